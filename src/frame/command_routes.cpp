@@ -1,0 +1,1 @@
+// Routes of the command numbers to their implementations.
