@@ -20,7 +20,6 @@ class tdatanorm5;
 
 struct Session {
     explicit Session(HostServices& ui) : ui(ui) {}
-    ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
@@ -67,7 +66,7 @@ struct Session {
     void closeStore();
 
 private:
-    std::unique_ptr<HostStore> store_;
+    std::shared_ptr<HostStore> store_;
 };
 
 }  // namespace dn

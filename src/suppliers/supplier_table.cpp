@@ -1,0 +1,137 @@
+#include "suppliers/supplier_table.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "host/errors.h"
+
+namespace dn {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kRecords = 101;
+
+std::string readAll(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) throw IoError("Fehler beim Lesen von " + file.string());
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeAll(const fs::path& file, const std::string& bytes) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) throw IoError("Fehler beim Schreiben von " + file.string());
+}
+
+std::string blankRecordBytes() {
+    SupplierRecord r;
+    return std::string(r.bytes().data(), SupplierRecord::kSize);
+}
+
+}  // namespace
+
+void SupplierTable::load(const fs::path& masterDataDir) {
+    file_ = masterDataDir / "lieferan.dat";
+    std::error_code ec;
+    std::string bytes;
+    if (fs::exists(file_, ec)) bytes = readAll(file_);
+    const std::size_t records = bytes.size() / SupplierRecord::kSize;
+    if (records < kMaxSupplier) {
+        // A new file, or the older form of ten records: keep the whole
+        // records there are and add blank ones up to record 100.
+        bytes.resize(records * SupplierRecord::kSize);
+        for (std::size_t i = records; i < kRecords; ++i) bytes += blankRecordBytes();
+        writeAll(file_, bytes);
+    }
+    for (int n = 1; n <= kMaxSupplier; ++n) {
+        auto r = SupplierRecord::fromBytes(
+            std::string_view(bytes).substr(n * SupplierRecord::kSize, SupplierRecord::kSize));
+        SupplierEntry& e = entries_[n];
+        e.name = r.name();
+        e.version = r.version();
+        e.letter = r.letter();
+        e.path = r.path();
+        e.useSubdirs = r.useSubdirs();
+        e.caseConversion = r.caseConversion();
+        e.shkConnect = r.shkConnect();
+    }
+}
+
+const SupplierEntry& SupplierTable::entry(int number) const {
+    static const SupplierEntry none;
+    return number >= 1 && number <= kMaxSupplier ? entries_[number] : none;
+}
+
+SupplierRecord SupplierTable::readRecord(int number) const {
+    std::ifstream in(file_, std::ios::binary);
+    if (!in) throw IoError("Fehler beim Lesen von " + file_.string());
+    std::string buf(SupplierRecord::kSize, ' ');
+    in.seekg(static_cast<std::streamoff>(number) * SupplierRecord::kSize);
+    in.read(buf.data(), static_cast<std::streamsize>(buf.size()));
+    if (!in) throw IoError("Fehler beim Lesen von " + file_.string());
+    return SupplierRecord::fromBytes(buf);
+}
+
+void SupplierTable::writeRecord(int number, const SupplierRecord& record) {
+    if (number < 1 || number > kMaxSupplier)
+        throw InputError("Lieferantennummer " + std::to_string(number) + " außerhalb 1 bis 99");
+    {
+        std::fstream f(file_, std::ios::binary | std::ios::in | std::ios::out);
+        if (!f) throw IoError("Fehler beim Schreiben von " + file_.string());
+        f.seekp(static_cast<std::streamoff>(number) * SupplierRecord::kSize);
+        f.write(record.bytes().data(), SupplierRecord::kSize);
+        f.close();
+        if (!f) throw IoError("Fehler beim Schreiben von " + file_.string());
+    }
+    SupplierEntry& e = entries_[number];
+    e.name = record.name();
+    e.version = record.version();
+    e.letter = record.letter();
+    e.path = record.path();
+    e.useSubdirs = record.useSubdirs();
+    e.caseConversion = record.caseConversion();
+    e.shkConnect = record.shkConnect();
+}
+
+int SupplierTable::supplierWithLetter(char letter, int except) const {
+    if (!isValidSupplierLetter(letter)) return 0;
+    for (int n = 1; n <= kMaxSupplier; ++n)
+        if (n != except && entries_[n].letter == letter) return n;
+    return 0;
+}
+
+std::string SupplierDisplayLine(int number, const SupplierEntry& entry) {
+    return std::to_string(number) + " " + entry.name + "  " + std::string(1, entry.letter);
+}
+
+std::string ArticlePrefixFor(int number, char letter) {
+    if (isValidSupplierLetter(letter)) return std::string(1, letter) + "-";
+    return std::to_string(number) + "-";
+}
+
+int readCurrentSupplierNumber(const fs::path& masterDataDir) {
+    const fs::path file = masterDataDir / "aktuell.dat";
+    std::ifstream in(file, std::ios::binary);
+    if (!in) throw IoError("Datei " + file.string() + " kann nicht gelesen werden");
+    std::string line;
+    std::getline(in, line);
+    if (line.size() > 80) line.resize(80);
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
+    // The text is taken as a number and rounded; anything else counts as 0.
+    char* end = nullptr;
+    double v = std::strtod(line.c_str(), &end);
+    while (end && *end == ' ') ++end;
+    long n = (end && *end == '\0' && !line.empty()) ? std::lround(v) : 0;
+    if (n < 1 || n > kMaxSupplier) n = 1;
+    return static_cast<int>(n);
+}
+
+void writeCurrentSupplierNumber(const fs::path& masterDataDir, int number) {
+    writeAll(masterDataDir / "aktuell.dat", std::to_string(number) + "\r\n");
+}
+
+}  // namespace dn
