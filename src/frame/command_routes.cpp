@@ -1,1 +1,10 @@
-// Routes of the command numbers to their implementations.
+#include "frame/command_routes.h"
+
+namespace dn {
+
+CommandRoutes makeCommandRoutes() {
+    CommandRoutes routes;
+    return routes;
+}
+
+}  // namespace dn

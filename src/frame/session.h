@@ -51,6 +51,8 @@ struct Session {
     std::string OnlineImportStatus;  // one character per file, "0" pending, "1" done
     std::string PriceFilePath;
     bool PrintProtocol = false;
+    // Help context of the dialogs the running command opens.
+    int DialogHelpId = 0;
 
     // The DATANORM 5 data module, created by the set-up, kept between
     // commands.

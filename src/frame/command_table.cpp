@@ -1,0 +1,74 @@
+#include "frame/command_table.h"
+
+namespace dn {
+
+const std::vector<CommandInfo>& commandTable() {
+    static const std::vector<CommandInfo> table = {
+        {1, "", "", "&Lieferant"},
+        {21, "&Rabatte", "", "&Manuelle Erfassung"},
+        {22, "&Rabatte", "", "&Einlesen Rabattdaten"},
+        {23, "&Rabatte", "", "&Drucken Rabattdaten"},
+        {24, "&Rabatte", "", "&Löschen Rabattdaten"},
+        {26, "&Rabatte", "", "&Selektion Rabattgruppen"},
+        {25, "&Rabatte", "", "&Wechsel Lieferant"},
+        {32, "&Artikel", "", "&Zeigen / Drucken Artikel"},
+        {33, "&Artikel", "", "&Artikel übernehmen"},
+        {34, "&Artikel", "", "&Leistung übernehmen"},
+        {35, "&Artikel", "", "&Minuten übernehmen"},
+        {36, "&Artikel", "", "&Freie Texte übernehmen"},
+        {371, "&Artikel", "&Grafikverwaltung", "&Grafiken Kopieren"},
+        {372, "&Artikel", "&Grafikverwaltung", "&Index neu aufbauen"},
+        {38, "&Artikel", "", "&Wechsel Lieferant"},
+        {41, "&Preispflege", "", "mit &Preispflegedatei"},
+        {42, "&Preispflege", "", "nach &Rabattänderung"},
+        {43, "&Preispflege", "", "Preis-&Anfrage (Pendeldatei)"},
+        {44, "&Preispflege", "", "&Wechsel Lieferant"},
+        {52, "&Warengruppen", "", "&Manuelle Erfassung"},
+        {51, "&Warengruppen", "", "&Einlesen Warengruppen"},
+        {53, "&Warengruppen", "", "&Drucken Warengruppen"},
+        {54, "&Warengruppen", "", "&Selektion Warengruppen"},
+        {55, "&Warengruppen", "", "&Wechsel Lieferant"},
+        {61, "&Diverses", "", "&Laufwerk"},
+        {62, "&Diverses", "", "&Artikelnummernänderung in Leistungen"},
+        {63, "&Diverses", "", "&Parameter"},
+        {64, "&Diverses", "", "Pro&tokoll der Änderungen"},
+        {99, "", "", "&Hilfe"},
+        {10, "", "", "&Ende"},
+    };
+    return table;
+}
+
+const std::vector<std::string>& menuOrder() {
+    static const std::vector<std::string> order = {"&Lieferant", "&Rabatte",      "&Artikel",
+                                                   "&Preispflege", "&Warengruppen", "&Diverses",
+                                                   "&Hilfe",     "&Ende"};
+    return order;
+}
+
+const CommandInfo* findCommand(int number) {
+    for (const auto& c : commandTable())
+        if (c.number == number) return &c;
+    return nullptr;
+}
+
+bool commandVisible(int number, int dnVersion) {
+    switch (number) {
+        case 35:
+            return dnVersion == 0;
+        case 36:
+        case 371:
+        case 372:
+            return dnVersion == 2;
+        default:
+            return true;
+    }
+}
+
+std::string plainCaption(const std::string& caption) {
+    std::string out;
+    for (char c : caption)
+        if (c != '&') out += c;
+    return out;
+}
+
+}  // namespace dn

@@ -1,0 +1,30 @@
+#pragma once
+// The command table: every menu item with its number, menu and caption, in
+// menu order, and the version-dependent visibility.
+
+#include <string>
+#include <vector>
+
+namespace dn {
+
+struct CommandInfo {
+    int number;
+    std::string menu;     // top-level menu caption; empty for top-level items
+    std::string submenu;  // "&Grafikverwaltung" or empty
+    std::string caption;
+};
+
+// In menu order.
+const std::vector<CommandInfo>& commandTable();
+const CommandInfo* findCommand(int number);
+// The top-level menus in order ("&Lieferant", "&Rabatte", ...).
+const std::vector<std::string>& menuOrder();
+
+// "&Minuten übernehmen" only for DATANORM 3, "&Freie Texte übernehmen"
+// and the graphics submenu only for DATANORM 5.
+bool commandVisible(int number, int dnVersion);
+
+// The caption without its "&" accelerator marks.
+std::string plainCaption(const std::string& caption);
+
+}  // namespace dn

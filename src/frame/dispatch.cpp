@@ -1,0 +1,96 @@
+#include "frame/dispatch.h"
+
+#include "frame/command_table.h"
+#include "frame/session.h"
+#include "host/errors.h"
+
+namespace dn {
+namespace {
+
+// Restores a flag when the scope ends, also on an error.
+class FlagRestorer {
+public:
+    FlagRestorer(bool& flag, bool during) : flag_(flag), saved_(flag) { flag_ = during; }
+    ~FlagRestorer() { flag_ = saved_; }
+    FlagRestorer(const FlagRestorer&) = delete;
+    FlagRestorer& operator=(const FlagRestorer&) = delete;
+
+private:
+    bool& flag_;
+    bool saved_;
+};
+
+bool changesSupplier(int number) {
+    return number == 1 || number == 25 || number == 38 || number == 44 || number == 55;
+}
+
+}  // namespace
+
+Dispatcher::Dispatcher(Session& session, CommandRoutes routes)
+    : session_(session), routes_(std::move(routes)) {
+    check_pwl = [this](int number) { return session_.host.deniedCommands.count(number) == 0; };
+}
+
+CommandOutcome Dispatcher::dispatch(int number) {
+    if (number == 0) return CommandOutcome::Ignored;
+    if (check_pwl && !check_pwl(number)) return CommandOutcome::Refused;
+    if (busy_) return CommandOutcome::Busy;
+    if (onRunning) onRunning(true);
+    session_.DialogHelpId = number;
+    busy_ = true;
+    CommandOutcome outcome;
+    try {
+        outcome = Kommando(number);
+    } catch (const DatabaseError& e) {
+        session_.ui.messageBox("", e.what(), MessageKind::Error);
+        endRequested_ = true;
+        outcome = CommandOutcome::DatabaseFailure;
+    } catch (const ComponentError&) {
+        session_.ui.meldung("Problem mit Component-Name");
+        outcome = CommandOutcome::Failed;
+    } catch (const UnansweredQuestion& e) {
+        session_.ui.meldung(e.what());
+        outcome = CommandOutcome::Cancelled;
+    } catch (const std::exception& e) {
+        session_.ui.messageBox("", e.what(), MessageKind::Error);
+        outcome = CommandOutcome::Failed;
+    } catch (...) {
+        busy_ = false;
+        throw;
+    }
+    busy_ = false;
+    if (onRunning) onRunning(false);
+    return outcome;
+}
+
+CommandOutcome Dispatcher::Kommando(int number) {
+    if (number == 10) {
+        endRequested_ = true;
+        return CommandOutcome::Done;
+    }
+    auto it = routes_.find(number);
+    if (it == routes_.end()) return CommandOutcome::Ignored;
+    const CommandRoute& route = it->second;
+    if (!route.built) {
+        const CommandInfo* info = findCommand(number);
+        session_.ui.meldung("Diese Funktion ist noch nicht verfügbar: " +
+                            (info ? plainCaption(info->caption) : std::to_string(number)));
+        return CommandOutcome::NotBuilt;
+    }
+    const int version = session_.DnVersion >= 0 && session_.DnVersion <= 2 ? session_.DnVersion : 1;
+    const CommandHandler& handler = route.byVersion[version];
+    if (!handler) return CommandOutcome::NotForVersion;
+
+    CommandOutcome outcome;
+    if (number == 41) {
+        // The price maintenance runs without the preview of formatted texts.
+        FlagRestorer preview(session_.host.f_rtfpreview, false);
+        outcome = handler(session_);
+    } else {
+        outcome = handler(session_);
+    }
+    if (changesSupplier(number) && onMenuChanged) onMenuChanged();
+    return outcome;
+}
+
+}  // namespace dn

@@ -1,0 +1,66 @@
+#pragma once
+// The single dispatch routine of the menu commands: the user-rights check,
+// the `busy` guard against a second command, the routing by DATANORM
+// version, and the handling of errors by kind.
+
+#include <array>
+#include <functional>
+#include <map>
+#include <string>
+
+namespace dn {
+
+struct Session;
+
+enum class CommandOutcome {
+    Done,            // the command completed
+    Cancelled,       // the user cancelled (dialog, file choice, question)
+    Failed,          // an error ended the command; its message was shown
+    DatabaseFailure, // a database error: the program must end
+    NotBuilt,        // no implementation yet; a message said so
+    NotForVersion,   // the command does nothing for this DATANORM version
+    Refused,         // the user-rights check said no
+    Busy,            // another command runs
+    Ignored,         // number 0 or unknown
+};
+
+using CommandHandler = std::function<CommandOutcome(Session&)>;
+
+// One implementation per DATANORM version (index = `DnVersion`); an empty
+// handler means "nothing for this version". `built` false marks a command
+// whose implementation is not there yet.
+struct CommandRoute {
+    std::array<CommandHandler, 3> byVersion;
+    bool built = true;
+    static CommandRoute all(CommandHandler h) { return CommandRoute{{h, h, h}, true}; }
+};
+
+using CommandRoutes = std::map<int, CommandRoute>;
+
+class Dispatcher {
+public:
+    Dispatcher(Session& session, CommandRoutes routes);
+
+    // Runs command N as a menu click does.
+    CommandOutcome dispatch(int number);
+    bool busy() const { return busy_; }
+    // Set by command 10 and by a database error.
+    bool endRequested() const { return endRequested_; }
+
+    // The window's parts: hide/show the logo around a command, update the
+    // menu after the supplier changed.
+    std::function<void(bool running)> onRunning;
+    std::function<void()> onMenuChanged;
+    // The host's user-rights check; by default the configuration's list of
+    // denied commands.
+    std::function<bool(int number)> check_pwl;
+
+private:
+    CommandOutcome Kommando(int number);
+    Session& session_;
+    CommandRoutes routes_;
+    bool busy_ = false;
+    bool endRequested_ = false;
+};
+
+}  // namespace dn
