@@ -39,6 +39,12 @@ struct Session {
 
     DayNumber TodayDate = 0;
 
+    // Directory of the fixed DATANORM 3 files "datpreis", "datasets",
+    // "minuten" (source-directory rule without sub-directory).
+    std::string Dn3Directory;
+    // The help file: slot 0 + "Wdatanor.hlp".
+    std::string helpfilename;
+
     // Command-line switches and single parameters.
     bool AllowOverlongFields = false;  // "/KA"
     bool CopperSurcharge = false;      // "/CU"

@@ -1,0 +1,163 @@
+#include "host/sqlite_db.h"
+
+#include <sqlite3.h>
+
+#include <string>
+
+#include "host/errors.h"
+
+namespace dn {
+
+SqlQuery::SqlQuery(SqliteDb& db, sqlite3_stmt* stmt, std::string_view purpose)
+    : db_(db), stmt_(stmt), purpose_(purpose) {}
+
+SqlQuery::~SqlQuery() {
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+}
+
+SqlQuery& SqlQuery::bind(int index, std::string_view text) {
+    const int rc = sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()),
+                                     SQLITE_TRANSIENT);
+    if (rc != SQLITE_OK) db_.fail(rc, purpose_);
+    return *this;
+}
+
+SqlQuery& SqlQuery::bind(int index, double value) {
+    const int rc = sqlite3_bind_double(stmt_, index, value);
+    if (rc != SQLITE_OK) db_.fail(rc, purpose_);
+    return *this;
+}
+
+SqlQuery& SqlQuery::bind(int index, std::int64_t value) {
+    const int rc = sqlite3_bind_int64(stmt_, index, value);
+    if (rc != SQLITE_OK) db_.fail(rc, purpose_);
+    return *this;
+}
+
+SqlQuery& SqlQuery::bindBlob(int index, std::string_view bytes) {
+    const int rc = sqlite3_bind_blob(stmt_, index, bytes.data(), static_cast<int>(bytes.size()),
+                                     SQLITE_TRANSIENT);
+    if (rc != SQLITE_OK) db_.fail(rc, purpose_);
+    return *this;
+}
+
+SqlQuery& SqlQuery::bindNull(int index) {
+    const int rc = sqlite3_bind_null(stmt_, index);
+    if (rc != SQLITE_OK) db_.fail(rc, purpose_);
+    return *this;
+}
+
+bool SqlQuery::step() {
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_DONE) return false;
+    db_.fail(purpose_);
+}
+
+void SqlQuery::run() {
+    while (step()) {
+    }
+}
+
+int SqlQuery::changes() const { return db_.changes(); }
+
+std::string SqlQuery::text(int column) const {
+    const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+    if (p == nullptr) return {};
+    return std::string(p, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column)));
+}
+
+double SqlQuery::real(int column) const { return sqlite3_column_double(stmt_, column); }
+
+std::int64_t SqlQuery::integer(int column) const { return sqlite3_column_int64(stmt_, column); }
+
+bool SqlQuery::isNull(int column) const {
+    return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
+}
+
+int SqlQuery::columnCount() const { return sqlite3_column_count(stmt_); }
+
+void SqliteDb::StmtDeleter::operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
+
+SqliteDb::SqliteDb(const std::filesystem::path& file) {
+    const int rc = sqlite3_open_v2(file.string().c_str(), &db_,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (rc != SQLITE_OK) {
+        std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw DatabaseError("Datenbank öffnen (" + file.string() + "): " + message);
+    }
+    sqlite3_extended_result_codes(db_, 1);
+    sqlite3_busy_timeout(db_, 5000);
+}
+
+SqliteDb::~SqliteDb() {
+    cache_.clear();
+    if (db_ != nullptr && sqlite3_get_autocommit(db_) == 0) {
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    sqlite3_close(db_);
+}
+
+void SqliteDb::exec(const std::string& sql, std::string_view purpose) {
+    char* error = nullptr;
+    const int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &error);
+    if (rc != SQLITE_OK) {
+        std::string message = error ? error : sqlite3_errstr(rc);
+        sqlite3_free(error);
+        throw DatabaseError(std::string(purpose) + ": " + message);
+    }
+}
+
+SqlQuery SqliteDb::query(const std::string& sql, std::string_view purpose) {
+    auto& slot = cache_[&sql];
+    if (!slot) {
+        sqlite3_stmt* stmt = nullptr;
+        const int rc = sqlite3_prepare_v3(db_, sql.c_str(), static_cast<int>(sql.size()),
+                                          SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
+        if (rc != SQLITE_OK) {
+            cache_.erase(&sql);
+            fail(rc, purpose);
+        }
+        slot.reset(stmt);
+    }
+    return SqlQuery(*this, slot.get(), purpose);
+}
+
+bool SqliteDb::autocommit() const { return sqlite3_get_autocommit(db_) != 0; }
+
+int SqliteDb::changes() const { return sqlite3_changes(db_); }
+
+void SqliteDb::fail(std::string_view purpose) const {
+    throw DatabaseError(std::string(purpose) + ": " + sqlite3_errmsg(db_));
+}
+
+void SqliteDb::fail(int code, std::string_view purpose) const {
+    const char* message = sqlite3_errcode(db_) == code ? sqlite3_errmsg(db_) : sqlite3_errstr(code);
+    throw DatabaseError(std::string(purpose) + ": " + message);
+}
+
+std::string joinLines(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const auto& line : lines) {
+        out += line;
+        out += '\n';
+    }
+    return out;
+}
+
+std::vector<std::string> splitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        auto end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        lines.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+}  // namespace dn

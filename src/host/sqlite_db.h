@@ -1,0 +1,87 @@
+#pragma once
+// Thin RAII layer over the SQLite3 C API: the connection, prepared
+// statements kept for the connection's life, and a scoped query handle that
+// binds, steps and resets. Every SQLite failure raises DatabaseError with
+// the statement's purpose and SQLite's message.
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace dn {
+
+class SqliteDb;
+
+// One bound, running use of a cached statement; reset on destruction.
+class SqlQuery {
+public:
+    SqlQuery(SqliteDb& db, sqlite3_stmt* stmt, std::string_view purpose);
+    ~SqlQuery();
+    SqlQuery(const SqlQuery&) = delete;
+    SqlQuery& operator=(const SqlQuery&) = delete;
+
+    SqlQuery& bind(int index, std::string_view text);
+    SqlQuery& bind(int index, double value);
+    SqlQuery& bind(int index, std::int64_t value);
+    SqlQuery& bind(int index, int value) { return bind(index, static_cast<std::int64_t>(value)); }
+    SqlQuery& bindBlob(int index, std::string_view bytes);
+    SqlQuery& bindNull(int index);
+
+    // True while a row is there.
+    bool step();
+    // Runs a statement that returns no rows.
+    void run();
+    int changes() const;
+
+    std::string text(int column) const;
+    double real(int column) const;
+    std::int64_t integer(int column) const;
+    bool isNull(int column) const;
+    int columnCount() const;
+    sqlite3_stmt* raw() const { return stmt_; }
+
+private:
+    SqliteDb& db_;
+    sqlite3_stmt* stmt_;
+    std::string_view purpose_;
+};
+
+class SqliteDb {
+public:
+    explicit SqliteDb(const std::filesystem::path& file);
+    ~SqliteDb();
+    SqliteDb(const SqliteDb&) = delete;
+    SqliteDb& operator=(const SqliteDb&) = delete;
+
+    // Runs one or more statements without results.
+    void exec(const std::string& sql, std::string_view purpose);
+    // A query over the statement of this SQL text, prepared on first use and
+    // kept. The SQL text must outlive the connection (a literal or a member).
+    SqlQuery query(const std::string& sql, std::string_view purpose);
+    bool autocommit() const;
+    int changes() const;
+
+    [[noreturn]] void fail(std::string_view purpose) const;
+    [[noreturn]] void fail(int code, std::string_view purpose) const;
+
+private:
+    struct StmtDeleter {
+        void operator()(sqlite3_stmt* s) const;
+    };
+    sqlite3* db_ = nullptr;
+    std::unordered_map<const std::string*, std::unique_ptr<sqlite3_stmt, StmtDeleter>> cache_;
+};
+
+// Text columns are written as they are; these helpers keep the line lists
+// of a text column: each line ends with "\n" (an empty list is "").
+std::string joinLines(const std::vector<std::string>& lines);
+std::vector<std::string> splitLines(std::string_view text);
+
+}  // namespace dn
