@@ -132,6 +132,8 @@ private:
     std::string articleWriteSql_;
     std::string articleReadSql_;
     RangeSql articleBatchSql_;
+    RangeSql articleCountSql_;
+    std::vector<RangeSql> articleDeleteSql_;  // article, side, D records, Z blob
 };
 
 }  // namespace dn

@@ -1,0 +1,301 @@
+// Articles, their side rows, D records and Z blobs.
+
+#include <optional>
+
+#include "host/amounts.h"
+#include "host/sqlite_store.h"
+#include "host/store_article_columns.h"
+#include "host/store_transaction.h"
+
+namespace dn {
+
+namespace {
+
+constexpr int kBatch = 256;
+
+const std::string kArticleExists = "SELECT 1 FROM article WHERE key = ?1";
+const std::string kArticleDelete = "DELETE FROM article WHERE key = ?1";
+const std::string kSideDelete = "DELETE FROM article_side WHERE key = ?1";
+const std::string kDlineDelete = "DELETE FROM article_dline WHERE key = ?1";
+const std::string kZblobDelete = "DELETE FROM article_zblob WHERE key = ?1";
+const std::string kArticleRename = "UPDATE article SET key = ?2 WHERE key = ?1";
+const std::string kSideRename = "UPDATE article_side SET key = ?2 WHERE key = ?1";
+const std::string kDlineRename = "UPDATE article_dline SET key = ?2 WHERE key = ?1";
+const std::string kZblobRename = "UPDATE article_zblob SET key = ?2 WHERE key = ?1";
+const std::string kSideWrite =
+    "INSERT OR REPLACE INTO article_side (key, recordtype, altarticleno, catalog, metalunitcode, "
+    "metalnumber, metalweight, ean, articlekind, supplement1, supplement2, supplement3, "
+    "supplement4) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13)";
+const std::string kSideRead =
+    "SELECT key, recordtype, altarticleno, catalog, metalunitcode, metalnumber, metalweight, ean, "
+    "articlekind, supplement1, supplement2, supplement3, supplement4 FROM article_side "
+    "WHERE key = ?1";
+const std::string kDlineInsert =
+    "INSERT INTO article_dline (key, seq, linenumber, flag, text, textkey) "
+    "VALUES (?1, ?2, ?3, ?4, ?5, ?6)";
+const std::string kDlineRead =
+    "SELECT linenumber, flag, text, textkey FROM article_dline WHERE key = ?1 ORDER BY seq";
+const std::string kZblobWrite = "INSERT OR REPLACE INTO article_zblob (key, lines) VALUES (?1, ?2)";
+const std::string kZblobRead = "SELECT lines FROM article_zblob WHERE key = ?1";
+
+const JournalTable* const kArticleTables[] = {&tables::article, &tables::articleSide,
+                                              &tables::dline, &tables::zblob};
+
+}  // namespace
+
+void SqliteStore::prepareArticleSql() {
+    std::string names;
+    std::string params;
+    int index = 0;
+    for (const auto& c : articleColumns()) {
+        if (c.optional && !hasColumn(c.name)) continue;
+        names += index == 0 ? "" : ", ";
+        names += c.name;
+        params += index == 0 ? "?" : ", ?";
+        ++index;
+    }
+    articleWriteSql_ = "INSERT OR REPLACE INTO article (" + names + ") VALUES (" + params + ")";
+    articleReadSql_ = "SELECT " + names + " FROM article WHERE key = ?1";
+    articleBatchSql_ = rangeSql("SELECT " + names + " FROM article WHERE key > ?3 AND",
+                                "ORDER BY key LIMIT " + std::to_string(kBatch));
+    articleCountSql_ = rangeSql("SELECT count(*) FROM article WHERE", "");
+    for (const auto* t : kArticleTables) {
+        articleDeleteSql_.push_back(rangeSql("DELETE FROM " + std::string(t->name) + " WHERE", ""));
+    }
+}
+
+ArticleRecord SqliteStore::articleFromRow(SqlQuery& q) const {
+    ArticleRecord a;
+    int index = 0;
+    for (const auto& c : articleColumns()) {
+        if (c.optional && !hasColumn(c.name)) continue;
+        const int col = index++;
+        std::visit(
+            [&](auto member) {
+                auto& value = a.*member;
+                using T = std::decay_t<decltype(value)>;
+                if constexpr (std::is_same_v<T, std::string>) value = q.text(col);
+                else if constexpr (std::is_same_v<T, double>) value = q.real(col);
+                else if constexpr (std::is_same_v<T, std::vector<std::string>>)
+                    value = splitLines(q.text(col));
+                else value = static_cast<T>(q.integer(col));
+            },
+            c.member);
+    }
+    return a;
+}
+
+bool SqliteStore::articleExists(std::string_view key) {
+    const auto k = keyForLookup(key);
+    if (!k) return false;
+    auto q = db_.query(kArticleExists, "Artikel suchen");
+    q.bind(1, *k);
+    return q.step();
+}
+
+std::optional<ArticleRecord> SqliteStore::readArticle(std::string_view key) {
+    const auto k = keyForLookup(key);
+    if (!k) return std::nullopt;
+    auto q = db_.query(articleReadSql_, "Artikel lesen");
+    q.bind(1, *k);
+    if (!q.step()) return std::nullopt;
+    return articleFromRow(q);
+}
+
+void SqliteStore::writeArticle(const ArticleRecord& article) {
+    const std::string key = keyForWrite(article.key, "Artikel schreiben");
+    journal_.capture(tables::article, RowGroup::Key, key);
+    auto q = db_.query(articleWriteSql_, "Artikel schreiben");
+    int index = 0;
+    for (const auto& c : articleColumns()) {
+        if (c.optional && !hasColumn(c.name)) continue;
+        const int param = ++index;
+        if (param == 1) {
+            q.bind(1, key);
+            continue;
+        }
+        std::visit(
+            [&](auto member) {
+                const auto& value = article.*member;
+                using T = std::decay_t<decltype(value)>;
+                if constexpr (std::is_same_v<T, std::string>) q.bind(param, value);
+                else if constexpr (std::is_same_v<T, double>)
+                    q.bind(param, c.kind == ColumnKind::Amount ? rund(value) : value);
+                else if constexpr (std::is_same_v<T, std::vector<std::string>>)
+                    q.bind(param, joinLines(value));
+                else q.bind(param, static_cast<std::int64_t>(value));
+            },
+            c.member);
+    }
+    q.run();
+}
+
+bool SqliteStore::deleteArticle(std::string_view key) {
+    const auto k = keyForLookup(key);
+    if (!k) return false;
+    for (const auto* t : kArticleTables) journal_.capture(*t, RowGroup::Key, *k);
+    bool found = false;
+    for (const auto* sql : {&kArticleDelete, &kSideDelete, &kDlineDelete, &kZblobDelete}) {
+        auto q = db_.query(*sql, "Artikel löschen");
+        q.bind(1, *k);
+        q.run();
+        if (sql == &kArticleDelete) found = q.changes() > 0;
+    }
+    return found;
+}
+
+bool SqliteStore::renameArticle(std::string_view oldKey, std::string_view newKey) {
+    const auto from = keyForLookup(oldKey);
+    const std::string to = keyForWrite(newKey, "Artikelnummer ändern");
+    if (!from || *from == to || !articleExists(*from) || articleExists(to)) return false;
+    for (const auto* t : kArticleTables) {
+        journal_.capture(*t, RowGroup::Key, *from);
+        journal_.capture(*t, RowGroup::Key, to);
+    }
+    StoreSavepoint atomic(*this);
+    // Side rows, D records or Z lines left under the new key without an
+    // article belong to nobody; the moved article's rows replace them.
+    for (const auto* sql : {&kSideDelete, &kDlineDelete, &kZblobDelete}) {
+        auto q = db_.query(*sql, "Artikelnummer ändern");
+        q.bind(1, to);
+        q.run();
+    }
+    for (const auto* sql : {&kArticleRename, &kSideRename, &kDlineRename, &kZblobRename}) {
+        auto q = db_.query(*sql, "Artikelnummer ändern");
+        q.bind(1, *from).bind(2, to);
+        q.run();
+    }
+    atomic.release();
+    return true;
+}
+
+std::size_t SqliteStore::deleteArticles(const KeyRange& range) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < std::size(kArticleTables); ++i) {
+        captureRange(*kArticleTables[i], range);
+        auto q = db_.query(articleDeleteSql_[i].pick(range), "Artikel löschen");
+        bindRange(q, range);
+        q.run();
+        if (i == 0) count = static_cast<std::size_t>(q.changes());
+    }
+    return count;
+}
+
+std::size_t SqliteStore::countArticles(const KeyRange& range) {
+    auto q = db_.query(articleCountSql_.pick(range), "Artikel zählen");
+    bindRange(q, range);
+    return q.step() ? static_cast<std::size_t>(q.integer(0)) : 0;
+}
+
+void SqliteStore::forEachArticle(const KeyRange& range, const Visitor<ArticleRecord>& visit) {
+    std::string after;
+    for (;;) {
+        std::vector<ArticleRecord> batch;
+        {
+            auto q = db_.query(articleBatchSql_.pick(range), "Artikel lesen");
+            bindRange(q, range);
+            q.bind(3, after);
+            while (q.step()) batch.push_back(articleFromRow(q));
+        }
+        for (const auto& a : batch) {
+            if (!visit(a)) return;
+        }
+        if (batch.size() < static_cast<std::size_t>(kBatch)) return;
+        after = batch.back().key;
+    }
+}
+
+std::optional<ArticleSideRecord> SqliteStore::readArticleSide(std::string_view key) {
+    const auto k = keyForLookup(key);
+    if (!k) return std::nullopt;
+    auto q = db_.query(kSideRead, "Artikel-Zusatz lesen");
+    q.bind(1, *k);
+    if (!q.step()) return std::nullopt;
+    ArticleSideRecord s;
+    s.key = q.text(0);
+    s.recordtype = static_cast<int>(q.integer(1));
+    s.altarticleno = q.text(2);
+    s.catalog = q.text(3);
+    s.metalunitcode = q.text(4);
+    s.metalnumber = q.text(5);
+    s.metalweight = q.real(6);
+    s.ean = q.text(7);
+    s.articlekind = static_cast<int>(q.integer(8));
+    s.supplement1 = q.text(9);
+    s.supplement2 = q.text(10);
+    s.supplement3 = q.text(11);
+    s.supplement4 = q.text(12);
+    return s;
+}
+
+void SqliteStore::writeArticleSide(const ArticleSideRecord& s) {
+    const std::string key = keyForWrite(s.key, "Artikel-Zusatz schreiben");
+    journal_.capture(tables::articleSide, RowGroup::Key, key);
+    auto q = db_.query(kSideWrite, "Artikel-Zusatz schreiben");
+    q.bind(1, key).bind(2, s.recordtype).bind(3, s.altarticleno).bind(4, s.catalog);
+    q.bind(5, s.metalunitcode).bind(6, s.metalnumber).bind(7, s.metalweight).bind(8, s.ean);
+    q.bind(9, s.articlekind).bind(10, s.supplement1).bind(11, s.supplement2);
+    q.bind(12, s.supplement3).bind(13, s.supplement4);
+    q.run();
+}
+
+bool SqliteStore::deleteArticleSide(std::string_view key) {
+    const auto k = keyForLookup(key);
+    if (!k) return false;
+    journal_.capture(tables::articleSide, RowGroup::Key, *k);
+    auto q = db_.query(kSideDelete, "Artikel-Zusatz löschen");
+    q.bind(1, *k);
+    q.run();
+    return q.changes() > 0;
+}
+
+void SqliteStore::writeDRecords(std::string_view key, const std::vector<DRecord>& records) {
+    const std::string k = keyForWrite(key, "D-Sätze schreiben");
+    journal_.capture(tables::dline, RowGroup::Key, k);
+    {
+        auto q = db_.query(kDlineDelete, "D-Sätze schreiben");
+        q.bind(1, k);
+        q.run();
+    }
+    int seq = 0;
+    for (const auto& d : records) {
+        auto q = db_.query(kDlineInsert, "D-Sätze schreiben");
+        q.bind(1, k).bind(2, ++seq).bind(3, d.lineNumber).bind(4, d.flag).bind(5, d.text);
+        q.bind(6, d.textKey);
+        q.run();
+    }
+}
+
+std::vector<DRecord> SqliteStore::readDRecords(std::string_view key) {
+    std::vector<DRecord> out;
+    const auto k = keyForLookup(key);
+    if (!k) return out;
+    auto q = db_.query(kDlineRead, "D-Sätze lesen");
+    q.bind(1, *k);
+    while (q.step()) out.push_back(DRecord{q.text(0), q.text(1), q.text(2), q.text(3)});
+    return out;
+}
+
+void SqliteStore::writeZBlob(std::string_view key, const std::vector<std::string>& lines) {
+    const std::string k = keyForWrite(key, "Z-Sätze schreiben");
+    journal_.capture(tables::zblob, RowGroup::Key, k);
+    if (lines.empty()) {
+        auto q = db_.query(kZblobDelete, "Z-Sätze schreiben");
+        q.bind(1, k);
+        q.run();
+        return;
+    }
+    auto q = db_.query(kZblobWrite, "Z-Sätze schreiben");
+    q.bind(1, k).bind(2, joinLines(lines));
+    q.run();
+}
+
+std::vector<std::string> SqliteStore::readZBlob(std::string_view key) {
+    const auto k = keyForLookup(key);
+    if (!k) return {};
+    auto q = db_.query(kZblobRead, "Z-Sätze lesen");
+    q.bind(1, *k);
+    return q.step() ? splitLines(q.text(0)) : std::vector<std::string>{};
+}
+
+}  // namespace dn

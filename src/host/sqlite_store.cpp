@@ -1,0 +1,224 @@
+// Opening the SQLite store, its schema, keys, transactions, savepoints and
+// the block journal.
+
+#include "host/sqlite_store.h"
+
+#include <algorithm>
+
+#include "host/codepage.h"
+#include "host/errors.h"
+#include "host/store_article_columns.h"
+
+namespace dn {
+
+namespace {
+
+const char* sqlType(ColumnKind kind) {
+    switch (kind) {
+        case ColumnKind::Amount:
+        case ColumnKind::Real: return "REAL NOT NULL DEFAULT 0";
+        case ColumnKind::Integer:
+        case ColumnKind::Day: return "INTEGER NOT NULL DEFAULT 0";
+        case ColumnKind::Text:
+        case ColumnKind::Lines: break;
+    }
+    return "TEXT NOT NULL DEFAULT ''";
+}
+
+std::string articleTableSql(bool withOptional) {
+    std::string sql = "CREATE TABLE article (";
+    for (const auto& c : articleColumns()) {
+        if (c.optional && !withOptional) continue;
+        sql += c.name;
+        sql += ' ';
+        sql += std::string_view(c.name) == "key" ? "TEXT NOT NULL PRIMARY KEY" : sqlType(c.kind);
+        sql += ", ";
+    }
+    sql.resize(sql.size() - 2);
+    sql += ") WITHOUT ROWID;";
+    return sql;
+}
+
+constexpr const char* kOtherTables = R"sql(
+CREATE INDEX article_productgroup ON article(productgroup);
+CREATE TABLE article_side (
+  key TEXT NOT NULL PRIMARY KEY, recordtype INTEGER NOT NULL DEFAULT 0,
+  altarticleno TEXT NOT NULL DEFAULT '', catalog TEXT NOT NULL DEFAULT '',
+  metalunitcode TEXT NOT NULL DEFAULT '', metalnumber TEXT NOT NULL DEFAULT '',
+  metalweight REAL NOT NULL DEFAULT 0, ean TEXT NOT NULL DEFAULT '',
+  articlekind INTEGER NOT NULL DEFAULT 0, supplement1 TEXT NOT NULL DEFAULT '',
+  supplement2 TEXT NOT NULL DEFAULT '', supplement3 TEXT NOT NULL DEFAULT '',
+  supplement4 TEXT NOT NULL DEFAULT '') WITHOUT ROWID;
+CREATE TABLE article_dline (
+  key TEXT NOT NULL, seq INTEGER NOT NULL, linenumber TEXT NOT NULL DEFAULT '',
+  flag TEXT NOT NULL DEFAULT '', text TEXT NOT NULL DEFAULT '', textkey TEXT NOT NULL DEFAULT '',
+  PRIMARY KEY (key, seq)) WITHOUT ROWID;
+CREATE TABLE article_zblob (
+  key TEXT NOT NULL PRIMARY KEY, lines TEXT NOT NULL DEFAULT '') WITHOUT ROWID;
+CREATE TABLE longtext (
+  key TEXT NOT NULL, kind TEXT NOT NULL, lines TEXT NOT NULL DEFAULT '',
+  PRIMARY KEY (key, kind)) WITHOUT ROWID;
+CREATE TABLE graphics_index (
+  id INTEGER PRIMARY KEY, articlekey TEXT NOT NULL, picturekind TEXT NOT NULL DEFAULT '',
+  filename TEXT NOT NULL DEFAULT '', text TEXT NOT NULL DEFAULT '');
+CREATE INDEX graphics_index_article ON graphics_index(articlekey, id);
+CREATE TABLE discount_group (
+  key TEXT NOT NULL PRIMARY KEY, number INTEGER NOT NULL DEFAULT 0,
+  selektiert INTEGER NOT NULL DEFAULT 0, salessurcharge REAL NOT NULL DEFAULT 0,
+  secondmark TEXT NOT NULL DEFAULT '#', kennung TEXT NOT NULL DEFAULT '1',
+  wert REAL NOT NULL DEFAULT 0, bezeichnung TEXT NOT NULL DEFAULT '') WITHOUT ROWID;
+CREATE TABLE product_group (
+  key TEXT NOT NULL PRIMARY KEY, number INTEGER NOT NULL DEFAULT 0,
+  bezeichnung TEXT NOT NULL DEFAULT '', costtype INTEGER NOT NULL DEFAULT 0,
+  issubgroup INTEGER NOT NULL DEFAULT 0, selektiert INTEGER NOT NULL DEFAULT 0,
+  furtherdata BLOB NOT NULL DEFAULT x'') WITHOUT ROWID;
+CREATE TABLE service (
+  key TEXT NOT NULL PRIMARY KEY, typechar TEXT NOT NULL DEFAULT '',
+  text1 TEXT NOT NULL DEFAULT '', text2 TEXT NOT NULL DEFAULT '',
+  unit TEXT NOT NULL DEFAULT '', matchcode TEXT NOT NULL DEFAULT '',
+  minutes REAL NOT NULL DEFAULT 0, wage1 REAL NOT NULL DEFAULT 0,
+  wage2 REAL NOT NULL DEFAULT 0) WITHOUT ROWID;
+CREATE TABLE service_row (
+  key TEXT NOT NULL, rowno INTEGER NOT NULL, articlekey TEXT NOT NULL DEFAULT '',
+  quantity REAL NOT NULL DEFAULT 0, PRIMARY KEY (key, rowno)) WITHOUT ROWID;
+CREATE TABLE bom (
+  key TEXT NOT NULL PRIMARY KEY, text TEXT NOT NULL DEFAULT '',
+  quantity REAL NOT NULL DEFAULT 0) WITHOUT ROWID;
+CREATE TABLE bom_row (
+  key TEXT NOT NULL, rowno INTEGER NOT NULL, articlekey TEXT NOT NULL DEFAULT '',
+  quantity REAL NOT NULL DEFAULT 0, marker TEXT NOT NULL DEFAULT '',
+  PRIMARY KEY (key, rowno)) WITHOUT ROWID;
+CREATE TABLE content (
+  key TEXT NOT NULL, kind INTEGER NOT NULL, key1 TEXT NOT NULL DEFAULT '',
+  key2 TEXT NOT NULL DEFAULT '', key3 TEXT NOT NULL DEFAULT '',
+  text TEXT NOT NULL DEFAULT '', PRIMARY KEY (key, kind)) WITHOUT ROWID;
+)sql";
+
+const std::string kArticleTableExists =
+    "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'article'";
+const std::string kArticleColumnNames = "SELECT name FROM pragma_table_info('article')";
+
+}  // namespace
+
+std::string keyForWrite(std::string_view key, std::string_view purpose) {
+    std::string k = storeKey(key);
+    if (k.empty()) throw DatabaseError(std::string(purpose) + ": Schlüssel ist leer");
+    if (utf8Length(k) > kMaxKeyLength) {
+        throw DatabaseError(std::string(purpose) + ": Schlüssel länger als 18 Zeichen: " + k);
+    }
+    return k;
+}
+
+std::optional<std::string> keyForLookup(std::string_view key) {
+    std::string k = storeKey(key);
+    if (k.empty() || utf8Length(k) > kMaxKeyLength) return std::nullopt;
+    return k;
+}
+
+SqliteStore::SqliteStore(const std::filesystem::path& file, const StoreOptions& options)
+    : db_(file), journal_(db_) {
+    db_.exec("PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; "
+             "PRAGMA cache_size = -65536; PRAGMA temp_store = MEMORY;",
+             "Datenbank einstellen");
+    bool exists = false;
+    {
+        auto q = db_.query(kArticleTableExists, "Tabellen prüfen");
+        exists = q.step() && q.integer(0) > 0;
+    }
+    if (!exists) {
+        db_.exec("BEGIN IMMEDIATE;" + articleTableSql(options.optionalColumns) + kOtherTables +
+                     "COMMIT;",
+                 "Tabellen anlegen");
+    }
+    {
+        auto q = db_.query(kArticleColumnNames, "Spalten lesen");
+        while (q.step()) {
+            std::string name = q.text(0);
+            if (!name.empty() && name[0] == '_') presentOptional_.push_back(std::move(name));
+        }
+    }
+    prepareArticleSql();
+}
+
+bool SqliteStore::hasColumn(std::string_view articleColumn) const {
+    const auto cols = articleColumns();
+    const auto it = std::find_if(cols.begin(), cols.end(),
+                                 [&](const ArticleColumn& c) { return c.name == articleColumn; });
+    if (it == cols.end()) return false;
+    if (!it->optional) return true;
+    return std::find(presentOptional_.begin(), presentOptional_.end(), articleColumn) !=
+           presentOptional_.end();
+}
+
+std::vector<std::string> SqliteStore::optionalColumns() const { return presentOptional_; }
+
+SqliteStore::RangeSql SqliteStore::rangeSql(const std::string& head, const std::string& tail,
+                                            const std::string& column) {
+    return RangeSql{head + " 1 " + tail,
+                    head + " " + column + " >= ?1 AND " + column + " < ?2 " + tail,
+                    head + " " + column + " >= ?1 AND " + column + " <= ?2 " + tail};
+}
+
+void SqliteStore::bindRange(SqlQuery& q, const KeyRange& range) {
+    if (!range.bounded) return;
+    q.bind(1, range.from);
+    q.bind(2, range.to);
+}
+
+void SqliteStore::captureRange(const JournalTable& table, const KeyRange& range) {
+    if (!journal_.active()) return;
+    if (!range.bounded) journal_.capture(table, RowGroup::All);
+    else if (range.byPrefix) journal_.capture(table, RowGroup::Range, range.from, range.to);
+    else journal_.capture(table, RowGroup::RangeInclusive, range.from, range.to);
+}
+
+void SqliteStore::StartTransaction() {
+    if (!db_.autocommit()) {
+        throw DatabaseError("Transaktion beginnen: es läuft bereits eine Transaktion");
+    }
+    db_.exec("BEGIN IMMEDIATE", "Transaktion beginnen");
+}
+
+void SqliteStore::Commit() {
+    if (db_.autocommit()) throw DatabaseError("Commit: es läuft keine Transaktion");
+    journal_.end();
+    db_.exec("COMMIT", "Commit");
+}
+
+void SqliteStore::Rollback() {
+    journal_.end();
+    if (!db_.autocommit()) db_.exec("ROLLBACK", "Rollback");
+}
+
+bool SqliteStore::inTransaction() const { return !db_.autocommit(); }
+
+std::string SqliteStore::beginSavepoint() {
+    std::string name = "sp" + std::to_string(++savepointCount_);
+    db_.exec("SAVEPOINT " + name, "Sicherungspunkt setzen");
+    return name;
+}
+
+void SqliteStore::releaseSavepoint(const std::string& name) {
+    db_.exec("RELEASE " + name, "Sicherungspunkt freigeben");
+}
+
+void SqliteStore::rollbackToSavepoint(const std::string& name) {
+    db_.exec("ROLLBACK TO " + name + "; RELEASE " + name, "Sicherungspunkt zurücksetzen");
+}
+
+void SqliteStore::beginBlock() { journal_.begin(); }
+
+void SqliteStore::undoBlock() {
+    if (journal_.active()) journal_.undo();
+}
+
+void SqliteStore::endBlock() { journal_.end(); }
+
+bool SqliteStore::inBlock() const { return journal_.active(); }
+
+std::unique_ptr<HostStore> openSqliteStore(const std::filesystem::path& file,
+                                           const StoreOptions& options) {
+    return std::make_unique<SqliteStore>(file, options);
+}
+
+}  // namespace dn
