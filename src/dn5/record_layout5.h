@@ -15,7 +15,7 @@ inline constexpr std::size_t kNoFieldLimit5 = std::numeric_limits<std::size_t>::
 
 struct FieldLayout5 {
     char letter;               // record letter
-    std::string_view subtype;  // C: field 3, Z: field 5; empty = every record of the letter
+    std::string_view subtype;  // layout variant (see LayoutVariant5); empty = every record of the letter
     int field;                 // counted from 1; field 1 is the letter
     std::size_t max;           // enforced maximum length in characters
     std::string_view meaning;  // short description, empty where the format leaves it open
@@ -25,8 +25,12 @@ struct FieldLayout5 {
 std::span<const FieldLayout5> RecordLayouts5();
 
 // The field that selects the layout variant of a letter: 3 for C, 5 for Z,
-// 0 for letters with one layout.
+// 4 for J (the format), 0 for letters with one layout.
 int SubtypeField5(char letter);
+
+// The layout variant a subtype value selects: the value itself for C and Z,
+// "L" or "short" for J, empty for letters with one layout.
+std::string_view LayoutVariant5(char letter, std::string_view subtypeValue);
 
 // Maximum length of field N of a record with this letter and subtype;
 // kNoFieldLimit5 when the layout names no maximum for it.

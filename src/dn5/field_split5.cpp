@@ -1,0 +1,57 @@
+#include "dn5/field_split5.h"
+
+#include <cmath>
+
+namespace dn {
+
+std::string_view FieldOf5(std::string_view line, int n) {
+    if (n < 1) return {};
+    // The line is read as if a ";" stood before it: field n begins after the
+    // (n-1)-th ";" of the line itself.
+    std::size_t begin = 0;
+    for (int k = 1; k < n; ++k) {
+        const auto sep = line.find(';', begin);
+        if (sep == std::string_view::npos) return {};
+        begin = sep + 1;
+    }
+    const auto end = line.find(';', begin);
+    return line.substr(begin, end == std::string_view::npos ? std::string_view::npos : end - begin);
+}
+
+std::string_view Trim5(std::string_view text) {
+    while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
+    return text;
+}
+
+std::optional<double> ParseNumber5(std::string_view text) {
+    text = Trim5(text);
+    if (text.empty()) return std::nullopt;
+    bool negative = false;
+    if (text.front() == '+' || text.front() == '-') {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    // Digits gathered as one whole number and scaled once, so that "8,94"
+    // gives the same double as the literal 8.94.
+    double mantissa = 0.0;
+    int decimals = 0;
+    bool digits = false;
+    bool separator = false;
+    for (char c : text) {
+        if (c >= '0' && c <= '9') {
+            digits = true;
+            mantissa = mantissa * 10.0 + (c - '0');
+            if (separator) ++decimals;
+        } else if ((c == ',' || c == '.') && !separator) {
+            separator = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digits) return std::nullopt;
+    const double value = decimals == 0 ? mantissa : mantissa / std::pow(10.0, decimals);
+    return negative ? -value : value;
+}
+
+}  // namespace dn

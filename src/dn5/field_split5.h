@@ -1,0 +1,23 @@
+#pragma once
+// Splitting a DATANORM 5 line into its ";"-separated fields and reading the
+// numbers in them. Works on raw single-byte text (CP850).
+
+#include <optional>
+#include <string_view>
+
+namespace dn {
+
+// Field n (counted from 1; field 1 is the record letter) of the whole line,
+// however long it is. A field beyond the end of the line is empty; a last
+// field that no ";" follows is taken whole.
+std::string_view FieldOf5(std::string_view line, int n);
+
+// The text without leading and trailing control characters and blanks.
+std::string_view Trim5(std::string_view text);
+
+// A number as DATANORM 5 files write it: blanks around it, an optional sign,
+// digits and at most one decimal separator ("," or "."). Empty text and
+// anything else give no value.
+std::optional<double> ParseNumber5(std::string_view text);
+
+}  // namespace dn

@@ -1,0 +1,92 @@
+#include "dn5/tdatanorm5.h"
+
+#include <climits>
+#include <cmath>
+
+#include "dn5/field_split5.h"
+#include "frame/session.h"
+#include "host/codepage.h"
+
+namespace dn {
+
+namespace {
+
+constexpr std::string_view kHeaderStart = "V;050;";
+
+// Messages are built in UTF-8; the line and the field are CP850 bytes.
+std::string overlongMessage(std::string_view field, std::size_t max) {
+    std::string m = "FEHLER in DATANORM-Datei !!!\n\nFeldlängenüberschreitung bei:\n\"" + cp850ToUtf8(field) +
+                    "\"\nIst-Länge: " + std::to_string(field.size()) + "\nMax-Länge: " + std::to_string(max) +
+                    "\n\n";
+    return utf8Left(m, 255);
+}
+
+std::int32_t toInteger(double v) {
+    const double r = std::round(v);
+    if (r >= static_cast<double>(INT32_MAX)) return INT32_MAX;
+    if (r <= static_cast<double>(INT32_MIN)) return INT32_MIN;
+    return static_cast<std::int32_t>(r);
+}
+
+}  // namespace
+
+tdatanorm5::tdatanorm5(Session& session) : session_(session) {}
+
+void tdatanorm5::ResetRun5() {
+    HeaderMissing = true;
+    RecordCount = 0;
+    LongTextCount = 0;
+    DeletedCount = 0;
+    RenamedCount = 0;
+    FileInEuro = false;
+    FileKind5 = ' ';
+    HeaderDate5.clear();
+}
+
+void tdatanorm5::checkHeaderLine() const {
+    if (CurrentLine5.starts_with('V') && !CurrentLine5.starts_with(kHeaderStart))
+        throw edatanormfehler("Keine DATANORM 5.0 Datei!\n\nDie Übernahme wird abgebrochen.");
+}
+
+std::string tdatanorm5::fieldChecked(int n, std::size_t max) {
+    checkHeaderLine();
+    std::string field(FieldOf5(CurrentLine5, n));
+    if (field.size() <= max) return field;
+
+    const std::string message = overlongMessage(field, max);
+    const std::string line = cp850ToUtf8(CurrentLine5);
+    if (!session_.AllowOverlongFields)
+        throw edatanormfehler(message + "Die Übernahme wird abgebrochen!\n\n" + line);
+    if (!session_.ui.janein(message + "Wollen Sie die Daten trotzdem weiter übernehmen?\n\n" + line))
+        throw edatanormfehler("FEHLER in DATANORM-Datei");
+    field.resize(max);
+    return field;
+}
+
+std::string tdatanorm5::GetField5(int n, std::size_t max) { return fieldChecked(n, max); }
+
+std::string tdatanorm5::GetField5(int n) {
+    checkHeaderLine();
+    const char letter = CurrentLine5.empty() ? ' ' : CurrentLine5.front();
+    const int subtypeField = SubtypeField5(letter);
+    const auto subtype = subtypeField == 0 ? std::string_view{} : FieldOf5(CurrentLine5, subtypeField);
+    const std::size_t max = n == field5::Letter ? 1 : FieldMax5(letter, subtype, n);
+    return fieldChecked(n, max);
+}
+
+std::string tdatanorm5::GetText5(int n, std::size_t max) { return cp850ToUtf8(GetField5(n, max)); }
+std::string tdatanorm5::GetText5(int n) { return cp850ToUtf8(GetField5(n)); }
+
+// The host's `value` gives 0 for text that is no number; so does the reader.
+double tdatanorm5::GetReal5(int n, std::size_t max) { return ParseNumber5(GetField5(n, max)).value_or(0.0); }
+double tdatanorm5::GetReal5(int n) { return ParseNumber5(GetField5(n)).value_or(0.0); }
+
+std::int32_t tdatanorm5::GetInteger5(int n, std::size_t max) { return toInteger(GetReal5(n, max)); }
+std::int32_t tdatanorm5::GetInteger5(int n) { return toInteger(GetReal5(n)); }
+
+double tdatanorm5::GetAmount5(int n, std::size_t max) { return GetReal5(n, max) / 100.0; }
+double tdatanorm5::GetAmount5(int n) { return GetReal5(n) / 100.0; }
+
+bool tdatanorm5::FieldPresent5(int n) { return !Trim5(GetField5(n)).empty(); }
+
+}  // namespace dn
