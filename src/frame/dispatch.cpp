@@ -71,13 +71,14 @@ CommandOutcome Dispatcher::Kommando(int number) {
     auto it = routes_.find(number);
     if (it == routes_.end()) return CommandOutcome::Ignored;
     const CommandRoute& route = it->second;
+    const int version = session_.DnVersion >= 0 && session_.DnVersion <= 2 ? session_.DnVersion : 1;
+    if (!commandVisible(number, version)) return CommandOutcome::NotForVersion;
     if (!route.built) {
         const CommandInfo* info = findCommand(number);
         session_.ui.meldung("Diese Funktion ist noch nicht verfügbar: " +
                             (info ? plainCaption(info->caption) : std::to_string(number)));
         return CommandOutcome::NotBuilt;
     }
-    const int version = session_.DnVersion >= 0 && session_.DnVersion <= 2 ? session_.DnVersion : 1;
     const CommandHandler& handler = route.byVersion[version];
     if (!handler) return CommandOutcome::NotForVersion;
 

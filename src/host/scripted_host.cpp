@@ -9,6 +9,10 @@ void playForm(EntryForm& form, const FormScript& script) {
     if (script.inspect) script.inspect(form);
     for (const auto& [tag, value] : script.sets) {
         if (form.closed()) break;
+        const FormField* f = form.field(tag);
+        if (f && (f->hidden || f->protectedField))
+            throw InputError("Das Feld " + std::to_string(tag) + " \"" + f->label +
+                             "\" ist in diesem Zustand des Dialogs nicht eingebbar.");
         form.enterField(tag);
         form.setValue(tag, value);
         form.leaveField(tag);

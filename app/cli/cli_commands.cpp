@@ -1,0 +1,193 @@
+#include "cli/cli_commands.h"
+
+#include <iomanip>
+#include <iostream>
+
+#include "cli/exit_codes.h"
+#include "frame/change_log.h"
+#include "frame/command_routes.h"
+#include "frame/command_table.h"
+#include "frame/info_page.h"
+#include "frame/session.h"
+#include "frame/settings_dialogs.h"
+#include "host/day_number.h"
+#include "host/errors.h"
+#include "suppliers/current_supplier.h"
+#include "suppliers/supplier_dialog.h"
+
+namespace dn::cli {
+namespace {
+
+const char* versionName(int dnVersion) {
+    switch (dnVersion) {
+        case 0: return "DATANORM 3";
+        case 2: return "DATANORM 5";
+        default: return "DATANORM 4";
+    }
+}
+
+std::string dateText(const std::string& ddmmyy) {
+    auto d = parseDdmmyy(ddmmyy);
+    return d ? formatDotted(*d) : std::string();
+}
+
+}  // namespace
+
+const std::vector<std::pair<std::string, int>>& supplierEditOptions() {
+    static const std::vector<std::pair<std::string, int>> options = {
+        {"name", kSupName},        {"salutation", kSupSalutation}, {"address-name", kSupAddressName},
+        {"title", kSupTitle},      {"street", kSupStreet},         {"town", kSupTown},
+        {"customer", kSupCustomer}, {"version", kSupVersion},      {"letter", kSupLetter},
+        {"path", kSupPath},        {"subdirs", kSupSubdirs},       {"case", kSupCase},
+        {"shk", kSupShk}};
+    return options;
+}
+
+void prepareSupplierEdit(CliRequest& req) {
+    if (req.number < 1 || req.number > kMaxSupplier)
+        throw InputError("Lieferantennummer " + std::to_string(req.number) + " außerhalb 1 bis 99");
+    auto& sets = req.console.sets;
+    sets.clear();
+    sets.emplace_back(kSupNumber, std::to_string(req.number));
+    for (auto [tag, value] : req.supplierFields) {
+        if (tag == kSupVersion) {
+            if (value != "3" && value != "4" && value != "5")
+                throw InputError("--version nimmt 3, 4 oder 5");
+            value = std::to_string(value[0] - '3');
+        }
+        sets.emplace_back(tag, value);
+    }
+    // Save (back to number entry), then end the dialog.
+    req.console.presses = {kEndSave, kEndSave};
+}
+
+int listCommands(Session& s) {
+    std::cout << s.caption << " (" << versionName(s.DnVersion) << ")\n";
+    for (const auto& c : commandTable()) {
+        const bool visible = commandVisible(c.number, s.DnVersion);
+        std::string path = plainCaption(c.menu);
+        if (!c.submenu.empty()) path += " / " + plainCaption(c.submenu);
+        std::cout << std::setw(4) << c.number << (visible ? "   " : " - ")
+                  << (path.empty() ? "" : path + " / ") << plainCaption(c.caption) << '\n';
+    }
+    return kExitDone;
+}
+
+int runCommand(Session& s, ConsoleHost& host, const CliRequest& req) {
+    const CommandInfo* info = findCommand(req.number);
+    if (!info) {
+        std::cerr << "Befehl " << req.number << " gibt es nicht (siehe 'datanorm commands')." << std::endl;
+        return kExitUsage;
+    }
+    Dispatcher dispatcher(s, makeCommandRoutes());
+    const CommandOutcome outcome = dispatcher.dispatch(req.number);
+    if (outcome == CommandOutcome::NotForVersion)
+        std::cerr << "Befehl " << req.number << " \"" << plainCaption(info->caption) << "\" ist für "
+                  << versionName(s.DnVersion) << " ohne Funktion." << std::endl;
+    if (outcome == CommandOutcome::Refused)
+        std::cerr << "Keine Berechtigung für Befehl " << req.number << "." << std::endl;
+    if (!req.console.sets.empty() && !host.setsUsed() && outcome == CommandOutcome::Done)
+        std::cerr << "Hinweis: der Befehl hat keinen Dialog geöffnet; --set wurde nicht verwendet."
+                  << std::endl;
+    return exitCodeFor(outcome);
+}
+
+int listSuppliers(Session& s) {
+    for (int n = 1; n <= kMaxSupplier; ++n) {
+        const SupplierEntry& e = s.suppliers.entry(n);
+        std::string name = e.name;
+        std::cout << std::setw(2) << n << "  " << std::left << std::setw(17) << name << std::right
+                  << "  " << e.version << "  " << e.letter << "  " << e.path << '\n';
+    }
+    return kExitDone;
+}
+
+int showSupplier(Session& s, int number) {
+    if (number < 1 || number > kMaxSupplier) {
+        std::cerr << "Lieferantennummer " << number << " außerhalb 1 bis 99" << std::endl;
+        return kExitUsage;
+    }
+    SupplierRecord r = s.suppliers.readRecord(number);
+    std::cout << "Lieferant-Nr.  : " << number << '\n'
+              << "Bezeichnung    : " << r.name() << '\n'
+              << "Anrede         : " << r.address(SupplierRecord::kSalutation) << '\n'
+              << "Name           : " << r.address(SupplierRecord::kAddressName) << '\n'
+              << "Titel          : " << r.address(SupplierRecord::kTitle) << '\n'
+              << "Straße         : " << r.address(SupplierRecord::kStreet) << '\n'
+              << "PLZ / Ort      : " << r.address(SupplierRecord::kTown) << '\n'
+              << "Kunden-Nr.     : " << r.customerNumber() << '\n'
+              << "Letzte Pflege  : " << dateText(r.maintenanceDate(0)) << ' '
+              << dateText(r.maintenanceDate(1)) << ' ' << dateText(r.maintenanceDate(2)) << '\n'
+              << "DATANORM       : " << r.version() << '\n'
+              << "Kennbuchstabe  : " << r.letter() << '\n'
+              << "Dateipfad      : " << r.path() << '\n'
+              << "Unterverzeichnisse : " << (r.useSubdirs() ? 1 : 0) << '\n'
+              << "Groß-/Kleinbuchstaben : " << (r.caseConversion() ? 1 : 0) << '\n'
+              << "SHK-Connect    : " << (r.shkConnect() ? 1 : 0) << '\n'
+              << "Präfix         : " << ArticlePrefixFor(number, r.letter()) << '\n';
+    return kExitDone;
+}
+
+int editSupplier(Session& s, const CliRequest& req) {
+    Dispatcher dispatcher(s, makeCommandRoutes());
+    const CommandOutcome outcome = dispatcher.dispatch(1);
+    if (outcome != CommandOutcome::Done) return exitCodeFor(outcome);
+    for (const auto& [tag, value] : req.supplierFields) {
+        if (tag != kSupLetter) continue;
+        const char wanted = value.empty() ? ' ' : value[0];
+        const SupplierEntry& e = s.suppliers.entry(req.number);
+        if (wanted != ' ' && e.letter != wanted) {
+            if (req.number < 10)
+                std::cerr << "Kennbuchstaben gibt es erst ab Lieferant 10." << std::endl;
+            else if (!isValidSupplierLetter(wanted))
+                std::cerr << "\"" << value << "\" ist kein gültiger Kennbuchstabe." << std::endl;
+            else
+                std::cerr << "Kennbuchstabe " << wanted << " hat bereits Lieferant "
+                          << s.suppliers.supplierWithLetter(wanted, req.number) << "." << std::endl;
+            return kExitFailed;
+        }
+    }
+    return showSupplier(s, req.number);
+}
+
+int currentSupplier(Session& s, const CliRequest& req) {
+    if (req.number != 0) {
+        if (req.number < 1 || req.number > kMaxSupplier) {
+            std::cerr << "Lieferantennummer " << req.number << " außerhalb 1 bis 99" << std::endl;
+            return kExitUsage;
+        }
+        SetCurrentSupplier(s, req.number);
+        ReadCurrentSupplier(s);
+    }
+    std::cout << CurrentSupplierDisplayLine(s) << '\n'
+              << "Version: " << versionName(s.DnVersion) << '\n'
+              << "Präfix : " << s.ArticlePrefix << '\n';
+    return kExitDone;
+}
+
+int showLog(Session& s, const CliRequest& req) {
+    if (req.deleteLog) {
+        if (!ReadChangeLog(s)) {
+            std::cerr << "Keine Protokolldatei gefunden!" << std::endl;
+            return kExitDone;
+        }
+        if (!s.ui.janein("Wollen Sie die gesamte Protokolldatei löschen?")) return kExitCancelled;
+        DeleteChangeLog(s);
+        return kExitDone;
+    }
+    auto log = ReadChangeLog(s);
+    if (!log) {
+        std::cout << "Keine Protokolldatei gefunden!\n";
+        return kExitDone;
+    }
+    for (char c : *log)
+        if (c != '\r') std::cout << c;
+    return kExitDone;
+}
+
+int showInfo(Session& s, const CliRequest& req) {
+    for (const auto& line : InfoPageLines(s, req.programPath)) std::cout << line << '\n';
+    return kExitDone;
+}
+
+}  // namespace dn::cli

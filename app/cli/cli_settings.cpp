@@ -1,0 +1,79 @@
+// `datanorm settings`: the nine settings of datanorm.ini by their names.
+
+#include <iostream>
+
+#include "cli/cli_commands.h"
+#include "cli/exit_codes.h"
+#include "frame/session.h"
+#include "frame/settings_dialogs.h"
+#include "host/errors.h"
+
+namespace dn::cli {
+namespace {
+
+struct SettingName {
+    const char* name;
+    bool Settings::*flag;  // null for the two non-booleans
+};
+
+const SettingName kNames[] = {
+    {"SourcePath", nullptr},
+    {"TakeLongTexts", &Settings::TakeLongTexts},
+    {"TakeFactoryPrices", &Settings::TakeFactoryPrices},
+    {"TakeListPrice", &Settings::TakeListPrice},
+    {"MultiSelectDialog", &Settings::MultiSelectDialog},
+    {"CopyToLocalDisk", &Settings::CopyToLocalDisk},
+    {"DeletedArticleMode", nullptr},
+    {"ReplaceUnits", &Settings::ReplaceUnits},
+    {"NetZeroUsesListPrice", &Settings::NetZeroUsesListPrice},
+};
+
+void assign(Settings& s, const std::string& name, const std::string& value) {
+    if (name == "SourcePath") {
+        s.SourcePath = value;
+        return;
+    }
+    if (name == "DeletedArticleMode") {
+        if (value != "0" && value != "1") throw InputError("DeletedArticleMode nimmt 0 oder 1");
+        s.DeletedArticleMode = value[0] - '0';
+        return;
+    }
+    for (const auto& n : kNames)
+        if (name == n.name && n.flag) {
+            if (value != "0" && value != "1") throw InputError(name + " nimmt 0 oder 1");
+            s.*(n.flag) = value == "1";
+            return;
+        }
+    throw InputError("Unbekannte Einstellung: " + name);
+}
+
+}  // namespace
+
+int changeSettings(Session& s, const CliRequest& req) {
+    if (!req.assignments.empty()) {
+        Settings v = s.settings;
+        for (const auto& a : req.assignments) {
+            auto eq = a.find('=');
+            if (eq == std::string::npos) throw InputError("NAME=VALUE erwartet: " + a);
+            assign(v, a.substr(0, eq), a.substr(eq + 1));
+        }
+        s.settings = v;
+        writeSettings(s.masterDataDir() / "datanorm.ini", s.settings);
+        BindDn3Files(s);
+    }
+    for (const auto& n : kNames) {
+        std::cout << n.name << '=';
+        if (n.flag) std::cout << (s.settings.*(n.flag) ? 1 : 0);
+        else if (std::string(n.name) == "SourcePath") std::cout << s.settings.SourcePath;
+        else std::cout << s.settings.DeletedArticleMode;
+        std::cout << '\n';
+    }
+    return kExitDone;
+}
+
+int exportArticleList(Session& s, const CliRequest& req) {
+    std::cerr << "Die Artikelausgabe ist noch nicht verfügbar." << std::endl;
+    return kExitNotBuilt;
+}
+
+}  // namespace dn::cli

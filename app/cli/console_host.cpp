@@ -1,0 +1,247 @@
+#include "cli/console_host.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <csignal>
+#include <filesystem>
+#include <iostream>
+
+#include "host/codepage.h"
+#include "host/errors.h"
+
+namespace dn::cli {
+namespace fs = std::filesystem;
+
+namespace {
+
+std::atomic<bool> gEscape{false};
+
+void onInterrupt(int) {
+    // A second Ctrl-C ends the program at once.
+    if (gEscape.exchange(true)) std::_Exit(130);
+}
+
+std::string oneLine(std::string text) {
+    std::replace(text.begin(), text.end(), '\r', '\n');
+    return text;
+}
+
+// Matches a file name against a pattern such as "datanorm.*", without case.
+bool matches(const std::string& name, const std::string& pattern) {
+    const std::string n = utf8Lower(name), p = utf8Lower(pattern);
+    std::size_t i = 0, j = 0, star = std::string::npos, mark = 0;
+    while (i < n.size()) {
+        if (j < p.size() && (p[j] == '?' || p[j] == n[i])) {
+            ++i;
+            ++j;
+        } else if (j < p.size() && p[j] == '*') {
+            star = j++;
+            mark = i;
+        } else if (star != std::string::npos) {
+            j = star + 1;
+            i = ++mark;
+        } else {
+            return false;
+        }
+    }
+    while (j < p.size() && p[j] == '*') ++j;
+    return j == p.size();
+}
+
+}  // namespace
+
+void installEscapeHandler() { std::signal(SIGINT, onInterrupt); }
+
+ConsoleHost::ConsoleHost(ConsoleOptions options)
+    : o_(std::move(options)),
+      picks_(o_.picks.begin(), o_.picks.end()),
+      directories_(o_.directories.begin(), o_.directories.end()) {}
+
+ConsoleHost::~ConsoleHost() {
+    if (printer_ && printer_ != stdout) std::fclose(printer_);
+}
+
+void ConsoleHost::meldung(const std::string& text) { std::cerr << oneLine(text) << std::endl; }
+
+void ConsoleHost::messageBox(const std::string& title, const std::string& text, MessageKind kind) {
+    std::cerr << (title.empty() ? "" : title + ": ") << oneLine(text) << std::endl;
+}
+
+bool ConsoleHost::janein(const std::string& text) {
+    if (o_.answer) {
+        std::cerr << oneLine(text) << " -> " << (*o_.answer ? "ja" : "nein") << std::endl;
+        return *o_.answer;
+    }
+    if (!o_.interactive)
+        throw UnansweredQuestion("Frage ohne Antwort (--yes oder --no angeben): " + oneLine(text));
+    for (;;) {
+        std::cerr << oneLine(text) << " [j/n] " << std::flush;
+        std::string line;
+        if (!std::getline(std::cin, line))
+            throw UnansweredQuestion("Frage ohne Antwort: " + oneLine(text));
+        if (line == "j" || line == "J" || line == "ja" || line == "y") return true;
+        if (line == "n" || line == "N" || line == "nein") return false;
+    }
+}
+
+void ConsoleHost::status(const std::string& text) {
+    if (o_.interactive) std::cerr << "\r\033[K" << text << std::flush;
+}
+
+void ConsoleHost::Balken_Oeffnen(const std::string& title, bool) {
+    max_ = value_ = 0;
+    lastPercent_ = -1;
+    if (!title.empty()) std::cerr << title << std::endl;
+}
+
+void ConsoleHost::Balken_Ist(long value) {
+    value_ = value;
+    if (max_ <= 0) return;
+    const int percent = static_cast<int>(std::min<long>(100, value * 100 / max_));
+    if (percent != lastPercent_) {
+        lastPercent_ = percent;
+        status(std::to_string(percent) + " %");
+    }
+}
+
+void ConsoleHost::Balken_Schliessen() {
+    if (o_.interactive && lastPercent_ >= 0) std::cerr << "\r\033[K" << std::flush;
+}
+
+bool ConsoleHost::EscPressed() { return gEscape.load(); }
+
+void ConsoleHost::PanelOn(const std::string& title) {
+    if (!title.empty()) std::cerr << title << std::endl;
+}
+
+void ConsoleHost::SetInfo(const std::string& text) { status(text); }
+
+void ConsoleHost::PanelOff() {
+    if (o_.interactive) std::cerr << "\r\033[K" << std::flush;
+}
+
+void ConsoleHost::Ausgabe_Oeffnen(const std::string& title) {
+    if (!title.empty()) std::cout << title << '\n';
+}
+
+void ConsoleHost::Ausgabe_Anzeigen(const std::string& line) { std::cout << line << std::endl; }
+
+bool ConsoleHost::open_drucker() {
+    if (printer_) return true;
+    if (o_.protocol.empty() || o_.protocol == "-") {
+        printer_ = stdout;
+    } else {
+        // The first job of the run starts the file, later ones append.
+        printer_ = std::fopen(o_.protocol.c_str(), printerOpenedBefore_ ? "ab" : "wb");
+        if (!printer_) throw IoError("Protokolldatei " + o_.protocol + " kann nicht geschrieben werden");
+    }
+    printerOpenedBefore_ = true;
+    return true;
+}
+
+void ConsoleHost::druckeln(const std::string& line) {
+    if (!printer_) open_drucker();
+    std::fputs(line.c_str(), printer_);
+    std::fputc('\n', printer_);
+    // Lines reach the file while the import runs.
+    std::fflush(printer_);
+}
+
+void ConsoleHost::drucke(const std::string& text) {
+    if (!printer_) open_drucker();
+    std::fputs(text.c_str(), printer_);
+}
+
+void ConsoleHost::close_drucker() {
+    if (!printer_) return;
+    if (printer_ != stdout) std::fclose(printer_);
+    else std::fflush(stdout);
+    printer_ = nullptr;
+}
+
+std::vector<std::string> ConsoleHost::chooseFiles(const FileRequest& request) {
+    std::vector<std::string> chosen;
+    if (!o_.files.empty() && !filesUsed_) {
+        filesUsed_ = true;
+        for (const auto& f : o_.files) {
+            fs::path p(f);
+            std::error_code ec;
+            // A bare name is looked for in the directory the dialog opens in.
+            if (!fs::exists(p, ec) && p.is_relative() && !request.directory.empty() &&
+                fs::exists(fs::path(request.directory) / p, ec))
+                p = fs::path(request.directory) / p;
+            chosen.push_back(fs::absolute(p).lexically_normal().string());
+        }
+        if (!request.multiple) chosen.resize(1);
+        return chosen;
+    }
+    if (!o_.interactive) {
+        std::cerr << request.title << ": keine Datei angegeben (--file)." << std::endl;
+        return {};
+    }
+    std::cerr << request.title << " in " << request.directory << std::endl;
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(request.directory, ec))
+        for (const auto& pat : request.patterns)
+            if (e.is_regular_file() && matches(e.path().filename().string(), pat))
+                std::cerr << "  " << e.path().filename().string() << std::endl;
+    std::cerr << "Datei(en), durch Leerzeichen getrennt (leer = Abbruch): " << std::flush;
+    std::string line;
+    std::getline(std::cin, line);
+    std::size_t pos = 0;
+    while (pos < line.size()) {
+        auto end = line.find(' ', pos);
+        std::string name = line.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+        if (!name.empty()) {
+            fs::path p(name);
+            if (p.is_relative()) p = fs::path(request.directory) / p;
+            chosen.push_back(p.string());
+        }
+        if (end == std::string::npos) break;
+        pos = end + 1;
+    }
+    if (!request.multiple && chosen.size() > 1) chosen.resize(1);
+    return chosen;
+}
+
+std::optional<std::string> ConsoleHost::chooseDirectory(const std::string& title, const std::string&,
+                                                        const std::string&) {
+    if (directories_.empty()) {
+        std::cerr << title << ": kein Verzeichnis angegeben (--dir)." << std::endl;
+        return std::nullopt;
+    }
+    std::string d = directories_.front();
+    directories_.pop_front();
+    return d;
+}
+
+ListResult ConsoleHost::chooseFromList(const ListRequest& request) {
+    ListResult r{false, request.selected, 0, request.marked};
+    if (picks_.empty()) return r;
+    const int line = picks_.front();
+    picks_.pop_front();
+    if (line < 1 || line > static_cast<int>(request.lines.size()))
+        throw InputError(request.title + ": Zeile " + std::to_string(line) + " gibt es nicht (1 bis " +
+                         std::to_string(request.lines.size()) + ").");
+    r.ok = true;
+    r.selected = line - 1;
+    return r;
+}
+
+void ConsoleHost::runForm(EntryForm& form) {
+    FormScript script;
+    if (!setsUsed_) {
+        script.sets = o_.sets;
+        script.presses = o_.presses;
+        setsUsed_ = true;
+    }
+    playForm(form, script);
+}
+
+void ConsoleHost::hilfe(int context) {
+    std::cerr << "Hilfe: siehe docs/manual, Abschnitt " << context << std::endl;
+}
+
+}  // namespace dn::cli

@@ -1,0 +1,85 @@
+#pragma once
+// Host services of the command-line program: messages on stderr, questions
+// answered by policy (--yes/--no) or at the terminal, dialogs filled from
+// --set and --press, files from --file, printing to --protocol.
+
+#include <cstdio>
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/host_services.h"
+#include "host/scripted_host.h"
+
+namespace dn::cli {
+
+struct ConsoleOptions {
+    std::optional<bool> answer;                    // --yes / --no
+    std::vector<std::pair<int, std::string>> sets; // --set TAG=VALUE, for the first dialog
+    std::vector<int> presses;                      // --press N, for the first dialog
+    std::vector<std::string> files;                // --file
+    std::vector<int> picks;                        // --pick LINE (1-based), list dialogs in order
+    std::vector<std::string> directories;          // --dir, directory choosers in order
+    std::string protocol;                          // --protocol FILE or "-"; empty = stdout
+    bool interactive = false;                      // stdin and stderr are terminals
+};
+
+class ConsoleHost : public HostServices {
+public:
+    explicit ConsoleHost(ConsoleOptions options);
+    ~ConsoleHost() override;
+
+    void meldung(const std::string& text) override;
+    bool janein(const std::string& text) override;
+    void messageBox(const std::string& title, const std::string& text, MessageKind kind) override;
+
+    void Balken_Oeffnen(const std::string& title, bool withCancel) override;
+    void Balken_Max(long max) override { max_ = max; }
+    void Balken_Ist(long value) override;
+    void Balken_Inc() override { Balken_Ist(value_ + 1); }
+    void Balken_Schliessen() override;
+    bool EscPressed() override;
+
+    void PanelOn(const std::string& title) override;
+    void SetInfo(const std::string& text) override;
+    void PanelOff() override;
+    bool ESCPanel() override { return EscPressed(); }
+
+    void Ausgabe_Oeffnen(const std::string& title) override;
+    void Ausgabe_Anzeigen(const std::string& line) override;
+    void Ausgabe_Schliessen() override {}
+
+    bool open_drucker() override;
+    void druckeln(const std::string& line) override;
+    void drucke(const std::string& text) override;
+    void close_drucker() override;
+
+    std::vector<std::string> chooseFiles(const FileRequest& request) override;
+    std::optional<std::string> chooseDirectory(const std::string& title, const std::string& text,
+                                               const std::string& start) override;
+    ListResult chooseFromList(const ListRequest& request) override;
+    void runForm(EntryForm& form) override;
+    void hilfe(int context) override;
+
+    // Whether any dialog took the --set values (a command that opens no
+    // dialog ignores them; the program says so).
+    bool setsUsed() const { return setsUsed_; }
+
+private:
+    void status(const std::string& text);
+    ConsoleOptions o_;
+    std::deque<int> picks_;
+    std::deque<std::string> directories_;
+    bool setsUsed_ = false;
+    bool filesUsed_ = false;
+    std::FILE* printer_ = nullptr;
+    bool printerOpenedBefore_ = false;
+    long max_ = 0, value_ = 0;
+    int lastPercent_ = -1;
+};
+
+// Ctrl-C while a command runs counts as Escape.
+void installEscapeHandler();
+
+}  // namespace dn::cli

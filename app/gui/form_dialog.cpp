@@ -1,0 +1,292 @@
+#include "gui/form_dialog.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "host/errors.h"
+
+namespace dn::gui {
+namespace {
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+bool hasButton(const EntryForm& form, int tag) {
+    for (const auto& b : form.buttons())
+        if (b.tag == tag && !b.hidden) return true;
+    return false;
+}
+
+// Sets a flag for the duration of a hook call.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : flag_(flag), saved_(flag) { flag_ = true; }
+    ~FlagScope() { flag_ = saved_; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& flag_;
+    bool saved_;
+};
+
+}  // namespace
+
+int buttonForKey(int qtKey, const EntryForm& form) {
+    if (qtKey == Qt::Key_Escape) return hasButton(form, kEndSave) ? kEndSave : kCancel;
+    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F10) {
+        const int tag = kF1 + (qtKey - Qt::Key_F1);
+        if (hasButton(form, tag)) return tag;
+        return qtKey == Qt::Key_F1 ? kHelpKey : 0;
+    }
+    return 0;
+}
+
+FormDialog::FormDialog(EntryForm& form, QWidget* parent, std::function<void(int)> help)
+    : QDialog(parent), form_(form), help_(std::move(help)) {
+    setObjectName(qs(form.formClass()));
+    build();
+    refresh();
+}
+
+void FormDialog::build() {
+    auto* layout = new QVBoxLayout(this);
+    for (const auto& text : form_.explanations()) {
+        auto* label = new QLabel(qs(text), this);
+        label->setWordWrap(true);
+        layout->addWidget(label);
+    }
+    fieldsLayout_ = new QFormLayout;
+    layout->addLayout(fieldsLayout_);
+    for (const auto& f : form_.fields()) {
+        const int tag = f.tag;
+        fields_.push_back(makeFieldControl(f, this, [this, tag] { onChoiceChanged(tag); }));
+        FieldControl& c = fields_.back();
+        if (c.label)
+            fieldsLayout_->addRow(c.label, c.editor);
+        else
+            fieldsLayout_->addRow(c.editor);
+        for (QWidget* w : c.focusables) w->installEventFilter(this);
+    }
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (const auto& b : form_.buttons()) {
+        auto* button = new QPushButton(qs(b.caption), this);
+        button->setObjectName(QStringLiteral("button_%1").arg(b.tag));
+        button->setAutoDefault(false);
+        const int tag = b.tag;
+        connect(button, &QPushButton::clicked, this, [this, tag] { pressButton(tag); });
+        buttons_[b.tag] = button;
+        row->addWidget(button);
+    }
+    layout->addLayout(row);
+}
+
+void FormDialog::refresh() {
+    setWindowTitle(qs(form_.caption()));
+    for (auto& c : fields_) {
+        const FormField* f = form_.field(c.tag);
+        if (!f) continue;
+        c.show(*f);
+        fieldsLayout_->setRowVisible(c.editor, !f->hidden);
+    }
+    for (const auto& b : form_.buttons()) {
+        QPushButton* button = buttons_.at(b.tag);
+        button->setText(qs(b.caption));
+        button->setToolTip(qs(b.hint));
+        button->setVisible(!b.hidden);
+        button->setEnabled(!b.disabled);
+    }
+}
+
+QWidget* FormDialog::fieldWidget(int tag) const {
+    for (const auto& c : fields_)
+        if (c.tag == tag) return c.editor;
+    return nullptr;
+}
+
+QPushButton* FormDialog::buttonWidget(int tag) const {
+    auto it = buttons_.find(tag);
+    return it == buttons_.end() ? nullptr : it->second;
+}
+
+FieldControl* FormDialog::controlOf(int tag) {
+    for (auto& c : fields_)
+        if (c.tag == tag) return &c;
+    return nullptr;
+}
+
+FieldControl* FormDialog::controlOwning(const QWidget* widget) {
+    for (auto& c : fields_)
+        if (c.owns(widget)) return &c;
+    return nullptr;
+}
+
+bool FormDialog::guarded(const std::function<void()>& hook) {
+    FlagScope scope(inHook_);
+    try {
+        hook();
+        return true;
+    } catch (const InputError& e) {
+        showError(QString::fromUtf8(e.what()));
+    } catch (...) {
+        failure_ = std::current_exception();
+        QDialog::done(QDialog::Rejected);
+    }
+    return false;
+}
+
+void FormDialog::showError(const QString& text) {
+    FlagScope scope(inHook_);
+    QMessageBox::warning(this, windowTitle(), text);
+}
+
+bool FormDialog::commit(int tag) {
+    FieldControl* c = controlOf(tag);
+    if (!c || !c->isTextEntry()) return true;
+    const FormField* f = form_.field(tag);
+    if (!f || f->protectedField) return true;
+    const std::string text = c->text().toStdString();
+    if (text == f->value) return true;
+    return guarded([&] { form_.setValue(tag, text); });
+}
+
+void FormDialog::onChoiceChanged(int tag) {
+    if (!controlOf(tag)) return;
+    const std::string text = controlOf(tag)->text().toStdString();
+    guarded([&] { form_.setValue(tag, text); });
+    refresh();
+}
+
+void FormDialog::onFocusIn(int tag) {
+    if (inHook_ || failure_) return;
+    if (pendingFocus_ != 0 && tag != pendingFocus_) return;
+    pendingFocus_ = 0;
+    if (tag == current_) return;
+    current_ = tag;
+    guarded([&] { form_.enterField(tag); });
+    refresh();
+    finishIfClosed();
+    if (form_.focus() != tag) moveFocusTo(form_.focus());
+}
+
+void FormDialog::onFocusOut(int tag, QWidget* next) {
+    if (inHook_ || failure_ || tag != current_) return;
+    // Leaving the window (a message, another window) is not leaving the field.
+    if (!next || next->window() != this) return;
+    FieldControl* target = controlOwning(next);
+    if (target && target->tag == tag) return;
+    if (!commit(tag)) {
+        moveFocusTo(tag);
+        return;
+    }
+    const int nextTag = target ? target->tag : 0;
+    current_ = 0;
+    form_.ChangeFocus(nextTag);
+    guarded([&] { form_.leaveField(tag); });
+    refresh();
+    finishIfClosed();
+    if (form_.focus() != nextTag && form_.focus() != 0) moveFocusTo(form_.focus());
+}
+
+void FormDialog::moveFocusTo(int tag) {
+    FieldControl* c = controlOf(tag);
+    if (!c || c->focusables.isEmpty()) return;
+    pendingFocus_ = tag;
+    if (tag == current_) current_ = 0;
+    QWidget* target = c->focusables.front();
+    if (c->radios && c->radios->checkedButton()) target = c->radios->checkedButton();
+    QTimer::singleShot(0, target, [target] { target->setFocus(Qt::OtherFocusReason); });
+}
+
+void FormDialog::pressButton(int tag) {
+    if (inHook_ || failure_) return;
+    QWidget* focused = QApplication::focusWidget();
+    if (FieldControl* c = controlOwning(focused); c && !commit(c->tag)) return;
+    const int focusBefore = form_.focus();
+    guarded([&] { form_.press(tag); });
+    if (failure_) return;
+    refresh();
+    finishIfClosed();
+    if (form_.closed()) return;
+    const int focus = form_.focus();
+    FieldControl* wanted = controlOf(focus);
+    if (wanted && (focus != focusBefore || !wanted->owns(QApplication::focusWidget())))
+        moveFocusTo(focus);
+}
+
+void FormDialog::finishIfClosed() {
+    if (form_.closed() && isVisible())
+        QDialog::done(form_.result() == kOk || form_.result() == kEndSave ? Accepted : Rejected);
+}
+
+bool FormDialog::handleKey(int qtKey) {
+    const int tag = buttonForKey(qtKey, form_);
+    if (tag == kHelpKey) {
+        if (help_) help_(form_.helpContext);
+        return true;
+    }
+    if (tag == 0) return false;
+    pressButton(tag);
+    return true;
+}
+
+void FormDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!firstShow_) return;
+    firstShow_ = false;
+    if (form_.focus() != 0) moveFocusTo(form_.focus());
+}
+
+void FormDialog::keyPressEvent(QKeyEvent* event) {
+    if (handleKey(event->key())) return;
+    QDialog::keyPressEvent(event);
+}
+
+void FormDialog::reject() { handleKey(Qt::Key_Escape); }
+
+void FormDialog::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    if (form_.closed() || failure_) {
+        QDialog::done(Rejected);
+        return;
+    }
+    if (inHook_) return;
+    guarded([&] { form_.requestClose(); });
+    finishIfClosed();
+}
+
+bool FormDialog::eventFilter(QObject* watched, QEvent* event) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    FieldControl* c = widget ? controlOwning(widget) : nullptr;
+    if (!c) return QDialog::eventFilter(watched, event);
+    switch (event->type()) {
+        case QEvent::FocusIn:
+            onFocusIn(c->tag);
+            break;
+        case QEvent::FocusOut:
+            onFocusOut(c->tag, QApplication::focusWidget());
+            break;
+        case QEvent::KeyPress: {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (handleKey(key)) return true;
+            if (movesToNextField(key) && c->isTextEntry()) {
+                focusNextChild();
+                return true;
+            }
+            break;
+        }
+        default:
+            break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace dn::gui

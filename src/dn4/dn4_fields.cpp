@@ -1,0 +1,60 @@
+#include "dn4/dn4_fields.h"
+
+#include <algorithm>
+
+#include "frame/session.h"
+#include "host/codepage.h"
+
+namespace dn {
+namespace {
+
+std::string overlongText(std::string_view line, std::string_view field, std::string_view ending) {
+    return "FEHLER in DATANORM-Datei !!!\n" + cp850ToUtf8(line) + "\n\n" +
+           "Feldlängenüberschreitung bei:\n\"" + cp850ToUtf8(field) + "\"\n" +
+           "Feldlänge: " + std::to_string(field.size()) + "\n\n" + std::string(ending);
+}
+
+}  // namespace
+
+std::string_view GetField(int n, std::string_view line) {
+    if (n < 1) return {};
+    std::size_t start = 0;
+    for (int k = 1; k < n; ++k) {
+        auto sep = line.find(';', start);
+        if (sep == std::string_view::npos) return {};
+        start = sep + 1;
+    }
+    auto end = line.find(';', start);
+    return line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+}
+
+std::string overlongFieldQuestion(std::string_view line, std::string_view cutField) {
+    return overlongText(line, cutField, "Wollen Sie die Daten trotzdem weiter übernehmen?");
+}
+
+std::string overlongFieldMessage(std::string_view line, std::string_view field) {
+    return overlongText(line, field, "Die Übernahme wird abgebrochen!");
+}
+
+bool TakeField(Session& s, std::string_view line, int n, std::span<char> destination) {
+    std::string_view field = GetField(n, line);
+    const std::size_t width = destination.size();
+    bool ok = true;
+    if (field.size() > width) {
+        if (s.AllowOverlongFields) {
+            field = field.substr(0, width);
+            ok = s.ui.janein(overlongFieldQuestion(line, field));
+        } else {
+            s.ui.meldung(overlongFieldMessage(line, field));
+            ok = false;
+            field = field.substr(0, width);
+        }
+    }
+    if (!field.empty()) {
+        std::fill(destination.begin(), destination.end(), ' ');
+        std::copy(field.begin(), field.end(), destination.begin());
+    }
+    return ok;
+}
+
+}  // namespace dn

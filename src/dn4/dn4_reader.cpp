@@ -1,0 +1,146 @@
+#include "dn4/dn4_reader.h"
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+#include "frame/session.h"
+#include "host/codepage.h"
+
+namespace dn {
+namespace {
+
+std::string_view trimBlanks(std::string_view s) {
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    return s;
+}
+
+std::string_view part(std::string_view line, std::size_t first, std::size_t count) {
+    return first < line.size() ? line.substr(first, count) : std::string_view{};
+}
+
+}  // namespace
+
+std::string dn4ToUtf8(std::string_view cp850) {
+    std::string s(cp850);
+    std::replace(s.begin(), s.end(), '\0', ' ');
+    return cp850ToUtf8(s);
+}
+
+void Dn4Reader::startFile() {
+    headerSeen_ = false;
+    fileInEuro_ = false;
+    currency_.clear();
+    clearBuffers();
+}
+
+void Dn4Reader::clearBuffers() {
+    record_.clear();
+    price_.clear();
+    set_.clear();
+    set2_.clear();
+}
+
+std::span<char> Dn4Reader::target(Dn4Buffer b, std::size_t pos, std::size_t width) {
+    switch (b) {
+        case Dn4Buffer::Price: return price_.span(pos, width);
+        case Dn4Buffer::Set: return set_.span(pos, width);
+        case Dn4Buffer::Set2: return set2_.span(pos, width);
+        case Dn4Buffer::Record: break;
+    }
+    return record_.span(pos, width);
+}
+
+// The companion of a set record carries the type in lower case ("j").
+void Dn4Reader::stamp(Dn4Buffer b, char type) {
+    target(b, 1, 1)[0] =
+        b == Dn4Buffer::Set2 ? static_cast<char>(std::tolower(static_cast<unsigned char>(type))) : type;
+}
+
+bool Dn4Reader::ConvertDn4Line(std::string_view line) {
+    clearBuffers();
+    if (line.empty()) return true;
+    const char letter = line.front();
+    if (letter == 'V') return convertHeader(line);
+
+    record_.setType(letter);
+    bool ok = true;
+    if (const Dn4Layout* base = FindDn4Layout(letter)) {
+        ok = apply(*base, line);
+        if (int f = Dn4SubtypeField(letter); ok && f != 0)
+            if (const Dn4Layout* sub = FindDn4Layout(letter, trimBlanks(GetField(f, line))))
+                ok = apply(*sub, line);
+    }
+    if (!headerSeen_) return refuse(kMsgHeaderMissing);
+    return ok;
+}
+
+// Takes the layout's fields; stops at the first field that ends the import,
+// so that the user is asked at most once per line.
+bool Dn4Reader::apply(const Dn4Layout& layout, std::string_view line) {
+    record_.setType(layout.type);
+    for (const auto& r : layout.blanks) record_.fill(r.first, r.last - r.first + 1, ' ');
+    if (layout.subtypeNumber != 0) record_.setWord(dnpos::CSubtype, layout.subtypeNumber);
+
+    for (const auto& f : layout.fields) {
+        if (f.buffer != Dn4Buffer::Record) stamp(f.buffer, layout.type);
+        bool ok;
+        if (f.keep == 0) {
+            ok = TakeField(s_, line, f.field, target(f.buffer, f.position, f.width));
+        } else {
+            std::vector<char> wide(f.width, '\0');
+            ok = TakeField(s_, line, f.field, wide);
+            if (wide[0] != '\0') std::copy_n(wide.begin(), f.keep, target(f.buffer, f.position, f.keep).begin());
+        }
+        if (!ok) return false;
+    }
+    for (const auto& c : layout.copies) {
+        std::string_view from = record_.at(c.first, c.last - c.first + 1);
+        std::copy(from.begin(), from.end(), target(c.to, c.first, from.size()).begin());
+        stamp(c.to, layout.type);
+    }
+    if (layout.emptyType != 0) {
+        auto width = layout.emptyCheck.last - layout.emptyCheck.first + 1;
+        if (record_.trimmed(layout.emptyCheck.first, width).empty()) record_.setType(layout.emptyType);
+    }
+    return true;
+}
+
+// The header is a fixed line of 128 characters: "V", a blank, the date
+// "ddmmyy", three texts of 40 characters, the last ending in the version
+// "04" (positions 124-125) and the currency (126-128).
+bool Dn4Reader::convertHeader(std::string_view line) {
+    if (part(line, 123, 2) != "04") return refuse(kMsgNotDn4);
+    if (line.size() > 128) return refuse(kMsgNoEndMark);
+    std::string fields;
+    fields += line.substr(0, 1);
+    fields += ';';
+    fields += part(line, 1, 1);
+    for (auto [first, count] : {std::pair{2, 6}, {8, 40}, {48, 40}, {88, 40}}) {
+        fields += ';';
+        fields += part(line, first, count);
+    }
+    fields += ';';
+    const bool ok = apply(*FindDn4Layout('V'), fields);
+    headerSeen_ = true;
+    currency_ = std::string(part(line, 125, 3));
+    fileInEuro_ = currencyIsEuro(currency_);
+    return ok;
+}
+
+bool Dn4Reader::refuse(const char* message) {
+    s_.ui.Balken_hide();
+    s_.ui.meldung(message);
+    return false;
+}
+
+bool Dn4Reader::ConvertCurrency(double& amount) const {
+    return dn::ConvertCurrency(amount, s_.host.euroIsBase(), fileInEuro_);
+}
+
+bool Dn4Reader::convertAmount(std::span<char> field) const {
+    return ConvertAmountField(field, s_.host.euroIsBase(), fileInEuro_);
+}
+
+}  // namespace dn

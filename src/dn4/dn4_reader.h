@@ -1,0 +1,100 @@
+#pragma once
+// The DATANORM 4 reader shared by every DATANORM 4 importer.
+//
+// Use:
+//     Dn4LineReader lines(path);          // streams the file, CP850 lines
+//     Dn4Reader reader(session);          // per file: header, currency, buffers
+//     std::string line;
+//     while (lines.readLine(line)) {
+//         if (!reader.ConvertDn4Line(line)) break;   // message already shown
+//         const DnRecord& rec = reader.record();
+//         switch (rec.type()) { case 'A': ...; case '\0': /* empty line */ ... }
+//     }
+//
+// `ConvertDn4Line` fills `DnRecord` (and for K, V, P, J and C "TERMIN-1" the
+// companion buffers) by the table in dn4_layout.h. Positions are 1-based;
+// `rec.at(pos, width)` gives the CP850 bytes, `rec.absent(pos)` tells a
+// field that was empty in the line, `dn4ToUtf8()` converts text for the
+// store or the screen. Messages go to the host as UTF-8 with "\n" as line
+// break.
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "dn4/dn4_currency.h"
+#include "dn4/dn4_fields.h"
+#include "dn4/dn4_layout.h"
+#include "dn4/dn4_line_reader.h"
+#include "dn4/dn_record.h"
+
+namespace dn {
+
+struct Session;
+
+inline constexpr const char* kMsgHeaderMissing =
+    "Der Vorlaufsatz fehlt! Die Übernahme wird abgebrochen.";
+inline constexpr const char* kMsgNotDn4 = "Keine DATANORM 4.0 Datei! Die Übernahme wird abgebrochen.";
+inline constexpr const char* kMsgNoEndMark =
+    "Fehlende Satzendekennzeichnung in der DATANORM 4.0 Datei!\nDie Übernahme wird abgebrochen.";
+
+// CP850 bytes of a field as UTF-8 (zero bytes of absent fields become blanks).
+std::string dn4ToUtf8(std::string_view cp850);
+
+class Dn4Reader {
+public:
+    explicit Dn4Reader(Session& s) : s_(s) {}
+    Dn4Reader(const Dn4Reader&) = delete;
+    Dn4Reader& operator=(const Dn4Reader&) = delete;
+
+    // For the next file: no header seen, currency unknown.
+    void startFile();
+
+    // Converts one line (CP850 bytes, as Dn4LineReader hands them out) into
+    // the buffers. False ends the file: an over-long field the user did not
+    // accept, a refused header or a record before the header; the message
+    // has been shown. An empty line is skipped as a success (type 0); a
+    // line with an unknown letter is a success with only its type set.
+    bool ConvertDn4Line(std::string_view line);
+
+    bool HeaderSeen() const { return headerSeen_; }
+    // Set from the header's currency code; DATANORM 3 commands set it from
+    // the user's answer.
+    bool FileInEuro() const { return fileInEuro_; }
+    void setFileInEuro(bool v) { fileInEuro_ = v; }
+    // The header's currency code (positions 126-128), empty before it.
+    const std::string& currency() const { return currency_; }
+
+    const DnRecord& record() const { return record_; }
+    const PriceRecordBuffer& priceRecord() const { return price_; }
+    const SetRecordBuffer& setRecord() const { return set_; }
+    const SetRecordBuffer2& setRecord2() const { return set2_; }
+    // Mutable access for the amount conversions of the importers.
+    DnRecord& record() { return record_; }
+    PriceRecordBuffer& priceRecord() { return price_; }
+
+    // `ConvertCurrency` by the host's base currency and `FileInEuro`.
+    bool ConvertCurrency(double& amount) const;
+    // The fixed-width amount helper on a field of a buffer, e.g.
+    // `reader.convertAmount(reader.record().span(dnpos::Price, 8))`.
+    bool convertAmount(std::span<char> field) const;
+
+private:
+    bool convertHeader(std::string_view line);
+    bool apply(const Dn4Layout& layout, std::string_view line);
+    bool refuse(const char* message);
+    std::span<char> target(Dn4Buffer b, std::size_t pos, std::size_t width);
+    void stamp(Dn4Buffer b, char type);
+    void clearBuffers();
+
+    Session& s_;
+    DnRecord record_;
+    PriceRecordBuffer price_;
+    SetRecordBuffer set_;
+    SetRecordBuffer2 set2_;
+    bool headerSeen_ = false;
+    bool fileInEuro_ = false;
+    std::string currency_;
+};
+
+}  // namespace dn
