@@ -104,7 +104,7 @@ ArticleRecord fullArticle() {
 }
 
 TEST_F(StoreTest, ArticleRoundTripKeepsEveryColumnAndRoundsAmounts) {
-    store_ = open(true);  // the file is new: created with optional columns
+    store_ = openSqliteStore(dir_ / "optional.db", StoreOptions{true});
     ArticleRecord a = fullArticle();
     store_->writeArticle(a);
     EXPECT_EQ(*store_->readArticle("5-4711"), a);
