@@ -94,7 +94,8 @@ bool LineReader5::next(std::string& line) {
         if (ctrlZ) {
             // End-of-file mark: what stands before it is the last line.
             line.append(begin, ctrlZ);
-            bytesRead_ += static_cast<std::uint64_t>(ctrlZ - begin) + 1;
+            // Whatever follows the mark is no content: the file counts as read.
+            bytesRead_ = std::max(bytesRead_ + static_cast<std::uint64_t>(ctrlZ - begin) + 1, fileSize_);
             atEnd_ = true;
             pos_ = end_ = 0;
             if (!consumed && line.empty()) return false;

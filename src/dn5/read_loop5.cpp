@@ -47,7 +47,10 @@ FileEnd5 tdatanorm5::ReadFile5(const std::filesystem::path& file, const RecordTa
     try {
         for (;;) {
             if (hooks.beforeLine && !hooks.beforeLine(reader.bytesRead())) return FileEnd5::Cancelled;
-            if (!reader.next(line)) return FileEnd5::EndOfFile;
+            if (!reader.next(line)) {
+                BytesRead5 = reader.bytesRead();
+                return FileEnd5::EndOfFile;
+            }
             CurrentLine5 = std::move(line);
             CurrentLineNumber5 = reader.lineNumber();
             BytesRead5 = reader.bytesRead();
