@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "host/amounts.h"
 #include "host/sqlite_store.h"
 #include "host/store_article_columns.h"
 #include "host/store_transaction.h"
@@ -47,10 +46,9 @@ void SqliteStore::prepareArticleSql() {
     std::string names;
     std::string params;
     int index = 0;
-    for (const auto& c : articleColumns()) {
-        if (c.optional && !hasColumn(c.name)) continue;
+    for (const auto* c : articleCols_) {
         names += index == 0 ? "" : ", ";
-        names += c.name;
+        names += c->name;
         params += index == 0 ? "?" : ", ?";
         ++index;
     }
@@ -67,8 +65,7 @@ void SqliteStore::prepareArticleSql() {
 ArticleRecord SqliteStore::articleFromRow(SqlQuery& q) const {
     ArticleRecord a;
     int index = 0;
-    for (const auto& c : articleColumns()) {
-        if (c.optional && !hasColumn(c.name)) continue;
+    for (const auto* c : articleCols_) {
         const int col = index++;
         std::visit(
             [&](auto member) {
@@ -80,7 +77,7 @@ ArticleRecord SqliteStore::articleFromRow(SqlQuery& q) const {
                     value = splitLines(q.text(col));
                 else value = static_cast<T>(q.integer(col));
             },
-            c.member);
+            c->member);
     }
     return a;
 }
@@ -105,27 +102,27 @@ std::optional<ArticleRecord> SqliteStore::readArticle(std::string_view key) {
 void SqliteStore::writeArticle(const ArticleRecord& article) {
     const std::string key = keyForWrite(article.key, "Artikel schreiben");
     journal_.capture(tables::article, RowGroup::Key, key);
+    const std::string extralines = joinLines(article.extralines);
     auto q = db_.query(articleWriteSql_, "Artikel schreiben");
     int index = 0;
-    for (const auto& c : articleColumns()) {
-        if (c.optional && !hasColumn(c.name)) continue;
+    for (const auto* c : articleCols_) {
         const int param = ++index;
         if (param == 1) {
-            q.bind(1, key);
+            q.bindStatic(1, key);
             continue;
         }
         std::visit(
             [&](auto member) {
                 const auto& value = article.*member;
                 using T = std::decay_t<decltype(value)>;
-                if constexpr (std::is_same_v<T, std::string>) q.bind(param, value);
+                if constexpr (std::is_same_v<T, std::string>) q.bindStatic(param, value);
                 else if constexpr (std::is_same_v<T, double>)
-                    q.bind(param, c.kind == ColumnKind::Amount ? rund(value) : value);
+                    q.bind(param, c->kind == ColumnKind::Amount ? storedAmount(value) : value);
                 else if constexpr (std::is_same_v<T, std::vector<std::string>>)
-                    q.bind(param, joinLines(value));
+                    q.bindStatic(param, extralines);
                 else q.bind(param, static_cast<std::int64_t>(value));
             },
-            c.member);
+            c->member);
     }
     q.run();
 }

@@ -13,12 +13,18 @@ SqlQuery::SqlQuery(SqliteDb& db, sqlite3_stmt* stmt, std::string_view purpose)
 
 SqlQuery::~SqlQuery() {
     sqlite3_reset(stmt_);
-    sqlite3_clear_bindings(stmt_);
 }
 
 SqlQuery& SqlQuery::bind(int index, std::string_view text) {
     const int rc = sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()),
                                      SQLITE_TRANSIENT);
+    if (rc != SQLITE_OK) db_.fail(rc, purpose_);
+    return *this;
+}
+
+SqlQuery& SqlQuery::bindStatic(int index, std::string_view text) {
+    const int rc = sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()),
+                                     SQLITE_STATIC);
     if (rc != SQLITE_OK) db_.fail(rc, purpose_);
     return *this;
 }
@@ -82,7 +88,7 @@ void SqliteDb::StmtDeleter::operator()(sqlite3_stmt* s) const { sqlite3_finalize
 
 SqliteDb::SqliteDb(const std::filesystem::path& file) {
     const int rc = sqlite3_open_v2(file.string().c_str(), &db_,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
         sqlite3_close(db_);

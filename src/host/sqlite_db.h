@@ -31,6 +31,8 @@ public:
     SqlQuery& bind(int index, double value);
     SqlQuery& bind(int index, std::int64_t value);
     SqlQuery& bind(int index, int value) { return bind(index, static_cast<std::int64_t>(value)); }
+    // The text must stay unchanged until the query is reset.
+    SqlQuery& bindStatic(int index, std::string_view text);
     SqlQuery& bindBlob(int index, std::string_view bytes);
     SqlQuery& bindNull(int index);
 

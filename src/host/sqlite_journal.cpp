@@ -36,7 +36,7 @@ void BlockJournal::end() {
 
 const BlockJournal::Statements& BlockJournal::statements(const JournalTable& table,
                                                          RowGroup group) {
-    auto [it, added] = sql_.try_emplace({table.name, static_cast<int>(group)});
+    auto [it, added] = sql_.try_emplace({&table, static_cast<int>(group)});
     Statements& s = it->second;
     if (added) {
         const std::string where = whereClause(table, group);
@@ -61,13 +61,13 @@ void BlockJournal::bindGroup(SqlQuery& q, RowGroup group, const std::string& a,
 void BlockJournal::capture(const JournalTable& table, RowGroup group, std::string_view a,
                            std::string_view b) {
     if (!active_) return;
-    std::string id = table.name;
-    id += '\0';
-    id += static_cast<char>('0' + static_cast<int>(group));
-    id += a;
-    id += '\0';
-    id += b;
-    if (!seen_.insert(std::move(id)).second) return;
+    id_.assign(table.name);
+    id_ += static_cast<char>('0' + static_cast<int>(group));
+    id_ += a;
+    id_ += '\0';
+    id_ += b;
+    if (seen_.contains(id_)) return;
+    seen_.insert(id_);
 
     Entry entry{&statements(table, group), group, std::string(a), std::string(b), {}};
     auto q = db_.query(entry.sql->select, "Blockjournal lesen");

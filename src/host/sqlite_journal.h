@@ -63,7 +63,8 @@ private:
     bool active_ = false;
     std::vector<Entry> entries_;
     std::unordered_set<std::string> seen_;
-    std::map<std::pair<std::string, int>, Statements> sql_;
+    std::string id_;  // reused buffer for the group's identity
+    std::map<std::pair<const JournalTable*, int>, Statements> sql_;
 };
 
 }  // namespace dn

@@ -1,7 +1,6 @@
 // Services with their calculation rows, bills of material with their rows,
 // and the content list.
 
-#include "host/amounts.h"
 #include "host/errors.h"
 #include "host/sqlite_store.h"
 #include "host/store_transaction.h"
@@ -99,7 +98,7 @@ void SqliteStore::writeService(const ServiceRecord& s) {
     {
         auto q = db_.query(kServiceWrite, "Leistung schreiben");
         q.bind(1, k).bind(2, s.typechar).bind(3, s.text1).bind(4, s.text2).bind(5, s.unit);
-        q.bind(6, s.matchcode).bind(7, s.minutes).bind(8, rund(s.wage1)).bind(9, rund(s.wage2));
+        q.bind(6, s.matchcode).bind(7, s.minutes).bind(8, storedAmount(s.wage1)).bind(9, storedAmount(s.wage2));
         q.run();
     }
     deleteByKey(db_, kServiceRowsDelete, k, "Leistung schreiben");

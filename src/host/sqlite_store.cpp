@@ -4,7 +4,9 @@
 #include "host/sqlite_store.h"
 
 #include <algorithm>
+#include <cmath>
 
+#include "host/amounts.h"
 #include "host/codepage.h"
 #include "host/errors.h"
 #include "host/store_article_columns.h"
@@ -100,6 +102,16 @@ const std::string kArticleColumnNames = "SELECT name FROM pragma_table_info('art
 
 }  // namespace
 
+double storedAmount(double amount) {
+    // An amount that is the double nearest to a whole number of cents is
+    // what rund returns for it.
+    if (std::fabs(amount) < 1e12) {
+        const double cents = std::nearbyint(amount * 100.0);
+        if (cents / 100.0 == amount) return amount;
+    }
+    return rund(amount);
+}
+
 std::string keyForWrite(std::string_view key, std::string_view purpose) {
     std::string k = storeKey(key);
     if (k.empty()) throw DatabaseError(std::string(purpose) + ": Schlüssel ist leer");
@@ -117,7 +129,7 @@ std::optional<std::string> keyForLookup(std::string_view key) {
 
 SqliteStore::SqliteStore(const std::filesystem::path& file, const StoreOptions& options)
     : db_(file), journal_(db_) {
-    db_.exec("PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; "
+    db_.exec("PRAGMA page_size = 16384; PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; "
              "PRAGMA cache_size = -65536; PRAGMA temp_store = MEMORY;",
              "Datenbank einstellen");
     bool exists = false;
@@ -135,6 +147,12 @@ SqliteStore::SqliteStore(const std::filesystem::path& file, const StoreOptions& 
         while (q.step()) {
             std::string name = q.text(0);
             if (!name.empty() && name[0] == '_') presentOptional_.push_back(std::move(name));
+        }
+    }
+    for (const auto& c : articleColumns()) {
+        if (!c.optional || std::find(presentOptional_.begin(), presentOptional_.end(), c.name) !=
+                               presentOptional_.end()) {
+            articleCols_.push_back(&c);
         }
     }
     prepareArticleSql();

@@ -9,6 +9,7 @@
 #include "host/sqlite_db.h"
 #include "host/sqlite_journal.h"
 #include "host/store.h"
+#include "host/store_article_columns.h"
 
 namespace dn {
 
@@ -28,6 +29,10 @@ inline constexpr JournalTable bom{"bom", "key", nullptr};
 inline constexpr JournalTable bomRow{"bom_row", "key", nullptr};
 inline constexpr JournalTable content{"content", "key", "kind"};
 }  // namespace tables
+
+// An amount as stored: rounded with rund (which an already rounded amount
+// passes unchanged without the cost of rounding it again).
+double storedAmount(double amount);
 
 // A key ready for the store: right-trimmed and checked for length.
 std::string keyForWrite(std::string_view key, std::string_view purpose);
@@ -126,6 +131,7 @@ private:
     SqliteDb db_;
     BlockJournal journal_;
     std::vector<std::string> presentOptional_;
+    std::vector<const ArticleColumn*> articleCols_;  // the columns this file has
     int savepointCount_ = 0;
 
     // Article statements built from the column table.
