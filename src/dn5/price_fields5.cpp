@@ -1,12 +1,21 @@
 #include "dn5/price_fields5.h"
 
+#include "dn4/dn4_currency.h"
 #include "dn5/tdatanorm5.h"
+#include "frame/session.h"
 
 namespace dn {
 
 namespace {
 double converted(const CurrencyConversion5& convert, double amount) { return convert ? convert(amount) : amount; }
 }  // namespace
+
+CurrencyConversion5 FileCurrency5(tdatanorm5& dn5) {
+    return [&dn5](double amount) {
+        ConvertCurrency(amount, dn5.session().host.euroIsBase(), dn5.FileInEuro);
+        return amount;
+    };
+}
 
 ArticlePriceInput5 ReadArticlePriceFields5(tdatanorm5& dn5, const CurrencyConversion5& convert) {
     using namespace field5;

@@ -15,6 +15,10 @@ class tdatanorm5;
 // the older reader, by `FileInEuro`). The identity when both agree.
 using CurrencyConversion5 = std::function<double(double)>;
 
+// The currency rule of the running file: the host's base currency against
+// the `FileInEuro` of the data module at the time of the call.
+CurrencyConversion5 FileCurrency5(tdatanorm5& dn5);
+
 // Fields 7 to 10 of an A line: price flag, price unit, price, discount group
 // presence. `group.code` is field 10 as it stands.
 ArticlePriceInput5 ReadArticlePriceFields5(tdatanorm5& dn5, const CurrencyConversion5& convert);

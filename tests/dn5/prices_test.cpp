@@ -253,6 +253,16 @@ TEST_F(PriceRules5, GivenGroupIsTakenIntoTheArticle) {
     EXPECT_FALSE(PriceMaintenance5Article(priceChange("1", 100, 1)).discountgroup);
 }
 
+TEST_F(PriceRules5, PricesOfADmFileAreConvertedForAEuroHost) {
+    line("V;050;A;20010131;DEM;;;;");
+    dn5.ShowHeader5('A');
+    line("A;N;1;Rohr;;PCE;2;1;195583;0001;");
+    const auto convert = FileCurrency5(dn5);
+    EXPECT_NEAR(ReadArticlePriceFields5(dn5, convert).price, 1000.0, 1e-9);
+    dn5.FileInEuro = true;
+    EXPECT_DOUBLE_EQ(ReadArticlePriceFields5(dn5, convert).price, 1955.83);
+}
+
 TEST_F(PriceRules5, ProtocolIsPrintedOnlyWithTheOption) {
     const Protocol5 p{{"  Faktor 1 = 1", false}, {"  Gesamtfaktor = 1", true}};
     PrintProtocol5(session, p);
