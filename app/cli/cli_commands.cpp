@@ -10,6 +10,7 @@
 #include "frame/info_page.h"
 #include "frame/session.h"
 #include "frame/settings_dialogs.h"
+#include "host/article_export.h"
 #include "host/day_number.h"
 #include "host/errors.h"
 #include "suppliers/current_supplier.h"
@@ -187,6 +188,12 @@ int showLog(Session& s, const CliRequest& req) {
 
 int showInfo(Session& s, const CliRequest& req) {
     for (const auto& line : InfoPageLines(s, req.programPath)) std::cout << line << '\n';
+    return kExitDone;
+}
+
+int exportArticleList(Session& s, const CliRequest& req) {
+    exportArticles(s.store(), req.prefix, req.format == "json" ? ExportFormat::Json : ExportFormat::Csv,
+                   std::cout);
     return kExitDone;
 }
 

@@ -71,9 +71,4 @@ int changeSettings(Session& s, const CliRequest& req) {
     return kExitDone;
 }
 
-int exportArticleList(Session& s, const CliRequest& req) {
-    std::cerr << "Die Artikelausgabe ist noch nicht verfügbar." << std::endl;
-    return kExitNotBuilt;
-}
-
 }  // namespace dn::cli
