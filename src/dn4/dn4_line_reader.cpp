@@ -71,9 +71,19 @@ void Dn4LineReader::sniffEncoding() {
         encoding_ = TextEncoding::Utf8;
         return;
     }
-    if (!hasNonAscii(head)) return;  // decided by the first line with non-ASCII bytes
     if (static_cast<std::int64_t>(n) < contentEnd_) head = withoutCutSequence(head);
-    encoding_ = isValidUtf8(head) ? TextEncoding::Utf8 : TextEncoding::Cp850;
+    // Lines with non-ASCII bytes vote: valid UTF-8 or not. Plain ASCII
+    // leaves the decision to the first line with non-ASCII bytes.
+    int utf8Lines = 0;
+    int otherLines = 0;
+    for (std::size_t start = 0; start < head.size();) {
+        auto nl = head.find('\n', start);
+        std::string_view line = head.substr(start, nl == std::string_view::npos ? nl : nl - start);
+        if (hasNonAscii(line)) ++(isValidUtf8(line) ? utf8Lines : otherLines);
+        start = nl == std::string_view::npos ? head.size() : nl + 1;
+    }
+    if (utf8Lines + otherLines > 0)
+        encoding_ = utf8Lines > otherLines ? TextEncoding::Utf8 : TextEncoding::Cp850;
 }
 
 bool Dn4LineReader::fillBuffer() {
@@ -97,7 +107,10 @@ bool Dn4LineReader::readLine(std::string& line) {
         pushedBack_.reset();
         return true;
     }
-    if (offset_ >= contentEnd_) return false;
+    if (offset_ >= contentEnd_) {
+        offset_ = fileSize_;
+        return false;
+    }
     std::string raw;
     while (true) {
         if (bufPos_ == bufLen_ && !fillBuffer()) break;
