@@ -10,6 +10,7 @@ int exitCodeFor(CommandOutcome outcome) {
         case CommandOutcome::DatabaseFailure: return kExitDatabase;
         case CommandOutcome::NotBuilt: return kExitNotBuilt;
         case CommandOutcome::NotForVersion: return kExitNotForVersion;
+        case CommandOutcome::BadInput: return kExitUsage;
         case CommandOutcome::Refused: return kExitRefused;
         case CommandOutcome::Busy: return kExitFailed;
         case CommandOutcome::Ignored: return kExitUsage;

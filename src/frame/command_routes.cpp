@@ -7,6 +7,12 @@
 #include "suppliers/supplier_dialog.h"
 
 namespace dn {
+
+// Each subsystem enters the commands it implements, by version.
+void addGroupRoutes(CommandRoutes& routes);
+void addDn4Routes(CommandRoutes& routes);
+void addDn5Routes(CommandRoutes& routes);
+
 namespace {
 
 CommandOutcome changeSupplier(Session& s) {
@@ -19,12 +25,6 @@ CommandOutcome help(Session& s) {
     return CommandOutcome::Done;
 }
 
-CommandRoute notBuilt() { return CommandRoute{{}, false}; }
-
-CommandRoute byVersion(CommandHandler v3, CommandHandler v4, CommandHandler v5) {
-    return CommandRoute{{std::move(v3), std::move(v4), std::move(v5)}, true};
-}
-
 }  // namespace
 
 CommandRoutes makeCommandRoutes() {
@@ -35,12 +35,9 @@ CommandRoutes makeCommandRoutes() {
     r[63] = CommandRoute::all(ParameterDialog);
     r[64] = CommandRoute::all(ShowChangeLog);
     r[99] = CommandRoute::all(help);
-    // Not yet built.
-    for (int n : {21, 22, 23, 24, 26, 32, 33, 34, 35, 41, 42, 43, 51, 52, 53, 54, 62}) r[n] = notBuilt();
-    r[36] = notBuilt();
-    r[371] = notBuilt();
-    r[372] = notBuilt();
-    (void)byVersion;
+    addGroupRoutes(r);
+    addDn4Routes(r);
+    addDn5Routes(r);
     return r;
 }
 

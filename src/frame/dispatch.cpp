@@ -48,6 +48,9 @@ CommandOutcome Dispatcher::dispatch(int number) {
     } catch (const ComponentError&) {
         session_.ui.meldung("Problem mit Component-Name");
         outcome = CommandOutcome::Failed;
+    } catch (const InputError& e) {
+        session_.ui.meldung(e.what());
+        outcome = CommandOutcome::BadInput;
     } catch (const UnansweredQuestion& e) {
         session_.ui.meldung(e.what());
         outcome = CommandOutcome::Cancelled;
@@ -68,19 +71,16 @@ CommandOutcome Dispatcher::Kommando(int number) {
         endRequested_ = true;
         return CommandOutcome::Done;
     }
-    auto it = routes_.find(number);
-    if (it == routes_.end()) return CommandOutcome::Ignored;
-    const CommandRoute& route = it->second;
+    const CommandInfo* info = findCommand(number);
+    if (!info) return CommandOutcome::Ignored;
     const int version = session_.DnVersion >= 0 && session_.DnVersion <= 2 ? session_.DnVersion : 1;
     if (!commandVisible(number, version)) return CommandOutcome::NotForVersion;
-    if (!route.built) {
-        const CommandInfo* info = findCommand(number);
-        session_.ui.meldung("Diese Funktion ist noch nicht verfügbar: " +
-                            (info ? plainCaption(info->caption) : std::to_string(number)));
+    auto it = routes_.find(number);
+    if (it == routes_.end() || !it->second.byVersion[version]) {
+        session_.ui.meldung("Diese Funktion ist noch nicht verfügbar: " + plainCaption(info->caption));
         return CommandOutcome::NotBuilt;
     }
-    const CommandHandler& handler = route.byVersion[version];
-    if (!handler) return CommandOutcome::NotForVersion;
+    const CommandHandler& handler = it->second.byVersion[version];
 
     CommandOutcome outcome;
     if (number == 41) {

@@ -19,6 +19,7 @@ enum class CommandOutcome {
     DatabaseFailure, // a database error: the program must end
     NotBuilt,        // no implementation yet; a message said so
     NotForVersion,   // the command does nothing for this DATANORM version
+    BadInput,        // a value given for a dialog field was refused
     Refused,         // the user-rights check said no
     Busy,            // another command runs
     Ignored,         // number 0 or unknown
@@ -26,13 +27,12 @@ enum class CommandOutcome {
 
 using CommandHandler = std::function<CommandOutcome(Session&)>;
 
-// One implementation per DATANORM version (index = `DnVersion`); an empty
-// handler means "nothing for this version". `built` false marks a command
-// whose implementation is not there yet.
+// One implementation per DATANORM version (index = `DnVersion`). A command
+// hidden for a version does nothing there; a visible one without handler is
+// not built yet.
 struct CommandRoute {
     std::array<CommandHandler, 3> byVersion;
-    bool built = true;
-    static CommandRoute all(CommandHandler h) { return CommandRoute{{h, h, h}, true}; }
+    static CommandRoute all(CommandHandler h) { return CommandRoute{{h, h, h}}; }
 };
 
 using CommandRoutes = std::map<int, CommandRoute>;

@@ -18,7 +18,7 @@ protected:
                 return CommandOutcome::Done;
             };
         };
-        return CommandRoute{{h(3), h(4), h(5)}, true};
+        return CommandRoute{{h(3), h(4), h(5)}};
     }
     std::vector<std::string> calls;
 };
@@ -26,7 +26,7 @@ protected:
 TEST_F(DispatchTest, RoutesByVersion) {
     CommandRoutes routes;
     routes[33] = recording(33);
-    routes[36] = CommandRoute{{nullptr, nullptr, recording(36).byVersion[2]}, true};
+    routes[36] = CommandRoute{{nullptr, nullptr, recording(36).byVersion[2]}};
     Dispatcher d(*session, routes);
     for (int v : {0, 1, 2}) {
         session->DnVersion = v;
@@ -74,7 +74,6 @@ TEST_F(DispatchTest, ErrorsByKind) {
     routes[21] = CommandRoute::all([](Session&) -> CommandOutcome { throw DatabaseError("Tabelle gesperrt"); });
     routes[22] = CommandRoute::all([](Session&) -> CommandOutcome { throw ComponentError("x"); });
     routes[23] = CommandRoute::all([](Session&) -> CommandOutcome { throw IoError("Datei fehlt"); });
-    routes[24] = CommandRoute{{}, false};
     Dispatcher d(*session, routes);
     EXPECT_EQ(d.dispatch(22), CommandOutcome::Failed);
     EXPECT_TRUE(host.saidSomething("Problem mit Component-Name"));
