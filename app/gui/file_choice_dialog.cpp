@@ -35,10 +35,8 @@ QString caseFreePattern(const std::string& pattern) {
     return out;
 }
 
-QString pathNotFoundMessage(const QString& directory) {
-    return QStringLiteral("Pfad nicht gefunden!\n") + directory +
-           QStringLiteral("\nBitte prüfen Sie die Angaben unter Diverses/Laufwerk,\n"
-                          "oder den beim Lieferanten angegebenem Pfad!");
+bool usesFileChoiceDialog(const FileRequest& request) {
+    return request.title == "Dateiauswahl" || request.purpose == "a" || request.purpose == "t";
 }
 
 FileChoiceDialog::FileChoiceDialog(const FileRequest& request, QWidget* parent)

@@ -23,8 +23,9 @@ bool matchesPattern(const QString& fileName, const std::vector<std::string>& pat
 // "da*" -> "[dD][aA]*".
 QString caseFreePattern(const std::string& pattern);
 
-// The message when the directory of a file choice is not there.
-QString pathNotFoundMessage(const QString& directory);
+// Articles and free texts are marked in "Dateiauswahl"; the other kinds
+// use the system file dialog.
+bool usesFileChoiceDialog(const FileRequest& request);
 
 class FileChoiceDialog : public QDialog {
     Q_OBJECT

@@ -1,6 +1,8 @@
 #include "gui/form_dialog.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>

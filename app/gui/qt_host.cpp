@@ -1,6 +1,8 @@
 #include "gui/qt_host.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QPushButton>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -49,7 +51,7 @@ bool QtHost::janein(const std::string& text) {
     box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
     box.exec();
-    return box.clickedButton() == yes;
+    return box.clickedButton() == static_cast<QAbstractButton*>(yes);
 }
 
 void QtHost::messageBox(const std::string& title, const std::string& text, MessageKind kind) {
@@ -152,11 +154,7 @@ void QtHost::close_drucker() {
 
 std::vector<std::string> QtHost::chooseFiles(const FileRequest& request) {
     const QString directory = qs(request.directory);
-    if (!directory.isEmpty() && !QDir(directory).exists()) {
-        QMessageBox::information(dialogParent(), kTitle, pathNotFoundMessage(directory));
-        return {};
-    }
-    if (request.multiple) {
+    if (request.multiple && usesFileChoiceDialog(request)) {
         FileChoiceDialog dialog(request, dialogParent());
         if (dialog.exec() != QDialog::Accepted) return {};
         return dialog.chosen();
@@ -164,15 +162,19 @@ std::vector<std::string> QtHost::chooseFiles(const FileRequest& request) {
     QStringList patterns;
     for (const auto& p : request.patterns) patterns << caseFreePattern(p);
     QString filter;
-    if (!patterns.isEmpty())
-        filter = QStringLiteral("DATANORM (%1);;").arg(patterns.join(u' '));
+    if (!patterns.isEmpty()) filter = QStringLiteral("DATANORM (%1);;").arg(patterns.join(u' '));
     filter += QStringLiteral("Alle Dateien (*)");
-    const QString file = QFileDialog::getOpenFileName(
-        dialogParent(), request.title.empty() ? QStringLiteral("Datanorm-Datei auswählen")
-                                              : qs(request.title),
-        directory, filter);
-    if (file.isEmpty()) return {};
-    return {QDir::toNativeSeparators(file).toStdString()};
+    const QString title =
+        request.title.empty() ? QStringLiteral("Datanorm-Datei auswählen") : qs(request.title);
+    QStringList files;
+    if (request.multiple)
+        files = QFileDialog::getOpenFileNames(dialogParent(), title, directory, filter);
+    else if (QString file = QFileDialog::getOpenFileName(dialogParent(), title, directory, filter);
+             !file.isEmpty())
+        files << file;
+    std::vector<std::string> out;
+    for (const QString& f : files) out.push_back(QDir::toNativeSeparators(f).toStdString());
+    return out;
 }
 
 std::optional<std::string> QtHost::chooseDirectory(const std::string& title,

@@ -1,0 +1,49 @@
+// datanorm-gui: the DATANORM import module as a desktop program.
+//   datanorm-gui [--home DIR] [/KA] [/CU] [EGEMA | ok]
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "frame/command_routes.h"
+#include "frame/dispatch.h"
+#include "frame/session.h"
+#include "frame/startup.h"
+#include "gui/main_window.h"
+#include "gui/qt_host.h"
+
+namespace {
+
+dn::gui::StartOptions parseArguments(const QStringList& arguments) {
+    dn::gui::StartOptions options;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        if (a == QStringLiteral("--home") && i + 1 < arguments.size())
+            options.home = arguments[++i].toStdString();
+        else if (a.startsWith(QStringLiteral("--home=")))
+            options.home = a.mid(7).toStdString();
+        else
+            options.args.push_back(a.toStdString());
+    }
+    return options;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("datanorm-gui"));
+
+    if (const auto failure = dn::RuntimeVersionCheck()) {
+        QMessageBox::critical(nullptr, QStringLiteral("Fehler"), QString::fromStdString(*failure));
+        return 1;
+    }
+
+    dn::gui::QtHost host;
+    dn::Session session(host);
+    host.setContext({[&session] { return session.host.f_dbbrowser; },
+                     [&session] { return session.DialogHelpId; }});
+    dn::Dispatcher dispatcher(session, dn::makeCommandRoutes());
+    dn::gui::TFDATANORM window(session, dispatcher, host, parseArguments(app.arguments()));
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,175 @@
+#include "gui/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
+#include <QToolButton>
+
+#include "frame/dispatch.h"
+#include "frame/info_page.h"
+#include "frame/session.h"
+#include "frame/startup.h"
+#include "gui/command_menu.h"
+#include "gui/logo_view.h"
+#include "gui/qt_host.h"
+#include "gui/window_position.h"
+
+namespace dn::gui {
+namespace {
+
+const QString kStartCaption = QStringLiteral("DATANORM-Schnittstelle zu TORVALO");
+
+std::filesystem::path programDirectory() {
+    return std::filesystem::path(QCoreApplication::applicationDirPath().toStdString());
+}
+
+}  // namespace
+
+TFDATANORM::TFDATANORM(Session& session, Dispatcher& dispatcher, QtHost& host,
+                       StartOptions options)
+    : session_(session), dispatcher_(dispatcher), host_(host), options_(std::move(options)) {
+    setObjectName("TFDATANORM");
+    setWindowTitle(kStartCaption);
+    menu_ = std::make_unique<CommandMenu>(*menuBar(), [this](int n) { runCommand(n); });
+    logo_ = new LogoView(
+        programDirectory() / kLogoFileName,
+        [this](const QString& text) { host_.meldung(text.toStdString()); }, this);
+    setCentralWidget(logo_);
+    buildWindowMenu();
+    placeInitially();
+
+    dispatcher_.onRunning = [this](bool running) { logo_->setLogoVisible(!running); };
+    dispatcher_.onMenuChanged = [this] { updateMenu(); };
+    host_.setMainWindow(this);
+}
+
+TFDATANORM::~TFDATANORM() {
+    dispatcher_.onRunning = nullptr;
+    dispatcher_.onMenuChanged = nullptr;
+    host_.setMainWindow(nullptr);
+}
+
+void TFDATANORM::buildWindowMenu() {
+    // Qt has no system menu; its two items sit in a window menu behind the
+    // button at the left end of the menu bar (and on the client area's
+    // context menu).
+    auto* windowMenu = new QMenu(tr("Fenster"), this);
+    windowMenu->setObjectName("systemmenue");
+    QAction* info = windowMenu->addAction(tr("&Info"));
+    info->setObjectName("sys_1111");
+    connect(info, &QAction::triggered, this, &TFDATANORM::printInfo);
+    windowMenu->addSeparator();
+    savePositionAction_ = windowMenu->addAction(tr("&Fensterposition speichern"));
+    savePositionAction_->setObjectName("sys_2222");
+    savePositionAction_->setCheckable(true);
+    connect(savePositionAction_, &QAction::triggered, this, &TFDATANORM::toggleSavePosition);
+
+    auto* button = new QToolButton(menuBar());
+    button->setObjectName("systemmenue_knopf");
+    button->setText(QStringLiteral("≡"));
+    button->setToolTip(tr("Fenstermenü"));
+    button->setAutoRaise(true);
+    button->setPopupMode(QToolButton::InstantPopup);
+    button->setMenu(windowMenu);
+    menuBar()->setCornerWidget(button, Qt::TopLeftCorner);
+    logo_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    logo_->addActions(windowMenu->actions());
+}
+
+void TFDATANORM::placeInitially() {
+    const bool standardDpi = logicalDpiX() == 96;
+    QSize size = standardDpi ? QSize(640, 480) : QSize(800, 600);
+    if (const QScreen* s = screen()) size = size.boundedTo(s->availableGeometry().size());
+    move(0, 0);
+    resize(size);
+}
+
+void TFDATANORM::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!initialised_ && options_.runSetup)
+        QTimer::singleShot(0, this, &TFDATANORM::firstActivation);
+}
+
+void TFDATANORM::firstActivation() {
+    if (initialised_) return;
+    if (options_.runSetup) {
+        try {
+            Setup(session_, options_.home, options_.args);
+        } catch (const std::exception& e) {
+            host_.messageBox("Fehler", e.what(), MessageKind::Error);
+        }
+    }
+    updateMenu();
+    logo_->resetVariant();
+    logo_->choose(size());
+    logo_->setLogoVisible(true);
+    positionFile_ = windowPositionFile(session_.host, QCoreApplication::applicationFilePath());
+    restorePosition();
+    initialised_ = true;
+}
+
+void TFDATANORM::restorePosition() {
+    const auto saved = readWindowPosition(positionFile_);
+    savePosition_ = saved.has_value();
+    savePositionAction_->setChecked(savePosition_);
+    if (!saved) return;
+    const QRect desktop = screen() ? screen()->virtualGeometry() : QRect(0, 0, 1024, 768);
+    move(restoredPosition(*saved, pos(), desktop));
+}
+
+void TFDATANORM::toggleSavePosition() {
+    savePosition_ = !savePosition_;
+    saveOrDeleteWindowPosition(positionFile_, savePosition_, pos());
+    savePositionAction_->setChecked(savePosition_);
+}
+
+void TFDATANORM::printInfo() {
+    PrintInfoPage(session_, QCoreApplication::applicationFilePath().toStdString());
+}
+
+void TFDATANORM::updateMenu() {
+    menu_->updateVisibility(session_.DnVersion);
+    if (!session_.caption.empty()) {
+        const QString caption = QString::fromStdString(session_.caption);
+        setWindowTitle(caption.startsWith(QStringLiteral("DATANORM"))
+                           ? caption
+                           : QStringLiteral("DATANORM: ") + caption);
+    }
+}
+
+void TFDATANORM::runCommand(int number) {
+    CommandOutcome outcome = CommandOutcome::Ignored;
+    try {
+        outcome = dispatcher_.dispatch(number);
+    } catch (...) {
+        // Nothing may leave through the event loop; the dispatcher has
+        // cleared its busy flag already.
+        logo_->setLogoVisible(true);
+        host_.messageBox("Fehler", "Unbekannter Fehler im Befehl " + std::to_string(number),
+                         MessageKind::Error);
+    }
+    // The manual is the program's own; without a route for it the window
+    // opens it here.
+    if (number == 99 && outcome == CommandOutcome::Ignored) host_.hilfe(0);
+    if (dispatcher_.endRequested()) QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void TFDATANORM::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (initialised_) logo_->choose(size());
+}
+
+void TFDATANORM::closeEvent(QCloseEvent* event) {
+    if (dispatcher_.busy()) {
+        event->ignore();
+        return;
+    }
+    if (initialised_) saveOrDeleteWindowPosition(positionFile_, savePosition_, pos());
+    event->accept();
+    QApplication::quit();
+}
+
+}  // namespace dn::gui
