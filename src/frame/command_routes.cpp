@@ -12,6 +12,7 @@ namespace dn {
 void addGroupRoutes(CommandRoutes& routes);
 void addDn4Routes(CommandRoutes& routes);
 void addDn5Routes(CommandRoutes& routes);
+void addDn5MaintenanceRoutes(CommandRoutes& routes);
 
 namespace {
 
@@ -38,6 +39,7 @@ CommandRoutes makeCommandRoutes() {
     addGroupRoutes(r);
     addDn4Routes(r);
     addDn5Routes(r);
+    addDn5MaintenanceRoutes(r);
     return r;
 }
 
