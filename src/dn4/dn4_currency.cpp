@@ -31,7 +31,9 @@ std::optional<long long> parseWhole(std::string_view s) {
 
 }  // namespace
 
-bool currencyIsEuro(std::string_view currencyCode) { return currencyCode == "EUR"; }
+bool currencyIsEuro(std::string_view currencyCode) {
+    return currencyCode == "EUR";
+}
 
 bool ConvertCurrency(double& amount, bool euroIsBase, bool fileInEuro) {
     if (!euroIsBase && fileInEuro) {
@@ -56,16 +58,21 @@ bool ConvertAmountField(std::span<char> field, bool euroIsBase, bool fileInEuro)
     std::string digits = std::to_string(rounded);
     if (digits.size() > field.size()) return false;
     std::fill(field.begin(), field.end(), ' ');
-    std::copy(digits.begin(), digits.end(), field.end() - static_cast<std::ptrdiff_t>(digits.size()));
+    std::copy(digits.begin(), digits.end(),
+              field.end() - static_cast<std::ptrdiff_t>(digits.size()));
     return true;
 }
 
 int PriceUnitFactor(char code) {
     switch (code) {
-        case '1': return 10;
-        case '2': return 100;
-        case '3': return 1000;
-        default: return 1;
+        case '1':
+            return 10;
+        case '2':
+            return 100;
+        case '3':
+            return 1000;
+        default:
+            return 1;
     }
 }
 

@@ -9,38 +9,50 @@ using B = Dn4Buffer;
 
 // A, B, C, D, Z begin with the processing flag and the article number.
 constexpr Dn4Field kA[] = {
-    {2, 1, 2},    {3, 15, 3},   {4, 2, 18},   {5, 40, 20},  {6, 40, 60},  {7, 1, 100},
-    {8, 1, 101},  {9, 4, 102},  {10, 8, 106}, {11, 4, 114}, {12, 3, 118},
+    {2, 1, 2},
+    {3, 15, 3},
+    {4, 2, 18},
+    {5, 40, 20},
+    {6, 40, 60},
+    {7, 1, 100},
+    {8, 1, 101},
+    {9, 4, 102},
+    {10, 8, 106},
+    {11, 4, 114},
+    {12, 3, 118},
     // 13 characters from 121 run over the CR LF; only 121-128 are used.
     {13, 13, 121},
 };
 
 constexpr Dn4Field kB[] = {
-    {2, 1, 2},     {3, 15, 3},    {4, 15, 18},   {5, 15, 33},   {6, 8, 48, B::Record, 6},
-    {7, 1, 54},    {8, 3, 55},    {9, 6, 58},    {10, 13, 64},  {11, 12, 77},
-    {12, 10, 89},  {13, 2, 99},   {14, 5, 101},  {15, 4, 106},  {16, 17, 110},
+    {2, 1, 2},    {3, 15, 3},  {4, 15, 18},  {5, 15, 33},  {6, 8, 48, B::Record, 6},
+    {7, 1, 54},   {8, 3, 55},  {9, 6, 58},   {10, 13, 64}, {11, 12, 77},
+    {12, 10, 89}, {13, 2, 99}, {14, 5, 101}, {15, 4, 106}, {16, 17, 110},
 };
 
 constexpr Dn4Field kC[] = {{2, 1, 2}, {3, 15, 3}};
-constexpr Dn4Field kC1[] = {{4, 15, 20}, {5, 8, 35},  {6, 8, 43},  {7, 10, 51},
-                            {8, 10, 61}, {9, 1, 71},  {10, 10, 72}, {11, 15, 82}};
+constexpr Dn4Field kC1[] = {{4, 15, 20}, {5, 8, 35}, {6, 8, 43},   {7, 10, 51},
+                            {8, 10, 61}, {9, 1, 71}, {10, 10, 72}, {11, 15, 82}};
 constexpr Dn4Field kC2[] = {{4, 15, 20}, {5, 1, 35}, {6, 1, 36}, {7, 6, 37}};
 constexpr Dn4Field kC3[] = {{4, 8, 20}};
 constexpr Dn4Field kC4[] = {{4, 5, 20}};
 constexpr Dn4Copy kC3Copy[] = {{B::Price, 2, 96}};
 
-constexpr Dn4Field kD[] = {{2, 1, 2},  {3, 15, 3},  {4, 2, 18},  {5, 1, 20},  {6, 8, 21}, {7, 40, 29},
-                           {8, 2, 69}, {9, 1, 71},  {10, 8, 72}, {11, 40, 80}};
+constexpr Dn4Field kD[] = {{2, 1, 2},   {3, 15, 3}, {4, 2, 18}, {5, 1, 20},  {6, 8, 21},
+                           {7, 40, 29}, {8, 2, 69}, {9, 1, 71}, {10, 8, 72}, {11, 40, 80}};
 constexpr Dn4Range kDBlanks[] = {{29, 68}, {80, 119}};
 
-constexpr Dn4Field kText[] = {{2, 1, 2}, {3, 8, 3}, {5, 2, 18}, {7, 40, 29}, {8, 2, 69}, {10, 40, 80}};
+constexpr Dn4Field kText[] = {{2, 1, 2},   {3, 8, 3},  {5, 2, 18},
+                              {7, 40, 29}, {8, 2, 69}, {10, 40, 80}};
 
 constexpr Dn4Field kZ[] = {{2, 1, 2}, {3, 15, 3}, {4, 2, 18}, {5, 1, 20}};
-constexpr Dn4Field kZ12[] = {{6, 2, 21}, {7, 28, 23}, {8, 1, 51}, {9, 8, 52}, {10, 8, 60}, {11, 8, 68}};
-constexpr Dn4Field kZ3[] = {{6, 2, 21}, {7, 1, 23}, {8, 8, 24}, {9, 6, 32}, {10, 6, 38}, {11, 6, 44}};
+constexpr Dn4Field kZ12[] = {{6, 2, 21}, {7, 28, 23}, {8, 1, 51},
+                             {9, 8, 52}, {10, 8, 60}, {11, 8, 68}};
+constexpr Dn4Field kZ3[] = {{6, 2, 21}, {7, 1, 23},  {8, 8, 24},
+                            {9, 6, 32}, {10, 6, 38}, {11, 6, 44}};
 constexpr Dn4Field kZ4[] = {{6, 2, 21}, {7, 6, 23}, {8, 6, 29}, {9, 6, 35}, {10, 6, 41}};
 constexpr Dn4Field kZ5[] = {{6, 40, 21}, {7, 1, 61}, {8, 8, 62}};
-constexpr Dn4Field kZ6[] = {{6, 2, 21}, {7, 1, 23},  {8, 1, 24},  {9, 8, 25},  {10, 6, 33},
+constexpr Dn4Field kZ6[] = {{6, 2, 21},  {7, 1, 23},  {8, 1, 24},  {9, 8, 25}, {10, 6, 33},
                             {11, 6, 39}, {12, 6, 45}, {13, 6, 51}, {14, 6, 57}};
 
 constexpr Dn4Field kK[] = {{3, 10, 3}};
@@ -69,8 +81,8 @@ constexpr std::array<Dn4Field, 28> priceFields() {
 constexpr auto kP = priceFields();
 
 constexpr Dn4Field kJ[] = {
-    {2, 1, 2, B::Set},   {3, 15, 3, B::Set},   {6, 15, 18, B::Set},  {9, 15, 33, B::Set},
-    {10, 7, 48, B::Set}, {2, 1, 2, B::Set2},   {3, 15, 3, B::Set2},  {5, 1, 35, B::Set2},
+    {2, 1, 2, B::Set},    {3, 15, 3, B::Set},   {6, 15, 18, B::Set}, {9, 15, 33, B::Set},
+    {10, 7, 48, B::Set},  {2, 1, 2, B::Set2},   {3, 15, 3, B::Set2}, {5, 1, 35, B::Set2},
     {6, 15, 18, B::Set2}, {7, 28, 36, B::Set2}, {8, 1, 64, B::Set2}, {9, 15, 65, B::Set2},
     {10, 7, 80, B::Set2},
 };
@@ -89,13 +101,26 @@ const Dn4Layout kLayouts[] = {
     {.letter = 'Z', .subtype = "", .type = 'Z', .fields = kZ},
     {.letter = 'K', .subtype = "", .type = 'K', .fields = kK, .copies = kToPriceAndSet},
     {.letter = 'R', .subtype = "", .type = 'R', .fields = kR},
-    {.letter = 'S', .subtype = "", .type = 'S', .fields = kS, .emptyCheck = {6, 45}, .emptyType = 'W'},
+    {.letter = 'S',
+     .subtype = "",
+     .type = 'S',
+     .fields = kS,
+     .emptyCheck = {6, 45},
+     .emptyType = 'W'},
     {.letter = 'P', .subtype = "", .type = 'P', .fields = kP},
     {.letter = 'J', .subtype = "", .type = 'J', .fields = kJ},
     // C subtypes, named by field 3.
-    {.letter = 'C', .subtype = "WERKSTOFF-1", .type = 'c', .subtypeNumber = kCMaterial, .fields = kC1},
+    {.letter = 'C',
+     .subtype = "WERKSTOFF-1",
+     .type = 'c',
+     .subtypeNumber = kCMaterial,
+     .fields = kC1},
     {.letter = 'C', .subtype = "ARBEIT-1", .type = 'c', .subtypeNumber = kCLabour, .fields = kC2},
-    {.letter = 'C', .subtype = "TERMIN-1", .type = 'c', .subtypeNumber = kCDate, .fields = kC3,
+    {.letter = 'C',
+     .subtype = "TERMIN-1",
+     .type = 'c',
+     .subtypeNumber = kCDate,
+     .fields = kC3,
      .copies = kC3Copy},
     {.letter = 'C', .subtype = "MWST-1", .type = 'c', .subtypeNumber = kCVat, .fields = kC4},
     // Z subtypes, named by field 5.
@@ -109,13 +134,18 @@ const Dn4Layout kLayouts[] = {
 
 }  // namespace
 
-std::span<const Dn4Layout> Dn4Layouts() { return kLayouts; }
+std::span<const Dn4Layout> Dn4Layouts() {
+    return kLayouts;
+}
 
 int Dn4SubtypeField(char letter) {
     switch (letter) {
-        case 'C': return 3;
-        case 'Z': return 5;
-        default: return 0;
+        case 'C':
+            return 3;
+        case 'Z':
+            return 5;
+        default:
+            return 0;
     }
 }
 

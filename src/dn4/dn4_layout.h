@@ -71,30 +71,30 @@ inline constexpr std::size_t Type = 1;
 inline constexpr std::size_t Flag = 2;
 inline constexpr std::size_t ArticleNumber = 3;  // 15
 // A
-inline constexpr std::size_t TextFlag = 18;       // 2
-inline constexpr std::size_t ShortText1 = 20;     // 40
-inline constexpr std::size_t ShortText2 = 60;     // 40
-inline constexpr std::size_t PriceFlag = 100;     // 1
-inline constexpr std::size_t PriceUnitCode = 101; // 1
-inline constexpr std::size_t Unit = 102;          // 4
-inline constexpr std::size_t Price = 106;         // 8, cents
-inline constexpr std::size_t DiscountGroup = 114; // 4
-inline constexpr std::size_t ProductGroup = 118;  // 3
-inline constexpr std::size_t LongTextNumber = 121;// 8 used
+inline constexpr std::size_t TextFlag = 18;         // 2
+inline constexpr std::size_t ShortText1 = 20;       // 40
+inline constexpr std::size_t ShortText2 = 60;       // 40
+inline constexpr std::size_t PriceFlag = 100;       // 1
+inline constexpr std::size_t PriceUnitCode = 101;   // 1
+inline constexpr std::size_t Unit = 102;            // 4
+inline constexpr std::size_t Price = 106;           // 8, cents
+inline constexpr std::size_t DiscountGroup = 114;   // 4
+inline constexpr std::size_t ProductGroup = 118;    // 3
+inline constexpr std::size_t LongTextNumber = 121;  // 8 used
 // B
-inline constexpr std::size_t MetalNumber = 55;    // 3
-inline constexpr std::size_t QuantityPerPrice = 101; // 5
+inline constexpr std::size_t MetalNumber = 55;        // 3
+inline constexpr std::size_t QuantityPerPrice = 101;  // 5
 // C
-inline constexpr std::size_t CSubtype = 18;       // 16-bit number
-inline constexpr std::size_t CDate = 20;          // 8, "ddmmyyyy"
+inline constexpr std::size_t CSubtype = 18;  // 16-bit number
+inline constexpr std::size_t CDate = 20;     // 8, "ddmmyyyy"
 // K
 inline constexpr std::size_t CustomerNumber = 3;  // 10
 // V
-inline constexpr std::size_t HeaderDate = 3;      // 6, "ddmmyy"
-inline constexpr std::size_t HeaderText1 = 9;     // 40
-inline constexpr std::size_t HeaderText2 = 49;    // 40
-inline constexpr std::size_t HeaderText3 = 89;    // 40
-inline constexpr std::size_t HeaderCurrency = 126;// 3
+inline constexpr std::size_t HeaderDate = 3;        // 6, "ddmmyy"
+inline constexpr std::size_t HeaderText1 = 9;       // 40
+inline constexpr std::size_t HeaderText2 = 49;      // 40
+inline constexpr std::size_t HeaderText3 = 89;      // 40
+inline constexpr std::size_t HeaderCurrency = 126;  // 3
 // P, in PriceRecordBuffer: block i (1..3) starts at PriceBlock + 39 * (i - 1)
 inline constexpr std::size_t PriceBlock = 3;
 inline constexpr std::size_t PriceBlockSize = 39;

@@ -12,10 +12,13 @@ namespace {
 constexpr std::size_t kBufferSize = 64 * 1024;  // also the size of the encoding sniff
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
-bool isTrailer(char c) { return c == '\r' || c == '\n' || c == '\x1A'; }
+bool isTrailer(char c) {
+    return c == '\r' || c == '\n' || c == '\x1A';
+}
 
 bool hasNonAscii(std::string_view s) {
-    return std::any_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    return std::any_of(s.begin(), s.end(),
+                       [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
 
 // Drops a UTF-8 sequence cut off at the end of a sniffed block.
@@ -26,7 +29,11 @@ std::string_view withoutCutSequence(std::string_view s) {
         ++back;
     if (back >= s.size()) return s;
     auto lead = static_cast<unsigned char>(s[s.size() - 1 - back]);
-    std::size_t len = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 1;
+    std::size_t len = lead < 0x80         ? 1
+                      : (lead >> 5) == 6  ? 2
+                      : (lead >> 4) == 14 ? 3
+                      : (lead >> 3) == 30 ? 4
+                                          : 1;
     if (len > back + 1) return s.substr(0, s.size() - 1 - back);
     return s;
 }
@@ -49,7 +56,8 @@ void Dn4LineReader::findContentEnd() {
     std::int64_t end = fileSize_;
     std::vector<char> chunk(4096);
     while (end > 0) {
-        std::int64_t start = std::max<std::int64_t>(0, end - static_cast<std::int64_t>(chunk.size()));
+        std::int64_t start =
+            std::max<std::int64_t>(0, end - static_cast<std::int64_t>(chunk.size()));
         in_.seekg(start);
         in_.read(chunk.data(), end - start);
         if (in_.gcount() != end - start) throw IoError("Lesefehler in Datei: " + path_.string());
@@ -141,7 +149,9 @@ bool Dn4LineReader::readLine(std::string& line) {
     return true;
 }
 
-void Dn4LineReader::pushBack(std::string line) { pushedBack_ = std::move(line); }
+void Dn4LineReader::pushBack(std::string line) {
+    pushedBack_ = std::move(line);
+}
 
 std::string Dn4LineReader::decode(std::string&& raw) {
     if (encoding_ == TextEncoding::Cp850 || !hasNonAscii(raw)) return std::move(raw);

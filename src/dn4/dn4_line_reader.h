@@ -29,7 +29,7 @@ namespace dn {
 enum class TextEncoding { Undecided, Cp850, Utf8 };
 
 class Dn4LineReader {
-public:
+  public:
     // Opens the file; throws IoError when it cannot be opened.
     explicit Dn4LineReader(const std::filesystem::path& file);
     Dn4LineReader(const Dn4LineReader&) = delete;
@@ -53,7 +53,7 @@ public:
     TextEncoding encoding() const { return encoding_; }
     const std::filesystem::path& path() const { return path_; }
 
-private:
+  private:
     void findContentEnd();
     void sniffEncoding();
     bool fillBuffer();
@@ -62,9 +62,9 @@ private:
     std::filesystem::path path_;
     std::ifstream in_;
     std::int64_t fileSize_ = 0;
-    std::int64_t contentEnd_ = 0;  // offset after the last data byte
-    std::int64_t offset_ = 0;      // bytes consumed
-    std::int64_t bufferStart_ = 0; // file offset of buffer_[0]
+    std::int64_t contentEnd_ = 0;   // offset after the last data byte
+    std::int64_t offset_ = 0;       // bytes consumed
+    std::int64_t bufferStart_ = 0;  // file offset of buffer_[0]
     std::vector<char> buffer_;
     std::size_t bufPos_ = 0;
     std::size_t bufLen_ = 0;

@@ -44,18 +44,23 @@ void Dn4Reader::clearBuffers() {
 
 std::span<char> Dn4Reader::target(Dn4Buffer b, std::size_t pos, std::size_t width) {
     switch (b) {
-        case Dn4Buffer::Price: return price_.span(pos, width);
-        case Dn4Buffer::Set: return set_.span(pos, width);
-        case Dn4Buffer::Set2: return set2_.span(pos, width);
-        case Dn4Buffer::Record: break;
+        case Dn4Buffer::Price:
+            return price_.span(pos, width);
+        case Dn4Buffer::Set:
+            return set_.span(pos, width);
+        case Dn4Buffer::Set2:
+            return set2_.span(pos, width);
+        case Dn4Buffer::Record:
+            break;
     }
     return record_.span(pos, width);
 }
 
 // The companion of a set record carries the type in lower case ("j").
 void Dn4Reader::stamp(Dn4Buffer b, char type) {
-    target(b, 1, 1)[0] =
-        b == Dn4Buffer::Set2 ? static_cast<char>(std::tolower(static_cast<unsigned char>(type))) : type;
+    target(b, 1, 1)[0] = b == Dn4Buffer::Set2
+                             ? static_cast<char>(std::tolower(static_cast<unsigned char>(type)))
+                             : type;
 }
 
 bool Dn4Reader::ConvertDn4Line(std::string_view line) {
@@ -91,7 +96,8 @@ bool Dn4Reader::apply(const Dn4Layout& layout, std::string_view line) {
         } else {
             std::vector<char> wide(f.width, '\0');
             ok = TakeField(s_, line, f.field, wide);
-            if (wide[0] != '\0') std::copy_n(wide.begin(), f.keep, target(f.buffer, f.position, f.keep).begin());
+            if (wide[0] != '\0')
+                std::copy_n(wide.begin(), f.keep, target(f.buffer, f.position, f.keep).begin());
         }
         if (!ok) return false;
     }
@@ -102,7 +108,8 @@ bool Dn4Reader::apply(const Dn4Layout& layout, std::string_view line) {
     }
     if (layout.emptyType != 0) {
         auto width = layout.emptyCheck.last - layout.emptyCheck.first + 1;
-        if (record_.trimmed(layout.emptyCheck.first, width).empty()) record_.setType(layout.emptyType);
+        if (record_.trimmed(layout.emptyCheck.first, width).empty())
+            record_.setType(layout.emptyType);
     }
     return true;
 }

@@ -34,7 +34,8 @@ struct Session;
 
 inline constexpr const char* kMsgHeaderMissing =
     "Der Vorlaufsatz fehlt! Die Übernahme wird abgebrochen.";
-inline constexpr const char* kMsgNotDn4 = "Keine DATANORM 4.0 Datei! Die Übernahme wird abgebrochen.";
+inline constexpr const char* kMsgNotDn4 =
+    "Keine DATANORM 4.0 Datei! Die Übernahme wird abgebrochen.";
 inline constexpr const char* kMsgNoEndMark =
     "Fehlende Satzendekennzeichnung in der DATANORM 4.0 Datei!\nDie Übernahme wird abgebrochen.";
 
@@ -42,7 +43,7 @@ inline constexpr const char* kMsgNoEndMark =
 std::string dn4ToUtf8(std::string_view cp850);
 
 class Dn4Reader {
-public:
+  public:
     explicit Dn4Reader(Session& s) : s_(s) {}
     Dn4Reader(const Dn4Reader&) = delete;
     Dn4Reader& operator=(const Dn4Reader&) = delete;
@@ -79,7 +80,7 @@ public:
     // `reader.convertAmount(reader.record().span(dnpos::Price, 8))`.
     bool convertAmount(std::span<char> field) const;
 
-private:
+  private:
     bool convertHeader(std::string_view line);
     bool apply(const Dn4Layout& layout, std::string_view line);
     bool refuse(const char* message);

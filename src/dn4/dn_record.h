@@ -19,7 +19,7 @@ namespace dn {
 
 template <std::size_t N>
 class FixedRecord {
-public:
+  public:
     static constexpr std::size_t kSize = N;
     static constexpr std::size_t kPositions = 128;
 
@@ -97,7 +97,7 @@ public:
 
     const std::array<char, N>& bytes() const { return bytes_; }
 
-private:
+  private:
     static void check(std::size_t pos, std::size_t width) {
         if (pos < 1 || pos - 1 + width > N)
             throw std::out_of_range("Satzposition " + std::to_string(pos) + " Länge " +

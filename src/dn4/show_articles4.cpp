@@ -13,7 +13,7 @@ constexpr const char* kHeading =
 
 // Printer and status panel of the listing, closed however it ends.
 class ListingOutput {
-public:
+  public:
     explicit ListingOutput(HostServices& ui) : ui_(ui) {
         open_ = ui_.open_drucker();
         if (open_) ui_.PanelOn("Druck Artikel");
@@ -31,7 +31,7 @@ public:
     bool open() const { return open_; }
     void line(const std::string& text) { ui_.druckeln(text); }
 
-private:
+  private:
     HostServices& ui_;
     bool open_ = false;
 };
@@ -62,11 +62,11 @@ bool listFile(Session& s, ListingOutput& out, const std::string& file, long& cou
                 reader.convertAmount(rec.span(dnpos::Price, 8));
                 const std::string number = dn4ToUtf8(rec.at(dnpos::ArticleNumber, 15));
                 s.ui.SetInfo(number);
-                for (const auto& l : articleListingLines(
-                         number, dn4ToUtf8(rec.at(dnpos::ShortText1, 40)),
-                         dn4ToUtf8(rec.at(dnpos::ShortText2, 40)),
-                         fieldNumber(rec.at(dnpos::Price, 8)),
-                         dn4ToUtf8(rec.at(dnpos::DiscountGroup, 4))))
+                for (const auto& l :
+                     articleListingLines(number, dn4ToUtf8(rec.at(dnpos::ShortText1, 40)),
+                                         dn4ToUtf8(rec.at(dnpos::ShortText2, 40)),
+                                         fieldNumber(rec.at(dnpos::Price, 8)),
+                                         dn4ToUtf8(rec.at(dnpos::DiscountGroup, 4))))
                     out.line(l);
                 ++count;
                 break;

@@ -10,8 +10,8 @@ namespace dn::test {
 namespace {
 
 TEST(PriceUnitFactor, ByCode) {
-    const std::vector<std::pair<char, int>> cases{{'0', 1},  {'1', 10}, {'2', 100}, {'3', 1000},
-                                                  {'4', 1},  {' ', 1},  {'\0', 1},  {'X', 1}};
+    const std::vector<std::pair<char, int>> cases{{'0', 1}, {'1', 10}, {'2', 100}, {'3', 1000},
+                                                  {'4', 1}, {' ', 1},  {'\0', 1},  {'X', 1}};
     for (auto [code, factor] : cases) EXPECT_EQ(PriceUnitFactor(code), factor) << int(code);
 }
 

@@ -31,7 +31,7 @@ inline std::string headerLine(const std::string& date = "161025", const std::str
 }
 
 class Dn4Test : public ::testing::Test {
-protected:
+  protected:
     ScriptedHost host;
     Session session{host};
     Dn4Reader reader{session};

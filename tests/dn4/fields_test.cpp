@@ -47,7 +47,8 @@ TEST_F(Dn4Test, OverlongFieldStopsWithoutKA) {
     std::string dest(15, '\0');
     EXPECT_FALSE(TakeField(session, kLongNumberLine, 3, dest));
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0], expectedText("1234567890123456", "Die Übernahme wird abgebrochen!"));
+    EXPECT_EQ(host.messages[0],
+              expectedText("1234567890123456", "Die Übernahme wird abgebrochen!"));
     EXPECT_TRUE(host.questions.empty());
     EXPECT_EQ(dest, "123456789012345");  // filled also after the failure
 }
@@ -60,8 +61,9 @@ TEST_F(Dn4Test, OverlongFieldWithKAAsksAndTakesTheCutField) {
         std::string dest(15, '\0');
         EXPECT_EQ(TakeField(session, kLongNumberLine, 3, dest), answer);
         ASSERT_EQ(host.questions.size(), 1u);
-        EXPECT_EQ(host.questions[0],
-                  expectedText("123456789012345", "Wollen Sie die Daten trotzdem weiter übernehmen?"));
+        EXPECT_EQ(
+            host.questions[0],
+            expectedText("123456789012345", "Wollen Sie die Daten trotzdem weiter übernehmen?"));
         EXPECT_EQ(dest, "123456789012345");
     }
     EXPECT_TRUE(host.messages.empty());

@@ -47,13 +47,17 @@ TEST(Dn4LineReader, LineEndsAndEndOfFileByte) {
 }
 
 TEST(Dn4LineReader, EncodingsGiveCp850Lines) {
-    const std::string cp850 = "A;N;1;00;Geh\x84use f\x81r \x9A""berlauf;";
+    const std::string cp850 =
+        "A;N;1;00;Geh\x84use f\x81r \x9A"
+        "berlauf;";
     const std::string utf8 = "A;N;1;00;Gehäuse für Überlauf;";
     const std::vector<std::pair<FileCase, TextEncoding>> cases{
         {{"CP850 file", "V1\r\n" + cp850 + "\r\n", {"V1", cp850}}, TextEncoding::Cp850},
         {{"UTF-8 file", "V1\r\n" + utf8 + "\r\n", {"V1", cp850}}, TextEncoding::Utf8},
-        {{"UTF-8 with byte-order mark", "\xEF\xBB\xBFV1\n" + utf8 + "\n", {"V1", cp850}}, TextEncoding::Utf8},
-        {{"UTF-8 file with one CP850 line", "V1\n" + utf8 + "\n" + cp850 + "\n" + utf8 + "\n",
+        {{"UTF-8 with byte-order mark", "\xEF\xBB\xBFV1\n" + utf8 + "\n", {"V1", cp850}},
+         TextEncoding::Utf8},
+        {{"UTF-8 file with one CP850 line",
+          "V1\n" + utf8 + "\n" + cp850 + "\n" + utf8 + "\n",
           {"V1", cp850, cp850, cp850}},
          TextEncoding::Utf8},
         {{"ASCII only", "V1\nA;1;\n", {"V1", "A;1;"}}, TextEncoding::Undecided},

@@ -24,7 +24,7 @@ std::string trimRight(std::string s) {
 }
 
 class Dn4SamplesTest : public Dn4Test {
-protected:
+  protected:
     void SetUp() override {
         if (samplesDir().empty()) GTEST_SKIP() << "no sample deliveries";
     }

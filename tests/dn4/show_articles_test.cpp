@@ -13,17 +13,19 @@ namespace {
 const std::string kText1 = "Rinnenblech für Überlauf" + std::string(16, ' ');
 
 class ShowArticles4Test : public Dn4Test {
-protected:
+  protected:
     TempDir dir;
 
     std::string writeArticles(const std::string& currency) {
-        const std::string bytes = headerLine("161025", "04", currency, "Lieferant GmbH", "Artikel", "Kontakt") +
-                                  "\r\n"
-                                  "K;;018988; ;\r\n"
-                                  "A;N;BS-13009;00;Rinnenblech f\x81r \x9A""berlauf; Zweite Zeile;1;0;Stck;59200;RG01; ;;\r\n"
-                                  "B;N;BS-13009; ; ; ;0;0;0; ; ; ;0;0; ; ;\r\n"
-                                  "A;A;BS-99;00;Ge\x84ndert;;1;0;Stck;100;A; ;;\r\n"
-                                  "A;N;BS-2;00;Ohne Preis;;1;0;Stck;;;;;\r\n\x1A";
+        const std::string bytes =
+            headerLine("161025", "04", currency, "Lieferant GmbH", "Artikel", "Kontakt") +
+            "\r\n"
+            "K;;018988; ;\r\n"
+            "A;N;BS-13009;00;Rinnenblech f\x81r \x9A"
+            "berlauf; Zweite Zeile;1;0;Stck;59200;RG01; ;;\r\n"
+            "B;N;BS-13009; ; ; ;0;0;0; ; ; ;0;0; ; ;\r\n"
+            "A;A;BS-99;00;Ge\x84ndert;;1;0;Stck;100;A; ;;\r\n"
+            "A;N;BS-2;00;Ohne Preis;;1;0;Stck;;;;;\r\n\x1A";
         writeFile(dir / "datanorm.001", bytes);
         return (dir / "datanorm.001").string();
     }
