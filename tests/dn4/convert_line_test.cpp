@@ -355,7 +355,9 @@ TEST(Dn4Layout, TableIsConsistent) {
             EXPECT_LE(f.position - 1 + f.width, f.buffer == Dn4Buffer::Record ? 138u : 130u);
             EXPECT_LE(f.keep, f.width);
         }
-        if (!l.subtype.empty()) EXPECT_NE(FindDn4Layout(l.letter), nullptr);
+        if (!l.subtype.empty()) {
+            EXPECT_NE(FindDn4Layout(l.letter), nullptr);
+        }
     }
     EXPECT_EQ(FindDn4Layout('C', "TERMIN-1")->subtypeNumber, kCDate);
     EXPECT_EQ(FindDn4Layout('Q'), nullptr);
