@@ -13,6 +13,7 @@ void addGroupRoutes(CommandRoutes& routes);
 void addDn4Routes(CommandRoutes& routes);
 void addDn5Routes(CommandRoutes& routes);
 void addDn5MaintenanceRoutes(CommandRoutes& routes);
+void addServiceRoutes(CommandRoutes& routes);
 
 namespace {
 
@@ -40,6 +41,7 @@ CommandRoutes makeCommandRoutes() {
     addDn4Routes(r);
     addDn5Routes(r);
     addDn5MaintenanceRoutes(r);
+    addServiceRoutes(r);
     return r;
 }
 
