@@ -92,6 +92,11 @@ void ScriptedHost::runForm(EntryForm& form) {
         script = forms.front();
         forms.pop_front();
     }
+    if (script.drive) {
+        script.drive(form);
+        if (!form.closed()) form.press(kCancel);
+        return;
+    }
     playForm(form, script);
 }
 

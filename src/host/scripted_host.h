@@ -21,6 +21,9 @@ struct FormScript {
     std::vector<int> presses;                       // buttons; the default one if empty
     // Called after open(), for scripts that need to look at the form.
     std::function<void(EntryForm&)> inspect;
+    // Drives the whole dialog in place of the lists above (open, edits,
+    // presses), for scripts that look at the states in between.
+    std::function<void(EntryForm&)> drive;
 };
 
 class ScriptedHost : public HostServices {

@@ -186,7 +186,9 @@ private:
         for (int i = 0; i < 3; ++i) dates_[i] = dateText(record_.maintenanceDate(i));
         version_ = record_.version() == '3' ? 0 : record_.version() == '5' ? 2 : 1;
         letter_ = record_.letter();
+        // The blank record's path is 32 blanks.
         path_ = record_.path();
+        while (!path_.empty() && path_.back() == ' ') path_.pop_back();
         subdirs_ = record_.useSubdirs();
         caseConversion_ = record_.caseConversion();
         shk_ = record_.shkConnect() && readShkCompanyId(s_, number_) != 0;
