@@ -1,0 +1,64 @@
+#pragma once
+// Writing the parsed blocks of a DATANORM 5 article file into the host
+// store: `NewArticle5`/`ChangeArticle5` with the field mapping and prices,
+// the C lines, the T and G texts, B deletions and number changes, with
+// their protocol lines and counters.
+//
+// The caller owns the transaction; a DatabaseError leaves the block half
+// written and is for the caller to roll back.
+
+#include <map>
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "dn5/article_block5.h"
+#include "dn5/prices5.h"
+
+namespace dn {
+
+struct Session;
+class tdatanorm5;
+class HostStore;
+
+class ArticleWriter5 {
+public:
+    // Loads the supplier's discount groups (and, for the selections, the
+    // marked product groups) once for the run.
+    ArticleWriter5(Session& s, tdatanorm5& dn5, HostStore& store);
+
+    // Writes one block. With `replay` on the block is written again after a
+    // rollback: no protocol, no counters, no status line.
+    void WriteBlock5(const ArticleBlock5& block, bool replay = false);
+
+    // The article filter of the import options: number range, selected
+    // product group, selected discount group.
+    bool ImportFilter5(std::string_view number, std::string_view productGroup, std::string_view discountGroup);
+
+    DiscountGroupInfo5 discountGroup(std::string_view code) const;
+
+private:
+    void articleBlock(const ArticleBlock5& block);
+    void writeArticle(const ArticleBlock5& block, const ArticleLine5& a, bool isNew);
+    void calcLine(const CalcLine5& c);
+    void textBlock(const ArticleBlock5& block);
+    void graphicsBlock(const ArticleBlock5& block);
+    void deletion(const ArticleBlock5& block);
+    void renumber(const ArticleBlock5& block);
+    void status(const std::string& text);
+    void count(std::int32_t& counter);
+
+    Session& s_;
+    tdatanorm5& dn5_;
+    HostStore& store_;
+    std::map<std::string, DiscountGroupInfo5> groups_;
+    std::set<std::string> markedDiscountGroups_;
+    std::set<std::string> markedProductGroups_;
+    bool replay_ = false;
+};
+
+// The protocol line of a written article.
+std::string ArticleProtocolLine5(const std::string& key, const std::string& shorttext1,
+                                 const std::string& discountgroup, double purchase, double sales);
+
+}  // namespace dn

@@ -1,0 +1,252 @@
+// `ImportArticles5`: the options dialog, the files with their progress and
+// Escape question, the line dispatcher that gathers blocks, and the totals.
+
+#include "dn5/import_articles5.h"
+
+#include <memory>
+#include <optional>
+
+#include "dn5/article_writer5.h"
+#include "dn5/block_batch5.h"
+#include "dn5/import_files5.h"
+#include "dn5/tdatanorm5.h"
+#include "frame/change_log.h"
+#include "frame/file_choice.h"
+#include "frame/protocol.h"
+#include "frame/session.h"
+#include "host/codepage.h"
+#include "host/entry_form.h"
+#include "host/errors.h"
+#include "host/store.h"
+#include "suppliers/current_supplier.h"
+
+namespace dn {
+
+namespace {
+
+class ImportOptionsForm5 : public EntryForm {
+public:
+    ImportOptionsForm5(Session& s, ArticleImportOptions5& o, bool& protocol)
+        : EntryForm("TUEBERNEHMEN4", "DATANORM-Datensätze übernehmen (DATANORM A,B,D,T,E,C,Z-Sätze)") {
+        AddExplanation(
+            "Diese Funktion ist für DATANORM Artikel-Dateien (Kurz- und Langtext). Rabattgruppen und "
+            "Warengruppen bitte mit den entsprechenden Funktionen übernehmen!");
+        AddExplanation("Ist der aktuelle Lieferant richtig ausgewählt?");
+        AddExplanation("Haben Sie eine aktuelle Datensicherung Ihrer Artikel?");
+        AddYesNo(100, "Nur ausgewählte &Warengruppen übernehmen", o.OnlySelectedProductGroups);
+        AddYesNo(101, "Nur &Von-/Bis-Artikel-Nr. übernehmen", o.OnlyNumberRange);
+        AddString(102, "von Art.Nr.", o.RangeFrom, 15);
+        AddString(103, "bis Art.Nr.", o.RangeTo, 15);
+        const std::string name = utf8Left(s.suppliers.entry(s.CurrentSupplier).name, 17);
+        AddDisplay(104, "Aktueller Lieferant:", [name] { return name; });
+        AddYesNo(105, "Übernahme-Protokoll ausgeben", protocol);
+        AddYesNo(106, "Nur ausgewählte Rabattgruppen übernehmen", o.OnlySelectedDiscountGroups);
+        AddYesNo(107, "Montageminuten der Artikel beibehalten", o.KeepAssemblyMinutes);
+        AddButton(kOk, "&Datenübernahme ");
+        AddButton(kCancel, "&Abbruch");
+    }
+};
+
+struct Totals {
+    long articles = 0;
+    long longTexts = 0;
+    long deleted = 0;
+    long renamed = 0;
+    void add(const tdatanorm5& d) {
+        articles += d.RecordCount;
+        longTexts += d.LongTextCount;
+        deleted += d.DeletedCount;
+        renamed += d.RenamedCount;
+    }
+};
+
+// One run of the import over its files.
+class ArticleImportRun5 {
+public:
+    ArticleImportRun5(Session& s, tdatanorm5& d)
+        : s_(s), d_(d), writer_(s, d, s.store()),
+          batch_(s.store(), [this](const ArticleBlock5& b, bool replay) { writer_.WriteBlock5(b, replay); },
+                 [&s](const DatabaseError& e) { s.ui.meldung(e.what()); }) {}
+
+    RecordTable5 table() {
+        auto t = RecordTable5::withHeader('A');
+        t.handle('V', [this](tdatanorm5& d) {
+            d.ShowHeader5('A');
+            RecordMaintenanceDate(s_, d.HeaderDateDdMmYy());
+            return true;
+        });
+        for (char letter : {'A', 'C', 'D', 'G', 'T', 'Z'})
+            t.handle(letter, [this, letter](tdatanorm5&) { return blockLine(letter); });
+        t.handle('B', [this](tdatanorm5&) { return bRecord(); });
+        t.answer('R', "Rabattsätze mit Rabattsatzfunktion übernehmen!");
+        t.answer('S', "Warengruppensätze mit Funktion Warengruppen einlesen!");
+        return t;
+    }
+
+    // The block still open at the end of a file; a faulty field is shown
+    // and the block dropped.
+    void finishFile() {
+        try {
+            processPending();
+        } catch (const edatanormfehler& e) {
+            s_.ui.meldung(e.what());
+        }
+        batch_.commit();
+    }
+
+    // Escape: what was written stays, the open block is dropped.
+    void cancelFile() {
+        d_.ArticleBlock.clear();
+        batch_.commit();
+    }
+
+    void startFile() {
+        d_.ArticleBlock.clear();
+        d_.BlockKey.clear();
+        d_.BlockKind = ' ';
+    }
+
+private:
+    void processPending() {
+        if (d_.ArticleBlock.empty()) return;
+        std::vector<std::string> lines = std::move(d_.ArticleBlock);
+        d_.ArticleBlock.clear();
+        batch_.add(ParseArticleBlock5(d_, lines, s_.settings.TakeLongTexts));
+    }
+
+    bool blockLine(char letter) {
+        const std::string key = d_.GetField5(field5::ArticleNumber, 15);
+        if (key != d_.BlockKey || d_.ArticleBlock.empty()) {
+            processPending();
+            d_.BlockKey = key;
+            d_.BlockKind = letter;
+        } else if ((letter == 'A' || letter == 'G' || letter == 'T') && letter != d_.BlockKind) {
+            processPending();
+            d_.BlockKind = letter;
+        }
+        d_.ArticleBlock.push_back(d_.CurrentLine5);
+        return true;
+    }
+
+    bool bRecord() {
+        processPending();
+        d_.BlockKey.clear();
+        d_.BlockKind = ' ';
+        const std::string flag = d_.GetField5(field5::ProcessingFlag);
+        if (flag == "A") batch_.add(ParseBRecord5(d_, ArticleBlock5::Kind::Renumber));
+        if (flag == "L") batch_.add(ParseBRecord5(d_, ArticleBlock5::Kind::Deletion));
+        return true;
+    }
+
+    Session& s_;
+    tdatanorm5& d_;
+    ArticleWriter5 writer_;
+    BlockBatch5 batch_;
+};
+
+std::vector<std::string> upperOptionalColumns(HostStore& store) {
+    std::vector<std::string> names;
+    for (const auto& c : store.optionalColumns()) names.push_back(utf8Upper(c));
+    return names;
+}
+
+}  // namespace
+
+CommandOutcome ImportArticles5(Session& s, int mode) {
+    if (!s.dn5) s.dn5 = std::make_shared<tdatanorm5>(s);
+    tdatanorm5& d = *s.dn5;
+    ReadCurrentSupplier(s);
+
+    d.ImportOptions = {};
+    bool protocol = false;
+    {
+        ImportOptionsForm5 form(s, d.ImportOptions, protocol);
+        if (!form.Execute(s.ui)) return CommandOutcome::Cancelled;
+    }
+    d.ImportOptions.RangeFrom = s.ArticlePrefix + d.ImportOptions.RangeFrom;
+    d.ImportOptions.RangeTo = s.ArticlePrefix + d.ImportOptions.RangeTo;
+    if (mode == 0 && !ChooseImportFiles(s, 'a')) return CommandOutcome::Cancelled;
+    const std::vector<std::string> files = s.OnlineImportFiles;
+    if (files.empty()) return CommandOutcome::Cancelled;
+
+    s.PrintProtocol = protocol;
+    if (protocol && !openProtocol(s)) return CommandOutcome::Cancelled;
+    CheckMasterDataDrive5(s);
+
+    HostStore& store = s.store();
+    d.OptionalColumns = upperOptionalColumns(store);
+    d.LongTextKeyNoteShown = false;
+    const std::uint64_t total = TotalSize5(files);
+    s.ui.Balken_Oeffnen("Lese Datei...", true);
+    s.ui.Balken_Max(static_cast<long>(total));
+
+    Totals totals;
+    std::vector<std::string> logged;
+    bool stopped = false;
+    CommandOutcome outcome = CommandOutcome::Done;
+    {
+        ArticleImportRun5 run(s, d);
+        const RecordTable5 table = run.table();
+        std::uint64_t done = 0;
+        for (std::size_t i = 0; i < files.size() && !stopped; ++i) {
+            const std::filesystem::path file = files[i];
+            std::optional<std::filesystem::path> input;
+            try {
+                if (s.settings.CopyToLocalDisk) s.ui.Balken_Schliessen();
+                input = PrepareInputFile5(s, file);
+                if (s.settings.CopyToLocalDisk) {
+                    s.ui.Balken_Oeffnen("Lese Datei...", true);
+                    s.ui.Balken_Max(static_cast<long>(total));
+                }
+            } catch (const IoError& e) {
+                s.ui.meldung(e.what());
+                outcome = CommandOutcome::Failed;
+                break;
+            }
+            if (!input) break;
+            s.ui.SetInfo("Lese " + file.filename().string());
+            run.startFile();
+            ReadHooks5 hooks;
+            hooks.beforeLine = [&](std::uint64_t bytes) {
+                s.ui.Balken_Ist(static_cast<long>(done + bytes));
+                if (!s.ui.EscPressed()) return true;
+                s.ui.Balken_hide();
+                if (s.ui.janein("Import abbrechen ?")) return false;
+                s.ui.Balken_show();
+                return true;
+            };
+            FileEnd5 end;
+            try {
+                end = d.ReadFile5(*input, table, hooks);
+            } catch (const IoError& e) {  // the file could not be opened
+                s.ui.meldung(e.what());
+                outcome = CommandOutcome::Failed;
+                continue;
+            }
+            if (end == FileEnd5::Cancelled) {
+                run.cancelFile();
+                stopped = true;
+                outcome = CommandOutcome::Cancelled;
+                break;
+            }
+            run.finishFile();
+            done += FileSize5(*input);
+            totals.add(d);
+            logged.push_back(file.filename().string());
+            if (end == FileEnd5::EndOfFile && i < s.OnlineImportStatus.size()) s.OnlineImportStatus[i] = '1';
+            if (end == FileEnd5::ReadError) outcome = CommandOutcome::Failed;
+        }
+    }
+
+    s.ui.Balken_Schliessen();
+    RemoveLocalCopy5(s);
+    s.TodayDate = todayDayNumber();
+    s.ui.meldung(std::to_string(totals.articles) + " Artikel und " + std::to_string(totals.longTexts) +
+                 " Langtexte nach TORVALO übernommen!" + "\n\n" + std::to_string(totals.deleted) +
+                 " Artikel gelöscht!" + "\n\n" + std::to_string(totals.renamed) + " Artikel umbenannt!");
+    closeProtocol(s);
+    for (const auto& name : logged) AppendChangeLog(s, "5 Artikelübernahme", name);
+    return outcome;
+}
+
+}  // namespace dn
