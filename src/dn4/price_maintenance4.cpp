@@ -1,0 +1,157 @@
+#include "dn4/price_maintenance4.h"
+
+#include <filesystem>
+#include <memory>
+
+#include "dn4/batch_commit4.h"
+#include "dn4/dn4_reader.h"
+#include "dn4/import_options4.h"
+#include "dn4/maintain_price4.h"
+#include "frame/change_log.h"
+#include "frame/file_choice.h"
+#include "frame/protocol.h"
+#include "frame/session.h"
+#include "host/errors.h"
+#include "suppliers/current_supplier.h"
+#include "suppliers/source_directory.h"
+
+namespace dn {
+namespace {
+
+// Printer and status panel of the run, closed however it ends.
+class PriceRunOutput {
+  public:
+    explicit PriceRunOutput(Session& s) : s_(s) {}
+    ~PriceRunOutput() {
+        try {
+            if (panel_) s_.ui.PanelOff();
+            closeProtocol(s_);
+        } catch (...) {
+        }
+    }
+    PriceRunOutput(const PriceRunOutput&) = delete;
+    PriceRunOutput& operator=(const PriceRunOutput&) = delete;
+    void panel(const std::string& title) {
+        s_.ui.PanelOn(title);
+        panel_ = true;
+    }
+
+  private:
+    Session& s_;
+    bool panel_ = false;
+};
+
+// Reads the file; true when it was read to its end.
+bool readPriceFile(Session& s, const PriceModes& modes, const std::string& file) {
+    HostServices& ui = s.ui;
+    Dn4LineReader lines(file);
+    Dn4Reader reader(s);
+    reader.startFile();
+    ui.Balken_Oeffnen("Importiere " + std::filesystem::path(file).filename().string());
+    ui.Balken_Max(static_cast<long>(lines.fileSize()));
+    BatchCommit4 batch(s.store(), ui, ReadCommitBatchSize(s));
+    bool complete = true;
+    std::string line;
+    for (;;) {
+        ui.Balken_Ist(static_cast<long>(lines.bytesRead()));
+        if (ui.EscPressed()) {
+            if (!batch.commit()) return false;
+            ui.Balken_hide();
+            if (ui.janein("Import Preispflege abbrechen ?")) {
+                complete = false;
+                break;
+            }
+            ui.Balken_show();
+            batch.restart();
+        }
+        try {
+            if (!lines.readLine(line)) break;
+        } catch (const IoError& e) {
+            ui.meldung(std::string("Dateifehler: ") + e.what() + " bei " + SourceDirectory(s, 'p') +
+                       "DATPREIS");
+            complete = false;
+            break;
+        }
+        if (!reader.ConvertDn4Line(line)) {
+            complete = false;
+            break;
+        }
+        const DnRecord& rec = reader.record();
+        switch (rec.type()) {
+            case '\0':
+                continue;
+            case 'K':
+                ProtocolLine(s, "Kundennummer: " + dn4ToUtf8(rec.at(dnpos::CustomerNumber, 10)));
+                ProtocolLine(s, "");
+                break;
+            case 'P': {
+                const PriceRecordBuffer& price = reader.priceRecord();
+                if (price.flag() != 'A') {
+                    ProtocolLine(s, "Ungültiges Verarbeitungskennzeichen:" +
+                                        dn4ToUtf8(std::string(1, price.flag())));
+                    break;
+                }
+                const std::string_view bytes(price.bytes().data(), 128);
+                for (int i = 1; i <= 3; ++i) {
+                    PriceBlock4 block = priceBlockOf(bytes, i);
+                    ui.SetInfo(dn4ToUtf8(block.articleNumber));
+                    if (block.hasArticle()) MaintainArticlePrice(s, modes, block, reader.FileInEuro());
+                }
+                break;
+            }
+            case 'V':
+                PrintPriceFileInfo(s, std::string(rec.at(dnpos::HeaderDate, 6)),
+                                   dn4ToUtf8(rec.at(dnpos::HeaderText1, 40)),
+                                   dn4ToUtf8(rec.at(dnpos::HeaderText2, 40)),
+                                   dn4ToUtf8(rec.at(dnpos::HeaderText3, 40)));
+                RecordMaintenanceDate(s, std::string(rec.at(dnpos::HeaderDate, 6)));
+                break;
+            case 'c':
+                if (rec.word(dnpos::CSubtype) == kCDate) {
+                    const std::string date = rec.text(dnpos::CDate, 8);
+                    auto d = parseDdmmyyyy(date);
+                    s.TodayDate = d ? toDayNumber(*d) : s.host.today;
+                    ProtocolLine(s, "C-Termin-1: " + dn4ToUtf8(date));
+                } else {
+                    ProtocolLine(s, "Ungültiges Satzkennzeichen: C");
+                }
+                break;
+            default:
+                ProtocolLine(s, "Ungültiges Satzkennzeichen: " + dn4ToUtf8(std::string(1, rec.type())));
+                break;
+        }
+        if (!batch.count()) return false;
+    }
+    const bool committed = batch.commit();
+    ui.Balken_Schliessen();
+    return complete && committed;
+}
+
+}  // namespace
+
+CommandOutcome PriceMaintenance4(Session& s, int mode) {
+    ReadCurrentSupplier(s);
+    PriceModes modes;
+    if (!AskPriceModes(s, modes, 1)) return CommandOutcome::Cancelled;
+    PriceRunOutput output(s);
+    if (s.PrintProtocol && !openProtocol(s)) return CommandOutcome::Cancelled;
+    std::string file;
+    if (mode == 1) {
+        file = s.PriceFilePath;
+    } else {
+        if (!ChooseImportFiles(s, 'p')) return CommandOutcome::Cancelled;
+        file = s.OnlineImportFiles.front();
+    }
+    PrintPriceSettings(s, modes);
+    output.panel("Preispflege");
+    const bool complete = readPriceFile(s, modes, file);
+    if (complete) {
+        AppendChangeLog(s, "4 Preispflege", file);
+        if (mode == 1 && !s.OnlineImportStatus.empty()) s.OnlineImportStatus = "1";
+    }
+    s.TodayDate = s.host.today != 0 ? s.host.today : todayDayNumber();
+    if (!s.PrintProtocol) s.ui.meldung("Ende der Preispflege");
+    return CommandOutcome::Done;
+}
+
+}  // namespace dn

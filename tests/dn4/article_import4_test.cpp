@@ -1,0 +1,281 @@
+// The DATANORM 4 article import: prices, pending-article grouping,
+// deletions, number changes, text blocks, batches and faults.
+
+#include <gtest/gtest.h>
+
+#include "dn4/import_options4.h"
+#include "frame/change_log.h"
+#include "import4_fixture.h"
+
+namespace dn::test {
+namespace {
+
+struct PriceCase {
+    const char* name;
+    const char* priceFlag;
+    const char* unitCode;
+    const char* price;
+    const char* kind;  // group "G1": nullptr = no group
+    double value;
+    double surcharge;
+    double ek;
+    double vk;
+};
+
+class PriceCases : public Import4Test, public ::testing::WithParamInterface<PriceCase> {};
+
+TEST_P(PriceCases, PricesOfANewArticle) {
+    const PriceCase& c = GetParam();
+    if (c.kind) addGroup("G1", c.kind, c.value, c.surcharge);
+    ALine a{.number = "4711", .priceFlag = c.priceFlag, .unitCode = c.unitCode, .price = c.price, .group = "G1"};
+    ASSERT_EQ(import({dn4Header(), a.str()}), CommandOutcome::Done);
+    auto art = store().readArticle("1-4711");
+    ASSERT_TRUE(art);
+    EXPECT_DOUBLE_EQ(art->purchaseprice, c.ek) << c.name;
+    EXPECT_DOUBLE_EQ(art->salesprice, c.vk) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Article4, PriceCases,
+    ::testing::Values(
+        // 00012345 cents with price-unit code "2": 123.45 / 100 = 1.2345, stored rounded.
+        PriceCase{"list_code2", "1", "2", "00012345", nullptr, 0, 0, 1.23, 1.23},
+        PriceCase{"list_discount", "1", "0", "00010000", "1", 20, 0, 80, 100},
+        PriceCase{"tiny_surcharge_keeps_vk", "1", "0", "00010000", "1", 20, 0.005, 80, 100},
+        PriceCase{"surcharge_10", "1", "0", "00010000", "1", 20, 10, 80, 88},
+        PriceCase{"multiplier", "1", "0", "00010000", "2", 0.5, 0, 50, 100},
+        PriceCase{"net_code1", "2", "1", "00005000", nullptr, 0, 0, 5, 0},
+        PriceCase{"net_with_surcharge", "2", "0", "00005000", "1", 30, 10, 50, 55}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Import4Test, ChangeRecordWithoutGroupPricesWithTheStoredGroup) {
+    addGroup("G20", "1", 20);
+    ASSERT_EQ(import({dn4Header(), ALine{.number = "1", .text2 = "Zweiter Text", .group = "G20"}.str()}),
+              CommandOutcome::Done);
+    ASSERT_EQ(import({dn4Header(), "A;A;1;;;;;;;00020000;;;;"}), CommandOutcome::Done);
+    auto art = store().readArticle("1-1");
+    ASSERT_TRUE(art);
+    EXPECT_DOUBLE_EQ(art->salesprice, 200);
+    EXPECT_DOUBLE_EQ(art->purchaseprice, 160);
+    EXPECT_EQ(art->shorttext2, padTo("Zweiter Text", 40));
+    EXPECT_TRUE(host.printedSomething("geändert"));
+}
+
+TEST_F(Import4Test, ChangeOfAMissingArticleIsNewAndEmptyShortText2IsBlank) {
+    ASSERT_EQ(import({dn4Header(), ALine{.flag = "A", .number = "77", .text1 = "Neu"}.str()}),
+              CommandOutcome::Done);
+    auto art = store().readArticle("1-77");
+    ASSERT_TRUE(art);
+    EXPECT_EQ(art->shorttext2, std::string(40, ' '));
+    EXPECT_EQ(art->matchcode, padTo("neu", 15));
+    EXPECT_EQ(host.messages.back(), "1 Artikel von der Datei nach TORVALO übernommen!");
+}
+
+TEST_F(Import4Test, RecordsOfAnotherArticleAreRefused) {
+    ASSERT_EQ(import({dn4Header(), ALine{.number = "1"}.str(), "B;N;1;match1;;;;;;;;;;;;;",
+                      ALine{.number = "2"}.str(), "D;N;1;1;;;Text zu 1;2;;;;",
+                      "Z;N;1;1;4;CU;000100;000050;000200;000300;"}),
+              CommandOutcome::Done);
+    EXPECT_TRUE(printed("Fehler Dsatz passt nicht zu Asatz!"));
+    EXPECT_TRUE(printed("Fehler Zsatz passt nicht zu Asatz!"));
+    EXPECT_TRUE(store().readDRecords("1-1").empty());
+    EXPECT_TRUE(store().readDRecords("1-2").empty());
+    EXPECT_EQ(store().readArticle("1-1")->matchcode, "match1");
+}
+
+TEST_F(Import4Test, PendingArticleCollectsBDAndZRecords) {
+    ASSERT_EQ(import({dn4Header(), ALine{.number = "1"}.str(), "B;N;1;m1;ALT-1;;;;;4000000000001;;;;;;;",
+                      "D;N;1;1;;;Erste Zeile;2;;;Zweite Zeile;", "D;N;1;3;;;Dritte Zeile;4;;;;",
+                      "Z;N;1;1;4;CU;000100;000050;000200;000300;", ALine{.number = "2"}.str()}),
+              CommandOutcome::Done);
+    const auto d = store().readDRecords("1-1");
+    ASSERT_EQ(d.size(), 4u);
+    EXPECT_EQ(d[0].text, padTo("Erste Zeile", 40));
+    EXPECT_EQ(d[2].text, padTo("Dritte Zeile", 40));
+    EXPECT_EQ(store().readZBlob("1-1").size(), 1u);
+    auto side = store().readArticleSide("1-1");
+    ASSERT_TRUE(side);
+    EXPECT_EQ(side->recordtype, 3);
+    EXPECT_EQ(side->ean, "4000000000001");
+    // Copper rule: 100 x 50 / 10 = 500; 200 / 100 x 300 / 1000 = 0.6.
+    EXPECT_EQ(side->metalnumber, "500");
+    EXPECT_DOUBLE_EQ(side->metalweight, 0.6);
+    EXPECT_TRUE(store().readArticle("1-2"));
+}
+
+struct DeleteCase {
+    const char* name;
+    int mode;
+    bool exists;
+    bool kept;
+    const char* line;
+};
+
+class DeleteCases : public Import4Test, public ::testing::WithParamInterface<DeleteCase> {};
+
+TEST_P(DeleteCases, DeletionByMode) {
+    const DeleteCase& c = GetParam();
+    session->settings.DeletedArticleMode = c.mode;
+    if (c.exists) ASSERT_EQ(import({dn4Header(), ALine{.number = "9"}.str()}), CommandOutcome::Done);
+    host.printed.clear();
+    ASSERT_EQ(import({dn4Header(), "A;L;9;;;;;;;;;;;"}), CommandOutcome::Done);
+    auto art = store().readArticle("1-9");
+    EXPECT_EQ(art.has_value(), c.kept);
+    if (art) EXPECT_EQ(art->shorttext2, padTo("*** Artikel gelöscht ***", 40));
+    EXPECT_TRUE(printed(c.line)) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Article4, DeleteCases,
+    ::testing::Values(DeleteCase{"delete", 0, true, false, "Artikelnummer : 1-9 geloescht!"},
+                      DeleteCase{"keep_with_note", 1, true, true, "Artikelnummer : 1-9 geloescht!"},
+                      DeleteCase{"missing", 0, false, false,
+                                 "Artikelnummer : 1-9 nicht geloescht (existiert nicht) !"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Import4Test, NumberChangeToAnExistingNumberChangesNothing) {
+    ASSERT_EQ(import({dn4Header(), ALine{.number = "OLD", .text1 = "Alt"}.str(),
+                      ALine{.number = "NEW", .text1 = "Neu"}.str()}),
+              CommandOutcome::Done);
+    host.printed.clear();
+    ASSERT_EQ(import({dn4Header(), "A;X;OLD;;NEW;;;;;;;;;"}), CommandOutcome::Done);
+    EXPECT_TRUE(printed("Fehler: Neue Artikelnummer existiert bereits!"));
+    EXPECT_TRUE(printed("        Artikelnummer nicht geändert!"));
+    EXPECT_EQ(store().readArticle("1-OLD")->shorttext1, padTo("Alt", 40));
+    EXPECT_EQ(store().readArticle("1-NEW")->shorttext1, padTo("Neu", 40));
+}
+
+TEST_F(Import4Test, NumberChangeMovesTheArticle) {
+    ASSERT_EQ(import({dn4Header(), ALine{.number = "OLD"}.str(), "B;N;OLD;m;;;;;;;;;;;;;"}),
+              CommandOutcome::Done);
+    ASSERT_EQ(import({dn4Header(), "A;X;OLD;;NEW;;;;;;;;;"}), CommandOutcome::Done);
+    EXPECT_TRUE(printed("Nummernänderung: 1-OLD --> 1-NEW"));
+    EXPECT_FALSE(store().readArticle("1-OLD"));
+    EXPECT_TRUE(store().readArticle("1-NEW"));
+    EXPECT_TRUE(store().readArticleSide("1-NEW"));
+}
+
+std::vector<std::string> textBlock(const std::string& number, int records) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < records; ++i)
+        lines.push_back("T;N;" + number + ";;" + std::to_string((2 * i + 1) % 100) + ";;Zeile " +
+                        std::to_string(2 * i + 1) + ";" + std::to_string((2 * i + 2) % 100) +
+                        ";;Zeile " + std::to_string(2 * i + 2) + ";");
+    return lines;
+}
+
+TEST_F(Import4Test, TextBlocksKeep500RecordsAndWarnOncePerRun) {
+    std::vector<std::string> lines{dn4Header()};
+    for (auto& l : textBlock("T1", 501)) lines.push_back(l);
+    const std::string first = writeDelivery("DATANORM.001", lines);
+    const std::string second = writeDelivery("DATANORM.002", lines);
+    ASSERT_EQ(importFiles({first, second}), CommandOutcome::Done);
+    auto text = store().readLongText("1-T1", "1");
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->lines.size(), 1000u);
+    EXPECT_EQ(text->lines.back(), padTo("Zeile 1000", 40));
+    int warnings = 0;
+    for (const auto& m : host.messages)
+        if (m == "Anzahl Zeilen für mindestens einen Langtext größer 500\nLangtextnummer : 1-T1\n"
+                 "Alle Zeilen größer 500 werden verworfen.")
+            ++warnings;
+    EXPECT_EQ(warnings, 1);
+}
+
+TEST_F(Import4Test, TextLinesFollowTheLineNumbers) {
+    ASSERT_EQ(import({dn4Header(), "T;N;T2;;1;;Eins;2;;;", "T;N;T2;;3;;;4;;;", "E;N;E1;;1;;Erst;2;;Zweit;"}),
+              CommandOutcome::Done);
+    auto t = store().readLongText("1-T2", "1");
+    ASSERT_TRUE(t);
+    // Record 1: "Eins", an empty line for line 2; the last record: an empty
+    // line for line 3 and nothing for its blank second line.
+    EXPECT_EQ(t->lines, (std::vector<std::string>{padTo("Eins", 40), "", ""}));
+    auto e = store().readLongText("1-E1", "2");
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->lines, (std::vector<std::string>{padTo("Erst", 40), padTo("Zweit", 40)}));
+}
+
+TEST_F(Import4Test, LongPrefixNeedsALetterOncePerFile) {
+    useSupplier(12, ' ');
+    std::vector<std::string> lines{dn4Header(), "T;N;ABCDEFGH;;1;;Text;2;;;", "T;N;ABCDEFGX;;1;;Text;2;;;"};
+    const std::string first = writeDelivery("DATANORM.001", lines);
+    const std::string second = writeDelivery("DATANORM.002", lines);
+    ASSERT_EQ(importFiles({first, second}), CommandOutcome::Done);
+    int warnings = 0;
+    for (const auto& m : host.messages)
+        if (m == "Für diesen Lieferanten ist ein Kennbuchstabe erforderlich!") ++warnings;
+    EXPECT_EQ(warnings, 2);
+    EXPECT_FALSE(store().readLongText("12-ABCDEFGH", "1"));
+}
+
+TEST_F(Import4Test, FaultKeepsThePendingArticleAndTheNextFileIsRead) {
+    writeFile(session->dir(kSystemDir) / "flag.dat", "/tp=2\r\n");
+    const std::string faulty = writeDelivery(
+        "DATANORM.001", {dn4Header(), ALine{.number = "1"}.str(), ALine{.number = "2"}.str(),
+                         ALine{.number = "3"}.str(), "D;N;3;1;;;Zeile;2;;;;",
+                         ALine{.number = "4", .unit = "TOOLONG"}.str(), ALine{.number = "5"}.str()});
+    const std::string good = writeDelivery("DATANORM.002", {dn4Header(), ALine{.number = "6"}.str()});
+    ASSERT_EQ(importFiles({faulty, good}), CommandOutcome::Done);
+    for (const char* key : {"1-1", "1-2", "1-3", "1-6"}) EXPECT_TRUE(store().readArticle(key)) << key;
+    EXPECT_EQ(store().readDRecords("1-3").size(), 2u);
+    EXPECT_FALSE(store().readArticle("1-4"));
+    EXPECT_FALSE(store().readArticle("1-5"));
+    EXPECT_FALSE(store().inTransaction());
+    EXPECT_EQ(session->OnlineImportStatus, "01");
+    const auto log = ReadChangeLog(*session);
+    ASSERT_TRUE(log);
+    EXPECT_EQ(log->find("DATANORM.001"), std::string::npos);
+    EXPECT_NE(log->find("4 Artikelübernahme"), std::string::npos);
+    EXPECT_NE(log->find("DATANORM.002"), std::string::npos);
+}
+
+TEST_F(Import4Test, FiltersAndNumberRange) {
+    ASSERT_EQ(import({dn4Header(), ALine{.number = "A1"}.str(), ALine{.number = "B1"}.str(),
+                      ALine{.number = "C1"}.str()},
+                     {{105, "1"}, {101, "1"}, {102, "B"}, {103, "B9"}}),
+              CommandOutcome::Done);
+    EXPECT_FALSE(store().readArticle("1-A1"));
+    EXPECT_TRUE(store().readArticle("1-B1"));
+    EXPECT_FALSE(store().readArticle("1-C1"));
+
+    DiscountGroupRecord g;
+    g.key = "1-RG1";
+    g.selektiert = true;
+    store().writeDiscountGroup(g);
+    ASSERT_EQ(import({dn4Header(), ALine{.number = "D1", .group = "RG1"}.str(),
+                      ALine{.number = "D2", .group = "RG2"}.str()},
+                     {{105, "1"}, {106, "1"}}),
+              CommandOutcome::Done);
+    EXPECT_TRUE(store().readArticle("1-D1"));
+    EXPECT_FALSE(store().readArticle("1-D2"));
+    EXPECT_TRUE(printed("Rabattgruppe: 1-RG2  nicht ausgewählt!"));
+}
+
+TEST_F(Import4Test, HeaderDateBecomesTheSupplierMaintenanceDate) {
+    ASSERT_EQ(import({dn4Header(), ALine{.number = "1"}.str()}), CommandOutcome::Done);
+    EXPECT_EQ(session->suppliers.readRecord(1).maintenanceDate(0), "161025");
+}
+
+TEST(CaseConversion4, WordsStartUpperCase) {
+    const struct {
+        const char* in;
+        const char* out;
+    } cases[] = {{"KUPFERROHR 15X1", "Kupferrohr 15x1"},
+                 {"t-stück/muffe", "T-Stück/Muffe"},
+                 {"ÖL-ABSCHEIDER", "Öl-Abscheider"},
+                 {"a\"b*c+d,e.f;g\\h", "A\"B*C+D,E.F;G\\H"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(cp850ToUtf8(ConvertCase4(utf8ToCp850(c.in))), c.out) << c.in;
+}
+
+TEST(CommitBatchSize4, LastTpLineWins) {
+    const struct {
+        const char* text;
+        int size;
+    } cases[] = {{"", 100}, {"/tp=50\r\n", 50}, {"/TP=20\n/tp=300\n", 300},
+                 {"/tp=abc\n", 100}, {"/tp=0\n", 0}, {"x\n/tp=7\n", 7}};
+    for (const auto& c : cases) EXPECT_EQ(CommitBatchSizeOf(c.text), c.size) << c.text;
+}
+
+}  // namespace
+}  // namespace dn::test
