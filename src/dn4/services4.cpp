@@ -1,0 +1,156 @@
+#include "dn4/services4.h"
+
+#include <array>
+#include <filesystem>
+
+#include "dn4/dn4_reader.h"
+#include "dn4/record_file130.h"
+#include "dn4/set_collector.h"
+#include "dn4/set_rows.h"
+#include "frame/change_log.h"
+#include "frame/file_choice.h"
+#include "frame/protocol.h"
+#include "frame/session.h"
+#include "host/errors.h"
+#include "suppliers/current_supplier.h"
+#include "suppliers/source_directory.h"
+
+namespace dn {
+namespace {
+
+// Positions of a set record.
+constexpr std::size_t kSetNumber = 3;         // 15
+constexpr std::size_t kPositionNumber = 33;   // 15, DATANORM 4
+constexpr std::size_t kQuantity = 48;         // 7, DATANORM 4
+constexpr std::size_t kPositionKind = 35;     // 1, companion record
+constexpr std::size_t kSetText = 36;          // 28, companion record
+constexpr std::size_t kPositions3 = 33;       // DATANORM 3: four positions of 22
+constexpr std::size_t kPositionSize3 = 22;
+constexpr std::size_t kBaujSetNumber = 18;    // 15
+constexpr std::array<std::size_t, 4> kBaujFlags = {110, 112, 114, 116};
+
+// The protocol print job of a command, closed however it ends.
+class ProtocolScope {
+public:
+    explicit ProtocolScope(Session& s) : s_(s) {}
+    ~ProtocolScope() {
+        try {
+            closeProtocol(s_);
+        } catch (...) {
+        }
+    }
+    ProtocolScope(const ProtocolScope&) = delete;
+    ProtocolScope& operator=(const ProtocolScope&) = delete;
+
+private:
+    Session& s_;
+};
+
+SetLine lineOf4(const SetRecordBuffer& j, const SetRecordBuffer2& j2) {
+    SetLine l;
+    l.setNumber = dn4ToUtf8(j.trimmed(kSetNumber, 15));
+    l.articleNumber = dn4ToUtf8(j.trimmed(kPositionNumber, 15));
+    l.quantity = plainNumber(j.at(kQuantity, 7));
+    l.positionKind = dn4ToUtf8(j2.trimmed(kPositionKind, 1));
+    l.setText = dn4ToUtf8(j2.trimmed(kSetText, 28));
+    return l;
+}
+
+// One "datasets.*" file; a read error or conversion failure ends it.
+void readSetFile4(Session& s, SetCollector& sets, const std::string& file) {
+    try {
+        Dn4LineReader lines(file);
+        Dn4Reader reader(s);
+        std::string line;
+        while (!s.ui.ESCPanel() && lines.readLine(line)) {
+            if (!reader.ConvertDn4Line(line)) break;
+            if (reader.record().type() != 'J') continue;
+            const SetRecordBuffer& j = reader.setRecord();
+            if (j.flag() == 'L') continue;
+            const SetLine l = lineOf4(j, reader.setRecord2());
+            sets.take(l);
+            s.ui.SetInfo(l.setNumber);
+        }
+    } catch (const IoError& e) {
+        s.ui.meldung(std::string("Datei-Fehler : ") + e.what());
+    }
+}
+
+}  // namespace
+
+CommandOutcome ImportSets4(Session& s) {
+    ReadCurrentSupplier(s);
+    SetOptions options;
+    options.MainArticleChoice = initialMainArticleChoice(s.DnVersion);
+    if (!RunSetOptionsDialog(s, options, true)) return CommandOutcome::Cancelled;
+    if (!ChooseImportFiles(s, 'j')) return CommandOutcome::Cancelled;
+    s.PrintProtocol = options.PrintProtocol;
+    ProtocolScope protocol(s);
+    if (s.PrintProtocol && !openProtocol(s)) return CommandOutcome::Cancelled;
+
+    const std::vector<std::string> files = s.OnlineImportFiles;
+    {
+        PanelScope panel(s.ui, "DATASETS");
+        for (const std::string& file : files) {
+            SetCollector sets(s, 4, options);
+            readSetFile4(s, sets, file);
+            sets.finish();
+            if (s.ui.ESCPanel()) break;
+        }
+    }
+    AppendChangeLog(s, "4 Leistungübernahme", files.front());
+    return CommandOutcome::Done;
+}
+
+CommandOutcome ImportSets3(Session& s) {
+    ReadCurrentSupplier(s);
+    SetOptions options;
+    if (!RunSetOptionsDialog(s, options, false)) return CommandOutcome::Cancelled;
+    const std::filesystem::path file = std::filesystem::path(SourceDirectory(s, ' ')) / "datasets";
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) {
+        s.ui.meldung("Datei DATASETS nicht vorhanden");
+        return CommandOutcome::Failed;
+    }
+    if (!options.services) {
+        s.ui.meldung("Übernahme in Stücklisten nur in DATANORM 4.0");
+        return CommandOutcome::Cancelled;
+    }
+    // The answer does not matter here: a set file carries no amounts.
+    if (s.host.euroIsBase())
+        s.ui.janein(
+            "Mit Datanorm 3 dürfen eigentlich keine Preise in EURO übergeben werden !\nIhre Torvalo - "
+            "Basiswährung ist aber EURO.\nSind die Preise in der Datanorm-Leistungsdatei in EURO ?");
+
+    PanelScope panel(s.ui, "DATASETS");
+    RecordFile130 records(file);
+    SetCollector sets(s, 3, options);
+    SetRecordBuffer rec;
+    for (std::size_t n = 1; n <= records.count() && !s.ui.ESCPanel(); ++n) {
+        if (!records.read(n, rec)) break;
+        if (!RecordFile130::endMarkOk(rec)) {
+            s.ui.meldung("Fehler: Falsche Satzlänge!!");
+            continue;
+        }
+        if (rec.type() == 'J' && rec.flag() != 'L') {
+            const std::string number = dn4ToUtf8(rec.trimmed(kSetNumber, 15));
+            for (std::size_t i = 0; i < 4; ++i) {
+                const std::size_t pos = kPositions3 + kPositionSize3 * i;
+                SetLine l;
+                l.setNumber = number;
+                l.articleNumber = dn4ToUtf8(rec.trimmed(pos, 15));
+                l.quantity = plainNumber(rec.at(pos + 15, 7));
+                sets.take(l);
+            }
+            s.ui.SetInfo(number);
+        } else if (rec.type() == 'C' && rec.at(3, 4) == "BAUJ") {
+            std::array<std::string, 4> flags;
+            for (std::size_t i = 0; i < 4; ++i) flags[i] = std::string(rec.at(kBaujFlags[i], 2));
+            sets.applyFlags(dn4ToUtf8(rec.trimmed(kBaujSetNumber, 15)), flags);
+        }
+    }
+    sets.finish();
+    return CommandOutcome::Done;
+}
+
+}  // namespace dn
