@@ -210,8 +210,13 @@ void FormDialog::moveFocusTo(int tag) {
 
 void FormDialog::pressButton(int tag) {
     if (inHook_ || failure_) return;
-    QWidget* focused = QApplication::focusWidget();
-    if (FieldControl* c = controlOwning(focused); c && !commit(c->tag)) return;
+    // Typed text goes over also when a key presses the button and the
+    // focus stays in the line.
+    for (const auto& c : fields_)
+        if (!commit(c.tag)) {
+            moveFocusTo(c.tag);
+            return;
+        }
     const int focusBefore = form_.focus();
     guarded([&] { form_.press(tag); });
     if (failure_) return;
