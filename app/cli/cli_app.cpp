@@ -19,7 +19,7 @@ namespace dn::cli {
 namespace {
 
 const std::set<std::string> kSubcommands = {"commands", "run", "supplier", "current",
-                                            "settings", "log", "info",     "articles"};
+                                            "settings", "log", "info",     "articles", "groups"};
 
 // The original program's parameters: "/KA", "/CU" in any case, and the
 // single parameters "EGEMA" and "ok". They stand before the subcommand.
@@ -100,6 +100,7 @@ int runCli(int argc, char** argv) {
     auto* articles = app.add_subcommand("articles", "Artikel des Stamms ausgeben");
     articles->add_option("--prefix", req.prefix, "Schlüsselpräfix");
     articles->add_option("--format", req.format, "csv oder json")->check(CLI::IsMember({"csv", "json"}));
+    auto runGroups = addGroupsSubcommand(app);
 
     try {
         std::reverse(rest.begin(), rest.end());
@@ -137,6 +138,7 @@ int runCli(int argc, char** argv) {
         if (log->parsed()) return showLog(session, req);
         if (app.got_subcommand("info")) return showInfo(session, req);
         if (articles->parsed()) return exportArticleList(session, req);
+        if (app.got_subcommand("groups")) return runGroups(session);
     } catch (const DatabaseError& e) {
         std::cerr << e.what() << std::endl;
         return kExitDatabase;

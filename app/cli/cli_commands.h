@@ -1,6 +1,7 @@
 #pragma once
 // The subcommands of the command-line program.
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -9,6 +10,9 @@
 
 namespace dn {
 struct Session;
+}
+namespace CLI {
+class App;
 }
 
 namespace dn::cli {
@@ -39,5 +43,7 @@ int changeSettings(Session& s, const CliRequest& req);
 int showLog(Session& s, const CliRequest& req);
 int showInfo(Session& s, const CliRequest& req);
 int exportArticleList(Session& s, const CliRequest& req);
+// `groups ...` (cli_groups.cpp): registers the subcommand; the function runs it.
+std::function<int(Session&)> addGroupsSubcommand(CLI::App& app);
 
 }  // namespace dn::cli
