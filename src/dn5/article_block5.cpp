@@ -71,16 +71,53 @@ constexpr SurchargeLayout kSurcharge[] = {
     {"3", {2, 1, 2, 1, 6, 8, 6, 8, 6, 0, 0, 0, 0}},
 };
 
+// Fields 2..last of the current block line (index = field number), split
+// once. A field within its layout maximum is taken as it stands; any other
+// goes the reader's way (message, question, cut).
+template <std::size_t N>
+void readFields(tdatanorm5& dn5, std::array<std::string, N>& out, int last) {
+    const std::string& line = dn5.CurrentLine5;
+    std::array<std::string_view, N> parts{};
+    std::size_t pos = 0;
+    for (int n = 1; n <= last && pos <= line.size(); ++n) {
+        const std::size_t end = line.find(';', pos);
+        parts[n] = std::string_view(line).substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+        pos = end == std::string::npos ? line.size() + 1 : end + 1;
+    }
+    const char letter = line.front();
+    const int subtypeField = SubtypeField5(letter);
+    const std::string_view subtype =
+        subtypeField > 0 && subtypeField <= last ? parts[subtypeField] : std::string_view{};
+    for (int n = 2; n <= last; ++n) {
+        if (parts[n].size() > FieldMax5(letter, subtype, n)) out[n] = dn5.GetField5(n);
+        else out[n].assign(parts[n]);
+    }
+}
+
+std::int32_t integerOf(std::string_view field) {
+    const double r = std::round(numberOf(field));
+    if (r >= 2147483647.0) return 2147483647;
+    if (r <= -2147483648.0) return -2147483647 - 1;
+    return static_cast<std::int32_t>(r);
+}
+
 void readArticleLine(tdatanorm5& dn5, ArticleBlock5& block) {
     ArticleLine5 a;
-    for (int n = 2; n < 30; ++n) a.f[n] = dn5.GetField5(n);
-    a.price = ReadArticlePriceFields5(dn5, FileCurrency5(dn5));
+    readFields(dn5, a.f, 29);
+    ArticlePriceInput5& p = a.price;
+    p.priceFlag = a.f[field5::PriceFlag];
+    p.priceUnitPresent = a.present(field5::PriceUnit);
+    p.priceUnit = integerOf(a.f[field5::PriceUnit]);
+    p.pricePresent = a.present(field5::Price);
+    p.price = FileCurrency5(dn5)(numberOf(a.f[field5::Price]) / 100.0);
+    p.discountGroupPresent = a.present(field5::DiscountGroup);
+    p.group.code = a.f[field5::DiscountGroup];
     block.steps.emplace_back(std::move(a));
 }
 
 void readCalcLine(tdatanorm5& dn5, ArticleBlock5& block) {
     CalcLine5 c;
-    for (int n = 2; n < 9; ++n) c.f[n] = dn5.GetField5(n);
+    readFields(dn5, c.f, 8);
     block.steps.emplace_back(std::move(c));
 }
 
@@ -91,11 +128,13 @@ void readDLine(tdatanorm5& dn5, ArticleBlock5& block) {
         return;
     }
     if (flag != "A" && flag != "N") return;
+    std::array<std::string, 8> f;
+    readFields(dn5, f, 7);
     DRecord d;
-    d.lineNumber = dn5.GetText5(4, 2);
-    d.flag = dn5.GetText5(5, 1);
-    d.text = dn5.GetText5(6, 40);
-    d.textKey = dn5.GetText5(7, 15);
+    d.lineNumber = cp850ToUtf8(f[4]);
+    d.flag = cp850ToUtf8(f[5]);
+    d.text = cp850ToUtf8(f[6]);
+    d.textKey = cp850ToUtf8(f[7]);
     if (!Trim5(d.textKey).empty()) d.textKey = dn5.session().ArticlePrefix + d.textKey;
     block.dRecords.push_back(std::move(d));
 }
@@ -108,7 +147,7 @@ void readZLine(tdatanorm5& dn5, ArticleBlock5& block) {
     }
     if (flag != "A" && flag != "N") return;
     std::array<std::string, 17> f;
-    for (int n = 2; n < 17; ++n) f[n] = dn5.GetField5(n);
+    readFields(dn5, f, 16);
     std::string line = SurchargeLine5(f, block.copperValues);
     if (!line.empty()) block.surchargeLines.push_back(std::move(line));
 }

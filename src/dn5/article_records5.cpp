@@ -99,6 +99,7 @@ void ArticleWriter5::count(std::int32_t& counter) {
 
 void ArticleWriter5::WriteBlock5(const ArticleBlock5& block, bool replay) {
     replay_ = replay;
+    if (block.kind == ArticleBlock5::Kind::Deletion || block.kind == ArticleBlock5::Kind::Renumber) forget();
     QuietProtocol quiet(s_, replay);
     switch (block.kind) {
         case ArticleBlock5::Kind::Article: articleBlock(block); break;

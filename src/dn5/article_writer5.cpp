@@ -57,18 +57,29 @@ void ArticleWriter5::articleBlock(const ArticleBlock5& block) {
         if (const auto* a = std::get_if<ArticleLine5>(&step)) {
             if (!ImportFilter5(a->f[3], a->f[11], a->f[10])) continue;
             const std::string key = s_.ArticlePrefix + utf8(a->f[3]);
-            const bool isNew = a->f[2] == "N" || !store_.articleExists(key);
-            writeArticle(block, *a, isNew);
+            writeArticle(block, *a, readArticle(key));
         } else {
             calcLine(std::get<CalcLine5>(step));
         }
     }
 }
 
-void ArticleWriter5::writeArticle(const ArticleBlock5& block, const ArticleLine5& a, bool isNew) {
+std::optional<ArticleRecord> ArticleWriter5::readArticle(const std::string& key) {
+    if (last_ && last_->key == storeKey(key)) return last_;
+    return store_.readArticle(key);
+}
+
+void ArticleWriter5::writeArticleRow(const ArticleRecord& r) {
+    last_.reset();
+    store_.writeArticle(r);
+    last_ = r;
+    last_->key = storeKey(r.key);
+}
+
+void ArticleWriter5::writeArticle(const ArticleBlock5& block, const ArticleLine5& a, std::optional<ArticleRecord> old) {
     Session& s = s_;
     const std::string key = s.ArticlePrefix + utf8(a.f[3]);
-    std::optional<ArticleRecord> old = store_.readArticle(key);
+    const bool isNew = a.f[2] == "N" || !old;
     ArticleRecord r;
     if (isNew) {
         ProtocolLine(s, "A-Satz Neuanlage:");
@@ -156,7 +167,7 @@ void ArticleWriter5::writeArticle(const ArticleBlock5& block, const ArticleLine5
             r.metalkind = "c";
         }
     }
-    store_.writeArticle(r);
+    writeArticleRow(r);
 
     // A new key has no D records or Z lines to replace.
     if (old || !block.dRecords.empty()) store_.writeDRecords(key, block.dRecords);
@@ -184,7 +195,7 @@ void ArticleWriter5::calcLine(const CalcLine5& c) {
     Session& s = s_;
     const std::string key = s.ArticlePrefix + trimmed(c.f[4]);
     if (c.f[2] == "L") return;
-    std::optional<ArticleRecord> found = store_.readArticle(key);
+    std::optional<ArticleRecord> found = readArticle(key);
     if (!found) return;
     ArticleRecord& r = *found;
     const std::string_view subtype = Trim5(c.f[3]);
@@ -195,22 +206,22 @@ void ArticleWriter5::calcLine(const CalcLine5& c) {
     if (subtype == "WST1") {
         r.metalbase = numberOf(c.f[6]) / 1000.0;
         r.metalsurcharge = numberOf(c.f[8]) / 1000.0;
-        store_.writeArticle(r);
+        writeArticleRow(r);
         done("WST1");
     } else if (subtype == "WST2") {
         if (dn5_.OptionalColumns.empty()) return;
         r._kalkmengeneinheit = utf8(ReplaceUnit5(c.f[5], s.settings.ReplaceUnits));
         r._kalkfaktor = numberOf(c.f[6]);
-        store_.writeArticle(r);
+        writeArticleRow(r);
     } else if (subtype == "ARBA") {
         if (dn5_.ImportOptions.KeepAssemblyMinutes) return;
         if (auto m = minutesOf(Trim5(c.f[6]), c.f[7])) r.assemblyminutes = *m;
-        store_.writeArticle(r);
+        writeArticleRow(r);
         done("ARBA");
     } else if (subtype == "ARBS") {
         const double m = minutesOf(Trim5(c.f[6]), c.f[7]).value_or(r.assemblyminutes);
         r.extralines.push_back("C50" + FormatNumber5(m, 7, 3) + trimmed(c.f[8]));
-        store_.writeArticle(r);
+        writeArticleRow(r);
         done("ARBS");
     }
 }

@@ -8,6 +8,7 @@
 // written and is for the caller to roll back.
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -37,9 +38,15 @@ public:
 
     DiscountGroupInfo5 discountGroup(std::string_view code) const;
 
+    // Forgets the article kept from the last write (after a rollback).
+    void forget() { last_.reset(); }
+
 private:
     void articleBlock(const ArticleBlock5& block);
-    void writeArticle(const ArticleBlock5& block, const ArticleLine5& a, bool isNew);
+    void writeArticle(const ArticleBlock5& block, const ArticleLine5& a, std::optional<ArticleRecord> old);
+    // The article as stored; the one written last is kept, for its C lines.
+    std::optional<ArticleRecord> readArticle(const std::string& key);
+    void writeArticleRow(const ArticleRecord& r);
     void calcLine(const CalcLine5& c);
     void textBlock(const ArticleBlock5& block);
     void graphicsBlock(const ArticleBlock5& block);
@@ -55,6 +62,7 @@ private:
     std::set<std::string> markedDiscountGroups_;
     std::set<std::string> markedProductGroups_;
     bool replay_ = false;
+    std::optional<ArticleRecord> last_;
 };
 
 // The protocol line of a written article.

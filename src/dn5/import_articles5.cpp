@@ -66,7 +66,10 @@ public:
     ArticleImportRun5(Session& s, tdatanorm5& d)
         : s_(s), d_(d), writer_(s, d, s.store()),
           batch_(s.store(), [this](const ArticleBlock5& b, bool replay) { writer_.WriteBlock5(b, replay); },
-                 [&s](const DatabaseError& e) { s.ui.meldung(e.what()); }) {}
+                 [this](const DatabaseError& e) {
+                     writer_.forget();
+                     s_.ui.meldung(e.what());
+                 }) {}
 
     RecordTable5 table() {
         auto t = RecordTable5::withHeader('A');
