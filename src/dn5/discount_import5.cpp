@@ -1,0 +1,136 @@
+// Command 22 for a DATANORM 5 supplier: the discount-group file (kind R).
+
+#include <memory>
+
+#include "dn5/field_split5.h"
+#include "dn5/group_import5.h"
+#include "dn5/price_protocol5.h"
+#include "dn5/tdatanorm5.h"
+#include "frame/change_log.h"
+#include "frame/file_choice.h"
+#include "frame/protocol.h"
+#include "frame/session.h"
+#include "host/codepage.h"
+#include "host/entry_form.h"
+#include "host/store.h"
+#include "suppliers/current_supplier.h"
+#include "suppliers/source_directory.h"
+
+namespace dn {
+
+namespace {
+
+constexpr const char* kArticleRecords = "Artikelsätze mit Funktion Artikelübernahme einlesen!";
+
+// `TR_EINLESEN`. The label names the expected file in the supplier's
+// directory; the sub-directory question is left to the file choice, so
+// that the dialog is the first one a script fills.
+class TR_EINLESEN : public EntryForm {
+public:
+    TR_EINLESEN(const std::string& expectedFile, bool& deleteOld, bool& protocol)
+        : EntryForm("TR_EINLESEN", "Einlesen der Rabattgruppen von Diskette") {
+        AddExplanation(expectedFile);
+        AddYesNo(100, "&Bestehende Rabattgruppen/-sätze des aktuellen Lieferanten löschen", deleteOld);
+        AddYesNo(101, "&Protokoll ausgeben", protocol);
+        AddButton(kOk, "&Einlesen Rabatte");
+        AddButton(kCancel, "&Abbruch");
+        helpContext = 22;
+    }
+};
+
+// The kinds of a discount group: the protocol label and the divisor of the
+// file's value; a kind outside the table leaves the value as it was.
+struct DiscountKind5 {
+    char kind;
+    const char* label;
+    double divisor;
+};
+constexpr DiscountKind5 kKinds[] = {
+    {'1', "Rabatt            : ", 100.0},
+    {'2', "Multi             : ", 1000.0},
+    {'3', "Teuerungszuschlag : ", 100.0},
+};
+
+const DiscountKind5* kindOf(const std::string& kennung) {
+    for (const auto& k : kKinds)
+        if (kennung.size() == 1 && kennung[0] == k.kind) return &k;
+    return nullptr;
+}
+
+}  // namespace
+
+std::string PadRight5(const std::string& utf8, std::size_t n) {
+    const std::size_t len = utf8Length(utf8);
+    return len >= n ? utf8 : utf8 + std::string(n - len, ' ');
+}
+
+void DiscountGroupRecord5(tdatanorm5& dn5, HostStore& store) {
+    using namespace field5;
+    Session& s = dn5.session();
+    const std::string group = dn5.GetText5(DiscountGroupCode);
+    const std::string key = utf8Left(std::string(Trim5(s.ArticlePrefix + group)), 10);
+    DiscountGroupRecord rec = store.readDiscountGroup(key).value_or(DiscountGroupRecord{});
+    rec.key = key;
+    rec.bezeichnung = std::string(Trim5(dn5.GetText5(DiscountText)));
+    rec.kennung = dn5.GetText5(DiscountKind);
+    const double value = dn5.GetReal5(DiscountValue);
+    const DiscountKind5* kind = kindOf(rec.kennung);
+    if (kind) {
+        rec.wert = value / kind->divisor;
+        ProtocolText(s, kind->label);
+    }
+    ProtocolLine(s, PadRight5(key, 7) + "  " + PadRight5(rec.bezeichnung, 40) + FormatNumber5(rec.wert, 8, 2));
+    store.writeDiscountGroup(rec);
+    s.ui.SetInfo(key);
+    ++dn5.RecordCount;
+}
+
+CommandOutcome ImportDiscountGroups5(Session& s) {
+    ReadCurrentSupplier(s);
+    if (!s.dn5) s.dn5 = std::make_shared<tdatanorm5>(s);
+    tdatanorm5& dn5 = *s.dn5;
+
+    bool deleteOld = true;
+    bool protocol = false;
+    TR_EINLESEN form(SourceDirectory(s, ' ') + "datanorm.rab", deleteOld, protocol);
+    if (!form.Execute(s.ui)) return CommandOutcome::Cancelled;
+    if (!ChooseImportFiles(s, 'r')) return CommandOutcome::Cancelled;
+    const std::string file = s.OnlineImportFiles.front();
+
+    HostStore& store = s.store();
+    if (deleteOld) {
+        store.deleteDiscountGroups(KeyRange::prefix(s.ArticlePrefix));
+        s.ui.meldung("Alte Rabattsätze des Lieferanten \"" + s.suppliers.entry(s.CurrentSupplier).name +
+                     "\" wurden gelöscht!");
+    }
+    s.PrintProtocol = protocol;
+    if (s.PrintProtocol && !openProtocol(s)) return CommandOutcome::Cancelled;
+
+    RecordTable5 table = RecordTable5::withHeader('R');
+    table.handle('R', [&store](tdatanorm5& d) {
+        DiscountGroupRecord5(d, store);
+        return true;
+    });
+    for (char c : {'A', 'B', 'C', 'D', 'G', 'T', 'Z'}) table.answer(c, kArticleRecords);
+    table.answer('S', "Warengruppensätze mit Funktion Warengruppen einlesen!");
+
+    s.ui.PanelOn("Rabatte");
+    FileEnd5 end = FileEnd5::ReadError;
+    try {
+        end = dn5.ReadFile5(file, table, {[&s](std::uint64_t) { return !s.ui.ESCPanel(); }});
+    } catch (...) {
+        s.ui.PanelOff();
+        closeProtocol(s);
+        throw;
+    }
+    s.ui.PanelOff();
+    s.ui.meldung(std::to_string(dn5.RecordCount) + " Rabattgruppen/-sätze gelesen!");
+    closeProtocol(s);
+    // Only a file read to its end counts as taken over.
+    if (end != FileEnd5::EndOfFile) return end == FileEnd5::Cancelled ? CommandOutcome::Cancelled : CommandOutcome::Failed;
+    AppendChangeLog(s, "5 Rabattgruppen", file);
+    if (!s.OnlineImportStatus.empty()) s.OnlineImportStatus = "1";
+    return CommandOutcome::Done;
+}
+
+}  // namespace dn
