@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/store.h"
+#include "suppliers/supplier_record.h"
 #include "support/session_fixture.h"
 
 namespace dn::test {
@@ -20,7 +21,7 @@ inline std::string padded(std::string s, std::size_t width) {
 
 // A fixed 128-character DATANORM 4 header with the version in 124-125.
 inline std::string groupHeader(const std::string& version = "04") {
-    return "V " + padded("010125", 6) + padded("Großhandel", 40) + padded("Rabattdatei", 40) +
+    return "V " + padded("010125", 6) + padded("Grosshandel", 40) + padded("Rabattdatei", 40) +
            padded("Zeile drei", 35) + version + "EUR";
 }
 
@@ -31,6 +32,10 @@ protected:
         std::filesystem::create_directories(home / "in");
         session->settings.SourcePath = (home / "in").string() + "/";
         host.defaultAnswer = true;
+        SupplierRecord r = session->suppliers.readRecord(1);
+        r.setName("Test");
+        r.setVersion('4');
+        session->suppliers.writeRecord(1, r);
     }
 
     HostStore& store() { return session->store(); }
