@@ -1,0 +1,193 @@
+// Blocks of the article file, texts and graphics bindings, B records, and
+// the file errors that end an import.
+
+#include <gtest/gtest.h>
+
+#include "dn5/article_writer5.h"
+#include "dn5/tdatanorm5.h"
+#include "import_fixture5.h"
+
+namespace dn {
+namespace {
+
+using test::ImportFixture5;
+
+TEST_F(ImportFixture5, DAndTLinesJoinTheirBlocks) {
+    ASSERT_EQ(import({"A;N;4711;Rohr;;;2;1;100;;;;;;;;;;;;;;;;;;;;",
+                      "D;N;4711;01;1;Beschreibung Zeile 1;TX1;",
+                      "T;N;4711;1;01;Langtext Zeile 1;",
+                      "T;N;4711;1;02;Langtext Zeile 2;",
+                      "A;N;4712;Muffe;;;2;1;100;;;;;;;;;;;;;;;;;;;;",
+                      "G;N;4712;01;BI;BILD;JPG;Foto;"}),
+              CommandOutcome::Done);
+    const auto d = store().readDRecords("1-4711");
+    ASSERT_EQ(d.size(), 1u);
+    EXPECT_EQ(d[0], (DRecord{"01", "1", "Beschreibung Zeile 1", "1-TX1"}));
+    EXPECT_EQ(store().readLongText("1-4711", "1")->lines,
+              (std::vector<std::string>{"Langtext Zeile 1", "Langtext Zeile 2"}));
+    EXPECT_TRUE(store().articleExists("1-4712"));
+    // Five-letter name, three-letter extension: padded to 12.
+    EXPECT_EQ(store().readLongText("1-4712", "3")->lines,
+              (std::vector<std::string>{"01BIBILD.JPG    Foto"}));
+    EXPECT_EQ(lastMessage(), "2 Artikel und 1 Langtexte nach TORVALO übernommen!\n\n0 Artikel gelöscht!\n\n0 Artikel umbenannt!");
+}
+
+TEST_F(ImportFixture5, ZLinesAndCopperValuesGoWithTheArticle) {
+    session->CopperSurcharge = true;
+    ASSERT_EQ(import({"A;N;4711;Kabel;;;2;1;100;;;;;;;;;;;;;;;;;;;;",
+                      "Z;N;4711;01;3;CU;1;1;5000;20;30000;2000;",
+                      "Z;N;4711;02;1;Staffel;Staffel;1;+;2;1;626;;1;45;899;"}),
+              CommandOutcome::Done);
+    const ArticleRecord a = article("1-4711");
+    EXPECT_DOUBLE_EQ(a.metalweight, 100.0);  // 20 * 5000 / 100 / 10
+    EXPECT_DOUBLE_EQ(a.metalbase, 600.0);    // 30000 / 100 * 2000 / 1000 / 1
+    EXPECT_EQ(a.metalkind, "c");
+    const auto z = store().readZBlob("1-4711");
+    ASSERT_EQ(z.size(), 2u);
+    EXPECT_EQ(z[1].substr(0, 2 + 2 + 1 + 40), "5002" "1" + std::string("Staffel") + std::string(33, ' '));
+}
+
+TEST_F(ImportFixture5, TextBlockDeletedByTheFlagOfItsLastLine) {
+    ASSERT_EQ(import({"T;N;TX;1;01;Alt;"}), CommandOutcome::Done);
+    ASSERT_TRUE(store().longTextExists("1-TX", "1"));
+    ASSERT_EQ(import({"T;N;TX;1;01;Neu;", "T;L;TX;1;02;;"}), CommandOutcome::Done);
+    EXPECT_FALSE(store().longTextExists("1-TX", "1"));
+}
+
+TEST_F(ImportFixture5, WithoutLongTextsOnlyGraphicsAreStored) {
+    session->settings.TakeLongTexts = false;
+    ASSERT_EQ(import({"A;N;4711;Rohr;;;2;1;100;;;;;;;;;;;;;;;;;;;;", "D;N;4711;01;1;Text;;",
+                      "T;N;4711;1;01;Text;", "G;N;4711;01;BI;BILD;JPG;Foto;"}),
+              CommandOutcome::Done);
+    EXPECT_TRUE(store().readDRecords("1-4711").empty());
+    EXPECT_FALSE(store().longTextExists("1-4711", "1"));
+    EXPECT_TRUE(store().longTextExists("1-4711", "3"));
+}
+
+TEST_F(ImportFixture5, CalculationLines) {
+    ASSERT_EQ(import({"A;N;4711;Rohr;;;2;1;100;;;;;;;;;;;;;;;;;;;;", "C;N;ARBA;4711;;2;150;;",
+                      "C;N;ARBS;4711;;3;500;Montage;", "C;N;WST1;4711;;2500;;1800;"}),
+              CommandOutcome::Done);
+    const ArticleRecord a = article("1-4711");
+    EXPECT_DOUBLE_EQ(a.assemblyminutes, 15.0);
+    EXPECT_EQ(a.extralines, (std::vector<std::string>{"C50 30.000Montage"}));
+    EXPECT_DOUBLE_EQ(a.metalbase, 2.5);
+    EXPECT_DOUBLE_EQ(a.metalsurcharge, 1.8);
+    // Kept minutes: option 107.
+    ASSERT_EQ(import({"C;N;ARBA;4711;;2;900;;"}, {{107, "1"}}), CommandOutcome::Done);
+    EXPECT_DOUBLE_EQ(article("1-4711").assemblyminutes, 15.0);
+}
+
+struct DeletionCase {
+    const char* name;
+    int mode;
+    std::string line;
+    bool exists;             // article still there afterwards
+    std::string shorttext2;  // when it is
+};
+
+class DeletionTest : public ImportFixture5, public ::testing::WithParamInterface<DeletionCase> {};
+
+TEST_P(DeletionTest, DeletedArticleMode) {
+    ASSERT_EQ(import({"A;N;4711;Rohr;Zweite;;2;1;100;;;;;;;;;;;;;;;;;;;;"}), CommandOutcome::Done);
+    session->settings.DeletedArticleMode = GetParam().mode;
+    ASSERT_EQ(import({GetParam().line}), CommandOutcome::Done);
+    EXPECT_EQ(store().articleExists("1-4711"), GetParam().exists);
+    if (GetParam().exists) EXPECT_EQ(article("1-4711").shorttext2, GetParam().shorttext2);
+    EXPECT_NE(lastMessage().find("1 Artikel gelöscht!"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DeletionTest,
+    ::testing::Values(DeletionCase{"Delete", 0, "B;L;4711;;;", false, ""},
+                      DeletionCase{"NoteOnly", 1, "B;L;4711;;;", true, "*** Artikel gelöscht ***"},
+                      DeletionCase{"Replacement", 1, "B;L;4711;4800;;", true, "*** gelöscht, Ersatz: 4800"},
+                      DeletionCase{"Date", 1, "B;L;4711;;20250301;", true, "*** Artikel ab 01.03.2025 gelöscht"},
+                      DeletionCase{"Both", 1, "B;L;4711;4800;20250301;", true, "*** Ersatz: 4800  01.03.2025"},
+                      DeletionCase{"MissingStillCounts", 0, "B;L;9999;;;", true, "Zweite"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ImportFixture5, NumberChanges) {
+    ASSERT_EQ(import({"A;N;4711;Rohr;;;2;1;100;;;;;;;;;;;;;;;;;;;;", "D;N;4711;01;1;Text;;",
+                      "A;N;4712;Muffe;;;2;1;100;;;;;;;;;;;;;;;;;;;;"}),
+              CommandOutcome::Done);
+    ArticleSideRecord side;
+    side.key = "1-4711";
+    side.ean = "4012345678901";
+    store().writeArticleSide(side);
+    ASSERT_EQ(import({"B;A;4711;4800;;", "B;A;4800;4712;;", "B;A;9999;5000;;"}, {{105, "1"}}), CommandOutcome::Done);
+    EXPECT_FALSE(store().articleExists("1-4711"));
+    EXPECT_EQ(article("1-4800").shorttext1, "Rohr");
+    EXPECT_EQ(store().readArticleSide("1-4800")->ean, "4012345678901");
+    EXPECT_EQ(store().readDRecords("1-4800").size(), 1u);
+    EXPECT_EQ(article("1-4712").shorttext1, "Muffe");  // the existing new number is left alone
+    EXPECT_TRUE(host.printedSomething("Nummernänderung: 1-4711 --> 1-4800"));
+    EXPECT_TRUE(host.printedSomething("Fehler: Neue Artikelnummer \"1-4712\" existiert bereits!"));
+    EXPECT_TRUE(host.printedSomething("Hinweis: Artikel \"1-9999\" nicht vorhanden!"));
+    EXPECT_NE(lastMessage().find("3 Artikel umbenannt!"), std::string::npos);
+}
+
+TEST_F(ImportFixture5, LongTextKeyRuleOncePerRun) {
+    HostStore& st = store();
+    session->ArticlePrefix = "LIEFERANT-";
+    tdatanorm5 d(*session);
+    ArticleWriter5 writer(*session, d, st);
+    ArticleBlock5 text;
+    text.kind = ArticleBlock5::Kind::Text;
+    text.number = "123456789";
+    text.lastFlag = "N";
+    text.textKind = "1";
+    text.textLines = {"Zeile"};
+    writer.WriteBlock5(text);
+    writer.WriteBlock5(text);
+    EXPECT_EQ(host.messages,
+              (std::vector<std::string>{"Der Langtextschlüssel ist zu lang!\n\nBitte fragen Sie bei dem ZEKO-Support nach."}));
+    EXPECT_FALSE(st.longTextExists("LIEFERANT-123456789", "1"));
+    text.number = "12345678";  // 18 characters: stored
+    writer.WriteBlock5(text);
+    EXPECT_TRUE(st.longTextExists("LIEFERANT-12345678", "1"));
+}
+
+struct FileErrorCase {
+    const char* name;
+    std::vector<std::string> lines;
+    bool header;
+    std::string message;
+    std::vector<std::string> stored;  // article keys present afterwards
+};
+
+class FileErrorTest : public ImportFixture5, public ::testing::WithParamInterface<FileErrorCase> {};
+
+TEST_P(FileErrorTest, EndsTheFileKeepingWhatWasWritten) {
+    const FileErrorCase& c = GetParam();
+    import(c.lines, {}, c.header);
+    ASSERT_GE(host.messages.size(), 2u);
+    EXPECT_EQ(host.messages[host.messages.size() - 2].substr(0, c.message.size()), c.message);
+    EXPECT_EQ(store().countArticles(KeyRange::all()), c.stored.size());
+    for (const auto& key : c.stored) EXPECT_TRUE(store().articleExists(key)) << key;
+}
+
+const std::string kLong41(41, 'X');
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FileErrorTest,
+    ::testing::Values(
+        FileErrorCase{"WrongKind", {"V;050;P;20250415;EUR;;;;", "A;N;1;R;;;2;1;1;;;;;;;;;;;;;;;;;;;;"}, false,
+                      "Keine Datanorm 5 - Artikeldatei!", {}},
+        FileErrorCase{"OtherVersion", {"V;040;A;20250415;EUR;;;;"}, false, "Keine DATANORM 5.0 Datei!", {}},
+        FileErrorCase{"HeaderMissing", {"A;N;1;R;;;2;1;1;;;;;;;;;;;;;;;;;;;;"}, false, "Vorlaufsatz fehlt!", {}},
+        FileErrorCase{"OverlongFieldDropsItsBlock",
+                      {"A;N;1;Gut;;;2;1;1;;;;;;;;;;;;;;;;;;;;", "A;N;2;" + kLong41 + ";;;2;1;1;;;;;;;;;;;;;;;;;;;;",
+                       "A;N;3;Gut;;;2;1;1;;;;;;;;;;;;;;;;;;;;"},
+                      true, "FEHLER in DATANORM-Datei !!!", {"1-1"}},
+        FileErrorCase{"OverlongFieldAtTheEnd",
+                      {"A;N;1;Gut;;;2;1;1;;;;;;;;;;;;;;;;;;;;", "A;N;2;" + kLong41 + ";;;2;1;1;;;;;;;;;;;;;;;;;;;;"},
+                      true, "FEHLER in DATANORM-Datei !!!", {"1-1"}},
+        FileErrorCase{"LineOf100KB", {"A;N;1;" + std::string(100000, 'X') + ";;;2;1;1;;;;;;;;;;;;;;;;;;;;"}, true,
+                      "FEHLER in DATANORM-Datei !!!", {}},
+        FileErrorCase{"BinaryJunk", {std::string("\x01\x02\xff\xfe;;;\x7f", 8), "A;N;1;R;;;2;1;1;;;;;;;;;;;;;;;;;;;;"}, true,
+                      "FEHLER in DATANORM-Datei !!!", {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace dn
