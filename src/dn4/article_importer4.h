@@ -4,7 +4,9 @@
 // article_transfer4.cpp (A), article_records4.cpp (B, C, Z) and
 // text_records4.cpp (D, T, E).
 
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -74,6 +76,9 @@ class ArticleImporter4 {
     void protocol(const std::string& line);
     void protocolText(const std::string& text);
     void loadSide();
+    // `LoadDiscountGroup` with the groups of the run kept in memory: the
+    // groups do not change while articles are imported.
+    DiscountGroupRecord loadGroup(const std::string& code, bool missingGroupNote);
 
     Session& s_;
     HostStore& store_;
@@ -86,6 +91,7 @@ class ArticleImporter4 {
     bool longLinesWarned_ = false;   // per run
     bool letterWarned_ = false;      // per file
     std::unique_ptr<BatchCommit4> batch_;
+    std::map<std::string, std::optional<DiscountGroupRecord>> groups_;
 };
 
 }  // namespace dn

@@ -231,7 +231,7 @@ void ArticleImporter4::priceArticle(const DnRecord& rec) {
     const bool pricePresent = rec.present(Price);
     const double price = fieldNumber(rec.at(Price, 8)) / 100.0;
     const char priceFlag = a.priceflag.empty() ? ' ' : a.priceflag[0];
-    const DiscountGroupRecord group = LoadDiscountGroup(s_, a.discountgroup, priceFlag == '1');
+    const DiscountGroupRecord group = loadGroup(a.discountgroup, priceFlag == '1');
     if (priceFlag == '1') {
         const char code = a.priceunitcode.empty() ? '0' : a.priceunitcode[0];
         if (pricePresent) a.salesprice = price / PriceUnitFactor(code);
@@ -247,6 +247,15 @@ void ArticleImporter4::priceArticle(const DnRecord& rec) {
         protocolText("  Aufschlag:" + fmt::format("{:7.2f}", group.salesSurcharge));
         protocol("Neuer VK:" + fmt::format("{:10.2f}", a.salesprice));
     }
+}
+
+DiscountGroupRecord ArticleImporter4::loadGroup(const std::string& code, bool missingGroupNote) {
+    auto it = groups_.find(code);
+    if (it == groups_.end())
+        it = groups_.emplace(code, store_.readDiscountGroup(s_.ArticlePrefix + code)).first;
+    if (it->second) return *it->second;
+    if (missingGroupNote && s_.PrintProtocol) protocol(MissingGroupNote(code));
+    return MissingDiscountGroup();
 }
 
 std::string importedMessage4(long count) {
