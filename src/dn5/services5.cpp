@@ -1,0 +1,103 @@
+#include "dn5/services5.h"
+
+#include "dn4/record_file130.h"
+#include "dn4/set_collector.h"
+#include "dn4/set_rows.h"
+#include "dn5/tdatanorm5.h"
+#include "frame/change_log.h"
+#include "frame/file_choice.h"
+#include "frame/protocol.h"
+#include "frame/session.h"
+#include "suppliers/current_supplier.h"
+
+namespace dn {
+namespace {
+
+// Fields of a J record by format: position kind, article number, quantity.
+struct JFields {
+    int kind;
+    int number;
+    int quantity;
+};
+constexpr JFields kShort{6, 7, 8};
+constexpr JFields kLong{8, 9, 10};
+constexpr int kSetNumberText = 6;  // long format
+constexpr int kSetText = 7;        // long format
+
+// The protocol print job of the command, closed however it ends.
+class ProtocolScope5 {
+public:
+    explicit ProtocolScope5(Session& s) : s_(s) {}
+    ~ProtocolScope5() {
+        try {
+            closeProtocol(s_);
+        } catch (...) {
+        }
+    }
+    ProtocolScope5(const ProtocolScope5&) = delete;
+    ProtocolScope5& operator=(const ProtocolScope5&) = delete;
+
+private:
+    Session& s_;
+};
+
+}  // namespace
+
+SetLine setLineOf5(tdatanorm5& dn5) {
+    SetLine l;
+    l.setNumber = trimBlanks(dn5.GetText5(3));
+    const std::string format = dn5.GetField5(4);
+    l.format = format == "L" ? 'L' : (format.empty() ? ' ' : format.front());
+    const JFields f = l.format == 'L' ? kLong : kShort;
+    if (l.format == 'L') {
+        l.setNumberText = trimBlanks(dn5.GetText5(kSetNumberText));
+        l.setText = trimBlanks(dn5.GetText5(kSetText));
+    }
+    l.positionKind = trimBlanks(dn5.GetText5(f.kind));
+    l.articleNumber = trimBlanks(dn5.GetText5(f.number));
+    l.quantity = dn5.GetReal5(f.quantity) / 1000.0;
+    return l;
+}
+
+CommandOutcome ImportSets5(tdatanorm5& dn5) {
+    Session& s = dn5.session();
+    ReadCurrentSupplier(s);
+    SetOptions options;
+    options.MainArticleChoice = initialMainArticleChoice(2);
+    if (!RunSetOptionsDialog(s, options, true)) return CommandOutcome::Cancelled;
+    if (!ChooseImportFiles(s, 'j')) return CommandOutcome::Cancelled;
+    s.PrintProtocol = options.PrintProtocol;
+    ProtocolScope5 protocol(s);
+    if (s.PrintProtocol && !openProtocol(s)) return CommandOutcome::Cancelled;
+
+    const std::vector<std::string> files = s.OnlineImportFiles;
+    {
+        PanelScope panel(s.ui, "DATASETS");
+        bool escaped = false;
+        for (const std::string& file : files) {
+            SetCollector sets(s, 5, options);
+            auto table = RecordTable5::withHeader('J');
+            table.handle('J', [&sets, &s](tdatanorm5& d) {
+                const SetLine line = setLineOf5(d);
+                if (d.GetField5(2) != "L") sets.take(line);
+                s.ui.SetInfo(sets.keyOf(line.setNumber));
+                return true;
+            });
+            ReadHooks5 hooks;
+            hooks.beforeLine = [&s, &escaped](std::uint64_t) {
+                if (!s.ui.ESCPanel()) return true;
+                s.ui.meldung("Import Leistungen/Stücklisten abgebrochen!");
+                escaped = true;
+                return false;
+            };
+            dn5.ReadFile5(file, table, hooks);
+            sets.finish();
+            if (escaped) break;
+        }
+    }
+    s.ui.meldung("Import Leistungen/Stücklisten durchgeführt!");
+    AppendChangeLog(s, "5 Leistungübernahme", files.front());
+    return CommandOutcome::Done;
+}
+
+}  // namespace dn
