@@ -27,7 +27,7 @@ void ArticleBatch5::replayAfterRollback() {
     for (const ArticleRecord& a : pending_) store_.writeArticle(a);
 }
 
-bool ArticleBatch5::write(const ArticleRecord& article) {
+bool ArticleBatch5::write(ArticleRecord article) {
     begin();
     try {
         store_.writeArticle(article);
@@ -36,7 +36,7 @@ bool ArticleBatch5::write(const ArticleRecord& article) {
         report_(e.what());
         return false;
     }
-    pending_.push_back(article);
+    pending_.push_back(std::move(article));
     if (pending_.size() >= batchSize_) commit();
     return true;
 }

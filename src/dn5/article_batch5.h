@@ -32,7 +32,7 @@ public:
 
     // Writes one record's article. False when the store refused it; the
     // error has been reported and the store is as before the record.
-    bool write(const ArticleRecord& article);
+    bool write(ArticleRecord article);
     // Commits the open batch (nothing when none is open).
     void commit();
 

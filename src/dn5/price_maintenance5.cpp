@@ -9,6 +9,7 @@
 #include "dn5/article_batch5.h"
 #include "dn5/field_split5.h"
 #include "dn5/price_fields5.h"
+#include "dn5/price_line5.h"
 #include "dn5/prices5.h"
 #include "frame/change_log.h"
 #include "frame/file_choice.h"
@@ -29,7 +30,7 @@ class DiscountGroups5 {
 public:
     DiscountGroups5(HostStore& store, std::string prefix) : store_(store), prefix_(std::move(prefix)) {}
 
-    DiscountGroupInfo5 lookup(const std::string& code) {
+    const DiscountGroupInfo5& lookup(const std::string& code) {
         auto it = cache_.find(code);
         if (it != cache_.end()) return it->second;
         DiscountGroupInfo5 info;
@@ -82,24 +83,24 @@ public:
 
 private:
     void priceRecord() {
-        const std::string key = s_.ArticlePrefix + dn5_.GetText5(field5::ChangeArticleNumber);
+        const std::string key = s_.ArticlePrefix + PriceLineArticleNumber5(dn5_);
         if (auto found = store_.readArticle(key)) {
-            ProtocolLine(s_, "Preisänderung: " + key);
+            if (s_.PrintProtocol) ProtocolLine(s_, "Preisänderung: " + key);
             ArticleRecord a = std::move(*found);
             const PriceChangeResult5 r = PriceMaintenance5Article(input(a));
             PrintProtocol5(s_, r.protocol);
             apply(r, a);
-            batch_.write(a);
+            batch_.write(std::move(a));
             ++dn5_.RecordCount;  // also after a refused write
         } else {
-            ProtocolLine(s_, "Artikel nicht gefunden: " + key);
+            if (s_.PrintProtocol) ProtocolLine(s_, "Artikel nicht gefunden: " + key);
         }
         ProtocolLine(s_, "");
         s_.ui.SetInfo(key);
     }
 
     PriceChangeInput5 input(const ArticleRecord& a) {
-        PriceChangeInput5 in = ReadPriceChangeFields5(dn5_, convert_);
+        PriceChangeInput5 in = ReadPriceLine5(dn5_, convert_);
         in.discountGroup = cp850ToUtf8(in.discountGroup);
         if (!Trim5(in.discountGroup).empty()) in.givenGroup = groups_.lookup(in.discountGroup);
         in.givenGroup.code = in.discountGroup;
