@@ -124,6 +124,7 @@ void FieldControl::show(const FormField& field) {
     const bool locked = field.protectedField;
     if (label && field.kind != FieldKind::Display) label->setText(qs(field.label));
     editor->setToolTip(qs(field.hint));
+    if (note) note->setText(qs(field.hint));
     switch (kind) {
         case FieldKind::YesNo: {
             auto* box = static_cast<QCheckBox*>(editor);
@@ -153,9 +154,9 @@ void FieldControl::show(const FormField& field) {
             auto* edit = static_cast<QLineEdit*>(editor);
             QSignalBlocker block(edit);
             if (edit->text() != value) edit->setText(value);
+            // A protected line is greyed and skipped by Tab.
             edit->setReadOnly(locked);
-            // A protected line is skipped by Tab, as the host's are.
-            edit->setFocusPolicy(locked ? Qt::ClickFocus : Qt::StrongFocus);
+            edit->setEnabled(!locked);
             break;
         }
     }

@@ -23,6 +23,7 @@ struct FieldControl {
     QWidget* editor = nullptr;    // the row's control
     QList<QWidget*> focusables;   // widgets whose focus is the field's focus
     QButtonGroup* radios = nullptr;
+    QLabel* note = nullptr;       // the field's explanation below it, when it has one
 
     // Control contents in the form's notation.
     QString text() const;

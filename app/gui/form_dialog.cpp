@@ -67,7 +67,9 @@ void FormDialog::build() {
     }
     fieldsLayout_ = new QFormLayout;
     layout->addLayout(fieldsLayout_);
-    for (const auto& f : form_.fields()) {
+    const auto& fields = form_.fields();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const FormField& f = fields[i];
         const int tag = f.tag;
         fields_.push_back(makeFieldControl(f, this, [this, tag] { onChoiceChanged(tag); }));
         FieldControl& c = fields_.back();
@@ -76,6 +78,16 @@ void FormDialog::build() {
         else
             fieldsLayout_->addRow(c.editor);
         for (QWidget* w : c.focusables) w->installEventFilter(this);
+        // The explanation beside a field; fields sharing one show it once,
+        // after the last of them.
+        const bool sharedWithNext = i + 1 < fields.size() && fields[i + 1].hint == f.hint;
+        if (!f.hint.empty() && !sharedWithNext) {
+            c.note = new QLabel(qs(f.hint), this);
+            c.note->setObjectName(QStringLiteral("note_%1").arg(tag));
+            c.note->setWordWrap(true);
+            c.note->setStyleSheet(QStringLiteral("color: #505050;"));
+            fieldsLayout_->addRow(c.note);
+        }
     }
     auto* row = new QHBoxLayout;
     row->addStretch();
@@ -98,6 +110,7 @@ void FormDialog::refresh() {
         if (!f) continue;
         c.show(*f);
         fieldsLayout_->setRowVisible(c.editor, !f->hidden);
+        if (c.note) fieldsLayout_->setRowVisible(c.note, !f->hidden);
     }
     for (const auto& b : form_.buttons()) {
         QPushButton* button = buttons_.at(b.tag);

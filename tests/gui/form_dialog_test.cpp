@@ -128,7 +128,7 @@ TEST_F(FormDialogTest, ControlsShowTheDescription) {
     EXPECT_EQ(check->text(), "&Langtext übernehmen");
     auto* count = qobject_cast<QLineEdit*>(dialog.fieldWidget(102));
     ASSERT_NE(count, nullptr);
-    EXPECT_TRUE(count->isReadOnly());
+    EXPECT_FALSE(count->isEnabled());
     auto radios = dialog.fieldWidget(103)->findChildren<QRadioButton*>();
     ASSERT_EQ(radios.size(), 3);
     EXPECT_TRUE(radios[1]->isChecked());
@@ -145,6 +145,25 @@ TEST_F(FormDialogTest, ControlsShowTheDescription) {
     EXPECT_FALSE(dialog.buttonWidget(kF8)->isEnabled());
     EXPECT_TRUE(dialog.buttonWidget(kOk)->isEnabled());
     EXPECT_EQ(dialog.findChild<QLabel*>()->text(), "Erklärung des Dialogs.");
+}
+
+TEST_F(FormDialogTest, ExplanationsOfFieldsAreShownOnceBelowTheirFields) {
+    EntryForm form("TPARAM", "Diverse Parameter");
+    bool a = false, b = false, c = false;
+    form.AddYesNo(100, "&Langtext übernehmen", a);
+    form.AddYesNo(102, "Listen&preis übernehmen", b);
+    form.AddYesNo(101, "&Werks-/Streckenpreise übernehmen", c);
+    form.field(100)->hint = "Langtexte und Listenpreise.";
+    form.field(102)->hint = "Langtexte und Listenpreise.";
+    form.field(101)->hint = "Streckenpreise.";
+    form.open();
+    FormDialog dialog(form, nullptr, nullptr);
+    EXPECT_EQ(dialog.findChild<QLabel*>("note_100"), nullptr);
+    ASSERT_NE(dialog.findChild<QLabel*>("note_102"), nullptr);
+    EXPECT_EQ(dialog.findChild<QLabel*>("note_102")->text(), "Langtexte und Listenpreise.");
+    ASSERT_NE(dialog.findChild<QLabel*>("note_101"), nullptr);
+    EXPECT_EQ(dialog.findChild<QLabel*>("note_101")->text(), "Streckenpreise.");
+    EXPECT_EQ(dialog.fieldWidget(100)->toolTip(), "Langtexte und Listenpreise.");
 }
 
 TEST_F(FormDialogTest, FocusChangesRunPreEditAndPostEditWithTheTypedText) {
@@ -185,11 +204,11 @@ TEST_F(FormDialogTest, PostEditSendsTheFocusBackAndHidesControls) {
     QApplication::processEvents();
     EXPECT_EQ(QApplication::focusWidget(), code);
     EXPECT_EQ(form.focus(), 100);
-    EXPECT_FALSE(code->isReadOnly());
+    EXPECT_TRUE(code->isEnabled());
 
     code->setText("47");
     focus(dialog, 102);
-    EXPECT_TRUE(code->isReadOnly());
+    EXPECT_FALSE(code->isEnabled());
     EXPECT_FALSE(dialog.buttonWidget(kF2)->isVisible());
     EXPECT_EQ(QApplication::focusWidget(), dialog.fieldWidget(102));
 }
