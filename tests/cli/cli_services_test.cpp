@@ -1,0 +1,88 @@
+// Commands 34, 35 and 62 from the command line without a terminal.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/cli_runner.h"
+#include "support/temp_dir.h"
+
+namespace dn {
+namespace {
+
+using test::runDatanorm;
+
+std::string dn4Header() { return "V 161025" + std::string(115, ' ') + "04EUR\r\n"; }
+
+// An offer record of kind 255 with the key as a short string.
+std::string offerRecord(const std::string& key) {
+    std::string r(1, '\xFF');
+    r += static_cast<char>(key.size());
+    r += key + std::string(18 - key.size(), '\0');
+    r.resize(82, ' ');
+    return r;
+}
+
+class CliServicesTest : public ::testing::Test {
+protected:
+    test::CliResult run(const std::vector<std::string>& args) {
+        return runDatanorm(home.path().string(), args);
+    }
+    void supplier(const std::string& version) {
+        ASSERT_EQ(run({"supplier", "edit", "1", "--name", "X", "--version", version}).code, 0);
+    }
+    test::TempDir home;
+    test::TempDir data;
+};
+
+TEST_F(CliServicesTest, SetsOfDatanorm4WithProtocol) {
+    supplier("4");
+    test::writeFile(data / "datasets.001", dn4Header() + "J;N;100;;1;;Set;;4711;2;\r\n");
+    auto r = run({"--yes", "run", "34", "--file", (data / "datasets.001").string(), "--set", "103=1",
+                  "--set", "104=1"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("J-Satz:\nArtikel Nummer \"1-100\" nicht vorhanden\n"), std::string::npos) << r.out;
+    EXPECT_NE(run({"log"}).out.find("4 Leistungübernahme"), std::string::npos);
+    // A refused list value is a usage error.
+    EXPECT_EQ(run({"run", "34", "--file", (data / "datasets.001").string(), "--set", "104=3"}).code, 2);
+}
+
+TEST_F(CliServicesTest, SetsOfDatanorm5) {
+    supplier("5");
+    test::writeFile(data / "datasets.001", "V;050;J;20240131;EUR;Sets;;;\r\nJ;N;100;K;;1;4711;1500;\r\n");
+    auto r = run({"run", "34", "--file", (data / "datasets.001").string()});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.err.find("Import Leistungen/Stücklisten durchgeführt!"), std::string::npos) << r.err;
+    EXPECT_NE(run({"log"}).out.find("5 Leistungübernahme"), std::string::npos);
+}
+
+TEST_F(CliServicesTest, NumberChangeRewritesOffersAndReportsBadOnes) {
+    supplier("4");
+    ASSERT_EQ(run({"settings"}).code, 0);
+    const auto offers = home / "angebote";
+    test::writeFile(offers / "gut.ang", offerRecord("*1-1"));
+    test::writeFile(offers / "kaputt.ang", offerRecord("1-1").substr(0, 50));
+    test::writeFile(data / "datanorm.001", dn4Header() + "A;X;1;00;2;;1;0;St;100;;;;\r\n");
+    auto r = run({"run", "62", "--file", (data / "datanorm.001").string()});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(test::readFile(offers / "gut.ang"), offerRecord("*1-2"));
+    EXPECT_EQ(test::readFile(offers / "kaputt.ang"), offerRecord("1-1").substr(0, 50));
+    EXPECT_NE(r.err.find("Fehler bei Angebot \"kaputt.ang\"!"), std::string::npos) << r.err;
+    EXPECT_NE(run({"log"}).out.find("4 Artikelnummeränderung"), std::string::npos);
+}
+
+TEST_F(CliServicesTest, MinutesOnlyForDatanorm3) {
+    supplier("4");
+    EXPECT_EQ(run({"run", "35"}).code, 6);
+    supplier("3");
+    ASSERT_EQ(run({"settings", "SourcePath=" + data.path().string()}).code, 0);
+    std::string rec = "4711           00125";
+    rec.resize(130, ' ');
+    test::writeFile(data / "minuten", rec);
+    auto r = run({"run", "35", "--set", "101=1"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(run({"log"}).out.find("  Minutenübernahme"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace dn
