@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QListWidget>
 
 #include "frame/command_table.h"
@@ -50,6 +52,33 @@ TEST_F(GuiPartsTest, PrintJobJoinsTextAndBreaksPages) {
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.read(4) == "%PDF");
+}
+
+TEST_F(GuiPartsTest, EscapeAnywhereStopsTheRunningLoop) {
+    QtHost host;
+    QWidget mainWindow;
+    host.setMainWindow(&mainWindow);
+    auto escape = [&mainWindow] {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(&mainWindow, &press);
+    };
+    EXPECT_FALSE(host.EscPressed());
+    host.Balken_Oeffnen("Artikel übernehmen", true);
+    host.Balken_Max(3);
+    host.Balken_Inc();
+    EXPECT_FALSE(host.EscPressed());
+    escape();
+    EXPECT_TRUE(host.EscPressed());
+    host.Balken_Schliessen();
+    EXPECT_FALSE(host.EscPressed());
+
+    host.PanelOn("Rabatte löschen");
+    host.SetInfo("1-A1");
+    EXPECT_FALSE(host.ESCPanel());
+    escape();
+    EXPECT_TRUE(host.ESCPanel());
+    host.PanelOff();
+    EXPECT_FALSE(host.ESCPanel());
 }
 
 TEST_F(GuiPartsTest, PatternsMatchWithoutCase) {
