@@ -12,3 +12,8 @@ dn() { ./build/datanorm --home "$home" "$@"; }
 dn supplier edit 1 --name "Beispiel GmbH" --version 4
 dn current 1
 dn commands
+# The bundled DATANORM 4 delivery (20 articles with B, D and T records).
+dn --yes run 33 --file examples/datanorm4/DATANORM.001
+echo "Some of the imported articles:"
+dn articles --format csv > "$home/articles.csv"
+head -n 6 "$home/articles.csv"
