@@ -63,11 +63,13 @@ void SetCollector::finishBom() {
                 const auto c50 = parseC50(extra);
                 if (!c50 || c50->articleNumber.empty()) continue;
                 if (bomRows_.size() >= kBomRows) break;
-                bomRows_.push_back({cutKey(s_.ArticlePrefix + c50->articleNumber), c50->number, "C"});
+                bomRows_.push_back(
+                    {cutKey(s_.ArticlePrefix + c50->articleNumber), c50->number, "C"});
             }
         }
     }
-    for (BomRow& row : bomRows_) row.articleKey = rekeyByArticleKind(store_, s_.ArticlePrefix, row.articleKey);
+    for (BomRow& row : bomRows_)
+        row.articleKey = rekeyByArticleKind(store_, s_.ArticlePrefix, row.articleKey);
     bom.rows = bomRows_;
     store_.writeBom(bom);
     unit.release();

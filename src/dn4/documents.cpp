@@ -123,11 +123,11 @@ int rewriteDocuments(Session& s, DocumentKind kind, const KeyMapper& map) {
         try {
             if (rewriteDocument(file, kind, map) > 0) ++changed;
         } catch (const Error& e) {
-            s.ui.meldung((offers ? "Fehler bei Angebot \"" : "Fehler bei Aufmaß \"") + name + "\"!\n" +
-                         e.what());
+            s.ui.meldung((offers ? "Fehler bei Angebot \"" : "Fehler bei Aufmaß \"") + name +
+                         "\"!\n" + e.what());
         } catch (const fs::filesystem_error& e) {
-            s.ui.meldung((offers ? "Fehler bei Angebot \"" : "Fehler bei Aufmaß \"") + name + "\"!\n" +
-                         e.what());
+            s.ui.meldung((offers ? "Fehler bei Angebot \"" : "Fehler bei Aufmaß \"") + name +
+                         "\"!\n" + e.what());
         }
     }
     return changed;

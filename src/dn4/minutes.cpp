@@ -22,7 +22,7 @@ constexpr std::size_t kEntrySize = 20;
 
 // `TUEBMINUTEN`: the times are for articles (100) or services (101).
 class MinutesForm : public EntryForm {
-public:
+  public:
     MinutesForm(const std::string& supplierName, bool& forServices)
         : EntryForm("TUEBMINUTEN", "DATANORM-Minuten übernehmen"), forServices_(forServices) {
         articles_ = !forServices;
@@ -34,7 +34,7 @@ public:
         AddButton(kCancel, "&Abbruch");
     }
 
-protected:
+  protected:
     void PostEdit(int tag) override {
         if (tag != 100 && tag != 101) return;
         field(tag == 100 ? 101 : 100)->value = value(tag) == "1" ? "0" : "1";
@@ -44,7 +44,7 @@ protected:
         return true;
     }
 
-private:
+  private:
     bool& forServices_;
     bool articles_ = true;
 };

@@ -8,7 +8,8 @@
 
 namespace dn {
 
-bool addNumberChange(NumberChangeTable& table, const std::string& oldKey, const std::string& newKey) {
+bool addNumberChange(NumberChangeTable& table, const std::string& oldKey,
+                     const std::string& newKey) {
     return table.emplace(cutKey(oldKey), cutKey(newKey)).second;
 }
 

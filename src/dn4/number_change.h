@@ -16,7 +16,8 @@ struct Session;
 using NumberChangeTable = std::map<std::string, std::string>;
 
 // Adds a pair unless the old key is already there; false when it was.
-bool addNumberChange(NumberChangeTable& table, const std::string& oldKey, const std::string& newKey);
+bool addNumberChange(NumberChangeTable& table, const std::string& oldKey,
+                     const std::string& newKey);
 
 // The new key of a key, or empty for no change. An empty key maps to
 // nothing; a key beginning with "*" is looked up without it (its next 17

@@ -23,7 +23,7 @@ constexpr const char* kOthersToo =
     "Es wurden außer den Artikelnummer-Änderungssätzen auch andere Sätze gefunden! Weiter?";
 
 class ConfirmForm : public EntryForm {
-public:
+  public:
     ConfirmForm(const std::string& formClass, const std::string& supplierName)
         : EntryForm(formClass, kCaption) {
         AddDisplay(100, "Lieferant", [supplierName] { return supplierName; });
@@ -34,7 +34,7 @@ public:
 
 // `TAXLEISTUNG`: the record range of a DATANORM 3 file.
 class RangeForm : public EntryForm {
-public:
+  public:
     RangeForm(long& first, long& last) : EntryForm("TAXLEISTUNG", kCaption) {
         AddLongInt(100, "Erste Satznummer", first);
         AddLongInt(101, "Letzte Satznummer", last);
@@ -76,13 +76,19 @@ bool scanFile4(Session& s, const std::string& file, ChangeScan& scan) {
                     else
                         scan.otherSeen = true;
                     break;
-                case 'B': case 'C': case 'c': case 'D': case 'E': case 'T':
+                case 'B':
+                case 'C':
+                case 'c':
+                case 'D':
+                case 'E':
+                case 'T':
                     scan.otherSeen = true;
                     break;
                 case 'R':
                     s.ui.meldung("Rabattgruppen gesondert übernehmen");
                     break;
-                case 'S': case 'W':
+                case 'S':
+                case 'W':
                     s.ui.meldung("Warengruppen gesondert übernehmen");
                     break;
                 default:
@@ -161,7 +167,11 @@ CommandOutcome ChangeNumbersInServices3(Session& s) {
                     takePair(s, scan, dn4ToUtf8(rec.trimmed(dnpos::ArticleNumber, 15)),
                              dn4ToUtf8(rec.at(dnpos::ShortText1, 15)));
                 break;
-            case 'B': case 'C': case 'D': case 'E': case 'T':
+            case 'B':
+            case 'C':
+            case 'D':
+            case 'E':
+            case 'T':
                 s.ui.meldung("Fehler: Keine Änderungssätze!");
                 break;
             case 'K':

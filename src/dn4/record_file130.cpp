@@ -24,9 +24,13 @@ bool RecordFile130::read(std::size_t n, SetRecordBuffer& record) {
     return true;
 }
 
-bool RecordFile130::endMarkOk(const SetRecordBuffer& record) { return record.at(129, 2) == "\r\n"; }
+bool RecordFile130::endMarkOk(const SetRecordBuffer& record) {
+    return record.at(129, 2) == "\r\n";
+}
 
-PanelScope::PanelScope(HostServices& ui, const std::string& title) : ui_(ui) { ui_.PanelOn(title); }
+PanelScope::PanelScope(HostServices& ui, const std::string& title) : ui_(ui) {
+    ui_.PanelOn(title);
+}
 
 PanelScope::~PanelScope() {
     try {

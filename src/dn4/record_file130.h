@@ -16,7 +16,7 @@ namespace dn {
 class HostServices;
 
 class RecordFile130 {
-public:
+  public:
     static constexpr std::size_t kRecordSize = 130;
 
     // Opens the file for reading; IoError when that fails.
@@ -30,20 +30,20 @@ public:
     // True when positions 129-130 hold CR LF.
     static bool endMarkOk(const SetRecordBuffer& record);
 
-private:
+  private:
     std::ifstream in_;
     std::size_t count_ = 0;
 };
 
 // The status panel of a command, switched off however the command ends.
 class PanelScope {
-public:
+  public:
     PanelScope(HostServices& ui, const std::string& title);
     ~PanelScope();
     PanelScope(const PanelScope&) = delete;
     PanelScope& operator=(const PanelScope&) = delete;
 
-private:
+  private:
     HostServices& ui_;
 };
 

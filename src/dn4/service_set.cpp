@@ -27,7 +27,9 @@ std::string unitOf(const ArticleRecord& a) {
 }
 
 // The host's new-database mode keeps two text lines per service.
-bool twoTextLines(const Session& s) { return s.host.databaseFormat == "Erweitert"; }
+bool twoTextLines(const Session& s) {
+    return s.host.databaseFormat == "Erweitert";
+}
 
 }  // namespace
 
@@ -60,7 +62,8 @@ void SetCollector::finishService() {
     if (version_ == 5) {
         position_datanorm(s_);
         sv.typechar = "1";
-        sv.text1 = utf8Left(setText_.empty() ? trimBlanks(main->shorttext1) : setText_, kServiceText);
+        sv.text1 =
+            utf8Left(setText_.empty() ? trimBlanks(main->shorttext1) : setText_, kServiceText);
         sv.text2 = utf8Left(main->shorttext2, kServiceText);
         sv.matchcode = setNumberText_.empty() ? main->matchcode : setNumberText_;
         bool firstC50 = true;
@@ -101,7 +104,8 @@ void SetCollector::finishService() {
         sv.wage2 = rund(sv.minutes / 60.0 * rate2);
     }
     StoreSavepoint unit(store_);
-    for (ServiceRow& row : rows_) row.articleKey = rekeyByArticleKind(store_, s_.ArticlePrefix, row.articleKey);
+    for (ServiceRow& row : rows_)
+        row.articleKey = rekeyByArticleKind(store_, s_.ArticlePrefix, row.articleKey);
     sv.rows = rows_;
     store_.writeService(sv);
     unit.release();

@@ -19,19 +19,19 @@ namespace dn {
 namespace {
 
 // Positions of a set record.
-constexpr std::size_t kSetNumber = 3;         // 15
-constexpr std::size_t kPositionNumber = 33;   // 15, DATANORM 4
-constexpr std::size_t kQuantity = 48;         // 7, DATANORM 4
-constexpr std::size_t kPositionKind = 35;     // 1, companion record
-constexpr std::size_t kSetText = 36;          // 28, companion record
-constexpr std::size_t kPositions3 = 33;       // DATANORM 3: four positions of 22
+constexpr std::size_t kSetNumber = 3;        // 15
+constexpr std::size_t kPositionNumber = 33;  // 15, DATANORM 4
+constexpr std::size_t kQuantity = 48;        // 7, DATANORM 4
+constexpr std::size_t kPositionKind = 35;    // 1, companion record
+constexpr std::size_t kSetText = 36;         // 28, companion record
+constexpr std::size_t kPositions3 = 33;      // DATANORM 3: four positions of 22
 constexpr std::size_t kPositionSize3 = 22;
-constexpr std::size_t kBaujSetNumber = 18;    // 15
+constexpr std::size_t kBaujSetNumber = 18;  // 15
 constexpr std::array<std::size_t, 4> kBaujFlags = {110, 112, 114, 116};
 
 // The protocol print job of a command, closed however it ends.
 class ProtocolScope {
-public:
+  public:
     explicit ProtocolScope(Session& s) : s_(s) {}
     ~ProtocolScope() {
         try {
@@ -42,7 +42,7 @@ public:
     ProtocolScope(const ProtocolScope&) = delete;
     ProtocolScope& operator=(const ProtocolScope&) = delete;
 
-private:
+  private:
     Session& s_;
 };
 
@@ -119,8 +119,10 @@ CommandOutcome ImportSets3(Session& s) {
     // The answer does not matter here: a set file carries no amounts.
     if (s.host.euroIsBase())
         s.ui.janein(
-            "Mit Datanorm 3 dürfen eigentlich keine Preise in EURO übergeben werden !\nIhre Torvalo - "
-            "Basiswährung ist aber EURO.\nSind die Preise in der Datanorm-Leistungsdatei in EURO ?");
+            "Mit Datanorm 3 dürfen eigentlich keine Preise in EURO übergeben werden !\nIhre "
+            "Torvalo - "
+            "Basiswährung ist aber EURO.\nSind die Preise in der Datanorm-Leistungsdatei in EURO "
+            "?");
 
     PanelScope panel(s.ui, "DATASETS");
     RecordFile130 records(file);

@@ -37,7 +37,8 @@ void SetCollector::applyFlags(const std::string& setNumber,
         if (flagged_ >= rows_.size()) break;
         const std::string flag = trimBlanks(raw);
         ServiceRow& row = rows_[flagged_++];
-        if (!flag.empty() && flag != "0" && flag != "1") row.articleKey = cutKey("*" + row.articleKey);
+        if (!flag.empty() && flag != "0" && flag != "1")
+            row.articleKey = cutKey("*" + row.articleKey);
     }
 }
 

@@ -39,7 +39,7 @@ struct SetLine {
 };
 
 class SetCollector {
-public:
+  public:
     SetCollector(Session& s, int dnVersion, const SetOptions& options);
     SetCollector(const SetCollector&) = delete;
     SetCollector& operator=(const SetCollector&) = delete;
@@ -61,7 +61,7 @@ public:
     // The key of a set number: `ArticlePrefix` + number, cut to 18.
     std::string keyOf(const std::string& setNumber) const;
 
-private:
+  private:
     void switchTo(const std::string& key);
     void addService(const SetLine& line);
     void addBom(const SetLine& line);
@@ -79,15 +79,15 @@ private:
     SetOptions options_;
 
     // The open set.
-    std::string setKey_;                 // `CurrentSetKey`
-    std::vector<ServiceRow> rows_;       // services
-    std::vector<BomRow> bomRows_;        // bills of material
-    std::size_t flagged_ = 0;            // rows already passed by BAUJ flags
-    double setMinutes_ = 0;              // `SetMinutes`
-    std::string setText_;                // `SetText`
-    std::string setNumberText_;          // `SetNumberText`
-    char setFormat_ = ' ';               // `SetFormat`
-    ArticleRecord main_;                 // the main article as read at the first line
+    std::string setKey_;            // `CurrentSetKey`
+    std::vector<ServiceRow> rows_;  // services
+    std::vector<BomRow> bomRows_;   // bills of material
+    std::size_t flagged_ = 0;       // rows already passed by BAUJ flags
+    double setMinutes_ = 0;         // `SetMinutes`
+    std::string setText_;           // `SetText`
+    std::string setNumberText_;     // `SetNumberText`
+    char setFormat_ = ' ';          // `SetFormat`
+    ArticleRecord main_;            // the main article as read at the first line
     bool mainExists_ = false;
     int written_ = 0;
 };

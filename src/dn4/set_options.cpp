@@ -10,7 +10,7 @@ namespace {
 // Services (101) and bills of material (102) are one choice of two: setting
 // one clears the other.
 class SetOptionsForm : public EntryForm {
-public:
+  public:
     SetOptionsForm(const std::string& supplierName, SetOptions& o, bool withProtocol)
         : EntryForm("TUEBLEISTUNG", "DATASETS-Datensätze übernehmen"), o_(o) {
         boms_ = !o.services;
@@ -26,7 +26,7 @@ public:
         AddButton(kCancel, "&Abbruch");
     }
 
-protected:
+  protected:
     void PostEdit(int tag) override {
         if (tag != kSetServices && tag != kSetBoms) return;
         const int other = tag == kSetServices ? kSetBoms : kSetServices;
@@ -37,14 +37,16 @@ protected:
         return true;
     }
 
-private:
+  private:
     SetOptions& o_;
     bool boms_ = false;
 };
 
 }  // namespace
 
-int initialMainArticleChoice(int dnVersion) { return dnVersion == 2 ? 2 : 0; }
+int initialMainArticleChoice(int dnVersion) {
+    return dnVersion == 2 ? 2 : 0;
+}
 
 bool RunSetOptionsDialog(Session& s, SetOptions& options, bool withProtocol) {
     SetOptionsForm form(utf8Left(s.suppliers.entry(s.CurrentSupplier).name, 17), options,

@@ -16,8 +16,8 @@ inline constexpr int kSetProtocol = 103;
 inline constexpr int kSetMainArticle = 104;
 
 struct SetOptions {
-    bool services = true;       // 101 "&Leistungs-Stammdaten"; false = 102 "&Stücklisten-Stammdaten"
-    bool PrintProtocol = false; // 103 (not offered for DATANORM 3)
+    bool services = true;  // 101 "&Leistungs-Stammdaten"; false = 102 "&Stücklisten-Stammdaten"
+    bool PrintProtocol = false;  // 103 (not offered for DATANORM 3)
     // "Hauptartikel in Stückliste": 0 "aufnehmen", 1 "nicht aufnehmen",
     // 2 "aufnehmen, wenn dessen Preis nicht Null ist".
     int MainArticleChoice = 0;

@@ -9,7 +9,9 @@
 
 namespace dn {
 
-std::string cutKey(std::string_view key) { return utf8Left(key, kMaxKeyLength); }
+std::string cutKey(std::string_view key) {
+    return utf8Left(key, kMaxKeyLength);
+}
 
 std::string trimBlanks(std::string_view text) {
     const auto isBlank = [](char c) { return c == ' ' || c == '\0' || c == '\t'; };
@@ -81,8 +83,10 @@ bool isNumber(std::string_view text) {
     bool digit = false;
     for (std::size_t i = 0; i < t.size(); ++i) {
         const char c = t[i];
-        if (std::isdigit(static_cast<unsigned char>(c))) digit = true;
-        else if (!(c == '.' || c == ',' || ((c == '-' || c == '+') && i == 0))) return false;
+        if (std::isdigit(static_cast<unsigned char>(c)))
+            digit = true;
+        else if (!(c == '.' || c == ',' || ((c == '-' || c == '+') && i == 0)))
+            return false;
     }
     return digit;
 }
@@ -100,11 +104,10 @@ std::optional<C50Line> parseC50(std::string_view text) {
     const std::string bytes = utf8ToCp850(text);
     const std::string_view line = bytes;
     C50Line c;
-    const bool writerLayout = line.size() >= 10 && line[6] == '.' &&
-                              std::isdigit(static_cast<unsigned char>(line[7])) &&
-                              std::isdigit(static_cast<unsigned char>(line[8])) &&
-                              std::isdigit(static_cast<unsigned char>(line[9])) &&
-                              isNumber(columns(line, 4, 7));
+    const bool writerLayout =
+        line.size() >= 10 && line[6] == '.' && std::isdigit(static_cast<unsigned char>(line[7])) &&
+        std::isdigit(static_cast<unsigned char>(line[8])) &&
+        std::isdigit(static_cast<unsigned char>(line[9])) && isNumber(columns(line, 4, 7));
     if (writerLayout) {
         c.number = plainNumber(columns(line, 4, 7));
         c.articleNumber = cp850ToUtf8(trimBlanks(line.substr(10)));

@@ -21,8 +21,12 @@ tdatanorm5& dataModule(Session& s) {
     return *s.dn5;
 }
 
-CommandOutcome importSets5(Session& s) { return ImportSets5(dataModule(s)); }
-CommandOutcome changeNumbers5(Session& s) { return ChangeNumbersInServices5(dataModule(s)); }
+CommandOutcome importSets5(Session& s) {
+    return ImportSets5(dataModule(s));
+}
+CommandOutcome changeNumbers5(Session& s) {
+    return ChangeNumbersInServices5(dataModule(s));
+}
 
 }  // namespace
 

@@ -26,7 +26,7 @@ constexpr int kSetText = 7;        // long format
 
 // The protocol print job of the command, closed however it ends.
 class ProtocolScope5 {
-public:
+  public:
     explicit ProtocolScope5(Session& s) : s_(s) {}
     ~ProtocolScope5() {
         try {
@@ -37,7 +37,7 @@ public:
     ProtocolScope5(const ProtocolScope5&) = delete;
     ProtocolScope5& operator=(const ProtocolScope5&) = delete;
 
-private:
+  private:
     Session& s_;
 };
 

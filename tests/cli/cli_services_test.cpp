@@ -12,7 +12,9 @@ namespace {
 
 using test::runDatanorm;
 
-std::string dn4Header() { return "V 161025" + std::string(115, ' ') + "04EUR\r\n"; }
+std::string dn4Header() {
+    return "V 161025" + std::string(115, ' ') + "04EUR\r\n";
+}
 
 // An offer record of kind 255 with the key as a short string.
 std::string offerRecord(const std::string& key) {
@@ -24,7 +26,7 @@ std::string offerRecord(const std::string& key) {
 }
 
 class CliServicesTest : public ::testing::Test {
-protected:
+  protected:
     test::CliResult run(const std::vector<std::string>& args) {
         return runDatanorm(home.path().string(), args);
     }
@@ -38,21 +40,25 @@ protected:
 TEST_F(CliServicesTest, SetsOfDatanorm4WithProtocol) {
     supplier("4");
     test::writeFile(data / "datasets.001", dn4Header() + "J;N;100;;1;;Set;;4711;2;\r\n");
-    auto r = run({"--yes", "run", "34", "--file", (data / "datasets.001").string(), "--set", "103=1",
-                  "--set", "104=1"});
+    auto r = run({"--yes", "run", "34", "--file", (data / "datasets.001").string(), "--set",
+                  "103=1", "--set", "104=1"});
     ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_NE(r.out.find("J-Satz:\nArtikel Nummer \"1-100\" nicht vorhanden\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("J-Satz:\nArtikel Nummer \"1-100\" nicht vorhanden\n"), std::string::npos)
+        << r.out;
     EXPECT_NE(run({"log"}).out.find("4 Leistungübernahme"), std::string::npos);
     // A refused list value is a usage error.
-    EXPECT_EQ(run({"run", "34", "--file", (data / "datasets.001").string(), "--set", "104=3"}).code, 2);
+    EXPECT_EQ(run({"run", "34", "--file", (data / "datasets.001").string(), "--set", "104=3"}).code,
+              2);
 }
 
 TEST_F(CliServicesTest, SetsOfDatanorm5) {
     supplier("5");
-    test::writeFile(data / "datasets.001", "V;050;J;20240131;EUR;Sets;;;\r\nJ;N;100;K;;1;4711;1500;\r\n");
+    test::writeFile(data / "datasets.001",
+                    "V;050;J;20240131;EUR;Sets;;;\r\nJ;N;100;K;;1;4711;1500;\r\n");
     auto r = run({"run", "34", "--file", (data / "datasets.001").string()});
     ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_NE(r.err.find("Import Leistungen/Stücklisten durchgeführt!"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Import Leistungen/Stücklisten durchgeführt!"), std::string::npos)
+        << r.err;
     EXPECT_NE(run({"log"}).out.find("5 Leistungübernahme"), std::string::npos);
 }
 

@@ -1,11 +1,12 @@
 // The offer and measurement documents of 82-byte records: which records
 // carry a key, how it is replaced, and documents that must stay untouched.
 
+#include "dn4/documents.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "dn4/documents.h"
 #include "dn4/number_change.h"
 #include "dn4/service_fixture.h"
 
@@ -22,11 +23,13 @@ std::string record(std::string head, const std::string& key) {
     return r;
 }
 
-const std::string kOffer1{"\xC9\x07\x02", 3};    // 201, any, 2: key from byte 4
-const std::string kOffer2{"\xFF", 1};            // 255: key from byte 2
-const std::string kMeasure{"\xC9\x02", 2};       // 201, 2: key from byte 3
+const std::string kOffer1{"\xC9\x07\x02", 3};  // 201, any, 2: key from byte 4
+const std::string kOffer2{"\xFF", 1};          // 255: key from byte 2
+const std::string kMeasure{"\xC9\x02", 2};     // 201, 2: key from byte 3
 
-NumberChangeTable table() { return {{"A-1", "A-2"}, {"A-7", "A-77"}}; }
+NumberChangeTable table() {
+    return {{"A-1", "A-2"}, {"A-7", "A-77"}};
+}
 KeyMapper mapper() {
     return [](const std::string& k) { return mapNumber(table(), k); };
 }
@@ -84,7 +87,8 @@ TEST_F(DocumentFiles, BadDocumentsAreReportedLeftAloneAndTheNextFollows) {
     EXPECT_EQ(host.messages[0],
               "Fehler bei Angebot \"a_kurz.ang\"!\nDie Dateilänge 122 ist kein Vielfaches von 82 "
               "Bytes; die Datei ist unvollständig.");
-    EXPECT_EQ(host.panelInfo, (std::vector<std::string>{"Projekt: a_kurz.ang", "Projekt: b_gut.ANG"}));
+    EXPECT_EQ(host.panelInfo,
+              (std::vector<std::string>{"Projekt: a_kurz.ang", "Projekt: b_gut.ANG"}));
     // No temporary file is left behind.
     for (const auto& e : std::filesystem::directory_iterator(dir))
         EXPECT_EQ(e.path().extension().string().find("tmp"), std::string::npos) << e.path();

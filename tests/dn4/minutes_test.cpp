@@ -1,8 +1,9 @@
 // Command 35: minutes of articles and services from "minuten".
 
+#include "dn4/minutes.h"
+
 #include <gtest/gtest.h>
 
-#include "dn4/minutes.h"
 #include "dn4/service_fixture.h"
 #include "frame/change_log.h"
 
@@ -10,11 +11,12 @@ namespace dn {
 namespace {
 
 class MinutesTest : public test::ServiceTest {
-protected:
+  protected:
     // A record of six 20-character entries, padded to 130 bytes.
     static std::string record(const std::vector<std::pair<std::string, std::string>>& entries) {
         std::string r;
-        for (const auto& [number, tenths] : entries) r += test::pad(number, 15) + test::pad(tenths, 5);
+        for (const auto& [number, tenths] : entries)
+            r += test::pad(number, 15) + test::pad(tenths, 5);
         r.resize(130, ' ');
         return r;
     }
@@ -28,8 +30,9 @@ protected:
 
 TEST_F(MinutesTest, ArticleEntriesSetAssemblyMinutes) {
     article("1-4711");
-    ASSERT_EQ(run(record({{"4711", "00125"}, {"", "00300"}, {"9999", "00050"}}) + "4711 kurz", false),
-              CommandOutcome::Done);
+    ASSERT_EQ(
+        run(record({{"4711", "00125"}, {"", "00300"}, {"9999", "00050"}}) + "4711 kurz", false),
+        CommandOutcome::Done);
     EXPECT_DOUBLE_EQ(store().readArticle("1-4711")->assemblyminutes, 12.5);
     EXPECT_FALSE(store().articleExists("1-9999"));
     EXPECT_FALSE(store().articleExists("1-"));  // the blank entry is skipped

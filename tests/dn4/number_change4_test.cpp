@@ -1,10 +1,11 @@
 // Command 62 for DATANORM 4 and 3: the old-to-new index and its use in
 // service rows and documents.
 
+#include "dn4/number_change4.h"
+
 #include <gtest/gtest.h>
 
 #include "dn4/documents.h"
-#include "dn4/number_change4.h"
 #include "dn4/service_fixture.h"
 #include "frame/change_log.h"
 
@@ -28,7 +29,7 @@ std::string aLine(const std::string& flag, const std::string& number, const std:
 }
 
 class Change4Test : public test::ServiceTest {
-protected:
+  protected:
     void SetUp() override {
         ServiceTest::SetUp();
         ServiceRecord s;
@@ -66,15 +67,17 @@ TEST_F(Change4Test, XRecordsChangeServiceRowsAndDocuments) {
 TEST_F(Change4Test, OtherRecordsAskFirst) {
     host.answers = {false};
     EXPECT_EQ(run({aLine("N", "5", "Neu"), aLine("X", "1", "2")}), CommandOutcome::Cancelled);
-    EXPECT_EQ(host.questions, std::vector<std::string>{"Es wurden außer den Artikelnummer-"
-                                                       "Änderungssätzen auch andere Sätze gefunden! Weiter?"});
+    EXPECT_EQ(host.questions,
+              std::vector<std::string>{"Es wurden außer den Artikelnummer-"
+                                       "Änderungssätzen auch andere Sätze gefunden! Weiter?"});
     EXPECT_EQ(rowKeys("1-900"), (std::vector<std::string>{"*1-1", "1-1", "1-3"}));
     EXPECT_EQ(test::readFile(session->dir(kOfferDir) / "p.ang"), offer("1-1"));
 }
 
 TEST_F(Change4Test, OnlyOtherRecordsChangeNothing) {
     EXPECT_EQ(run({aLine("N", "5", "Neu")}), CommandOutcome::Done);
-    EXPECT_EQ(host.messages, std::vector<std::string>{"Es wurden keine Artikelnummer-Änderungssätze gefunden!"});
+    EXPECT_EQ(host.messages,
+              std::vector<std::string>{"Es wurden keine Artikelnummer-Änderungssätze gefunden!"});
     EXPECT_EQ(rowKeys("1-900"), (std::vector<std::string>{"*1-1", "1-1", "1-3"}));
 }
 

@@ -26,14 +26,15 @@ inline std::string dn4Header() {
 
 // A DATANORM 4 J line: set number, position kind, article number, quantity
 // and the 28-character set text.
-inline std::string jLine4(const std::string& set, const std::string& kind, const std::string& number,
-                          const std::string& quantity, const std::string& text = "",
-                          const std::string& flag = "N") {
-    return "J;" + flag + ";" + set + ";;" + kind + ";;" + text + ";;" + number + ";" + quantity + ";";
+inline std::string jLine4(const std::string& set, const std::string& kind,
+                          const std::string& number, const std::string& quantity,
+                          const std::string& text = "", const std::string& flag = "N") {
+    return "J;" + flag + ";" + set + ";;" + kind + ";;" + text + ";;" + number + ";" + quantity +
+           ";";
 }
 
 class ServiceTest : public SessionFixture {
-protected:
+  protected:
     HostStore& store() { return session->store(); }
 
     ArticleRecord article(const std::string& key, double purchase = 0, double minutes = 0) {

@@ -1,11 +1,12 @@
 // Command 34 for DATANORM 4 and 3: sets as services and bills of material.
 
+#include "dn4/services4.h"
+
 #include <gtest/gtest.h>
 
 #include "dn4/record_file130.h"
-#include "dn4/services4.h"
-#include "dn4/set_rows.h"
 #include "dn4/service_fixture.h"
+#include "dn4/set_rows.h"
 #include "frame/change_log.h"
 
 namespace dn {
@@ -14,7 +15,7 @@ namespace {
 using test::jLine4;
 
 class Sets4Test : public test::ServiceTest {
-protected:
+  protected:
     // Runs command 34 (DATANORM 4) on the lines with the dialog values.
     CommandOutcome run(const std::vector<std::string>& lines,
                        std::vector<std::pair<int, std::string>> sets = {}) {
@@ -48,8 +49,8 @@ TEST_F(Sets4Test, ConsecutiveSetsAreFinishedWhenTheNextBegins) {
     EXPECT_DOUBLE_EQ(s100->wage1, session->host.wageRate1 / 2);
     EXPECT_DOUBLE_EQ(s100->wage2, session->host.wageRate2 / 2);
     EXPECT_EQ(host.printed,
-              (std::vector<std::string>{"J-Satz:", "Leistung Nummer \"1-100\" übernommen", "", "J-Satz:",
-                                        "Leistung Nummer \"1-200\" übernommen", ""}));
+              (std::vector<std::string>{"J-Satz:", "Leistung Nummer \"1-100\" übernommen", "",
+                                        "J-Satz:", "Leistung Nummer \"1-200\" übernommen", ""}));
     const auto log = ReadChangeLog(*session);
     ASSERT_TRUE(log);
     EXPECT_NE(log->find("4 Leistungübernahme"), std::string::npos);
@@ -87,8 +88,8 @@ TEST_F(Sets4Test, ListChoiceDecidesTheMainArticleRow) {
 TEST_F(Sets4Test, MissingMainArticleIsReportedAndNotWritten) {
     ASSERT_EQ(run({jLine4("300", "1", "A", "1")}, {{103, "1"}}), CommandOutcome::Done);
     EXPECT_FALSE(store().readService("1-300"));
-    EXPECT_EQ(host.printed,
-              (std::vector<std::string>{"J-Satz:", "Artikel Nummer \"1-300\" nicht vorhanden", ""}));
+    EXPECT_EQ(host.printed, (std::vector<std::string>{
+                                "J-Satz:", "Artikel Nummer \"1-300\" nicht vorhanden", ""}));
 }
 
 TEST_F(Sets4Test, RowsAreRekeyedByArticleKind) {
@@ -149,12 +150,13 @@ TEST_F(Sets4Test, BillOfMaterialCreatesTheSMainArticle) {
 // DATANORM 3: typed records of 130 bytes with four positions each; C "BAUJ"
 // records star the positions their flags name.
 class Sets3Test : public test::ServiceTest {
-protected:
+  protected:
     static std::string record(std::string body) {
         body.resize(128, ' ');
         return body + "\r\n";
     }
-    static std::string jRecord(const std::string& set, const std::vector<std::pair<std::string, std::string>>& pos) {
+    static std::string jRecord(const std::string& set,
+                               const std::vector<std::pair<std::string, std::string>>& pos) {
         std::string r = "JN" + test::pad(set, 15) + std::string(15, ' ');
         for (const auto& [number, qty] : pos) r += test::pad(number, 15) + test::pad(qty, 7);
         return record(r);
@@ -185,7 +187,8 @@ TEST_F(Sets3Test, BillsOfMaterialAreRefused) {
     test::writeFile(home / "datasets", jRecord("100", {{"A", "1"}}));
     host.forms.push_back({"TUEBLEISTUNG", {{102, "1"}}, {}});
     EXPECT_EQ(ImportSets3(*session), CommandOutcome::Cancelled);
-    EXPECT_EQ(host.messages, std::vector<std::string>{"Übernahme in Stücklisten nur in DATANORM 4.0"});
+    EXPECT_EQ(host.messages,
+              std::vector<std::string>{"Übernahme in Stücklisten nur in DATANORM 4.0"});
 }
 
 }  // namespace

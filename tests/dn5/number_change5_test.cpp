@@ -1,11 +1,12 @@
 // Command 62 for DATANORM 5: B records with flag "A" change service rows and
 // documents.
 
+#include "dn5/number_change5.h"
+
 #include <gtest/gtest.h>
 
 #include "dn4/documents.h"
 #include "dn4/service_fixture.h"
-#include "dn5/number_change5.h"
 #include "dn5/tdatanorm5.h"
 #include "frame/change_log.h"
 
@@ -13,7 +14,7 @@ namespace dn {
 namespace {
 
 class Change5Test : public test::ServiceTest {
-protected:
+  protected:
     std::unique_ptr<tdatanorm5> module_;
     // The data module on the fixture's session, made on first use.
     tdatanorm5& dn5() {
@@ -66,7 +67,8 @@ TEST_F(Change5Test, OtherRecordsAskAndNoKeepsEverything) {
 
 TEST_F(Change5Test, DeletionsOnlyFindNoChanges) {
     ASSERT_EQ(run({"B;L;1;;20240101;"}), CommandOutcome::Done);
-    EXPECT_EQ(host.messages, std::vector<std::string>{"Es wurden keine Artikelnummer-Änderungssätze gefunden!"});
+    EXPECT_EQ(host.messages,
+              std::vector<std::string>{"Es wurden keine Artikelnummer-Änderungssätze gefunden!"});
     EXPECT_EQ(rowKeys("1-900"), (std::vector<std::string>{"*1-1", "1-1", "1-3"}));
 }
 

@@ -1,9 +1,10 @@
 // Command 34 for DATANORM 5: J files as services and bills of material.
 
+#include "dn5/services5.h"
+
 #include <gtest/gtest.h>
 
 #include "dn4/service_fixture.h"
-#include "dn5/services5.h"
 #include "dn5/tdatanorm5.h"
 #include "frame/change_log.h"
 #include "host/amounts.h"
@@ -21,11 +22,12 @@ std::string shortLine(const std::string& set, const std::string& kind, const std
 // Long format with set number text and set text.
 std::string longLine(const std::string& set, const std::string& numberText, const std::string& text,
                      const std::string& kind, const std::string& number, const std::string& qty) {
-    return "J;N;" + set + ";L;;" + numberText + ";" + text + ";" + kind + ";" + number + ";" + qty + ";";
+    return "J;N;" + set + ";L;;" + numberText + ";" + text + ";" + kind + ";" + number + ";" + qty +
+           ";";
 }
 
 class Sets5Test : public test::ServiceTest {
-protected:
+  protected:
     std::unique_ptr<tdatanorm5> module_;
     // The data module on the fixture's session, made on first use.
     tdatanorm5& dn5() {
@@ -58,12 +60,12 @@ TEST_F(Sets5Test, ConsecutiveSetsAndThousandths) {
     EXPECT_EQ(s100->rows[2], (ServiceRow{"*s-1-B", 2}));
     // Set 200: main article without price stays out.
     EXPECT_EQ(rowKeys("1-200"), std::vector<std::string>{"1-A"});
-    EXPECT_EQ(host.printed, (std::vector<std::string>{
-                                "Datum            : 31.01.2024", "Währung          : EUR",
-                                "Dateninhalt      : Sets", "Copyright        : ",
-                                "Herstellerkürzel : ", "", "J-Satz:",
-                                "Leistung Nummer \"1-100\" übernommen", "", "J-Satz:",
-                                "Leistung Nummer \"1-200\" übernommen", ""}));
+    EXPECT_EQ(host.printed,
+              (std::vector<std::string>{"Datum            : 31.01.2024", "Währung          : EUR",
+                                        "Dateninhalt      : Sets",
+                                        "Copyright        : ", "Herstellerkürzel : ", "",
+                                        "J-Satz:", "Leistung Nummer \"1-100\" übernommen", "",
+                                        "J-Satz:", "Leistung Nummer \"1-200\" übernommen", ""}));
     EXPECT_EQ(host.messages.back(), "Import Leistungen/Stücklisten durchgeführt!");
     EXPECT_NE(ReadChangeLog(*session)->find("5 Leistungübernahme"), std::string::npos);
 }
@@ -145,14 +147,16 @@ TEST_F(Sets5Test, NewBillMainArticleFromTheSetArticle) {
     ArticleRecord plain = article("1-100", 5);
     plain.extralines = {"C50" + test::pad("3", 10) + test::pad("M", 10)};
     store().writeArticle(plain);
-    ASSERT_EQ(run({shortLine("100", "1", "A", "1000")}, {{102, "1"}, {103, "1"}}), CommandOutcome::Done);
+    ASSERT_EQ(run({shortLine("100", "1", "A", "1000")}, {{102, "1"}, {103, "1"}}),
+              CommandOutcome::Done);
     const auto main = store().readArticle("s-1-100");
     ASSERT_TRUE(main);
     EXPECT_EQ(main->shorttext1, "Text 1-100");
     EXPECT_DOUBLE_EQ(main->purchaseprice, 0);
     const auto bom = store().readBom("1-100");
     EXPECT_EQ(bom->text, "Text 1-100");
-    EXPECT_EQ(bom->rows, (std::vector<BomRow>{{"1-100", 1, "K"}, {"1-A", 1, "K"}, {"1-M", 3, "C"}}));
+    EXPECT_EQ(bom->rows,
+              (std::vector<BomRow>{{"1-100", 1, "K"}, {"1-A", 1, "K"}, {"1-M", 3, "C"}}));
     EXPECT_TRUE(host.printedSomething("Hauptartikel \"s-1-100\" angelegt"));
     EXPECT_TRUE(host.printedSomething("Stückliste Nummer \"1-100\" erzeugt"));
 }
