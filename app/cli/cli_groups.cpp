@@ -22,19 +22,22 @@ struct GroupsRequest {
     std::string code;
 };
 
-std::string markColumn(bool marked) { return marked ? "* " : "  "; }
+std::string markColumn(bool marked) {
+    return marked ? "* " : "  ";
+}
 
 int listDiscount(Session& s) {
     std::cout << "  " << kDiscountPickerHeader << '\n';
-    for (const auto& g : supplierDiscountGroups(s)) std::cout << markColumn(g.selektiert) << discountPickerLine(g) << '\n';
+    for (const auto& g : supplierDiscountGroups(s))
+        std::cout << markColumn(g.selektiert) << discountPickerLine(g) << '\n';
     return kExitDone;
 }
 
 int listProduct(Session& s) {
     std::cout << "  " << kProductPickerHeader << '\n';
     for (const auto& g : supplierProductGroups(s))
-        std::cout << markColumn(g.selektiert) << productPickerLine(g) << (g.isSubGroup ? "" : "  (Hauptgruppe)")
-                  << '\n';
+        std::cout << markColumn(g.selektiert) << productPickerLine(g)
+                  << (g.isSubGroup ? "" : "  (Hauptgruppe)") << '\n';
     return kExitDone;
 }
 
@@ -90,12 +93,17 @@ int runGroups(Session& s, const GroupsRequest& req) {
     return kExitUsage;
 }
 
-CLI::App* addGroupKind(CLI::App& groups, const std::string& name, const std::string& what, std::string& code) {
+CLI::App* addGroupKind(CLI::App& groups, const std::string& name, const std::string& what,
+                       std::string& code) {
     auto* kind = groups.add_subcommand(name, what + " des aktuellen Lieferanten");
     kind->require_subcommand(1);
     kind->add_subcommand("list", "alle Gruppen, markierte mit *");
-    kind->add_subcommand("mark", "Gruppe markieren")->add_option("code", code, "Gruppe ohne Präfix")->required();
-    kind->add_subcommand("unmark", "Markierung entfernen")->add_option("code", code, "Gruppe ohne Präfix")->required();
+    kind->add_subcommand("mark", "Gruppe markieren")
+        ->add_option("code", code, "Gruppe ohne Präfix")
+        ->required();
+    kind->add_subcommand("unmark", "Markierung entfernen")
+        ->add_option("code", code, "Gruppe ohne Präfix")
+        ->required();
     kind->add_subcommand("delete-articles", "Artikel der markierten Gruppen aus dem Stamm löschen");
     return kind;
 }
@@ -108,7 +116,8 @@ std::function<int(Session&)> addGroupsSubcommand(CLI::App& app) {
     groups->require_subcommand(1);
     req->discount = addGroupKind(*groups, "discount", "Rabattgruppen", req->code);
     req->product = addGroupKind(*groups, "product", "Warengruppen", req->code);
-    req->product->add_subcommand("contents", "markierte Hauptwarengruppen in das Inhaltsverzeichnis");
+    req->product->add_subcommand("contents",
+                                 "markierte Hauptwarengruppen in das Inhaltsverzeichnis");
     return [req](Session& s) { return runGroups(s, *req); };
 }
 

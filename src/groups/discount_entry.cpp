@@ -14,14 +14,17 @@ namespace dn {
 namespace {
 
 class DiscountEntryForm : public GroupEntryForm {
-public:
+  public:
     explicit DiscountEntryForm(Session& s)
         : GroupEntryForm(s, kDiscountEntryForm, "Manuelle Erfassung der Rabattgruppen", 4) {
         AddExplanation(
-            "Werden Ihnen Ihre Rabattsätze schriftlich mitgeteilt, so müssen Sie mit dieser Funktion die "
-            "einzelnen Gruppen erfassen. Achten Sie darauf, daß der richtige Lieferant eingestellt ist.");
+            "Werden Ihnen Ihre Rabattsätze schriftlich mitgeteilt, so müssen Sie mit dieser "
+            "Funktion die "
+            "einzelnen Gruppen erfassen. Achten Sie darauf, daß der richtige Lieferant eingestellt "
+            "ist.");
         AddExplanation(
-            "Sind Rabattgruppen mit führenden Nullen (z.B. 0047) ausgewiesen, dann müssen diese eingegeben "
+            "Sind Rabattgruppen mit führenden Nullen (z.B. 0047) ausgewiesen, dann müssen diese "
+            "eingegeben "
             "werden.");
         AddExplanation("Die Gruppen müssen linksbündig stehen.");
         AddString(kDiscCode, "Rabattgruppe", code_, 4);
@@ -40,7 +43,7 @@ public:
         helpContext = s.DialogHelpId;
     }
 
-protected:
+  protected:
     void PostEdit(int tag) override {
         if (tag == kDiscKind) {
             // One digit of the kinds this version knows; anything else keeps the kind.
@@ -71,7 +74,9 @@ protected:
         record_.key = utf8Left(key, kDiscountKeyLength);
         s_.store().writeDiscountGroup(record_);
     }
-    bool deleteRecord(const std::string& key) override { return s_.store().deleteDiscountGroup(key); }
+    bool deleteRecord(const std::string& key) override {
+        return s_.store().deleteDiscountGroup(key);
+    }
     std::optional<std::string> pickKey() override { return PickDiscountGroup(s_); }
     std::string deleteQuestion() const override { return "Rabatt löschen (J/N) ?"; }
     std::string cleanCode(std::string code) const override {
@@ -80,7 +85,7 @@ protected:
         return code;
     }
 
-private:
+  private:
     std::string allowedKinds() const { return s_.DnVersion == 2 ? "123" : "12"; }
 
     DiscountGroupRecord record_;

@@ -29,11 +29,13 @@ DiscountGroupRecord MissingDiscountGroup() {
 }
 
 std::string MissingGroupNote(std::string_view code) {
-    return "Hinweis! Rabattgruppe: " + std::string(code) + " existiert nicht! EK-Preis mit 0% Rabatt berechnet";
+    return "Hinweis! Rabattgruppe: " + std::string(code) +
+           " existiert nicht! EK-Preis mit 0% Rabatt berechnet";
 }
 
 DiscountGroupRecord LoadDiscountGroup(Session& s, std::string_view code, bool missingGroupNote) {
-    if (auto found = s.store().readDiscountGroup(s.ArticlePrefix + std::string(code))) return *found;
+    if (auto found = s.store().readDiscountGroup(s.ArticlePrefix + std::string(code)))
+        return *found;
     if (missingGroupNote && s.PrintProtocol) ProtocolLine(s, MissingGroupNote(code));
     return MissingDiscountGroup();
 }

@@ -29,7 +29,8 @@ std::string GroupKey(std::string_view articlePrefix, std::string_view code);
 // `missingGroupNote` on and the import protocol on, the protocol line
 // "Hinweis! Rabattgruppe: <code> existiert nicht! EK-Preis mit 0% Rabatt
 // berechnet" is printed.
-DiscountGroupRecord LoadDiscountGroup(Session& s, std::string_view code, bool missingGroupNote = true);
+DiscountGroupRecord LoadDiscountGroup(Session& s, std::string_view code,
+                                      bool missingGroupNote = true);
 
 // The defaults of a missing group.
 DiscountGroupRecord MissingDiscountGroup();
@@ -43,7 +44,8 @@ std::string MissingGroupNote(std::string_view code);
 double DiscountedPrice(const DiscountGroupRecord& group, double price);
 
 // `ApplyDiscountGroup`: `LoadDiscountGroup`(code), then `DiscountedPrice`.
-double ApplyDiscountGroup(Session& s, std::string_view code, double price, bool missingGroupNote = true);
+double ApplyDiscountGroup(Session& s, std::string_view code, double price,
+                          bool missingGroupNote = true);
 
 // The marked test of the importers: the group of `ArticlePrefix` + code
 // exists and is marked.

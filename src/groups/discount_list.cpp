@@ -13,14 +13,16 @@
 namespace dn {
 namespace {
 
-ListRequest discountListRequest(Session& s, const std::vector<DiscountGroupRecord>& groups, bool markMode) {
+ListRequest discountListRequest(Session& s, const std::vector<DiscountGroupRecord>& groups,
+                                bool markMode) {
     const bool grid = s.host.f_dbbrowser;
     ListRequest req;
     req.title = "Liste Rabatte";
     req.markMode = markMode;
     if (!grid) {
         if (markMode) {
-            req.explanation.push_back("Leertaste = markieren, F8 = Artikel der markierten Gruppen löschen");
+            req.explanation.push_back(
+                "Leertaste = markieren, F8 = Artikel der markierten Gruppen löschen");
             req.buttons = {kListDeleteArticles};
         }
         req.explanation.push_back(kDiscountPickerHeader);
@@ -46,7 +48,8 @@ bool MarkDiscountGroup(Session& s, std::string_view key, bool marked) {
 std::optional<std::string> PickDiscountGroup(Session& s) {
     const auto groups = supplierDiscountGroups(s);
     const ListResult r = s.ui.chooseFromList(discountListRequest(s, groups, false));
-    if (!r.ok || r.selected < 0 || r.selected >= static_cast<int>(groups.size())) return std::nullopt;
+    if (!r.ok || r.selected < 0 || r.selected >= static_cast<int>(groups.size()))
+        return std::nullopt;
     const std::string& key = groups[r.selected].key;
     if (key.rfind(s.ArticlePrefix, 0) != 0) return std::nullopt;
     return key;
@@ -60,7 +63,8 @@ void DiscountGroupList(Session& s) {
         req.selected = selected;
         const ListResult r = s.ui.chooseFromList(req);
         for (std::size_t i = 0; i < groups.size() && i < r.marked.size(); ++i)
-            if (r.marked[i] != groups[i].selektiert) MarkDiscountGroup(s, groups[i].key, r.marked[i]);
+            if (r.marked[i] != groups[i].selektiert)
+                MarkDiscountGroup(s, groups[i].key, r.marked[i]);
         if (r.button != kListDeleteArticles) return;
         DeleteArticlesOfMarkedDiscountGroups(s);
         selected = r.selected;
@@ -68,7 +72,8 @@ void DiscountGroupList(Session& s) {
 }
 
 std::size_t DeleteArticlesOfMarkedDiscountGroups(Session& s) {
-    if (!s.ui.janein("Alle Artikel zu den markierten Rabattgruppen aus dem Stamm löschen?")) return 0;
+    if (!s.ui.janein("Alle Artikel zu den markierten Rabattgruppen aus dem Stamm löschen?"))
+        return 0;
     HostStore& store = s.store();
     std::set<std::string> marked;
     for (const auto& g : supplierDiscountGroups(s))
@@ -76,11 +81,13 @@ std::size_t DeleteArticlesOfMarkedDiscountGroups(Session& s) {
     // Only the supplier's own articles: another supplier's article with the
     // same group code belongs to that supplier's group.
     const KeyRange range = KeyRange::prefix(s.ArticlePrefix);
-    GroupProgressBar bar(s.ui, "Artikel löschen ...", static_cast<long>(store.countArticles(range)));
+    GroupProgressBar bar(s.ui, "Artikel löschen ...",
+                         static_cast<long>(store.countArticles(range)));
     StoreTransaction tx(store);
     std::size_t deleted = 0;
     store.forEachArticle(range, [&](const ArticleRecord& a) {
-        if (marked.count(storeKey(s.ArticlePrefix + a.discountgroup)) && store.deleteArticle(a.key)) ++deleted;
+        if (marked.count(storeKey(s.ArticlePrefix + a.discountgroup)) && store.deleteArticle(a.key))
+            ++deleted;
         return !bar.step();
     });
     tx.commit();

@@ -26,16 +26,18 @@ namespace {
 constexpr std::size_t kRGroup = 3, kRKind = 7, kRValue = 8, kRText = 12;
 
 class DiscountReadForm : public EntryForm {
-public:
+  public:
     DiscountReadForm(Session& s, const std::string& name)
         : EntryForm(kDiscountReadForm, "Einlesen der Rabattgruppen von Diskette") {
         AddExplanation(
-            "Zur Übernahme der Rabattsätze von einer Datei wird die angezeigte Datei verwendet. Wenn diese "
+            "Zur Übernahme der Rabattsätze von einer Datei wird die angezeigte Datei verwendet. "
+            "Wenn diese "
             "nicht existiert, können Sie eine andere Datei wählen.");
         AddExplanation("Haben Sie den richtigen Lieferanten gewählt ?");
         AddExplanation(SourceDirectory(s, 'r') + FileKindPattern('r'));
         AddExplanation("Lieferant : " + std::to_string(s.CurrentSupplier) + " - " + name);
-        AddYesNo(kReadDeleteOld, "&Bestehende Rabattgruppen/-sätze des aktuellen Lieferanten löschen", deleteOld);
+        AddYesNo(kReadDeleteOld,
+                 "&Bestehende Rabattgruppen/-sätze des aktuellen Lieferanten löschen", deleteOld);
         AddYesNo(kReadProtocol, "&Protokoll ausgeben", protocol);
         AddButton(kOk, "&Einlesen Rabatte");
         AddButton(kCancel, "&Abbruch");
@@ -46,8 +48,9 @@ public:
 
 // The handling of one record of the discount file.
 class DiscountFileReader {
-public:
-    DiscountFileReader(Session& s, GroupStatusPanel& panel) : s_(s), store_(s.store()), panel_(panel) {}
+  public:
+    DiscountFileReader(Session& s, GroupStatusPanel& panel)
+        : s_(s), store_(s.store()), panel_(panel) {}
     long count() const { return count_; }
 
     void handle(const DnRecord& rec) {
@@ -76,18 +79,21 @@ public:
                 break;
             default:
                 if (!ignored(rec.type()))
-                    s_.ui.meldung("Ungültiges Satzkennzeichen: " + cp850ToUtf8(std::string(1, rec.type())));
+                    s_.ui.meldung("Ungültiges Satzkennzeichen: " +
+                                  cp850ToUtf8(std::string(1, rec.type())));
                 break;
         }
     }
 
-private:
+  private:
     // C (converted as "c"), F to J, L to Q and U carry nothing for the groups.
     static bool ignored(char t) {
         return t == 'C' || t == 'c' || (t >= 'F' && t <= 'J') || (t >= 'L' && t <= 'Q') || t == 'U';
     }
 
     void takeGroup(const DnRecord& rec) {
+        // A record without a group would make a group of the bare prefix.
+        if (trimGroupText(rec.text(kRGroup, 4)).empty()) return;
         const std::string key = GroupKey(s_.ArticlePrefix, dn4ToUtf8(rec.at(kRGroup, 4)));
         DiscountGroupRecord g;
         if (auto found = store_.readDiscountGroup(key)) g = *found;
@@ -98,10 +104,12 @@ private:
         const double number = fieldNumber(rec.at(kRValue, 4));
         if (g.kennung == "1") {
             g.wert = number / 100.0;
-            ProtocolLine(s_, "Rabatt: " + padGroupTextMin(g.key, 8) + "  " + g.bezeichnung + groupNumberText(g.wert, 8, 2));
+            ProtocolLine(s_, "Rabatt: " + padGroupTextMin(g.key, 8) + "  " + g.bezeichnung +
+                                 groupNumberText(g.wert, 8, 2));
         } else if (g.kennung == "2") {
             g.wert = number / 1000.0;
-            ProtocolLine(s_, "Multi : " + padGroupTextMin(g.key, 8) + "  " + g.bezeichnung + groupNumberText(g.wert, 8, 3));
+            ProtocolLine(s_, "Multi : " + padGroupTextMin(g.key, 8) + "  " + g.bezeichnung +
+                                 groupNumberText(g.wert, 8, 3));
         }
         store_.writeDiscountGroup(g);
         ++count_;
@@ -136,7 +144,8 @@ CommandOutcome ReadDiscountFile4(Session& s) {
         GroupStatusPanel panel(s.ui, "Rabatte");
         DiscountFileReader groups(s, panel);
         StoreTransaction tx(s.store());
-        const ReadEnd end = readGroupFile4(s, file, [&](const DnRecord& rec) { groups.handle(rec); });
+        const ReadEnd end =
+            readGroupFile4(s, file, [&](const DnRecord& rec) { groups.handle(rec); });
         // What was read before an early end stays.
         tx.commit();
         count = groups.count();

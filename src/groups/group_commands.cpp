@@ -1,10 +1,11 @@
 // Printing, deleting and selecting the groups of the current supplier
 // (commands 23, 24, 26, 53, 54) and the article listing route (32).
 
+#include "groups/group_commands.h"
+
 #include "dn4/show_articles4.h"
 #include "frame/file_choice.h"
 #include "frame/session.h"
-#include "groups/group_commands.h"
 #include "groups/group_format.h"
 #include "groups/group_lists.h"
 #include "groups/group_read4.h"
@@ -15,7 +16,7 @@ namespace {
 
 // The host printer for one list, closed however the command ends.
 class PrintJob {
-public:
+  public:
     explicit PrintJob(HostServices& ui) : ui_(ui), open_(ui.open_drucker()) {}
     ~PrintJob() {
         if (!open_) return;
@@ -29,16 +30,18 @@ public:
     PrintJob& operator=(const PrintJob&) = delete;
     bool open() const { return open_; }
 
-private:
+  private:
     HostServices& ui_;
     bool open_;
 };
 
 class DiscountDeleteForm : public EntryForm {
-public:
-    DiscountDeleteForm() : EntryForm(kDiscountDeleteForm, "Rabattgruppen eines Lieferanten löschen") {
+  public:
+    DiscountDeleteForm()
+        : EntryForm(kDiscountDeleteForm, "Rabattgruppen eines Lieferanten löschen") {
         AddExplanation(
-            "Mit dieser Funktion können Sie alle Rabattgruppen zu dem aktuellen Lieferanten löschen. Diese "
+            "Mit dieser Funktion können Sie alle Rabattgruppen zu dem aktuellen Lieferanten "
+            "löschen. Diese "
             "Funktion wird bei manuell erfaßten Rabattgruppen eingesetzt.");
         AddExplanation("Haben Sie den richtigen Lieferanten eingestellt ?");
         AddExplanation("Es werden alle Rabatte des Lieferanten gelöscht !");
@@ -56,7 +59,8 @@ CommandOutcome PrintDiscountGroups(Session& s) {
     s.ui.breit(true);
     s.ui.druckeln("Rabattgruppenliste: " + currentSupplierName(s));
     s.ui.druckeln("");
-    for (const auto& g : supplierDiscountGroups(s)) s.ui.druckeln(discountPrintLine(g, s.ArticlePrefix));
+    for (const auto& g : supplierDiscountGroups(s))
+        s.ui.druckeln(discountPrintLine(g, s.ArticlePrefix));
     return CommandOutcome::Done;
 }
 

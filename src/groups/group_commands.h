@@ -9,9 +9,9 @@ namespace dn {
 struct Session;
 
 // Discount groups.
-CommandOutcome DiscountGroupEntry(Session& s);           // 21 "Manuelle Erfassung der Rabattgruppen"
-CommandOutcome ReadDiscountFile4(Session& s);            // 22 for DATANORM 4
-CommandOutcome PrintDiscountGroups(Session& s);          // 23
+CommandOutcome DiscountGroupEntry(Session& s);   // 21 "Manuelle Erfassung der Rabattgruppen"
+CommandOutcome ReadDiscountFile4(Session& s);    // 22 for DATANORM 4
+CommandOutcome PrintDiscountGroups(Session& s);  // 23
 CommandOutcome DeleteDiscountGroupsCommand(Session& s);  // 24
 CommandOutcome DiscountGroupSelection(Session& s);       // 26
 

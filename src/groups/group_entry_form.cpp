@@ -14,8 +14,12 @@ constexpr int kCodeField = 100;
 
 }  // namespace
 
-GroupEntryForm::GroupEntryForm(Session& s, std::string formClass, std::string caption, int codeLength)
-    : EntryForm(std::move(formClass), std::move(caption)), s_(s), code_("    "), codeLength_(codeLength) {}
+GroupEntryForm::GroupEntryForm(Session& s, std::string formClass, std::string caption,
+                               int codeLength)
+    : EntryForm(std::move(formClass), std::move(caption)),
+      s_(s),
+      code_("    "),
+      codeLength_(codeLength) {}
 
 void GroupEntryForm::SetupWindow() {
     resetCode();
@@ -23,9 +27,13 @@ void GroupEntryForm::SetupWindow() {
     enterCodeEntry();
 }
 
-std::string GroupEntryForm::currentKey() const { return GroupKey(s_.ArticlePrefix, cleanCode(code_)); }
+std::string GroupEntryForm::currentKey() const {
+    return GroupKey(s_.ArticlePrefix, cleanCode(code_));
+}
 
-void GroupEntryForm::resetCode() { code_ = "    "; }
+void GroupEntryForm::resetCode() {
+    code_ = "    ";
+}
 
 void GroupEntryForm::enterCodeEntry() {
     editing_ = false;

@@ -15,12 +15,12 @@ namespace dn {
 struct Session;
 
 class GroupEntryForm : public EntryForm {
-public:
+  public:
     GroupEntryForm(Session& s, std::string formClass, std::string caption, int codeLength);
     bool editing() const { return editing_; }
     const std::string& key() const { return key_; }
 
-protected:
+  protected:
     // The group's record: reset to the defaults, read (false when the key
     // is missing), write, delete.
     virtual void clearRecord() = 0;
@@ -47,7 +47,7 @@ protected:
     Session& s_;
     std::string code_;
 
-private:
+  private:
     void enterCodeEntry();
     void enterEditing();
     void resetCode();

@@ -45,25 +45,30 @@ std::string discountKindText(const std::string& kennung) {
 }
 
 std::string discountPrintLine(const DiscountGroupRecord& g, std::string_view prefix) {
-    return padGroupTextMin(codeOfKey(g.key, prefix, 4), 5) + " " + padGroupText(g.bezeichnung, 40) + "  " +
-           (g.kennung == "1" ? "RABATT " : "MULTI  ") + groupNumberText(g.wert, 10, 3);
+    return padGroupTextMin(codeOfKey(g.key, prefix, 4), 5) + " " + padGroupText(g.bezeichnung, 40) +
+           "  " + (g.kennung == "1" ? "RABATT " : "MULTI  ") + groupNumberText(g.wert, 10, 3);
 }
 
 std::string discountPickerLine(const DiscountGroupRecord& g) {
-    return padGroupTextMin(g.key, 8) + padGroupTextMin(g.bezeichnung, 42) + padGroupTextMin(discountKindText(g.kennung), 8) +
-           groupNumberText(g.wert, 8, 3);
+    return padGroupTextMin(g.key, 8) + padGroupTextMin(g.bezeichnung, 42) +
+           padGroupTextMin(discountKindText(g.kennung), 8) + groupNumberText(g.wert, 8, 3);
 }
 
 std::string discountGridLine(const DiscountGroupRecord& g) {
-    return g.key + "\t" + g.bezeichnung + "\t" + discountKindText(g.kennung) + "\t" + groupNumberText(g.wert, 0, 3);
+    return g.key + "\t" + g.bezeichnung + "\t" + discountKindText(g.kennung) + "\t" +
+           groupNumberText(g.wert, 0, 3);
 }
 
 std::string productPrintLine(const ProductGroupRecord& g) {
     return padGroupTextMin(g.key, 18) + "   " + g.bezeichnung;
 }
 
-std::string productPickerLine(const ProductGroupRecord& g) { return padGroupTextMin(g.key, 18) + g.bezeichnung; }
+std::string productPickerLine(const ProductGroupRecord& g) {
+    return padGroupTextMin(g.key, 18) + g.bezeichnung;
+}
 
-std::string productGridLine(const ProductGroupRecord& g) { return g.key + "\t" + g.bezeichnung; }
+std::string productGridLine(const ProductGroupRecord& g) {
+    return g.key + "\t" + g.bezeichnung;
+}
 
 }  // namespace dn

@@ -29,7 +29,9 @@ ReadEnd readGroupFile4(Session& s, const std::string& file,
     }
 }
 
-std::string currentSupplierName(const Session& s) { return s.suppliers.entry(s.CurrentSupplier).name; }
+std::string currentSupplierName(const Session& s) {
+    return s.suppliers.entry(s.CurrentSupplier).name;
+}
 
 GroupProtocolJob::GroupProtocolJob(Session& s) : s_(s) {
     if (s_.PrintProtocol) ok_ = openProtocol(s_);

@@ -15,8 +15,8 @@ struct Session;
 // over (change log, `OnlineImportStatus`).
 enum class ReadEnd { EndOfFile, Escape, Failed };
 
-// Reads the file line by line (the caller shows the status panel), converts each line (`ConvertDn4Line`) and
-// hands the record to `handle`, until the end of the file, Escape on the
+// Reads the file line by line (the caller shows the status panel), converts each line
+// (`ConvertDn4Line`) and hands the record to `handle`, until the end of the file, Escape on the
 // panel or a failed conversion (its message has been shown). A read error
 // shows "Dateifehler: " with the system's text and ends the file. An empty
 // line is skipped.
@@ -29,7 +29,7 @@ std::string currentSupplierName(const Session& s);
 // Prints the protocol while alive when the command's option is on; closes
 // the printer and clears `PrintProtocol` at the end.
 class GroupProtocolJob {
-public:
+  public:
     explicit GroupProtocolJob(Session& s);
     ~GroupProtocolJob();
     GroupProtocolJob(const GroupProtocolJob&) = delete;
@@ -38,7 +38,7 @@ public:
     // opened (the command ends).
     bool ok() const { return ok_; }
 
-private:
+  private:
     Session& s_;
     bool ok_ = true;
 };

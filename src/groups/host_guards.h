@@ -9,7 +9,7 @@
 namespace dn {
 
 class GroupProgressBar {
-public:
+  public:
     GroupProgressBar(HostServices& ui, const std::string& title, long max) : ui_(ui) {
         ui_.Balken_Oeffnen(title, true);
         ui_.Balken_Max(max);
@@ -24,12 +24,12 @@ public:
         return ui_.EscPressed();
     }
 
-private:
+  private:
     HostServices& ui_;
 };
 
 class GroupStatusPanel {
-public:
+  public:
     GroupStatusPanel(HostServices& ui, const std::string& title) : ui_(ui) { ui_.PanelOn(title); }
     ~GroupStatusPanel() { close(); }
     GroupStatusPanel(const GroupStatusPanel&) = delete;
@@ -45,7 +45,7 @@ public:
         open_ = false;
     }
 
-private:
+  private:
     HostServices& ui_;
     bool open_ = true;
 };

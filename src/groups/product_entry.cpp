@@ -16,14 +16,18 @@ namespace {
 constexpr int kProductCodeLength = 13;
 
 class ProductEntryForm : public GroupEntryForm {
-public:
+  public:
     explicit ProductEntryForm(Session& s)
-        : GroupEntryForm(s, kProductEntryForm, "Manuelle Erfassung der Warengruppen", kProductCodeLength) {
+        : GroupEntryForm(s, kProductEntryForm, "Manuelle Erfassung der Warengruppen",
+                         kProductCodeLength) {
         AddExplanation(
-            "Werden Ihnen Ihre Warengruppen schriftlich mitgeteilt, so müssen Sie mit dieser Funktion die "
-            "einzelnen Gruppen erfassen. Achten Sie darauf, daß der richtige Lieferant eingestellt ist.");
+            "Werden Ihnen Ihre Warengruppen schriftlich mitgeteilt, so müssen Sie mit dieser "
+            "Funktion die "
+            "einzelnen Gruppen erfassen. Achten Sie darauf, daß der richtige Lieferant eingestellt "
+            "ist.");
         AddExplanation(
-            "Sind Warengruppen mit führenden Nullen (z.B. 0047) ausgewiesen, dann müssen diese eingegeben "
+            "Sind Warengruppen mit führenden Nullen (z.B. 0047) ausgewiesen, dann müssen diese "
+            "eingegeben "
             "werden.");
         AddExplanation("Die Gruppen müssen linksbündig stehen.");
         AddString(kProdCode, "Warengruppe", code_, kProductCodeLength);
@@ -37,7 +41,7 @@ public:
         helpContext = 0;
     }
 
-protected:
+  protected:
     void PostEdit(int tag) override {
         if (tag == kProdCostType) {
             // Two digits.
@@ -64,11 +68,13 @@ protected:
         record_.key = key;
         s_.store().writeProductGroup(record_);
     }
-    bool deleteRecord(const std::string& key) override { return s_.store().deleteProductGroup(key); }
+    bool deleteRecord(const std::string& key) override {
+        return s_.store().deleteProductGroup(key);
+    }
     std::optional<std::string> pickKey() override { return PickProductGroup(s_); }
     std::string deleteQuestion() const override { return "Warengruppe löschen (J/N) ?"; }
 
-private:
+  private:
     ProductGroupRecord record_;
     std::uint16_t costType_ = 0;
 };

@@ -15,7 +15,8 @@ namespace {
 
 constexpr const char* kSubGroupRefused = "Warenuntergruppe kann nicht markiert werden!";
 
-ListRequest productListRequest(Session& s, const std::vector<ProductGroupRecord>& groups, bool markMode) {
+ListRequest productListRequest(Session& s, const std::vector<ProductGroupRecord>& groups,
+                               bool markMode) {
     const bool grid = s.host.f_dbbrowser;
     ListRequest req;
     req.title = "Liste Warengruppen";
@@ -72,7 +73,8 @@ bool ProductGroupSelected(Session& s, std::string_view code) {
 std::optional<std::string> PickProductGroup(Session& s) {
     const auto groups = supplierProductGroups(s);
     const ListResult r = s.ui.chooseFromList(productListRequest(s, groups, false));
-    if (!r.ok || r.selected < 0 || r.selected >= static_cast<int>(groups.size())) return std::nullopt;
+    if (!r.ok || r.selected < 0 || r.selected >= static_cast<int>(groups.size()))
+        return std::nullopt;
     const std::string& key = groups[r.selected].key;
     if (key.rfind(s.ArticlePrefix, 0) != 0) return std::nullopt;
     return key;
@@ -101,7 +103,8 @@ void ProductGroupList(Session& s) {
 }
 
 std::size_t DeleteArticlesOfMarkedProductGroups(Session& s) {
-    if (!s.ui.janein("Alle Artikel zu den markierten Warengruppen aus dem Stamm löschen?")) return 0;
+    if (!s.ui.janein("Alle Artikel zu den markierten Warengruppen aus dem Stamm löschen?"))
+        return 0;
     HostStore& store = s.store();
     const auto groups = supplierProductGroups(s);
     const auto marked = markedMainGroups(s);
@@ -133,7 +136,8 @@ std::size_t DeleteArticlesOfMarkedProductGroups(Session& s) {
 }
 
 std::size_t EnterMarkedMainGroupsInContents(Session& s) {
-    if (!s.ui.janein("Alle markierten Hauptwarengruppen in das Inhaltsverzeichnis eintragen?")) return 0;
+    if (!s.ui.janein("Alle markierten Hauptwarengruppen in das Inhaltsverzeichnis eintragen?"))
+        return 0;
     HostStore& store = s.store();
     const auto groups = supplierProductGroups(s);
     GroupProgressBar bar(s.ui, "Übernehmen ...", static_cast<long>(groups.size()));

@@ -24,14 +24,17 @@ namespace {
 constexpr std::size_t kSMain = 3, kSMainText = 6, kSGroup = 46, kSGroupText = 56;
 
 class ProductReadForm : public EntryForm {
-public:
-    explicit ProductReadForm(Session& s) : EntryForm(kProductReadForm, "Einlesen der Warengruppen aus einer Datei") {
+  public:
+    explicit ProductReadForm(Session& s)
+        : EntryForm(kProductReadForm, "Einlesen der Warengruppen aus einer Datei") {
         AddExplanation(
-            "Zur Übernahme der Warengruppen aus einer Datei wird folgende DATANORM-\"Warengruppendatei\" "
+            "Zur Übernahme der Warengruppen aus einer Datei wird folgende "
+            "DATANORM-\"Warengruppendatei\" "
             "genutzt.");
         AddExplanation(SourceDirectory(s, 'w') + FileKindPattern('w'));
         AddExplanation("Haben Sie den richtigen Lieferanten gewählt ?");
-        AddExplanation("Bestehende Warengruppen des aktuellen Lieferanten werden automatisch gelöscht.");
+        AddExplanation(
+            "Bestehende Warengruppen des aktuellen Lieferanten werden automatisch gelöscht.");
         AddButton(kOk, "&Einlesen Warengruppen");
         AddButton(kCancel, "&Abbruch");
     }
@@ -39,8 +42,9 @@ public:
 
 // The handling of one record of the product-group file.
 class ProductFileReader {
-public:
-    ProductFileReader(Session& s, GroupStatusPanel& panel) : s_(s), store_(s.store()), panel_(panel) {}
+  public:
+    ProductFileReader(Session& s, GroupStatusPanel& panel)
+        : s_(s), store_(s.store()), panel_(panel) {}
     ~ProductFileReader() {
         if (outputOpen_) s_.ui.Ausgabe_Schliessen();
     }
@@ -57,8 +61,10 @@ public:
                 take(rec.text(kSMain, 3) + rec.text(kSGroup, 10), rec.at(kSGroupText, 40), true);
                 break;
             case 'V':
-                output(dn4ToUtf8(rec.at(dnpos::HeaderDate, 6)) + "  " + dn4ToUtf8(rec.at(dnpos::HeaderText1, 40)));
-                output(dn4ToUtf8(rec.at(dnpos::HeaderText2, 40)) + dn4ToUtf8(rec.at(dnpos::HeaderText3, 40)));
+                output(dn4ToUtf8(rec.at(dnpos::HeaderDate, 6)) + "  " +
+                       dn4ToUtf8(rec.at(dnpos::HeaderText1, 40)));
+                output(dn4ToUtf8(rec.at(dnpos::HeaderText2, 40)) +
+                       dn4ToUtf8(rec.at(dnpos::HeaderText3, 40)));
                 output("");
                 output("");
                 break;
@@ -69,13 +75,16 @@ public:
                 s_.ui.meldung("Rabattsätze mit Rabattsatzfunktion übernehmen!");
                 break;
             default:
-                s_.ui.meldung("Ungültiges Satzkennzeichen: " + cp850ToUtf8(std::string(1, rec.type())));
+                s_.ui.meldung("Ungültiges Satzkennzeichen: " +
+                              cp850ToUtf8(std::string(1, rec.type())));
                 break;
         }
     }
 
-private:
+  private:
     void take(const std::string& code, std::string_view text, bool subGroup) {
+        // A record without a group would make a group of the bare prefix.
+        if (trimGroupText(code).empty()) return;
         ProductGroupRecord g;
         g.key = GroupKey(s_.ArticlePrefix, dn4ToUtf8(code));
         g.bezeichnung = trimGroupText(dn4ToUtf8(text));

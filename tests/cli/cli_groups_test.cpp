@@ -20,11 +20,13 @@ std::string header() {
 }
 
 class CliGroupsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_EQ(run({"supplier", "edit", "1", "--name", "Vier", "--version", "4"}).code, 0);
     }
-    test::CliResult run(const std::vector<std::string>& args) { return runDatanorm(home.path().string(), args); }
+    test::CliResult run(const std::vector<std::string>& args) {
+        return runDatanorm(home.path().string(), args);
+    }
     std::string input(const std::string& name, const std::string& lines) {
         test::writeFile(home / name, lines);
         return (home / name).string();
@@ -33,15 +35,18 @@ protected:
 };
 
 TEST_F(CliGroupsTest, ReadPrintListAndMarkDiscountGroups) {
-    const std::string rab = input("datanorm.rab", header() + "\r\nR;;47;1;3550;Rohre;\r\nR;;48;3;0500;Teuer;\r\n");
+    const std::string rab =
+        input("datanorm.rab", header() + "\r\nR;;47;1;3550;Rohre;\r\nR;;48;3;0500;Teuer;\r\n");
     auto r = run({"run", "22", "--file", rab, "--set", "100=1"});
     ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_NE(r.err.find("2 Rabattgruppen / -sätze von der Diskette gelesen!"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("2 Rabattgruppen / -sätze von der Diskette gelesen!"), std::string::npos)
+        << r.err;
 
     r = run({"run", "23", "--protocol", "-"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("Rabattgruppenliste: Vier"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("48    Teuer                                     MULTI       0.000"), std::string::npos)
+    EXPECT_NE(r.out.find("48    Teuer                                     MULTI       0.000"),
+              std::string::npos)
         << r.out;
 
     ASSERT_EQ(run({"groups", "discount", "mark", "47"}).code, 0);
@@ -61,8 +66,8 @@ TEST_F(CliGroupsTest, ReadPrintListAndMarkDiscountGroups) {
 }
 
 TEST_F(CliGroupsTest, ReadAndMarkProductGroups) {
-    const std::string wrg =
-        input("datanorm.wrg", header() + "\r\nS;;123;Hauptgruppe;;;\r\nS;;123;;4567;Untergruppe;\r\n");
+    const std::string wrg = input(
+        "datanorm.wrg", header() + "\r\nS;;123;Hauptgruppe;;;\r\nS;;123;;4567;Untergruppe;\r\n");
     auto r = run({"run", "51", "--file", wrg});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.err.find("2 Warengruppen von der Diskette gelesen!"), std::string::npos) << r.err;
@@ -86,7 +91,8 @@ TEST_F(CliGroupsTest, ManualEntryAndArticleListing) {
     r = run({"groups", "discount", "list"});
     EXPECT_NE(r.out.find("  1-47    Handeingabe"), std::string::npos) << r.out;
 
-    const std::string art = input("datanorm.001", header() + "\r\nA;N;4711;00;Rohr;Kupfer;1;0;Stck;12345;47;123;;\r\n");
+    const std::string art =
+        input("datanorm.001", header() + "\r\nA;N;4711;00;Rohr;Kupfer;1;0;Stck;12345;47;123;;\r\n");
     r = run({"run", "32", "--file", art, "--protocol", "-"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("Gesamtanzahl: 1"), std::string::npos) << r.out;

@@ -16,7 +16,8 @@ TEST(GroupKeyTest, PrefixAndCodeWithoutOuterBlanks) {
         {"1-", "47", "1-47"},
         {"1-", "47  ", "1-47"},
         {"K-", "0047", "K-0047"},
-        {"1-", " 47 ", "1- 47"},  // blanks in front stay behind the prefix, as the importers look up
+        {"1-", " 47 ",
+         "1- 47"},  // blanks in front stay behind the prefix, as the importers look up
         {"12-", "123ABCDEFGHIJKLMNOP", "12-123ABCDEFGHIJKL"},  // at most 18 characters
     };
     for (const auto& c : cases) EXPECT_EQ(GroupKey(c.prefix, c.code), c.key) << c.code;
@@ -46,7 +47,8 @@ TEST_F(DiscountLookupTest, MissingGroupGivesDefaultsAndNoteOnlyWithProtocol) {
     EXPECT_TRUE(host.printed.empty());
     LoadDiscountGroup(*session, "99");
     ASSERT_EQ(host.printed.size(), 1u);
-    EXPECT_EQ(host.printed[0], "Hinweis! Rabattgruppe: 99 existiert nicht! EK-Preis mit 0% Rabatt berechnet");
+    EXPECT_EQ(host.printed[0],
+              "Hinweis! Rabattgruppe: 99 existiert nicht! EK-Preis mit 0% Rabatt berechnet");
 }
 
 TEST_F(DiscountLookupTest, ApplyByKind) {
@@ -60,12 +62,13 @@ TEST_F(DiscountLookupTest, ApplyByKind) {
         double price;
         double expected;
     } cases[] = {
-        {"R", 100.0, 64.5},  {"R", 12.34, 7.96},  // 7.9601 rounded
-        {"M", 10.0, 12.34},  {"T", 19.99, 21.99}, // 21.989 rounded
-        {"X", 10.0, 10.0},   // unknown kind: the price stays
+        {"R", 100.0, 64.5},     {"R", 12.34, 7.96},   // 7.9601 rounded
+        {"M", 10.0, 12.34},     {"T", 19.99, 21.99},  // 21.989 rounded
+        {"X", 10.0, 10.0},                            // unknown kind: the price stays
         {"NONE", 42.42, 42.42},
     };
-    for (const auto& c : cases) EXPECT_DOUBLE_EQ(ApplyDiscountGroup(*session, c.code, c.price), c.expected) << c.code;
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(ApplyDiscountGroup(*session, c.code, c.price), c.expected) << c.code;
 }
 
 TEST_F(DiscountLookupTest, SelectedNeedsAnExistingMarkedGroup) {

@@ -9,19 +9,24 @@ namespace dn {
 namespace {
 
 class GroupEntryTest : public test::GroupTest {
-protected:
-    void discountForm(std::vector<std::pair<int, std::string>> sets, std::vector<int> presses = {kEndSave, kEndSave}) {
+  protected:
+    void discountForm(std::vector<std::pair<int, std::string>> sets,
+                      std::vector<int> presses = {kEndSave, kEndSave}) {
         host.forms.push_back({kDiscountEntryForm, std::move(sets), std::move(presses)});
         ASSERT_EQ(DiscountGroupEntry(*session), CommandOutcome::Done);
     }
-    void productForm(std::vector<std::pair<int, std::string>> sets, std::vector<int> presses = {kEndSave, kEndSave}) {
+    void productForm(std::vector<std::pair<int, std::string>> sets,
+                     std::vector<int> presses = {kEndSave, kEndSave}) {
         host.forms.push_back({kProductEntryForm, std::move(sets), std::move(presses)});
         ASSERT_EQ(ProductGroupEntry(*session), CommandOutcome::Done);
     }
 };
 
 TEST_F(GroupEntryTest, CodeEntryThenEditingThenSaved) {
-    discountForm({{kDiscCode, "47"}, {kDiscValue, "35,5"}, {kDiscText, "Rohre"}, {kDiscKind, "2"},
+    discountForm({{kDiscCode, "47"},
+                  {kDiscValue, "35,5"},
+                  {kDiscText, "Rohre"},
+                  {kDiscKind, "2"},
                   {kDiscSurcharge, "12.5"}});
     auto g = store().readDiscountGroup("1-47");
     ASSERT_TRUE(g);
@@ -61,9 +66,12 @@ TEST_F(GroupEntryTest, KindThreeOnlyForDatanorm5) {
     SupplierRecord r = session->suppliers.readRecord(1);
     r.setVersion('5');
     session->suppliers.writeRecord(1, r);
-    host.forms.push_back({kDiscountEntryForm, {{kDiscCode, "48"}, {kDiscKind, "3"}}, {kEndSave, kEndSave},
+    host.forms.push_back({kDiscountEntryForm,
+                          {{kDiscCode, "48"}, {kDiscKind, "3"}},
+                          {kEndSave, kEndSave},
                           [](EntryForm& f) {
-                              EXPECT_EQ(f.field(kDiscKind)->hint, "(1=Rabatt/2=Multi/3=Teuerungszuschlag)");
+                              EXPECT_EQ(f.field(kDiscKind)->hint,
+                                        "(1=Rabatt/2=Multi/3=Teuerungszuschlag)");
                           }});
     ASSERT_EQ(DiscountGroupEntry(*session), CommandOutcome::Done);
     EXPECT_EQ(store().readDiscountGroup("1-48")->kennung, "3");
@@ -77,7 +85,8 @@ TEST_F(GroupEntryTest, DeleteAsksAndRemovesTheGroup) {
     host.answers = {true};
     discountForm({{kDiscCode, "47"}}, {kGroupDelete, kEndSave});
     EXPECT_FALSE(store().discountGroupExists("1-47"));
-    EXPECT_EQ(host.questions, (std::vector<std::string>{"Rabatt löschen (J/N) ?", "Rabatt löschen (J/N) ?"}));
+    EXPECT_EQ(host.questions,
+              (std::vector<std::string>{"Rabatt löschen (J/N) ?", "Rabatt löschen (J/N) ?"}));
     // A missing group is not asked about.
     discountForm({{kDiscCode, "99"}}, {kGroupDelete, kEndSave});
     EXPECT_EQ(host.questions.size(), 2u);
@@ -91,8 +100,9 @@ TEST_F(GroupEntryTest, GroupListPicksOnlyInCodeEntry) {
         EXPECT_FALSE(req.markMode);
         return ListResult{true, 0, 0, {}};
     });
-    host.forms.push_back({kDiscountEntryForm, {}, {kGroupList, kEndSave},
-                          [](EntryForm& f) { EXPECT_FALSE(f.button(kGroupList)->disabled); }});
+    host.forms.push_back({kDiscountEntryForm, {}, {kGroupList, kEndSave}, [](EntryForm& f) {
+                              EXPECT_FALSE(f.button(kGroupList)->disabled);
+                          }});
     ASSERT_EQ(DiscountGroupEntry(*session), CommandOutcome::Done);
     EXPECT_EQ(lists, 1);
     // In editing the list is locked.

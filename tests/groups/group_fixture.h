@@ -26,7 +26,7 @@ inline std::string groupHeader(const std::string& version = "04") {
 }
 
 class GroupTest : public SessionFixture {
-protected:
+  protected:
     void SetUp() override {
         SessionFixture::SetUp();
         std::filesystem::create_directories(home / "in");
@@ -69,7 +69,8 @@ protected:
         return g;
     }
 
-    void article(const std::string& key, const std::string& discountGroup, const std::string& productGroup = "") {
+    void article(const std::string& key, const std::string& discountGroup,
+                 const std::string& productGroup = "") {
         ArticleRecord a;
         a.key = key;
         a.discountgroup = discountGroup;

@@ -9,7 +9,7 @@ namespace dn {
 namespace {
 
 class GroupListTest : public test::GroupTest {
-protected:
+  protected:
     // Answers the next list by toggling the marks of the given rows and
     // ending with a button (0 = OK).
     void toggleRows(std::vector<int> rows, int button = 0) {
@@ -57,7 +57,8 @@ TEST_F(GroupListTest, ProductPrintHasNoHeading) {
 }
 
 TEST_F(GroupListTest, DeletingAllGroupsKeepsOtherSuppliers) {
-    for (const char* key : {"1-47", "1-48", "11-47", "2-47"}) store().writeDiscountGroup(discount(key, "1", 1));
+    for (const char* key : {"1-47", "1-48", "11-47", "2-47"})
+        store().writeDiscountGroup(discount(key, "1", 1));
     host.forms.push_back({kDiscountDeleteForm, {}, {kCancel}});
     EXPECT_EQ(DeleteDiscountGroupsCommand(*session), CommandOutcome::Cancelled);
     EXPECT_EQ(store().listDiscountGroups(KeyRange::all()).size(), 4u);
@@ -71,7 +72,8 @@ TEST_F(GroupListTest, DeletingAllGroupsKeepsOtherSuppliers) {
 TEST_F(GroupListTest, DiscountListMarksInBothListForms) {
     store().writeDiscountGroup(discount("1-47", "1", 35.5, false, "Rohre"));
     store().writeDiscountGroup(discount("1-48", "2", 1.234, true, "Fittings"));
-    store().writeDiscountGroup(discount("11-47", "1", 1));  // not this supplier's, though it contains "1-"
+    store().writeDiscountGroup(
+        discount("11-47", "1", 1));  // not this supplier's, though it contains "1-"
 
     session->host.f_dbbrowser = true;
     toggleRows({0, 1});
@@ -79,7 +81,8 @@ TEST_F(GroupListTest, DiscountListMarksInBothListForms) {
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_TRUE(requests[0].markMode);
     EXPECT_EQ(requests[0].title, "Liste Rabatte");
-    EXPECT_EQ(requests[0].lines, (std::vector<std::string>{"1-47\tRohre\tRabatt\t35.500", "1-48\tFittings\tMulti\t1.234"}));
+    EXPECT_EQ(requests[0].lines, (std::vector<std::string>{"1-47\tRohre\tRabatt\t35.500",
+                                                           "1-48\tFittings\tMulti\t1.234"}));
     EXPECT_EQ(requests[0].marked, (std::vector<bool>{false, true}));
     EXPECT_TRUE(requests[0].buttons.empty());
     EXPECT_TRUE(store().readDiscountGroup("1-47")->selektiert);
@@ -89,8 +92,10 @@ TEST_F(GroupListTest, DiscountListMarksInBothListForms) {
     toggleRows({0});
     ASSERT_EQ(DiscountGroupSelection(*session), CommandOutcome::Done);
     const ListRequest& picker = requests[1];
-    EXPECT_EQ(picker.explanation.back(), "Gruppe ! Bezeichnung                               ! Typ     ! Wert");
-    EXPECT_EQ(picker.lines[0], "1-47    Rohre                                     Rabatt    35.500");
+    EXPECT_EQ(picker.explanation.back(),
+              "Gruppe ! Bezeichnung                               ! Typ     ! Wert");
+    EXPECT_EQ(picker.lines[0],
+              "1-47    Rohre                                     Rabatt    35.500");
     EXPECT_EQ(picker.buttons, (std::vector<int>{kListDeleteArticles}));
     EXPECT_FALSE(store().readDiscountGroup("1-47")->selektiert);
 }
@@ -114,7 +119,8 @@ TEST_F(GroupListTest, OlderPickerRefusesSubGroupsTheGridTakesThem) {
     ASSERT_EQ(ProductGroupSelection(*session), CommandOutcome::Done);
     EXPECT_EQ(requests[0].explanation.back(), "Gruppe            ! Bezeichnung");
     EXPECT_EQ(requests[0].lines[0], "1-123             Hauptgruppe");
-    EXPECT_EQ(host.messages, (std::vector<std::string>{"Warenuntergruppe kann nicht markiert werden!"}));
+    EXPECT_EQ(host.messages,
+              (std::vector<std::string>{"Warenuntergruppe kann nicht markiert werden!"}));
     EXPECT_TRUE(store().readProductGroup("1-123")->selektiert);
     EXPECT_FALSE(store().readProductGroup("1-1234567")->selektiert);
 
@@ -137,7 +143,9 @@ TEST_F(GroupListTest, ArticlesOfMarkedDiscountGroupsOfTheSupplierOnly) {
     session->host.f_dbbrowser = false;
     toggleRows({}, kListDeleteArticles);  // F8 in the older picker, then the list again
     ASSERT_EQ(DiscountGroupSelection(*session), CommandOutcome::Done);
-    EXPECT_EQ(host.questions, (std::vector<std::string>{"Alle Artikel zu den markierten Rabattgruppen aus dem Stamm löschen?"}));
+    EXPECT_EQ(host.questions,
+              (std::vector<std::string>{
+                  "Alle Artikel zu den markierten Rabattgruppen aus dem Stamm löschen?"}));
     EXPECT_FALSE(store().articleExists("1-A"));
     EXPECT_TRUE(store().articleExists("1-B"));
     EXPECT_TRUE(store().articleExists("2-C"));
@@ -169,7 +177,8 @@ TEST_F(GroupListTest, MarkedMainGroupsEnterTheContentList) {
     session->host.f_dbbrowser = false;
     toggleRows({}, kListContents);
     ASSERT_EQ(ProductGroupSelection(*session), CommandOutcome::Done);
-    EXPECT_EQ(host.questions.back(), "Alle markierten Hauptwarengruppen in das Inhaltsverzeichnis eintragen?");
+    EXPECT_EQ(host.questions.back(),
+              "Alle markierten Hauptwarengruppen in das Inhaltsverzeichnis eintragen?");
     const auto entries = store().listContent(KeyRange::all());
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0], (ContentRecord{"1-123", 2, "1-123", "1-123", "1-123", "Hauptgruppe"}));

@@ -12,19 +12,20 @@ namespace {
 using test::groupHeader;
 
 class DiscountReadTest : public test::GroupTest {
-protected:
+  protected:
     // Runs command 22 with the options of its dialog.
     CommandOutcome read(bool deleteOld, bool protocol = false) {
-        host.forms.push_back({kDiscountReadForm,
-                              {{kReadDeleteOld, deleteOld ? "1" : "0"}, {kReadProtocol, protocol ? "1" : "0"}},
-                              {}});
+        host.forms.push_back(
+            {kDiscountReadForm,
+             {{kReadDeleteOld, deleteOld ? "1" : "0"}, {kReadProtocol, protocol ? "1" : "0"}},
+             {}});
         return ReadDiscountFile4(*session);
     }
 };
 
 TEST_F(DiscountReadTest, ValuesByKindWithProtocolAndChangeLog) {
-    writeInput("datanorm.rab", {groupHeader(), "R;;47;1;3550;Rohre;", "R;;0048;2;1234;  Fittings  ;",
-                                "R;;49;3;0500;Teuerung;"});
+    writeInput("datanorm.rab", {groupHeader(), "R;;47;1;3550;Rohre;",
+                                "R;;0048;2;1234;  Fittings  ;", "R;;49;3;0500;Teuerung;"});
     session->OnlineImportStatus = "0";
     ASSERT_EQ(read(true, true), CommandOutcome::Done);
 
@@ -51,7 +52,8 @@ TEST_F(DiscountReadTest, ValuesByKindWithProtocolAndChangeLog) {
     EXPECT_EQ(session->OnlineImportStatus, "1");
     const auto log = ReadChangeLog(*session);
     ASSERT_TRUE(log);
-    EXPECT_NE(log->find(" 4 Rabattgruppen                " + (home / "in" / "datanorm.rab").string() + " 1 Test"),
+    EXPECT_NE(log->find(" 4 Rabattgruppen                " +
+                        (home / "in" / "datanorm.rab").string() + " 1 Test"),
               std::string::npos)
         << *log;
 }
@@ -78,9 +80,10 @@ TEST_F(DiscountReadTest, RereadingKeepsMarksAndSurcharges) {
 }
 
 TEST_F(DiscountReadTest, OtherRecordsAreReportedOneMessageEach) {
-    writeInput("datanorm.rab", {groupHeader(), "K;;KD4711;", "S;;123;Hauptgruppe;;;", "R;;47;1;3550;Rohre;",
-                                "S;;124;Hauptgruppe 2;;;", "A;N;4711;00;Text;;;;;;;;;", "C;;ARBEIT-1;;;;;", "X;1;",
-                                "R;;48;1;1000;Muffen;"});
+    writeInput("datanorm.rab",
+               {groupHeader(), "K;;KD4711;", "S;;123;Hauptgruppe;;;", "R;;47;1;3550;Rohre;",
+                "S;;124;Hauptgruppe 2;;;", "A;N;4711;00;Text;;;;;;;;;", "C;;ARBEIT-1;;;;;", "X;1;",
+                "R;;48;1;1000;Muffen;", "R;;;1;1000;Ohne Gruppe;"});
     ASSERT_EQ(read(false), CommandOutcome::Done);
     const std::vector<std::string> expected = {
         "Kundennummer: KD4711    ",
@@ -103,7 +106,10 @@ TEST_F(DiscountReadTest, FaultsEndTheFileKeepWhatWasReadAndWriteNoLog) {
         {"no header", {"R;;47;1;3550;Rohre;"}, kMsgHeaderMissing, 0},
         {"version 3", {groupHeader("03"), "R;;47;1;3550;Rohre;"}, kMsgNotDn4, 0},
         {"header too long", {groupHeader() + "X", "R;;47;1;3550;Rohre;"}, kMsgNoEndMark, 0},
-        {"over-long field", {groupHeader(), "R;;47;1;3550;Rohre;", "R;;12345;1;1000;Zu lang;"}, nullptr, 1},
+        {"over-long field",
+         {groupHeader(), "R;;47;1;3550;Rohre;", "R;;12345;1;1000;Zu lang;"},
+         nullptr,
+         1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -113,8 +119,10 @@ TEST_F(DiscountReadTest, FaultsEndTheFileKeepWhatWasReadAndWriteNoLog) {
         session->OnlineImportStatus = "0";
         ASSERT_EQ(read(false), CommandOutcome::Done);
         if (c.message) EXPECT_TRUE(host.saidSomething(c.message));
-        EXPECT_EQ(host.messages.back(), std::to_string(c.groups) + " Rabattgruppen / -sätze von der Diskette gelesen!");
-        EXPECT_EQ(store().listDiscountGroups(KeyRange::all()).size(), static_cast<std::size_t>(c.groups));
+        EXPECT_EQ(host.messages.back(),
+                  std::to_string(c.groups) + " Rabattgruppen / -sätze von der Diskette gelesen!");
+        EXPECT_EQ(store().listDiscountGroups(KeyRange::all()).size(),
+                  static_cast<std::size_t>(c.groups));
         EXPECT_EQ(session->OnlineImportStatus, "0");
         EXPECT_FALSE(ReadChangeLog(*session));
     }
@@ -131,7 +139,7 @@ TEST_F(DiscountReadTest, CancelledDialogOrFileChangesNothing) {
 }
 
 class ProductReadTest : public test::GroupTest {
-protected:
+  protected:
     CommandOutcome read() {
         host.forms.push_back({kProductReadForm, {}, {}});
         return ReadProductFile4(*session);
@@ -144,8 +152,9 @@ TEST_F(ProductReadTest, MainAndSubGroupsReplaceTheOldGroups) {
     manual.selektiert = true;
     store().writeProductGroup(manual);
     store().writeProductGroup(product("2-123", "Anderer Lieferant"));
-    writeInput("datanorm.wrg", {groupHeader(), "K;;KD4711;", "S;;123;Hauptgruppe;;;", "S;;123;;4567;Untergruppe;",
-                                "R;;47;1;3550;Rohre;", "S;;124;Zweite;;;"});
+    writeInput("datanorm.wrg",
+               {groupHeader(), "K;;KD4711;", "S;;123;Hauptgruppe;;;", "S;;123;;4567;Untergruppe;",
+                "R;;47;1;3550;Rohre;", "S;;124;Zweite;;;"});
     session->OnlineImportStatus = "0";
     ASSERT_EQ(read(), CommandOutcome::Done);
 
@@ -183,7 +192,8 @@ TEST_F(ProductReadTest, MainAndSubGroupsReplaceTheOldGroups) {
 }
 
 TEST_F(ProductReadTest, EarlyEndIsNotReportedAsTakenOver) {
-    writeInput("datanorm.wrg", {groupHeader(), "S;;123;Hauptgruppe;;;", "S;;1234;Zu lang;;;", "S;;124;Zweite;;;"});
+    writeInput("datanorm.wrg",
+               {groupHeader(), "S;;123;Hauptgruppe;;;", "S;;1234;Zu lang;;;", "S;;124;Zweite;;;"});
     session->OnlineImportStatus = "0";
     ASSERT_EQ(read(), CommandOutcome::Done);
     EXPECT_TRUE(store().productGroupExists("1-123"));
@@ -194,7 +204,8 @@ TEST_F(ProductReadTest, EarlyEndIsNotReportedAsTakenOver) {
 }
 
 TEST_F(ProductReadTest, JunkAndEmptyFilesEndWithAMessage) {
-    for (const std::string& bytes : {std::string(), std::string("\x01\xff\x00junk\x1a", 9), groupHeader() + "\r\n"}) {
+    for (const std::string& bytes :
+         {std::string(), std::string("\x01\xff\x00junk\x1a", 9), groupHeader() + "\r\n"}) {
         host.messages.clear();
         test::writeFile(home / "in" / "datanorm.wrg", bytes);
         ASSERT_EQ(read(), CommandOutcome::Done);
@@ -211,7 +222,8 @@ TEST_F(ProductReadTest, SampleDelivery) {
     ASSERT_FALSE(groups.empty());
     EXPECT_EQ(groups.front().key, "1-01");
     EXPECT_FALSE(groups.front().isSubGroup);
-    EXPECT_EQ(host.messages.back(), std::to_string(groups.size()) + " Warengruppen von der Diskette gelesen!");
+    EXPECT_EQ(host.messages.back(),
+              std::to_string(groups.size()) + " Warengruppen von der Diskette gelesen!");
 }
 
 }  // namespace
