@@ -133,7 +133,7 @@ void TFDATANORM::printInfo() {
 void TFDATANORM::updateMenu() {
     menu_->updateVisibility(session_.DnVersion);
     if (!session_.caption.empty()) {
-        const QString caption = QString::fromStdString(session_.caption);
+        const QString caption = QString::fromStdString(session_.caption).trimmed();
         setWindowTitle(caption.startsWith(QStringLiteral("DATANORM"))
                            ? caption
                            : QStringLiteral("DATANORM: ") + caption);

@@ -210,7 +210,8 @@ void QtHost::hilfe(int context) {
 }
 
 void QtHost::setCaption(const std::string& caption) {
-    if (main_) main_->setWindowTitle(qs(caption));
+    // The supplier line is blank-padded; the title shows it without the padding.
+    if (main_) main_->setWindowTitle(qs(caption).trimmed());
 }
 
 }  // namespace dn::gui
