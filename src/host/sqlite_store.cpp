@@ -129,8 +129,9 @@ std::optional<std::string> keyForLookup(std::string_view key) {
 
 SqliteStore::SqliteStore(const std::filesystem::path& file, const StoreOptions& options)
     : db_(file), journal_(db_) {
-    db_.exec("PRAGMA page_size = 16384; PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; "
-             "PRAGMA cache_size = -65536; PRAGMA temp_store = MEMORY;",
+    db_.exec("PRAGMA page_size = 4096; PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; "
+             "PRAGMA cache_size = -65536; PRAGMA temp_store = MEMORY; "
+             "PRAGMA wal_autocheckpoint = 8192; PRAGMA journal_size_limit = 67108864;",
              "Datenbank einstellen");
     bool exists = false;
     {
