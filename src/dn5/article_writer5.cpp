@@ -62,6 +62,7 @@ void ArticleWriter5::articleBlock(const ArticleBlock5& block) {
             calcLine(std::get<CalcLine5>(step));
         }
     }
+    flushArticle();
 }
 
 std::optional<ArticleRecord> ArticleWriter5::readArticle(const std::string& key) {
@@ -70,10 +71,23 @@ std::optional<ArticleRecord> ArticleWriter5::readArticle(const std::string& key)
 }
 
 void ArticleWriter5::writeArticleRow(const ArticleRecord& r) {
-    last_.reset();
-    store_.writeArticle(r);
+    // A key the store refuses fails here, where the write used to fail.
+    std::string key = keyForWrite(r.key, "Artikel schreiben");
+    if (lastPending_ && last_->key != key) flushArticle();
     last_ = r;
-    last_->key = storeKey(r.key);
+    last_->key = std::move(key);
+    lastPending_ = true;
+}
+
+void ArticleWriter5::flushArticle() {
+    if (!lastPending_) return;
+    lastPending_ = false;
+    try {
+        store_.writeArticle(*last_);
+    } catch (...) {
+        last_.reset();
+        throw;
+    }
 }
 
 void ArticleWriter5::writeArticle(const ArticleBlock5& block, const ArticleLine5& a, std::optional<ArticleRecord> old) {

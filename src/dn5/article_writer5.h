@@ -39,14 +39,21 @@ public:
     DiscountGroupInfo5 discountGroup(std::string_view code) const;
 
     // Forgets the article kept from the last write (after a rollback).
-    void forget() { last_.reset(); }
+    void forget() {
+        last_.reset();
+        lastPending_ = false;
+    }
 
 private:
     void articleBlock(const ArticleBlock5& block);
     void writeArticle(const ArticleBlock5& block, const ArticleLine5& a, std::optional<ArticleRecord> old);
     // The article as stored; the one written last is kept, for its C lines.
     std::optional<ArticleRecord> readArticle(const std::string& key);
+    // Keeps the row as the block's article; it reaches the store with
+    // flushArticle (at the end of the block or when another article comes),
+    // so an A line with its C lines is one write.
     void writeArticleRow(const ArticleRecord& r);
+    void flushArticle();
     void calcLine(const CalcLine5& c);
     void textBlock(const ArticleBlock5& block);
     void graphicsBlock(const ArticleBlock5& block);
@@ -63,6 +70,7 @@ private:
     std::set<std::string> markedProductGroups_;
     bool replay_ = false;
     std::optional<ArticleRecord> last_;
+    bool lastPending_ = false;  // last_ is not yet in the store
 };
 
 // The protocol line of a written article.

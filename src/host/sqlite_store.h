@@ -34,8 +34,6 @@ inline constexpr JournalTable content{"content", "key", "kind"};
 // passes unchanged without the cost of rounding it again).
 double storedAmount(double amount);
 
-// A key ready for the store: right-trimmed and checked for length.
-std::string keyForWrite(std::string_view key, std::string_view purpose);
 // For look-ups: nothing when the key cannot be stored.
 std::optional<std::string> keyForLookup(std::string_view key);
 

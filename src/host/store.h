@@ -45,6 +45,9 @@ inline constexpr std::size_t kMaxKeyLength = 18;
 
 // The key as the store compares it: trailing blanks removed.
 std::string storeKey(std::string_view key);
+// The key as a write would store it; DatabaseError ("<purpose>: ...") when
+// it is empty or longer than kMaxKeyLength, as the write itself would raise.
+std::string keyForWrite(std::string_view key, std::string_view purpose);
 
 // A range of keys: all, those beginning with a prefix, or those between two
 // bounds (both included, bounds right-trimmed like keys).
