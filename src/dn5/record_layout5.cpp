@@ -1,6 +1,7 @@
 #include "dn5/record_layout5.h"
 
 #include <array>
+#include <vector>
 
 namespace dn {
 
@@ -174,13 +175,55 @@ std::string_view LayoutVariant5(char letter, std::string_view subtypeValue) {
     return SubtypeField5(letter) == 0 ? std::string_view{} : subtypeValue;
 }
 
-std::size_t FieldMax5(char letter, std::string_view subtype, int field) {
-    const auto variant = LayoutVariant5(letter, subtype);
+namespace {
+
+constexpr int kTableFields = 64;
+
+// The maxima of one letter and layout variant by field, found once: the
+// readers ask for every field of every line.
+struct VariantMaxima5 {
+    char letter;
+    std::string_view variant;  // empty: no variant or one without own fields
+    std::array<std::size_t, kTableFields> max;
+};
+
+std::size_t scanMax5(char letter, std::string_view variant, int field) {
     for (const auto& f : kLayouts) {
         if (f.letter != letter || f.field != field) continue;
         if (f.subtype.empty() || f.subtype == variant) return f.max;
     }
     return kNoFieldLimit5;
+}
+
+std::vector<VariantMaxima5> buildMaxima5() {
+    std::vector<VariantMaxima5> out;
+    auto add = [&](char letter, std::string_view variant) {
+        for (const auto& m : out)
+            if (m.letter == letter && m.variant == variant) return;
+        VariantMaxima5 m{letter, variant, {}};
+        for (int n = 0; n < kTableFields; ++n) m.max[static_cast<std::size_t>(n)] = scanMax5(letter, variant, n);
+        out.push_back(m);
+    };
+    for (const auto& f : kLayouts) {
+        add(f.letter, {});
+        if (!f.subtype.empty()) add(f.letter, f.subtype);
+    }
+    return out;
+}
+
+}  // namespace
+
+std::size_t FieldMax5(char letter, std::string_view subtype, int field) {
+    const auto variant = LayoutVariant5(letter, subtype);
+    if (field < 0 || field >= kTableFields) return scanMax5(letter, variant, field);
+    static const std::vector<VariantMaxima5> maxima = buildMaxima5();
+    const VariantMaxima5* plain = nullptr;
+    for (const auto& m : maxima) {
+        if (m.letter != letter) continue;
+        if (m.variant == variant) return m.max[static_cast<std::size_t>(field)];
+        if (m.variant.empty()) plain = &m;
+    }
+    return plain ? plain->max[static_cast<std::size_t>(field)] : kNoFieldLimit5;
 }
 
 }  // namespace dn

@@ -86,7 +86,23 @@ int SqlQuery::columnCount() const { return sqlite3_column_count(stmt_); }
 
 void SqliteDb::StmtDeleter::operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
 
+namespace {
+
+// SQLite's memory statistics take a mutex around every allocation; nothing
+// here reads them. Only possible before SQLite's first use in the process,
+// so a later call is refused (SQLITE_MISUSE) and changes nothing.
+void configureLibrary() {
+    static const int once = [] {
+        sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+        return 0;
+    }();
+    (void)once;
+}
+
+}  // namespace
+
 SqliteDb::SqliteDb(const std::filesystem::path& file) {
+    configureLibrary();
     const int rc = sqlite3_open_v2(file.string().c_str(), &db_,
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
