@@ -27,6 +27,11 @@ void writeAll(const fs::path& file, const std::string& bytes) {
     if (!out) throw IoError("Fehler beim Schreiben von " + file.string());
 }
 
+SupplierEntry entryOf(const SupplierRecord& r) {
+    return SupplierEntry{r.name(),      r.version(),        r.letter(),    r.path(),
+                         r.useSubdirs(), r.caseConversion(), r.shkConnect()};
+}
+
 std::string blankRecordBytes() {
     SupplierRecord r;
     return std::string(r.bytes().data(), SupplierRecord::kSize);
@@ -48,16 +53,8 @@ void SupplierTable::load(const fs::path& masterDataDir) {
         writeAll(file_, bytes);
     }
     for (int n = 1; n <= kMaxSupplier; ++n) {
-        auto r = SupplierRecord::fromBytes(
-            std::string_view(bytes).substr(n * SupplierRecord::kSize, SupplierRecord::kSize));
-        SupplierEntry& e = entries_[n];
-        e.name = r.name();
-        e.version = r.version();
-        e.letter = r.letter();
-        e.path = r.path();
-        e.useSubdirs = r.useSubdirs();
-        e.caseConversion = r.caseConversion();
-        e.shkConnect = r.shkConnect();
+        entries_[n] = entryOf(SupplierRecord::fromBytes(
+            std::string_view(bytes).substr(n * SupplierRecord::kSize, SupplierRecord::kSize)));
     }
 }
 
@@ -87,14 +84,7 @@ void SupplierTable::writeRecord(int number, const SupplierRecord& record) {
         f.close();
         if (!f) throw IoError("Fehler beim Schreiben von " + file_.string());
     }
-    SupplierEntry& e = entries_[number];
-    e.name = record.name();
-    e.version = record.version();
-    e.letter = record.letter();
-    e.path = record.path();
-    e.useSubdirs = record.useSubdirs();
-    e.caseConversion = record.caseConversion();
-    e.shkConnect = record.shkConnect();
+    entries_[number] = entryOf(record);
 }
 
 int SupplierTable::supplierWithLetter(char letter, int except) const {

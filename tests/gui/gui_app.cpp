@@ -9,13 +9,14 @@
 namespace dn::test {
 
 void ensureGuiApp() {
-    static std::unique_ptr<QApplication> app;
-    if (app) return;
+    if (QApplication::instance()) return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "test_gui";
     static char* argv[] = {name, nullptr};
-    app = std::make_unique<QApplication>(argc, argv);
+    // The application lives until the process ends: destroying it among the
+    // static objects at exit, after Qt's own, crashes.
+    new QApplication(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
 }
 
