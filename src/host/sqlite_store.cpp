@@ -42,7 +42,6 @@ std::string articleTableSql(bool withOptional) {
 }
 
 constexpr const char* kOtherTables = R"sql(
-CREATE INDEX article_productgroup ON article(productgroup);
 CREATE TABLE article_side (
   key TEXT NOT NULL PRIMARY KEY, recordtype INTEGER NOT NULL DEFAULT 0,
   altarticleno TEXT NOT NULL DEFAULT '', catalog TEXT NOT NULL DEFAULT '',
