@@ -1,5 +1,6 @@
 // Articles, their side rows, D records and Z blobs.
 
+#include <algorithm>
 #include <optional>
 
 #include "host/sqlite_store.h"
@@ -29,9 +30,22 @@ const std::string kSideRead =
     "SELECT key, recordtype, altarticleno, catalog, metalunitcode, metalnumber, metalweight, ean, "
     "articlekind, supplement1, supplement2, supplement3, supplement4 FROM article_side "
     "WHERE key = ?1";
-const std::string kDlineInsert =
-    "INSERT INTO article_dline (key, seq, linenumber, flag, text, textkey) "
-    "VALUES (?1, ?2, ?3, ?4, ?5, ?6)";
+// D records go in up to kDlineRowsPerInsert rows per statement; the
+// statement for n rows is dlineInserts()[n - 1].
+constexpr std::size_t kDlineRowsPerInsert = 8;
+
+const std::vector<std::string>& dlineInserts() {
+    static const std::vector<std::string> sql = [] {
+        std::vector<std::string> out;
+        std::string text = "INSERT INTO article_dline (key, seq, linenumber, flag, text, textkey) VALUES ";
+        for (std::size_t n = 1; n <= kDlineRowsPerInsert; ++n) {
+            text += n == 1 ? "(?, ?, ?, ?, ?, ?)" : ", (?, ?, ?, ?, ?, ?)";
+            out.push_back(text);
+        }
+        return out;
+    }();
+    return sql;
+}
 const std::string kDlineRead =
     "SELECT linenumber, flag, text, textkey FROM article_dline WHERE key = ?1 ORDER BY seq";
 const std::string kZblobWrite = "INSERT OR REPLACE INTO article_zblob (key, lines) VALUES (?1, ?2)";
@@ -255,10 +269,15 @@ void SqliteStore::writeDRecords(std::string_view key, const std::vector<DRecord>
         q.run();
     }
     int seq = 0;
-    for (const auto& d : records) {
-        auto q = db_.query(kDlineInsert, "D-Sätze schreiben");
-        q.bind(1, k).bind(2, ++seq).bind(3, d.lineNumber).bind(4, d.flag).bind(5, d.text);
-        q.bind(6, d.textKey);
+    for (std::size_t first = 0; first < records.size(); first += kDlineRowsPerInsert) {
+        const std::size_t n = std::min(kDlineRowsPerInsert, records.size() - first);
+        auto q = db_.query(dlineInserts()[n - 1], "D-Sätze schreiben");
+        for (std::size_t i = 0; i < n; ++i) {
+            const DRecord& d = records[first + i];
+            const int p = static_cast<int>(i) * 6;
+            q.bindStatic(p + 1, k).bind(p + 2, ++seq).bindStatic(p + 3, d.lineNumber);
+            q.bindStatic(p + 4, d.flag).bindStatic(p + 5, d.text).bindStatic(p + 6, d.textKey);
+        }
         q.run();
     }
 }
