@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
     generatePriceFile(file, n);
     std::cout << "price file           : " << fs::file_size(file) << " bytes in " << seconds(t0) << " s\n";
 
-    dn::PriceMaintenanceOptions options;
+    dn::PriceModes options;
     const double cpu0 = cpuSeconds();
     t0 = Clock::now();
     const dn::FileEnd5 end = dn::RunPriceFile5(s, file.string(), options);

@@ -25,6 +25,7 @@ TPFLEGEDISKETTE::TPFLEGEDISKETTE(Session& s, PriceModes& modes, int versionMode)
     HideControl(105, versionMode == 1);
     AddButton(kOk, "&OK");
     AddButton(kCancel, "&Abbruch");
+    helpContext = 41;
 }
 
 const char* refusalOf(const PriceModes& m) {

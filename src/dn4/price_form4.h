@@ -1,5 +1,5 @@
 #pragma once
-// The options of the DATANORM 4 and 3 price maintenance: the dialog
+// The options of the price maintenance of every version: the dialog
 // `TPFLEGEDISKETTE`, the settings block and the header block of the
 // protocol.
 

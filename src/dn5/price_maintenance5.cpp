@@ -53,7 +53,7 @@ private:
 // One run over a price-change file.
 class PriceRun5 {
 public:
-    PriceRun5(Session& s, tdatanorm5& dn5, const PriceMaintenanceOptions& options, std::size_t batchSize)
+    PriceRun5(Session& s, tdatanorm5& dn5, const PriceModes& options, std::size_t batchSize)
         : s_(s),
           dn5_(dn5),
           options_(options),
@@ -133,7 +133,7 @@ private:
 
     Session& s_;
     tdatanorm5& dn5_;
-    const PriceMaintenanceOptions& options_;
+    const PriceModes& options_;
     HostStore& store_;
     DiscountGroups5 groups_;
     ArticleBatch5 batch_;
@@ -158,7 +158,7 @@ bool beforeLine(Session& s, std::uint64_t bytesRead) {
 
 }  // namespace
 
-FileEnd5 RunPriceFile5(Session& s, const std::string& file, const PriceMaintenanceOptions& options,
+FileEnd5 RunPriceFile5(Session& s, const std::string& file, const PriceModes& options,
                        std::size_t batchSize) {
     if (!s.dn5) s.dn5 = std::make_shared<tdatanorm5>(s);
     tdatanorm5& dn5 = *s.dn5;
@@ -192,8 +192,8 @@ FileEnd5 RunPriceFile5(Session& s, const std::string& file, const PriceMaintenan
 
 CommandOutcome PriceMaintenance5(Session& s, int mode) {
     ReadCurrentSupplier(s);
-    PriceMaintenanceOptions options;
-    if (!RunPriceMaintenanceForm(s, options, false)) return CommandOutcome::Cancelled;
+    PriceModes options;
+    if (!AskPriceModes(s, options, 1)) return CommandOutcome::Cancelled;
     std::string file;
     if (mode == 1) {
         file = s.PriceFilePath;

@@ -106,7 +106,7 @@ TEST_F(PriceMaintenance5Test, PriceRules) {
         session->settings.NetZeroUsesListPrice = c.netZero;
         session->PrintProtocol = true;
         const auto p = file("datpreis.001", {kHeader, c.line});
-        PriceMaintenanceOptions o{c.purchaseMode, c.salesMode, true};
+        PriceModes o{c.purchaseMode, c.salesMode};
         EXPECT_EQ(RunPriceFile5(*session, p.string(), o), FileEnd5::EndOfFile);
         const ArticleRecord a = stored("A1");
         EXPECT_DOUBLE_EQ(a.purchaseprice, c.ek);
@@ -169,8 +169,8 @@ TEST_F(PriceMaintenance5Test, PointlessModesAreRefused) {
         EXPECT_TRUE(said(c.refusal)) << c.refusal;
         EXPECT_DOUBLE_EQ(stored("A1").salesprice, 20);
     }
-    EXPECT_EQ(PriceMaintenanceForm::RefusalFor(1, 0), "");
-    EXPECT_EQ(PriceMaintenanceForm::RefusalFor(0, 2), "");
+    EXPECT_EQ(refusalOf(PriceModes{1, 0}), nullptr);
+    EXPECT_EQ(refusalOf(PriceModes{0, 2}), nullptr);
 }
 
 TEST_F(PriceMaintenance5Test, BadFilesEndAndKeepWhatWasChanged) {
