@@ -9,6 +9,7 @@
 
 #include "dn5/field_split5.h"
 #include "dn5/price_fields5.h"
+#include "dn5/record_layout5.h"
 #include "dn5/tdatanorm5.h"
 #include "frame/session.h"
 #include "host/codepage.h"
@@ -88,8 +89,9 @@ void readFields(tdatanorm5& dn5, std::array<std::string, N>& out, int last) {
     const int subtypeField = SubtypeField5(letter);
     const std::string_view subtype =
         subtypeField > 0 && subtypeField <= last ? parts[subtypeField] : std::string_view{};
+    const FieldMaxima5 maxima(letter, subtype);
     for (int n = 2; n <= last; ++n) {
-        if (parts[n].size() > FieldMax5(letter, subtype, n)) out[n] = dn5.GetField5(n);
+        if (parts[n].size() > maxima(n)) out[n] = dn5.GetField5(n);
         else out[n].assign(parts[n]);
     }
 }
@@ -131,10 +133,10 @@ void readDLine(tdatanorm5& dn5, ArticleBlock5& block) {
     std::array<std::string, 8> f;
     readFields(dn5, f, 7);
     DRecord d;
-    d.lineNumber = cp850ToUtf8(f[4]);
-    d.flag = cp850ToUtf8(f[5]);
-    d.text = cp850ToUtf8(f[6]);
-    d.textKey = cp850ToUtf8(f[7]);
+    d.lineNumber = Utf8Of5(f[4]);
+    d.flag = Utf8Of5(f[5]);
+    d.text = Utf8Of5(f[6]);
+    d.textKey = Utf8Of5(f[7]);
     if (!Trim5(d.textKey).empty()) d.textKey = dn5.session().ArticlePrefix + d.textKey;
     block.dRecords.push_back(std::move(d));
 }

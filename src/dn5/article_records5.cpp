@@ -15,7 +15,7 @@ namespace dn {
 
 namespace {
 
-std::string trimmed(std::string_view cp850) { return cp850ToUtf8(Trim5(cp850)); }
+std::string trimmed(std::string_view cp850) { return Utf8Of5(Trim5(cp850)); }
 
 std::string quoted(const std::string& key) { return "\"" + key + "\""; }
 
@@ -71,7 +71,7 @@ bool ArticleWriter5::ImportFilter5(std::string_view number, std::string_view pro
     const ArticleImportOptions5& o = dn5_.ImportOptions;
     const std::string& prefix = s_.ArticlePrefix;
     if (o.OnlyNumberRange) {
-        const std::string key = prefix + cp850ToUtf8(number);
+        const std::string key = prefix + Utf8Of5(number);
         if (key < o.RangeFrom || key > o.RangeTo) return false;
     }
     const std::string product = trimmed(productGroup);
@@ -122,12 +122,12 @@ void ArticleWriter5::textBlock(const ArticleBlock5& block) {
     if (!s.settings.TakeLongTexts) return;
     status(key);
     ProtocolLine(s, "T-Satz: ");
-    const std::string kind = cp850ToUtf8(block.textKind);
+    const std::string kind = Utf8Of5(block.textKind);
     if (block.lastFlag == "A" || block.lastFlag == "N") {
         ProtocolLine(s, "Langtext: " + key);
         LongText text{key, kind, {}};
         for (const auto& line : block.textLines) {
-            text.lines.push_back(cp850ToUtf8(line));
+            text.lines.push_back(Utf8Of5(line));
             ProtocolLine(s, text.lines.back());
         }
         store_.writeLongText(text);
@@ -150,7 +150,7 @@ void ArticleWriter5::graphicsBlock(const ArticleBlock5& block) {
         ProtocolLine(s, "Grafikanbindung: " + key);
         LongText text{key, "3", {}};
         for (const auto& line : block.textLines) {
-            text.lines.push_back(cp850ToUtf8(line));
+            text.lines.push_back(Utf8Of5(line));
             ProtocolLine(s, text.lines.back());
         }
         store_.writeLongText(text);
@@ -166,7 +166,7 @@ void ArticleWriter5::graphicsBlock(const ArticleBlock5& block) {
 void ArticleWriter5::deletion(const ArticleBlock5& block) {
     Session& s = s_;
     if (!ImportFilter5(block.number, {}, {})) return;
-    const std::string key = storeKey(s.ArticlePrefix + cp850ToUtf8(block.number));
+    const std::string key = storeKey(s.ArticlePrefix + Utf8Of5(block.number));
     ProtocolLine(s, "B-Satz Löschung:");
     const std::string replacement = trimmed(block.newNumber);
     const std::string date = Trim5(block.date).empty() ? std::string() : dottedDate(std::string(Trim5(block.date)));
@@ -200,8 +200,8 @@ void ArticleWriter5::deletion(const ArticleBlock5& block) {
 void ArticleWriter5::renumber(const ArticleBlock5& block) {
     Session& s = s_;
     if (!ImportFilter5(block.number, {}, {})) return;
-    const std::string oldKey = storeKey(s.ArticlePrefix + cp850ToUtf8(block.number));
-    const std::string newKey = storeKey(s.ArticlePrefix + cp850ToUtf8(block.newNumber));
+    const std::string oldKey = storeKey(s.ArticlePrefix + Utf8Of5(block.number));
+    const std::string newKey = storeKey(s.ArticlePrefix + Utf8Of5(block.newNumber));
     ProtocolLine(s, "B-Satz Artikelnummeränderung:");
     if (!store_.articleExists(oldKey)) {
         ProtocolLine(s, "Hinweis: Artikel " + quoted(oldKey) + " nicht vorhanden!");

@@ -16,9 +16,9 @@ namespace dn {
 
 namespace {
 
-std::string utf8(std::string_view cp850) { return cp850ToUtf8(cp850); }
+std::string utf8(std::string_view cp850) { return Utf8Of5(cp850); }
 
-std::string trimmed(std::string_view cp850) { return cp850ToUtf8(Trim5(cp850)); }
+std::string trimmed(std::string_view cp850) { return Utf8Of5(Trim5(cp850)); }
 
 // UTF-8 text padded with blanks or cut to n characters.
 std::string padText(std::string_view text, std::size_t n) {
@@ -95,17 +95,19 @@ void ArticleWriter5::writeArticle(const ArticleBlock5& block, const ArticleLine5
     const std::string key = s.ArticlePrefix + utf8(a.f[3]);
     const bool isNew = a.f[2] == "N" || !old;
     ArticleRecord r;
+    // Protocol lines are built only when the protocol is printed.
+    const bool protocol = s.PrintProtocol;
     if (isNew) {
-        ProtocolLine(s, "A-Satz Neuanlage:");
+        if (protocol) ProtocolLine(s, "A-Satz Neuanlage:");
         if (old) {
-            ProtocolLine(s, "Hinweis: Artikel \"" + key + "\" wird überschrieben");
+            if (protocol) ProtocolLine(s, "Hinweis: Artikel \"" + key + "\" wird überschrieben");
             r = *old;
         } else {
             r.key = key;
             r.newflag = 0;
         }
     } else {
-        ProtocolLine(s, "A-Satz Änderung:");
+        if (protocol) ProtocolLine(s, "A-Satz Änderung:");
         r = *old;
     }
     const bool hasOptional = !dn5_.OptionalColumns.empty();
@@ -138,7 +140,7 @@ void ArticleWriter5::writeArticle(const ArticleBlock5& block, const ArticleLine5
     in.oldSalesPrice = isNew ? 0.0 : r.salesprice;
     in.TakeListPrice = s.settings.TakeListPrice;
     ArticlePriceResult5 price = PriceFromArticle5(in);
-    PrintProtocol5(s, price.protocol);
+    if (protocol) PrintProtocol5(s, price.protocol);
     if (price.applies) {
         r.priceunit = price.priceunit;
         r.purchaseprice = price.purchaseprice;
@@ -192,15 +194,17 @@ void ArticleWriter5::writeArticle(const ArticleBlock5& block, const ArticleLine5
         store_.writeZBlob(key, z);
     }
 
-    if (Trim5(r.shorttext1).empty() && Trim5(r.shorttext2).empty())
-        ProtocolLine(s, "Kurztextzeile 1 und Kurztextzeile 2 sind leer!");
-    ProtocolLine(s, ArticleProtocolLine5(key, r.shorttext1, r.discountgroup, r.purchaseprice, r.salesprice));
-    if (!price.surchargeLine.empty()) ProtocolLine(s, price.surchargeLine);
-    if (!block.dRecords.empty()) {
-        ProtocolLine(s, "D-Satz:");
-        for (const auto& d : block.dRecords) ProtocolLine(s, d.text);
+    if (protocol) {
+        if (Trim5(r.shorttext1).empty() && Trim5(r.shorttext2).empty())
+            ProtocolLine(s, "Kurztextzeile 1 und Kurztextzeile 2 sind leer!");
+        ProtocolLine(s, ArticleProtocolLine5(key, r.shorttext1, r.discountgroup, r.purchaseprice, r.salesprice));
+        if (!price.surchargeLine.empty()) ProtocolLine(s, price.surchargeLine);
+        if (!block.dRecords.empty()) {
+            ProtocolLine(s, "D-Satz:");
+            for (const auto& d : block.dRecords) ProtocolLine(s, d.text);
+        }
+        ProtocolLine(s, "");
     }
-    ProtocolLine(s, "");
     count(dn5_.RecordCount);
     status(trimmed(a.f[3]));
 }
@@ -214,6 +218,7 @@ void ArticleWriter5::calcLine(const CalcLine5& c) {
     ArticleRecord& r = *found;
     const std::string_view subtype = Trim5(c.f[3]);
     auto done = [&](const char* name) {
+        if (!s.PrintProtocol) return;
         ProtocolLine(s, std::string("C-Satz ") + name + "  Artikel: " + key);
         ProtocolLine(s, "");
     };

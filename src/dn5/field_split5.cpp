@@ -1,6 +1,9 @@
 #include "dn5/field_split5.h"
 
+#include <algorithm>
 #include <cmath>
+
+#include "host/codepage.h"
 
 namespace dn {
 
@@ -52,6 +55,12 @@ std::optional<double> ParseNumber5(std::string_view text) {
     if (!digits) return std::nullopt;
     const double value = decimals == 0 ? mantissa : mantissa / std::pow(10.0, decimals);
     return negative ? -value : value;
+}
+
+std::string Utf8Of5(std::string_view cp850) {
+    const bool ascii =
+        std::all_of(cp850.begin(), cp850.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return ascii ? std::string(cp850) : cp850ToUtf8(cp850);
 }
 
 }  // namespace dn

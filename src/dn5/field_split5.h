@@ -3,6 +3,7 @@
 // numbers in them. Works on raw single-byte text (CP850).
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace dn {
@@ -19,5 +20,9 @@ std::string_view Trim5(std::string_view text);
 // digits and at most one decimal separator ("," or "."). Empty text and
 // anything else give no value.
 std::optional<double> ParseNumber5(std::string_view text);
+
+// CP850 bytes as UTF-8. Most fields are plain ASCII, which stays as it is
+// and is copied whole instead of converted byte by byte.
+std::string Utf8Of5(std::string_view cp850);
 
 }  // namespace dn

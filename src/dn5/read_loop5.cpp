@@ -10,7 +10,12 @@
 namespace dn {
 
 bool tdatanorm5::HandleRecord5(const RecordTable5& table) {
-    CurrentLine5 = std::string(Trim5(CurrentLine5));
+    {  // trimmed in place: the line keeps its buffer
+        const std::string_view kept = Trim5(CurrentLine5);
+        const auto front = static_cast<std::size_t>(kept.data() - CurrentLine5.data());
+        CurrentLine5.resize(front + kept.size());
+        CurrentLine5.erase(0, front);
+    }
     if (CurrentLine5.empty()) return true;
     HostServices& ui = session_.ui;
     try {
@@ -51,7 +56,7 @@ FileEnd5 tdatanorm5::ReadFile5(const std::filesystem::path& file, const RecordTa
                 BytesRead5 = reader.bytesRead();
                 return FileEnd5::EndOfFile;
             }
-            CurrentLine5 = std::move(line);
+            CurrentLine5.swap(line);  // both buffers are used again
             CurrentLineNumber5 = reader.lineNumber();
             BytesRead5 = reader.bytesRead();
             FileIsUtf8 = reader.isUtf8();

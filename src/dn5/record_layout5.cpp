@@ -213,17 +213,28 @@ std::vector<VariantMaxima5> buildMaxima5() {
 
 }  // namespace
 
-std::size_t FieldMax5(char letter, std::string_view subtype, int field) {
-    const auto variant = LayoutVariant5(letter, subtype);
-    if (field < 0 || field >= kTableFields) return scanMax5(letter, variant, field);
+FieldMaxima5::FieldMaxima5(char letter, std::string_view subtype)
+    : letter_(letter), variant_(LayoutVariant5(letter, subtype)) {
     static const std::vector<VariantMaxima5> maxima = buildMaxima5();
     const VariantMaxima5* plain = nullptr;
     for (const auto& m : maxima) {
         if (m.letter != letter) continue;
-        if (m.variant == variant) return m.max[static_cast<std::size_t>(field)];
+        if (m.variant == variant_) {
+            table_ = m.max.data();
+            return;
+        }
         if (m.variant.empty()) plain = &m;
     }
-    return plain ? plain->max[static_cast<std::size_t>(field)] : kNoFieldLimit5;
+    if (plain) table_ = plain->max.data();
+}
+
+std::size_t FieldMaxima5::operator()(int field) const {
+    if (field < 0 || field >= kTableFields) return scanMax5(letter_, variant_, field);
+    return table_ ? table_[field] : kNoFieldLimit5;
+}
+
+std::size_t FieldMax5(char letter, std::string_view subtype, int field) {
+    return FieldMaxima5(letter, subtype)(field);
 }
 
 }  // namespace dn

@@ -36,6 +36,18 @@ std::string_view LayoutVariant5(char letter, std::string_view subtypeValue);
 // kNoFieldLimit5 when the layout names no maximum for it.
 std::size_t FieldMax5(char letter, std::string_view subtype, int field);
 
+// The maxima of one record kind, looked up once for all fields of a line.
+class FieldMaxima5 {
+public:
+    FieldMaxima5(char letter, std::string_view subtype);
+    std::size_t operator()(int field) const;
+
+private:
+    char letter_;
+    std::string_view variant_;
+    const std::size_t* table_ = nullptr;  // fields 0..63; none: no maxima
+};
+
 // Field numbers the importers use, named after their meaning.
 namespace field5 {
 inline constexpr int Letter = 1;

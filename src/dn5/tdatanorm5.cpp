@@ -15,7 +15,7 @@ constexpr std::string_view kHeaderStart = "V;050;";
 
 // Messages are built in UTF-8; the line and the field are CP850 bytes.
 std::string overlongMessage(std::string_view field, std::size_t max) {
-    std::string m = "FEHLER in DATANORM-Datei !!!\n\nFeldlängenüberschreitung bei:\n\"" + cp850ToUtf8(field) +
+    std::string m = "FEHLER in DATANORM-Datei !!!\n\nFeldlängenüberschreitung bei:\n\"" + Utf8Of5(field) +
                     "\"\nIst-Länge: " + std::to_string(field.size()) + "\nMax-Länge: " + std::to_string(max) +
                     "\n\n";
     return utf8Left(m, 255);
@@ -54,7 +54,7 @@ std::string tdatanorm5::fieldChecked(int n, std::size_t max) {
     if (field.size() <= max) return field;
 
     const std::string message = overlongMessage(field, max);
-    const std::string line = cp850ToUtf8(CurrentLine5);
+    const std::string line = Utf8Of5(CurrentLine5);
     if (!session_.AllowOverlongFields)
         throw edatanormfehler(message + "Die Übernahme wird abgebrochen!\n\n" + line);
     if (!session_.ui.janein(message + "Wollen Sie die Daten trotzdem weiter übernehmen?\n\n" + line))
@@ -74,8 +74,8 @@ std::string tdatanorm5::GetField5(int n) {
     return fieldChecked(n, max);
 }
 
-std::string tdatanorm5::GetText5(int n, std::size_t max) { return cp850ToUtf8(GetField5(n, max)); }
-std::string tdatanorm5::GetText5(int n) { return cp850ToUtf8(GetField5(n)); }
+std::string tdatanorm5::GetText5(int n, std::size_t max) { return Utf8Of5(GetField5(n, max)); }
+std::string tdatanorm5::GetText5(int n) { return Utf8Of5(GetField5(n)); }
 
 // The host's `value` gives 0 for text that is no number; so does the reader.
 double tdatanorm5::GetReal5(int n, std::size_t max) { return ParseNumber5(GetField5(n, max)).value_or(0.0); }
