@@ -55,8 +55,14 @@ double numberOf(std::string_view text) { return ParseNumber5(text).value_or(0.0)
 // helpers of the older reader); an empty field stays empty.
 std::string normalized(std::string_view field, std::size_t width) {
     if (Trim5(field).empty()) return std::string(field);
+    const double r = std::round(numberOf(field));
     char buffer[48];
-    std::snprintf(buffer, sizeof buffer, "%*.0f", static_cast<int>(width), std::round(numberOf(field)));
+    // Whole numbers of common size without the floating-point formatter;
+    // it writes the same digits ("-0" stays its own).
+    if (std::fabs(r) < 1e15 && !(r == 0 && std::signbit(r)))
+        std::snprintf(buffer, sizeof buffer, "%*lld", static_cast<int>(width), static_cast<long long>(r));
+    else
+        std::snprintf(buffer, sizeof buffer, "%*.0f", static_cast<int>(width), r);
     return buffer;
 }
 
@@ -222,15 +228,18 @@ std::string SurchargeLine5(const std::array<std::string, 17>& f, std::array<doub
         if (l.subtype == subtype) layout = &l;
     if (!layout) return {};
 
-    std::array<std::string, 17> v = f;
-    if (subtype == "1" && (Trim5(f[8]) == "1" || Trim5(f[8]) == "2")) v[12] = normalized(f[12], 10);
+    // The fields as read, some replaced by their normalized form.
+    std::array<std::string_view, 17> v;
+    for (std::size_t n = 0; n < f.size(); ++n) v[n] = f[n];
+    std::string n11, n12, n13, n9;
+    if (subtype == "1" && (Trim5(f[8]) == "1" || Trim5(f[8]) == "2")) v[12] = n12 = normalized(f[12], 10);
     if (subtype == "2") {
-        if (Trim5(f[7]) == "2") v[11] = normalized(f[11], 10);
-        v[12] = normalized(f[12], 8);
-        v[13] = normalized(f[13], 8);
+        if (Trim5(f[7]) == "2") v[11] = n11 = normalized(f[11], 10);
+        v[12] = n12 = normalized(f[12], 8);
+        v[13] = n13 = normalized(f[13], 8);
     }
     if (subtype == "3") {
-        v[9] = normalized(f[9], 8);
+        v[9] = n9 = normalized(f[9], 8);
         if (Trim5(f[6]) == "CU") {
             double n = std::round(numberOf(f[8]));
             if (n == 0) n = 1;
@@ -239,10 +248,13 @@ std::string SurchargeLine5(const std::array<std::string, 17>& f, std::array<doub
         }
     }
     std::string line = "50";
+    line.reserve(160);
     for (int n = 4; n <= 16; ++n) {
         const std::size_t width = layout->widths[n - 4];
         if (width == 0) break;
-        line += Pad5(v[n], width);
+        const std::string_view text = v[n].substr(0, width);
+        line.append(text);
+        line.append(width - text.size(), ' ');
     }
     return line;
 }

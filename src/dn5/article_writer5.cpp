@@ -4,6 +4,8 @@
 
 #include <fmt/format.h>
 
+#include <utility>
+
 #include "dn5/field_split5.h"
 #include "dn5/price_protocol5.h"
 #include "dn5/tdatanorm5.h"
@@ -101,14 +103,14 @@ void ArticleWriter5::writeArticle(const ArticleBlock5& block, const ArticleLine5
         if (protocol) ProtocolLine(s, "A-Satz Neuanlage:");
         if (old) {
             if (protocol) ProtocolLine(s, "Hinweis: Artikel \"" + key + "\" wird überschrieben");
-            r = *old;
+            r = std::move(*old);
         } else {
             r.key = key;
             r.newflag = 0;
         }
     } else {
         if (protocol) ProtocolLine(s, "A-Satz Änderung:");
-        r = *old;
+        r = std::move(*old);
     }
     const bool hasOptional = !dn5_.OptionalColumns.empty();
     auto take = [&](int n) { return isNew || a.present(n); };
