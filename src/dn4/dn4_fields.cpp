@@ -36,8 +36,41 @@ std::string overlongFieldMessage(std::string_view line, std::string_view field) 
     return overlongText(line, field, "Die Übernahme wird abgebrochen!");
 }
 
+void SplitFields(std::string_view line, std::vector<std::string_view>& fields) {
+    fields.clear();
+    fields.emplace_back();
+    std::size_t start = 0;
+    for (;;) {
+        const auto sep = line.find(';', start);
+        if (sep == std::string_view::npos) {
+            fields.push_back(line.substr(start));
+            return;
+        }
+        fields.push_back(line.substr(start, sep - start));
+        start = sep + 1;
+    }
+}
+
+namespace {
+
+bool takeField(Session& s, std::string_view line, std::string_view field, std::span<char> destination);
+
+}  // namespace
+
 bool TakeField(Session& s, std::string_view line, int n, std::span<char> destination) {
-    std::string_view field = GetField(n, line);
+    return takeField(s, line, GetField(n, line), destination);
+}
+
+bool TakeField(Session& s, std::string_view line, const std::vector<std::string_view>& fields, int n,
+               std::span<char> destination) {
+    const std::string_view field =
+        n >= 1 && static_cast<std::size_t>(n) < fields.size() ? fields[static_cast<std::size_t>(n)] : std::string_view{};
+    return takeField(s, line, field, destination);
+}
+
+namespace {
+
+bool takeField(Session& s, std::string_view line, std::string_view field, std::span<char> destination) {
     const std::size_t width = destination.size();
     bool ok = true;
     if (field.size() > width) {
@@ -56,5 +89,7 @@ bool TakeField(Session& s, std::string_view line, int n, std::span<char> destina
     }
     return ok;
 }
+
+}  // namespace
 
 }  // namespace dn

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace dn {
 
@@ -23,6 +24,14 @@ std::string_view GetField(int n, std::string_view line);
 // The result tells whether the import may go on; the destination is filled
 // in both cases.
 bool TakeField(Session& s, std::string_view line, int n, std::span<char> destination);
+
+// All fields of the line at once, the same views GetField gives:
+// `fields[n]` is field n (index 0 stays empty). The vector is reused.
+void SplitFields(std::string_view line, std::vector<std::string_view>& fields);
+
+// TakeField with field n taken from SplitFields' result of the same line.
+bool TakeField(Session& s, std::string_view line, const std::vector<std::string_view>& fields, int n,
+               std::span<char> destination);
 
 // The message texts of an over-long field (UTF-8, lines separated by "\n").
 // `line` and `field` are CP850 bytes.

@@ -24,8 +24,12 @@ std::string_view part(std::string_view line, std::size_t first, std::size_t coun
 
 std::string dn4ToUtf8(std::string_view cp850) {
     std::string s(cp850);
-    std::replace(s.begin(), s.end(), '\0', ' ');
-    return cp850ToUtf8(s);
+    bool ascii = true;  // plain ASCII is already UTF-8: no conversion
+    for (char& c : s) {
+        if (c == '\0') c = ' ';
+        else if (static_cast<unsigned char>(c) >= 0x80) ascii = false;
+    }
+    return ascii ? s : cp850ToUtf8(s);
 }
 
 void Dn4Reader::startFile() {
@@ -88,16 +92,17 @@ bool Dn4Reader::apply(const Dn4Layout& layout, std::string_view line) {
     for (const auto& r : layout.blanks) record_.fill(r.first, r.last - r.first + 1, ' ');
     if (layout.subtypeNumber != 0) record_.setWord(dnpos::CSubtype, layout.subtypeNumber);
 
+    SplitFields(line, fields_);
     for (const auto& f : layout.fields) {
         if (f.buffer != Dn4Buffer::Record) stamp(f.buffer, layout.type);
         bool ok;
         if (f.keep == 0) {
-            ok = TakeField(s_, line, f.field, target(f.buffer, f.position, f.width));
+            ok = TakeField(s_, line, fields_, f.field, target(f.buffer, f.position, f.width));
         } else {
-            std::vector<char> wide(f.width, '\0');
-            ok = TakeField(s_, line, f.field, wide);
-            if (wide[0] != '\0')
-                std::copy_n(wide.begin(), f.keep, target(f.buffer, f.position, f.keep).begin());
+            wide_.assign(f.width, '\0');
+            ok = TakeField(s_, line, fields_, f.field, wide_);
+            if (wide_[0] != '\0')
+                std::copy_n(wide_.begin(), f.keep, target(f.buffer, f.position, f.keep).begin());
         }
         if (!ok) return false;
     }

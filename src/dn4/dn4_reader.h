@@ -21,6 +21,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "dn4/dn4_currency.h"
 #include "dn4/dn4_fields.h"
@@ -96,6 +97,9 @@ class Dn4Reader {
     bool headerSeen_ = false;
     bool fileInEuro_ = false;
     std::string currency_;
+    // Reused per line: the fields of the line, a field wider than kept.
+    std::vector<std::string_view> fields_;
+    std::vector<char> wide_;
 };
 
 }  // namespace dn
