@@ -11,6 +11,13 @@ double rund(double amount) {
     if (!std::isfinite(amount) || amount == 0.0) return amount;
     const double magnitude = std::fabs(amount);
     if (magnitude >= 1e13) return std::round(amount * 100.0) / 100.0;
+    // Away from the half cent the binary product rounds the same way as the
+    // decimal value; only amounts near a half cent take the exact path below.
+    const double scaled = magnitude * 100.0;
+    if (std::fabs(scaled - std::floor(scaled) - 0.5) > 1e-6) {
+        const double result = std::round(scaled) / 100.0;
+        return amount < 0 ? -result : result;
+    }
     // Fifteen significant digits give the decimal value the binary number
     // stands for; round that decimal text at the third decimal.
     const int intDigits = magnitude < 1.0 ? 1 : static_cast<int>(std::floor(std::log10(magnitude))) + 1;
