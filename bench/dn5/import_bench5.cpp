@@ -14,6 +14,7 @@
 
 #include "dn5/import_articles5.h"
 #include "dn5/tdatanorm5.h"
+#include "../common/import_report.h"
 #include "frame/session.h"
 #include "frame/startup.h"
 #include "host/scripted_host.h"
@@ -52,18 +53,5 @@ int main(int argc, char** argv) {
     const dn::CommandOutcome outcome = dn::ImportArticles5(s, 1);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
-    const long articles = static_cast<long>(s.store().countArticles(dn::KeyRange::all()));
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    std::printf("outcome %d, status %s\n", static_cast<int>(outcome), s.OnlineImportStatus.c_str());
-    for (const auto& m : host.messages) std::printf("message: %s\n", m.c_str());
-    std::printf("articles in store: %ld\n", articles);
-    std::printf("file: %.1f MB\n", static_cast<double>(fs::file_size(file)) / 1e6);
-    std::printf("time: %.2f s\n", seconds);
-    std::printf("articles per second: %.0f\n", articles / seconds);
-    const double cpu = usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec +
-                       usage.ru_stime.tv_usec / 1e6;
-    std::printf("processor time (user + system): %.2f s, %.0f articles per processor second\n", cpu, articles / cpu);
-    std::printf("peak resident memory: %.1f MB\n", usage.ru_maxrss / 1024.0);
-    return outcome == dn::CommandOutcome::Done ? 0 : 1;
+    return dn::bench::printImportReport(s, host, file, seconds, outcome);
 }
