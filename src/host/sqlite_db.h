@@ -69,6 +69,7 @@ public:
     SqlQuery query(const std::string& sql, std::string_view purpose);
     bool autocommit() const;
     int changes() const;
+    sqlite3* handle() const { return db_; }
 
     [[noreturn]] void fail(std::string_view purpose) const;
     [[noreturn]] void fail(int code, std::string_view purpose) const;

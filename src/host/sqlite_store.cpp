@@ -130,8 +130,10 @@ SqliteStore::SqliteStore(const std::filesystem::path& file, const StoreOptions& 
     : db_(file), journal_(db_) {
     db_.exec("PRAGMA page_size = 4096; PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; "
              "PRAGMA cache_size = -65536; PRAGMA temp_store = MEMORY; "
-             "PRAGMA wal_autocheckpoint = 8192; PRAGMA journal_size_limit = 67108864;",
+             "PRAGMA journal_size_limit = 67108864;",
              "Datenbank einstellen");
+    // Checkpoints from 16 MB of log on; at 64 MB a commit waits for them.
+    checkpointer_ = std::make_unique<WalCheckpointer>(db_.handle(), file, 4096, 16384);
     bool exists = false;
     {
         auto q = db_.query(kArticleTableExists, "Tabellen prüfen");

@@ -3,6 +3,7 @@
 // sqlite_store.cpp (opening, transactions), sqlite_articles.cpp,
 // sqlite_texts.cpp, sqlite_groups.cpp and sqlite_services.cpp.
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "host/sqlite_journal.h"
 #include "host/store.h"
 #include "host/store_article_columns.h"
+#include "host/wal_checkpointer.h"
 
 namespace dn {
 
@@ -127,6 +129,7 @@ private:
     ArticleRecord articleFromRow(SqlQuery& q) const;
 
     SqliteDb db_;
+    std::unique_ptr<WalCheckpointer> checkpointer_;
     BlockJournal journal_;
     std::vector<std::string> presentOptional_;
     std::vector<const ArticleColumn*> articleCols_;  // the columns this file has
