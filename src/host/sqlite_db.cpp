@@ -5,6 +5,7 @@
 #include <string>
 
 #include "host/errors.h"
+#include "host/wal_buffer_vfs.h"
 
 namespace dn {
 
@@ -104,7 +105,8 @@ void configureLibrary() {
 SqliteDb::SqliteDb(const std::filesystem::path& file) {
     configureLibrary();
     const int rc = sqlite3_open_v2(file.string().c_str(), &db_,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                                   BufferedWalVfs());
     if (rc != SQLITE_OK) {
         std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
         sqlite3_close(db_);
