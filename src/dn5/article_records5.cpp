@@ -25,19 +25,22 @@ std::string dottedDate(const std::string& d) {
     return d.substr(6, 2) + "." + d.substr(4, 2) + "." + d.substr(0, 4);
 }
 
-// Protocol off while a block is written again.
+// Protocol off while a block is written again. The setting is only
+// touched when the protocol is on (another thread may read it meanwhile).
 class QuietProtocol {
 public:
-    QuietProtocol(Session& s, bool quiet) : s_(s), saved_(s.PrintProtocol) {
-        if (quiet) s_.PrintProtocol = false;
+    QuietProtocol(Session& s, bool quiet) : s_(s), changed_(quiet && s.PrintProtocol) {
+        if (changed_) s_.PrintProtocol = false;
     }
-    ~QuietProtocol() { s_.PrintProtocol = saved_; }
+    ~QuietProtocol() {
+        if (changed_) s_.PrintProtocol = true;
+    }
     QuietProtocol(const QuietProtocol&) = delete;
     QuietProtocol& operator=(const QuietProtocol&) = delete;
 
 private:
     Session& s_;
-    bool saved_;
+    bool changed_;
 };
 
 }  // namespace
@@ -90,17 +93,25 @@ bool ArticleWriter5::ImportFilter5(std::string_view number, std::string_view pro
 }
 
 void ArticleWriter5::status(const std::string& text) {
-    if (!replay_) s_.ui.SetInfo(text);
+    if (replay_) return;
+    if (output_.status) output_.status(text);
+    else s_.ui.SetInfo(text);
+}
+
+void ArticleWriter5::message(const std::string& text) {
+    if (output_.message) output_.message(text);
+    else s_.ui.meldung(text);
 }
 
 void ArticleWriter5::count(std::int32_t& counter) {
-    if (!replay_) ++counter;
+    if (!replay_) counted_.push_back(&counter);
 }
 
 void ArticleWriter5::WriteBlock5(const ArticleBlock5& block, bool replay) {
     replay_ = replay;
     if (block.kind == ArticleBlock5::Kind::Deletion || block.kind == ArticleBlock5::Kind::Renumber) forget();
     QuietProtocol quiet(s_, replay);
+    counted_.clear();
     switch (block.kind) {
         case ArticleBlock5::Kind::Article: articleBlock(block); break;
         case ArticleBlock5::Kind::Text: textBlock(block); break;
@@ -108,6 +119,9 @@ void ArticleWriter5::WriteBlock5(const ArticleBlock5& block, bool replay) {
         case ArticleBlock5::Kind::Deletion: deletion(block); break;
         case ArticleBlock5::Kind::Renumber: renumber(block); break;
     }
+    // Counted only once the whole block is written: a block the store
+    // refused is not among the imported ones.
+    for (std::int32_t* counter : counted_) ++*counter;
 }
 
 void ArticleWriter5::textBlock(const ArticleBlock5& block) {
@@ -115,7 +129,7 @@ void ArticleWriter5::textBlock(const ArticleBlock5& block) {
     const std::string key = s.ArticlePrefix + trimmed(block.number);
     if (utf8Length(key) > kMaxKeyLength) {
         if (!dn5_.LongTextKeyNoteShown && !replay_)
-            s.ui.meldung("Der Langtextschlüssel ist zu lang!\n\nBitte fragen Sie bei dem ZEKO-Support nach.");
+            message("Der Langtextschlüssel ist zu lang!\n\nBitte fragen Sie bei dem ZEKO-Support nach.");
         dn5_.LongTextKeyNoteShown = true;
         return;
     }

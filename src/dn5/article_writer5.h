@@ -7,11 +7,13 @@
 // The caller owns the transaction; a DatabaseError leaves the block half
 // written and is for the caller to roll back.
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "dn5/article_block5.h"
 #include "dn5/prices5.h"
@@ -38,6 +40,14 @@ public:
 
     DiscountGroupInfo5 discountGroup(std::string_view code) const;
 
+    // Where the status line and the writer's messages go instead of the
+    // screen (an import that writes on a second thread keeps them there).
+    struct Output {
+        std::function<void(const std::string&)> status;
+        std::function<void(const std::string&)> message;
+    };
+    void setOutput(Output output) { output_ = std::move(output); }
+
     // Forgets the article kept from the last write (after a rollback).
     void forget() {
         last_.reset();
@@ -60,6 +70,7 @@ private:
     void deletion(const ArticleBlock5& block);
     void renumber(const ArticleBlock5& block);
     void status(const std::string& text);
+    void message(const std::string& text);
     void count(std::int32_t& counter);
 
     Session& s_;
@@ -69,6 +80,8 @@ private:
     std::set<std::string> markedDiscountGroups_;
     std::set<std::string> markedProductGroups_;
     bool replay_ = false;
+    Output output_;
+    std::vector<std::int32_t*> counted_;  // counters of the block being written
     std::optional<ArticleRecord> last_;
     bool lastPending_ = false;  // last_ is not yet in the store
 };

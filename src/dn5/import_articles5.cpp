@@ -8,6 +8,7 @@
 
 #include "dn5/article_writer5.h"
 #include "dn5/block_batch5.h"
+#include "dn5/block_pipeline5.h"
 #include "dn5/import_files5.h"
 #include "dn5/tdatanorm5.h"
 #include "frame/change_log.h"
@@ -68,8 +69,17 @@ public:
           batch_(s.store(), [this](const ArticleBlock5& b, bool replay) { writer_.WriteBlock5(b, replay); },
                  [this](const DatabaseError& e) {
                      writer_.forget();
-                     s_.ui.meldung(e.what());
-                 }) {}
+                     message(e.what());
+                 }) {
+        // Without a protocol the store is written on a second thread while
+        // this one reads on. With it, everything stays on this thread, so
+        // that protocol lines and messages keep their order.
+        if (!s.PrintProtocol) {
+            pipeline_.emplace([this](ArticleBlock5&& b) { batch_.add(std::move(b)); });
+            writer_.setOutput({[this](const std::string& t) { pipeline_->status(t); },
+                               [this](const std::string& t) { pipeline_->message(t); }});
+        }
+    }
 
     RecordTable5 table() {
         auto t = RecordTable5::withHeader('A');
@@ -89,18 +99,27 @@ public:
     // The block still open at the end of a file; a faulty field is shown
     // and the block dropped.
     void finishFile() {
+        std::optional<std::string> fault;
         try {
             processPending();
         } catch (const edatanormfehler& e) {
-            s_.ui.meldung(e.what());
+            fault = e.what();
         }
-        batch_.commit();
+        drain();
+        if (fault) s_.ui.meldung(*fault);
+        commit();
     }
 
-    // Escape: what was written stays, the open block is dropped.
+    // Escape: what was read before stays, the open block is dropped.
     void cancelFile() {
         d_.ArticleBlock.clear();
-        batch_.commit();
+        drain();
+        commit();
+    }
+
+    // Called before every line: what the writing thread has to say.
+    void deliver() {
+        if (pipeline_) pipeline_->deliver(s_.ui);
     }
 
     void startFile() {
@@ -110,11 +129,31 @@ public:
     }
 
 private:
+    void write(ArticleBlock5 block) {
+        if (pipeline_) pipeline_->push(std::move(block));
+        else batch_.add(std::move(block));
+    }
+
+    // Every block read so far written, the writer's messages shown.
+    void drain() {
+        if (pipeline_) pipeline_->drain(s_.ui);
+    }
+
+    void commit() {
+        batch_.commit();
+        drain();  // a failed commit's message
+    }
+
+    void message(const std::string& text) {
+        if (pipeline_) pipeline_->message(text);
+        else s_.ui.meldung(text);
+    }
+
     void processPending() {
         if (d_.ArticleBlock.empty()) return;
         std::vector<std::string> lines = std::move(d_.ArticleBlock);
         d_.ArticleBlock.clear();
-        batch_.add(ParseArticleBlock5(d_, lines, s_.settings.TakeLongTexts));
+        write(ParseArticleBlock5(d_, lines, s_.settings.TakeLongTexts));
     }
 
     bool blockLine(char letter) {
@@ -136,8 +175,8 @@ private:
         d_.BlockKey.clear();
         d_.BlockKind = ' ';
         const std::string flag = d_.GetField5(field5::ProcessingFlag);
-        if (flag == "A") batch_.add(ParseBRecord5(d_, ArticleBlock5::Kind::Renumber));
-        if (flag == "L") batch_.add(ParseBRecord5(d_, ArticleBlock5::Kind::Deletion));
+        if (flag == "A") write(ParseBRecord5(d_, ArticleBlock5::Kind::Renumber));
+        if (flag == "L") write(ParseBRecord5(d_, ArticleBlock5::Kind::Deletion));
         return true;
     }
 
@@ -145,6 +184,7 @@ private:
     tdatanorm5& d_;
     ArticleWriter5 writer_;
     BlockBatch5 batch_;
+    std::optional<BlockPipeline5> pipeline_;  // stopped before the batch goes
 };
 
 std::vector<std::string> upperOptionalColumns(HostStore& store) {
@@ -211,6 +251,7 @@ CommandOutcome ImportArticles5(Session& s, int mode) {
             run.startFile();
             ReadHooks5 hooks;
             hooks.beforeLine = [&](std::uint64_t bytes) {
+                run.deliver();
                 s.ui.Balken_Ist(static_cast<long>(done + bytes));
                 if (!s.ui.EscPressed()) return true;
                 s.ui.Balken_hide();
@@ -228,6 +269,7 @@ CommandOutcome ImportArticles5(Session& s, int mode) {
             }
             if (end == FileEnd5::Cancelled) {
                 run.cancelFile();
+                totals.add(d);  // what was written before Escape stays and counts
                 stopped = true;
                 outcome = CommandOutcome::Cancelled;
                 break;

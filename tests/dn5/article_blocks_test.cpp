@@ -2,6 +2,7 @@
 // the file errors that end an import.
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include "dn5/article_writer5.h"
 #include "dn5/tdatanorm5.h"
@@ -127,6 +128,40 @@ TEST_F(ImportFixture5, NumberChanges) {
     EXPECT_NE(lastMessage().find("3 Artikel umbenannt!"), std::string::npos);
 }
 
+// A block the store refuses is reported and missing; the blocks around it
+// are written, whether the store is written on a second thread (no
+// protocol) or on the reading one.
+class StoreErrorTest : public ImportFixture5, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(StoreErrorTest, RefusedBlockIsMissingAndTheOthersStay) {
+    store();  // created, then given a trigger that refuses one article
+    {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open((masterDir() / "stamm.db").c_str(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db,
+                               "CREATE TRIGGER refuse BEFORE INSERT ON article WHEN NEW.key = '1-10000150' "
+                               "BEGIN SELECT RAISE(ABORT, 'abgelehnt'); END;",
+                               nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(db);
+    }
+    std::vector<std::string> lines;
+    for (int n = 0; n < 300; ++n) {
+        const std::string number = std::to_string(10000000 + n);
+        lines.push_back("A;N;" + number + ";Rohr " + std::to_string(n) + ";;;2;1;100;;;;;;;;;;;;;;;;;;;;");
+        lines.push_back("D;N;" + number + ";01;1;Zeile;;");
+    }
+    ASSERT_EQ(import(lines, {{105, GetParam() ? "1" : "0"}}), CommandOutcome::Done);
+    EXPECT_EQ(store().countArticles(KeyRange::prefix("1-")), 299u);
+    EXPECT_TRUE(store().readDRecords("1-10000150").empty());  // the whole block is missing
+    EXPECT_EQ(store().readDRecords("1-10000299").size(), 1u);
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_NE(host.messages[0].find("abgelehnt"), std::string::npos) << host.messages[0];
+    EXPECT_EQ(lastMessage(), "299 Artikel und 0 Langtexte nach TORVALO übernommen!\n\n0 Artikel gelöscht!\n\n0 Artikel umbenannt!");
+}
+
+INSTANTIATE_TEST_SUITE_P(Protocol, StoreErrorTest, ::testing::Bool());
+
 TEST_F(ImportFixture5, LongTextKeyRuleOncePerRun) {
     HostStore& st = store();
     session->ArticlePrefix = "LIEFERANT-";
@@ -146,6 +181,27 @@ TEST_F(ImportFixture5, LongTextKeyRuleOncePerRun) {
     text.number = "12345678";  // 18 characters: stored
     writer.WriteBlock5(text);
     EXPECT_TRUE(st.longTextExists("LIEFERANT-12345678", "1"));
+}
+
+// Escape answered with yes: the blocks read before it are written whole,
+// the open one is dropped, and the final message counts what is stored.
+TEST_F(ImportFixture5, EscapeKeepsTheBlocksReadBefore) {
+    std::vector<std::string> lines;
+    for (int n = 0; n < 400; ++n) {
+        const std::string number = std::to_string(10000000 + n);
+        lines.push_back("A;N;" + number + ";Rohr;;;2;1;100;;;;;;;;;;;;;;;;;;;;");
+        lines.push_back("D;N;" + number + ";01;1;Zeile 1;;");
+        lines.push_back("D;N;" + number + ";02;1;Zeile 2;;");
+    }
+    host.escapeAfterSteps = 600;
+    ASSERT_EQ(import(lines), CommandOutcome::Cancelled);
+    const std::size_t stored = store().countArticles(KeyRange::all());
+    EXPECT_GT(stored, 100u);
+    EXPECT_LT(stored, 400u);
+    for (std::size_t n = 0; n < stored; ++n)
+        ASSERT_EQ(store().readDRecords("1-" + std::to_string(10000000 + n)).size(), 2u) << n;
+    EXPECT_EQ(lastMessage(), std::to_string(stored) +
+                                 " Artikel und 0 Langtexte nach TORVALO übernommen!\n\n0 Artikel gelöscht!\n\n0 Artikel umbenannt!");
 }
 
 struct FileErrorCase {
