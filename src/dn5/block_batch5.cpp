@@ -77,7 +77,12 @@ bool BlockBatch5::commit() {
             ok = false;
         }
     }
-    kept_.clear();
+    if (dispose_) {
+        dispose_(std::move(kept_));
+        kept_ = {};
+    } else {
+        kept_.clear();
+    }
     keptBytes_ = 0;
     return ok;
 }

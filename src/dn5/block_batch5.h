@@ -22,10 +22,14 @@ class BlockBatch5 {
 public:
     using Writer = std::function<void(const ArticleBlock5&, bool replay)>;
     using Reporter = std::function<void(const DatabaseError&)>;
+    // Takes the kept blocks after a commit (to free them elsewhere).
+    using Disposer = std::function<void(std::vector<ArticleBlock5>&& blocks)>;
 
     // Commits after `maxBlocks` blocks or `maxBytes` of kept block text.
     BlockBatch5(HostStore& store, Writer write, Reporter report, std::size_t maxBlocks = 4000,
                 std::size_t maxBytes = 16u << 20);
+
+    void setDisposer(Disposer dispose) { dispose_ = std::move(dispose); }
     // Rolls back what was not committed (never throws).
     ~BlockBatch5();
     BlockBatch5(const BlockBatch5&) = delete;
@@ -46,6 +50,7 @@ private:
     HostStore& store_;
     Writer write_;
     Reporter report_;
+    Disposer dispose_;
     std::size_t maxBlocks_;
     std::size_t maxBytes_;
     std::vector<ArticleBlock5> kept_;

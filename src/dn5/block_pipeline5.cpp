@@ -37,10 +37,13 @@ void BlockPipeline5::handOver() {
         rethrow();
     }
     chunks_.push_back(std::move(filling_));
-    filling_ = {};
-    filling_.reserve(chunkSize_);
+    std::vector<std::vector<ArticleBlock5>> done;
+    done.swap(done_);
     lock.unlock();
     work_.notify_one();
+    done.clear();
+    filling_ = {};
+    filling_.reserve(chunkSize_);
 }
 
 void BlockPipeline5::drain(HostServices& ui) {
@@ -94,10 +97,18 @@ void BlockPipeline5::run() {
     }
 }
 
+void BlockPipeline5::recycle(std::vector<ArticleBlock5>&& blocks) {
+    std::lock_guard lock(mutex_);
+    done_.push_back(std::move(blocks));
+}
+
 void BlockPipeline5::status(const std::string& text) {
+    // Taken only when the reading thread asked for a new one.
+    if (!statusWanted_.load(std::memory_order_relaxed)) return;
     std::lock_guard lock(mutex_);
     status_ = text;
     statusChanged_ = true;
+    statusWanted_.store(false, std::memory_order_relaxed);
 }
 
 void BlockPipeline5::message(const std::string& text) {
@@ -125,6 +136,7 @@ void BlockPipeline5::showNow(HostServices& ui) {
         statusChanged_ = false;
     }
     if (statusChanged) ui.SetInfo(status);
+    statusWanted_.store(true, std::memory_order_relaxed);
     for (const auto& m : messages) ui.meldung(m);
 }
 

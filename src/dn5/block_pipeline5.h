@@ -54,6 +54,9 @@ public:
     // Writing thread.
     void status(const std::string& text);
     void message(const std::string& text);
+    // Blocks done with, freed by the reading thread (which allocated them:
+    // freeing memory of another thread is what costs the allocator most).
+    void recycle(std::vector<ArticleBlock5>&& blocks);
 
 private:
     void handOver();
@@ -73,10 +76,12 @@ private:
     bool busy_ = false;
     bool stop_ = false;
     std::exception_ptr failure_;
+    std::vector<std::vector<ArticleBlock5>> done_;
     std::vector<std::string> messages_;
     std::string status_;
     bool statusChanged_ = false;
     std::atomic<bool> messagesWaiting_{false};
+    std::atomic<bool> statusWanted_{true};
     unsigned deliveries_ = 0;  // reading thread only
     std::thread thread_;
 };

@@ -76,6 +76,7 @@ public:
         // that protocol lines and messages keep their order.
         if (!s.PrintProtocol) {
             pipeline_.emplace([this](ArticleBlock5&& b) { batch_.add(std::move(b)); });
+            batch_.setDisposer([this](std::vector<ArticleBlock5>&& b) { pipeline_->recycle(std::move(b)); });
             writer_.setOutput({[this](const std::string& t) { pipeline_->status(t); },
                                [this](const std::string& t) { pipeline_->message(t); }});
         }

@@ -132,8 +132,10 @@ SqliteStore::SqliteStore(const std::filesystem::path& file, const StoreOptions& 
              "PRAGMA cache_size = -65536; PRAGMA temp_store = MEMORY; "
              "PRAGMA journal_size_limit = 67108864;",
              "Datenbank einstellen");
-    // Checkpoints from 16 MB of log on; at 64 MB a commit waits for them.
-    checkpointer_ = std::make_unique<WalCheckpointer>(db_.handle(), file, 4096, 16384);
+    // A checkpoint for every 16 MB of log; at 256 MB a commit waits for one,
+    // so that the log can begin anew. Each wait costs the writer a
+    // checkpoint, so the limit is generous.
+    checkpointer_ = std::make_unique<WalCheckpointer>(db_.handle(), file, 4096, 65536);
     bool exists = false;
     {
         auto q = db_.query(kArticleTableExists, "Tabellen prüfen");
