@@ -72,11 +72,11 @@ std::optional<ArticleRecord> ArticleWriter5::readArticle(const std::string& key)
     return store_.readArticle(key);
 }
 
-void ArticleWriter5::writeArticleRow(const ArticleRecord& r) {
+void ArticleWriter5::writeArticleRow(ArticleRecord r) {
     // A key the store refuses fails here, where the write used to fail.
     std::string key = keyForWrite(r.key, "Artikel schreiben");
     if (lastPending_ && last_->key != key) flushArticle();
-    last_ = r;
+    last_ = std::move(r);
     last_->key = std::move(key);
     lastPending_ = true;
 }
@@ -185,7 +185,8 @@ void ArticleWriter5::writeArticle(const ArticleBlock5& block, const ArticleLine5
             r.metalkind = "c";
         }
     }
-    writeArticleRow(r);
+    writeArticleRow(std::move(r));
+    const ArticleRecord& written = *last_;
 
     // A new key has no D records or Z lines to replace.
     if (old || !block.dRecords.empty()) store_.writeDRecords(key, block.dRecords);
@@ -197,9 +198,10 @@ void ArticleWriter5::writeArticle(const ArticleBlock5& block, const ArticleLine5
     }
 
     if (protocol) {
-        if (Trim5(r.shorttext1).empty() && Trim5(r.shorttext2).empty())
+        if (Trim5(written.shorttext1).empty() && Trim5(written.shorttext2).empty())
             ProtocolLine(s, "Kurztextzeile 1 und Kurztextzeile 2 sind leer!");
-        ProtocolLine(s, ArticleProtocolLine5(key, r.shorttext1, r.discountgroup, r.purchaseprice, r.salesprice));
+        ProtocolLine(s, ArticleProtocolLine5(key, written.shorttext1, written.discountgroup,
+                                             written.purchaseprice, written.salesprice));
         if (!price.surchargeLine.empty()) ProtocolLine(s, price.surchargeLine);
         if (!block.dRecords.empty()) {
             ProtocolLine(s, "D-Satz:");
@@ -227,22 +229,22 @@ void ArticleWriter5::calcLine(const CalcLine5& c) {
     if (subtype == "WST1") {
         r.metalbase = numberOf(c.f[6]) / 1000.0;
         r.metalsurcharge = numberOf(c.f[8]) / 1000.0;
-        writeArticleRow(r);
+        writeArticleRow(std::move(r));
         done("WST1");
     } else if (subtype == "WST2") {
         if (dn5_.OptionalColumns.empty()) return;
         r._kalkmengeneinheit = utf8(ReplaceUnit5(c.f[5], s.settings.ReplaceUnits));
         r._kalkfaktor = numberOf(c.f[6]);
-        writeArticleRow(r);
+        writeArticleRow(std::move(r));
     } else if (subtype == "ARBA") {
         if (dn5_.ImportOptions.KeepAssemblyMinutes) return;
         if (auto m = minutesOf(Trim5(c.f[6]), c.f[7])) r.assemblyminutes = *m;
-        writeArticleRow(r);
+        writeArticleRow(std::move(r));
         done("ARBA");
     } else if (subtype == "ARBS") {
         const double m = minutesOf(Trim5(c.f[6]), c.f[7]).value_or(r.assemblyminutes);
         r.extralines.push_back("C50" + FormatNumber5(m, 7, 3) + trimmed(c.f[8]));
-        writeArticleRow(r);
+        writeArticleRow(std::move(r));
         done("ARBS");
     }
 }

@@ -62,7 +62,7 @@ private:
     // Keeps the row as the block's article; it reaches the store with
     // flushArticle (at the end of the block or when another article comes),
     // so an A line with its C lines is one write.
-    void writeArticleRow(const ArticleRecord& r);
+    void writeArticleRow(ArticleRecord r);
     void flushArticle();
     void calcLine(const CalcLine5& c);
     void textBlock(const ArticleBlock5& block);

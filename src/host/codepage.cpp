@@ -72,13 +72,15 @@ template <std::size_t N>
 std::string decode(std::string_view bytes, const std::array<char32_t, N>& table, unsigned first) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 4);
-    for (unsigned char b : bytes) {
-        if (b < first)
-            appendUtf8(out, b);
-        else if (b - first < N)
-            appendUtf8(out, table[b - first]);
-        else
-            appendUtf8(out, b);
+    for (std::size_t i = 0; i < bytes.size();) {
+        // A run of bytes that stay as they are goes in at once.
+        std::size_t end = i;
+        while (end < bytes.size() && static_cast<unsigned char>(bytes[end]) < first) ++end;
+        out.append(bytes.data() + i, end - i);
+        if (end == bytes.size()) break;
+        const auto b = static_cast<unsigned char>(bytes[end]);
+        appendUtf8(out, b - first < N ? table[b - first] : b);
+        i = end + 1;
     }
     return out;
 }
@@ -164,7 +166,18 @@ std::string utf8Lower(std::string_view text) {
     });
 }
 
+namespace {
+
+bool isAscii(std::string_view text) {
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+}  // namespace
+
 std::size_t utf8Length(std::string_view text) {
+    if (isAscii(text)) return text.size();
     std::size_t n = 0;
     for (std::size_t i = 0; i < text.size();) {
         nextCodePoint(text, i);
@@ -174,6 +187,7 @@ std::size_t utf8Length(std::string_view text) {
 }
 
 std::string utf8Left(std::string_view text, std::size_t n) {
+    if (isAscii(text)) return std::string(text.substr(0, n));
     std::size_t i = 0;
     for (std::size_t k = 0; k < n && i < text.size(); ++k) nextCodePoint(text, i);
     return std::string(text.substr(0, i));

@@ -95,6 +95,12 @@ CREATE TABLE content (
   text TEXT NOT NULL DEFAULT '', PRIMARY KEY (key, kind)) WITHOUT ROWID;
 )sql";
 
+// Transaction statements, prepared once: an import begins and commits tens
+// of thousands of transactions.
+const std::string kBegin = "BEGIN IMMEDIATE";
+const std::string kCommit = "COMMIT";
+const std::string kRollback = "ROLLBACK";
+
 const std::string kArticleTableExists =
     "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'article'";
 const std::string kArticleColumnNames = "SELECT name FROM pragma_table_info('article')";
@@ -198,18 +204,18 @@ void SqliteStore::StartTransaction() {
     if (!db_.autocommit()) {
         throw DatabaseError("Transaktion beginnen: es läuft bereits eine Transaktion");
     }
-    db_.exec("BEGIN IMMEDIATE", "Transaktion beginnen");
+    db_.query(kBegin, "Transaktion beginnen").run();
 }
 
 void SqliteStore::Commit() {
     if (db_.autocommit()) throw DatabaseError("Commit: es läuft keine Transaktion");
     journal_.end();
-    db_.exec("COMMIT", "Commit");
+    db_.query(kCommit, "Commit").run();
 }
 
 void SqliteStore::Rollback() {
     journal_.end();
-    if (!db_.autocommit()) db_.exec("ROLLBACK", "Rollback");
+    if (!db_.autocommit()) db_.query(kRollback, "Rollback").run();
 }
 
 bool SqliteStore::inTransaction() const { return !db_.autocommit(); }
