@@ -11,7 +11,9 @@ namespace dn {
 BlockBatch5::BlockBatch5(HostStore& store, Writer write, Reporter report, std::size_t maxBlocks,
                          std::size_t maxBytes)
     : store_(store), write_(std::move(write)), report_(std::move(report)), maxBlocks_(maxBlocks),
-      maxBytes_(maxBytes) {}
+      maxBytes_(maxBytes) {
+    kept_.reserve(std::min<std::size_t>(maxBlocks_, 4096));
+}
 
 BlockBatch5::~BlockBatch5() {
     try {
@@ -33,7 +35,7 @@ std::size_t BlockBatch5::sizeOf(const ArticleBlock5& block) {
     return n;
 }
 
-bool BlockBatch5::add(ArticleBlock5 block) {
+bool BlockBatch5::add(ArticleBlock5&& block) {
     try {
         if (!store_.inTransaction()) store_.StartTransaction();
         write_(block, false);
@@ -80,6 +82,7 @@ bool BlockBatch5::commit() {
     if (dispose_) {
         dispose_(std::move(kept_));
         kept_ = {};
+        kept_.reserve(std::min<std::size_t>(maxBlocks_, 4096));  // grown once, not block by block
     } else {
         kept_.clear();
     }

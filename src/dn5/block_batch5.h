@@ -36,7 +36,7 @@ public:
     BlockBatch5& operator=(const BlockBatch5&) = delete;
 
     // Writes the block; false when it failed and was rolled back.
-    bool add(ArticleBlock5 block);
+    bool add(ArticleBlock5&& block);
     // Commits the open transaction. A failed commit rolls the batch back and
     // is reported; false then.
     bool commit();
