@@ -141,7 +141,12 @@ SqliteStore::SqliteStore(const std::filesystem::path& file, const StoreOptions& 
     // A checkpoint for every 16 MB of log; at 256 MB a commit waits for one,
     // so that the log can begin anew. Each wait costs the writer a
     // checkpoint, so the limit is generous.
-    checkpointer_ = std::make_unique<WalCheckpointer>(db_.handle(), file, 4096, 65536);
+    try {
+        checkpointer_ = std::make_unique<WalCheckpointer>(db_.handle(), file, 4096, 65536);
+    } catch (const DatabaseError&) {
+        // No second connection: the writer checkpoints itself.
+        db_.exec("PRAGMA wal_autocheckpoint = 8192", "Datenbank einstellen");
+    }
     bool exists = false;
     {
         auto q = db_.query(kArticleTableExists, "Tabellen prüfen");
