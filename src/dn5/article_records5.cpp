@@ -107,13 +107,17 @@ void ArticleWriter5::count(std::int32_t& counter) {
     if (!replay_) counted_.push_back(&counter);
 }
 
-void ArticleWriter5::WriteBlock5(const ArticleBlock5& block, bool replay) {
+void ArticleWriter5::WriteBlock5(const ArticleBlock5& block, bool replay, const ArticleBlock5* next) {
     replay_ = replay;
+    if (block.kind != ArticleBlock5::Kind::Article) flushArticle();  // only C blocks take it over
     if (block.kind == ArticleBlock5::Kind::Deletion || block.kind == ArticleBlock5::Kind::Renumber) forget();
     QuietProtocol quiet(s_, replay);
     counted_.clear();
     switch (block.kind) {
-        case ArticleBlock5::Kind::Article: articleBlock(block); break;
+        case ArticleBlock5::Kind::Article:
+            articleBlock(block);
+            if (!next || !continuesPendingArticle(*next)) flushArticle();
+            break;
         case ArticleBlock5::Kind::Text: textBlock(block); break;
         case ArticleBlock5::Kind::Graphics: graphicsBlock(block); break;
         case ArticleBlock5::Kind::Deletion: deletion(block); break;

@@ -64,7 +64,15 @@ void ArticleWriter5::articleBlock(const ArticleBlock5& block) {
             calcLine(std::get<CalcLine5>(step));
         }
     }
-    flushArticle();
+}
+
+bool ArticleWriter5::continuesPendingArticle(const ArticleBlock5& block) const {
+    if (!lastPending_ || block.kind != ArticleBlock5::Kind::Article || block.steps.empty()) return false;
+    for (const auto& step : block.steps) {
+        const auto* c = std::get_if<CalcLine5>(&step);
+        if (!c || storeKey(s_.ArticlePrefix + trimmed(c->f[4])) != last_->key) return false;
+    }
+    return true;
 }
 
 std::optional<ArticleRecord> ArticleWriter5::readArticle(const std::string& key) {

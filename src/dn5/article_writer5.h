@@ -32,7 +32,14 @@ public:
 
     // Writes one block. With `replay` on the block is written again after a
     // rollback: no protocol, no counters, no status line.
-    void WriteBlock5(const ArticleBlock5& block, bool replay = false);
+    //
+    // `next` is the block that follows in the same transaction, if known.
+    // When it consists of C lines of this block's article (C lines form
+    // blocks of their own), the article row is written once, at the end of
+    // that block, instead of once for each. Should that write fail, the
+    // failing block is the C block, and writing this block again (with no
+    // `next`) writes its row.
+    void WriteBlock5(const ArticleBlock5& block, bool replay = false, const ArticleBlock5* next = nullptr);
 
     // The article filter of the import options: number range, selected
     // product group, selected discount group.
@@ -56,6 +63,8 @@ public:
 
 private:
     void articleBlock(const ArticleBlock5& block);
+    // True when every line of the block is a C line of the pending article.
+    bool continuesPendingArticle(const ArticleBlock5& block) const;
     void writeArticle(const ArticleBlock5& block, const ArticleLine5& a, std::optional<ArticleRecord> old);
     // The article as stored; the one written last is kept, for its C lines.
     std::optional<ArticleRecord> readArticle(const std::string& key);

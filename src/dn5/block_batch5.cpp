@@ -35,17 +35,19 @@ std::size_t BlockBatch5::sizeOf(const ArticleBlock5& block) {
     return n;
 }
 
-bool BlockBatch5::add(ArticleBlock5&& block) {
+bool BlockBatch5::add(ArticleBlock5&& block, const ArticleBlock5* next) {
+    const std::size_t size = sizeOf(block);
+    const bool commitFollows = kept_.size() + 1 >= maxBlocks_ || keptBytes_ + size >= maxBytes_;
     try {
         if (!store_.inTransaction()) store_.StartTransaction();
-        write_(block, false);
+        write_(block, false, commitFollows ? nullptr : next);
     } catch (const DatabaseError& e) {
         store_.Rollback();
         report_(e);
         replayKept();
         return false;
     }
-    keptBytes_ += sizeOf(block);
+    keptBytes_ += size;
     kept_.push_back(std::move(block));
     if (kept_.size() >= maxBlocks_ || keptBytes_ >= maxBytes_) return commit();
     return true;
@@ -58,7 +60,7 @@ void BlockBatch5::replayKept() {
         std::size_t i = 0;
         try {
             store_.StartTransaction();
-            for (; i < kept_.size(); ++i) write_(kept_[i], true);
+            for (; i < kept_.size(); ++i) write_(kept_[i], true, i + 1 < kept_.size() ? &kept_[i + 1] : nullptr);
             return;
         } catch (const DatabaseError& e) {
             store_.Rollback();

@@ -20,7 +20,9 @@ class DatabaseError;
 
 class BlockBatch5 {
 public:
-    using Writer = std::function<void(const ArticleBlock5&, bool replay)>;
+    // Writes a block; `next` is the block after it in the same transaction
+    // when it is known (none before a commit).
+    using Writer = std::function<void(const ArticleBlock5&, bool replay, const ArticleBlock5* next)>;
     using Reporter = std::function<void(const DatabaseError&)>;
     // Takes the kept blocks after a commit (to free them elsewhere).
     using Disposer = std::function<void(std::vector<ArticleBlock5>&& blocks)>;
@@ -35,8 +37,9 @@ public:
     BlockBatch5(const BlockBatch5&) = delete;
     BlockBatch5& operator=(const BlockBatch5&) = delete;
 
-    // Writes the block; false when it failed and was rolled back.
-    bool add(ArticleBlock5&& block);
+    // Writes the block; false when it failed and was rolled back. `next` is
+    // the block that will be added next, when the caller knows it.
+    bool add(ArticleBlock5&& block, const ArticleBlock5* next = nullptr);
     // Commits the open transaction. A failed commit rolls the batch back and
     // is reported; false then.
     bool commit();

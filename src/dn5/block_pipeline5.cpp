@@ -77,7 +77,8 @@ void BlockPipeline5::run() {
         room_.notify_one();
         std::exception_ptr failure;
         try {
-            for (auto& block : chunk) consume_(std::move(block));
+            for (std::size_t i = 0; i < chunk.size(); ++i)
+                consume_(std::move(chunk[i]), i + 1 < chunk.size() ? &chunk[i + 1] : nullptr);
         } catch (...) {
             failure = std::current_exception();
         }

@@ -34,7 +34,9 @@ class HostServices;
 
 class BlockPipeline5 {
 public:
-    using Consumer = std::function<void(ArticleBlock5&& block)>;
+    // Takes a block and sees the one after it in the same chunk (none for
+    // the last of a chunk).
+    using Consumer = std::function<void(ArticleBlock5&& block, const ArticleBlock5* next)>;
 
     explicit BlockPipeline5(Consumer consume, std::size_t chunkSize = 64, std::size_t maxChunks = 8);
     // Stops the writing thread; blocks not yet written are dropped.

@@ -66,7 +66,10 @@ class ArticleImportRun5 {
 public:
     ArticleImportRun5(Session& s, tdatanorm5& d)
         : s_(s), d_(d), writer_(s, d, s.store()),
-          batch_(s.store(), [this](const ArticleBlock5& b, bool replay) { writer_.WriteBlock5(b, replay); },
+          batch_(s.store(),
+                 [this](const ArticleBlock5& b, bool replay, const ArticleBlock5* next) {
+                     writer_.WriteBlock5(b, replay, next);
+                 },
                  [this](const DatabaseError& e) {
                      writer_.forget();
                      message(e.what());
@@ -75,7 +78,8 @@ public:
         // this one reads on. With it, everything stays on this thread, so
         // that protocol lines and messages keep their order.
         if (!s.PrintProtocol) {
-            pipeline_.emplace([this](ArticleBlock5&& b) { batch_.add(std::move(b)); });
+            pipeline_.emplace(
+                [this](ArticleBlock5&& b, const ArticleBlock5* next) { batch_.add(std::move(b), next); });
             batch_.setDisposer([this](std::vector<ArticleBlock5>&& b) { pipeline_->recycle(std::move(b)); });
             writer_.setOutput({[this](const std::string& t) { pipeline_->status(t); },
                                [this](const std::string& t) { pipeline_->message(t); }});

@@ -160,6 +160,37 @@ TEST_P(StoreErrorTest, RefusedBlockIsMissingAndTheOthersStay) {
     EXPECT_EQ(lastMessage(), "299 Artikel und 0 Langtexte nach TORVALO übernommen!\n\n0 Artikel gelöscht!\n\n0 Artikel umbenannt!");
 }
 
+// A C line forms a block of its own; when the store refuses the article as
+// that block changed it, the C block is missing and the article stays as its
+// own block wrote it.
+TEST_P(StoreErrorTest, RefusedCalculationLineLeavesTheArticle) {
+    store();
+    {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open((masterDir() / "stamm.db").c_str(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db,
+                               "CREATE TRIGGER refuse BEFORE INSERT ON article "
+                               "WHEN NEW.key = '1-10000050' AND NEW.assemblyminutes > 0 "
+                               "BEGIN SELECT RAISE(ABORT, 'abgelehnt'); END;",
+                               nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(db);
+    }
+    std::vector<std::string> lines;
+    for (int n = 0; n < 100; ++n) {
+        const std::string number = std::to_string(10000000 + n);
+        lines.push_back("A;N;" + number + ";Rohr;;;2;1;100;;;;;;;;;;;;;;;;;;;;");
+        lines.push_back("C;N;ARBA;" + number + ";;2;50;;");
+    }
+    ASSERT_EQ(import(lines, {{105, GetParam() ? "1" : "0"}}), CommandOutcome::Done);
+    EXPECT_EQ(store().countArticles(KeyRange::prefix("1-")), 100u);
+    EXPECT_DOUBLE_EQ(article("1-10000050").assemblyminutes, 0.0);
+    EXPECT_DOUBLE_EQ(article("1-10000049").assemblyminutes, 5.0);
+    EXPECT_DOUBLE_EQ(article("1-10000099").assemblyminutes, 5.0);
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_NE(host.messages[0].find("abgelehnt"), std::string::npos) << host.messages[0];
+}
+
 INSTANTIATE_TEST_SUITE_P(Protocol, StoreErrorTest, ::testing::Bool());
 
 TEST_F(ImportFixture5, LongTextKeyRuleOncePerRun) {
