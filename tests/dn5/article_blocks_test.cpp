@@ -33,6 +33,21 @@ TEST_F(ImportFixture5, DAndTLinesJoinTheirBlocks) {
     EXPECT_EQ(lastMessage(), "2 Artikel und 1 Langtexte nach TORVALO übernommen!\n\n0 Artikel gelöscht!\n\n0 Artikel umbenannt!");
 }
 
+// D records left under a key without an article (another program deleted
+// it) are replaced, not joined, by those of a new article with that key.
+TEST_F(ImportFixture5, NewArticleReplacesLeftOverDRecords) {
+    store().writeDRecords("1-4711", {DRecord{"01", "1", "alt 1", ""}, DRecord{"02", "1", "alt 2", ""},
+                                     DRecord{"03", "1", "alt 3", ""}});
+    ASSERT_FALSE(store().articleExists("1-4711"));
+    ASSERT_EQ(import({"A;N;4711;Rohr;;;2;1;100;;;;;;;;;;;;;;;;;;;;", "D;N;4711;01;1;neu;;",
+                      "A;N;4712;Muffe;;;2;1;100;;;;;;;;;;;;;;;;;;;;", "D;N;4712;01;1;neu;;"}),
+              CommandOutcome::Done);
+    const auto d = store().readDRecords("1-4711");
+    ASSERT_EQ(d.size(), 1u);
+    EXPECT_EQ(d[0].text, "neu");
+    EXPECT_EQ(store().readDRecords("1-4712").size(), 1u);
+}
+
 TEST_F(ImportFixture5, ZLinesAndCopperValuesGoWithTheArticle) {
     session->CopperSurcharge = true;
     ASSERT_EQ(import({"A;N;4711;Kabel;;;2;1;100;;;;;;;;;;;;;;;;;;;;",
