@@ -108,7 +108,7 @@ std::optional<ArticleRecord> SqliteStore::readArticle(std::string_view key) {
     const auto k = keyForLookup(key);
     if (!k) return std::nullopt;
     auto q = db_.query(articleReadSql_, "Artikel lesen");
-    q.bind(1, *k);
+    q.bindStatic(1, *k);
     if (!q.step()) return std::nullopt;
     return articleFromRow(q);
 }
@@ -265,7 +265,7 @@ void SqliteStore::writeDRecords(std::string_view key, const std::vector<DRecord>
     journal_.capture(tables::dline, RowGroup::Key, k);
     {
         auto q = db_.query(kDlineDelete, "D-Sätze schreiben");
-        q.bind(1, k);
+        q.bindStatic(1, k);
         q.run();
     }
     int seq = 0;
@@ -301,8 +301,9 @@ void SqliteStore::writeZBlob(std::string_view key, const std::vector<std::string
         q.run();
         return;
     }
+    const std::string joined = joinLines(lines);
     auto q = db_.query(kZblobWrite, "Z-Sätze schreiben");
-    q.bind(1, k).bind(2, joinLines(lines));
+    q.bindStatic(1, k).bindStatic(2, joined);
     q.run();
 }
 

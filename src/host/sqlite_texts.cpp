@@ -53,8 +53,9 @@ std::optional<LongText> SqliteStore::readLongText(std::string_view key, std::str
 void SqliteStore::writeLongText(const LongText& text) {
     const std::string k = keyForWrite(text.key, "Langtext schreiben");
     journal_.capture(tables::longtext, RowGroup::KeyKind, k, text.kind);
+    const std::string joined = joinLines(text.lines);
     auto q = db_.query(kTextWrite, "Langtext schreiben");
-    q.bind(1, k).bind(2, text.kind).bind(3, joinLines(text.lines));
+    q.bindStatic(1, k).bindStatic(2, text.kind).bindStatic(3, joined);
     q.run();
 }
 
