@@ -9,6 +9,7 @@
 // are written to the store or the protocol.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -26,6 +27,10 @@ class tdatanorm5;
 struct ArticleLine5 {
     std::array<std::string, 30> f;
     ArticlePriceInput5 price;
+    // The row this line makes of a key without stored article, built ahead
+    // on the reading thread (ArticleWriter5::prepare); used only when the
+    // key turns out to have none.
+    std::optional<ArticleRecord> fresh;
     bool present(int n) const;  // field n holds more than blanks
 };
 

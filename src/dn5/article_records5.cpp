@@ -107,7 +107,7 @@ void ArticleWriter5::count(std::int32_t& counter) {
     if (!replay_) counted_.push_back(&counter);
 }
 
-void ArticleWriter5::WriteBlock5(const ArticleBlock5& block, bool replay, const ArticleBlock5* next) {
+void ArticleWriter5::WriteBlock5(ArticleBlock5& block, bool replay, const ArticleBlock5* next) {
     replay_ = replay;
     if (block.kind != ArticleBlock5::Kind::Article) flushArticle();  // only C blocks take it over
     if (block.kind == ArticleBlock5::Kind::Deletion || block.kind == ArticleBlock5::Kind::Renumber) forget();

@@ -54,9 +54,9 @@ std::string ArticleProtocolLine5(const std::string& key, const std::string& shor
            FormatNumber5(purchase, 9, 2) + " " + FormatNumber5(sales, 9, 2);
 }
 
-void ArticleWriter5::articleBlock(const ArticleBlock5& block) {
-    for (const auto& step : block.steps) {
-        if (const auto* a = std::get_if<ArticleLine5>(&step)) {
+void ArticleWriter5::articleBlock(ArticleBlock5& block) {
+    for (auto& step : block.steps) {
+        if (auto* a = std::get_if<ArticleLine5>(&step)) {
             if (!ImportFilter5(a->f[3], a->f[11], a->f[10])) continue;
             const std::string key = s_.ArticlePrefix + utf8(a->f[3]);
             writeArticle(block, *a, readArticle(key));
@@ -100,25 +100,24 @@ void ArticleWriter5::flushArticle() {
     }
 }
 
-void ArticleWriter5::writeArticle(const ArticleBlock5& block, const ArticleLine5& a, std::optional<ArticleRecord> old) {
-    Session& s = s_;
-    const std::string key = s.ArticlePrefix + utf8(a.f[3]);
+void ArticleWriter5::prepare(ArticleBlock5& block) const {
+    if (block.kind != ArticleBlock5::Kind::Article) return;
+    for (auto& step : block.steps)
+        if (auto* a = std::get_if<ArticleLine5>(&step)) a->fresh = buildArticle(block, *a, std::nullopt).row;
+}
+
+ArticleWriter5::Built ArticleWriter5::buildArticle(const ArticleBlock5& block, const ArticleLine5& a,
+                                                   std::optional<ArticleRecord> old) const {
+    const Session& s = s_;
+    Built built;
+    ArticleRecord& r = built.row;
     const bool isNew = a.f[2] == "N" || !old;
-    ArticleRecord r;
-    // Protocol lines are built only when the protocol is printed.
-    const bool protocol = s.PrintProtocol;
-    if (isNew) {
-        if (protocol) ProtocolLine(s, "A-Satz Neuanlage:");
-        if (old) {
-            if (protocol) ProtocolLine(s, "Hinweis: Artikel \"" + key + "\" wird überschrieben");
-            r = std::move(*old);
-        } else {
-            r.key = key;
-            r.newflag = 0;
-        }
-    } else {
-        if (protocol) ProtocolLine(s, "A-Satz Änderung:");
+    built.isNew = isNew;
+    if (old) {
         r = std::move(*old);
+    } else {
+        r.key = s.ArticlePrefix + utf8(a.f[3]);
+        r.newflag = 0;
     }
     const bool hasOptional = !dn5_.OptionalColumns.empty();
     auto take = [&](int n) { return isNew || a.present(n); };
@@ -149,8 +148,8 @@ void ArticleWriter5::writeArticle(const ArticleBlock5& block, const ArticleLine5
     in.oldPurchasePrice = isNew ? 0.0 : r.purchaseprice;
     in.oldSalesPrice = isNew ? 0.0 : r.salesprice;
     in.TakeListPrice = s.settings.TakeListPrice;
-    ArticlePriceResult5 price = PriceFromArticle5(in);
-    if (protocol) PrintProtocol5(s, price.protocol);
+    built.price = PriceFromArticle5(in);
+    const ArticlePriceResult5& price = built.price;
     if (price.applies) {
         r.priceunit = price.priceunit;
         r.purchaseprice = price.purchaseprice;
@@ -159,7 +158,6 @@ void ArticleWriter5::writeArticle(const ArticleBlock5& block, const ArticleLine5
         if (price.richtpreis && hasOptional) r._richtpreis = *price.richtpreis;
         r.changedate = s.TodayDate;
     }
-
     if (take(11)) r.productgroup = text(11);
     if (take(12)) r.productsubgroup = text(12);
     if (a.present(13)) r.matchcode = text(13);
@@ -193,12 +191,37 @@ void ArticleWriter5::writeArticle(const ArticleBlock5& block, const ArticleLine5
             r.metalkind = "c";
         }
     }
-    writeArticleRow(std::move(r));
+    return built;
+}
+
+void ArticleWriter5::writeArticle(const ArticleBlock5& block, ArticleLine5& a, std::optional<ArticleRecord> old) {
+    Session& s = s_;
+    const std::string key = s.ArticlePrefix + utf8(a.f[3]);
+    const bool stored = old.has_value();
+    // Protocol lines are built only when the protocol is printed.
+    const bool protocol = s.PrintProtocol;
+    // A row built ahead holds no protocol; it serves a key without article.
+    // It is taken: a block written again builds its rows anew.
+    Built built;
+    if (!stored && a.fresh && !protocol) built.row = std::move(*a.fresh);
+    else built = buildArticle(block, a, std::move(old));
+    a.fresh.reset();
+    if (protocol) {
+        if (built.isNew) {
+            ProtocolLine(s, "A-Satz Neuanlage:");
+            if (stored) ProtocolLine(s, "Hinweis: Artikel \"" + key + "\" wird überschrieben");
+        } else {
+            ProtocolLine(s, "A-Satz Änderung:");
+        }
+        PrintProtocol5(s, built.price.protocol);
+    }
+    const ArticlePriceResult5& price = built.price;
+    writeArticleRow(std::move(built.row));
     const ArticleRecord& written = *last_;
 
     // A new key has no D records or Z lines to replace.
-    if (old || !block.dRecords.empty()) store_.writeDRecords(key, block.dRecords);
-    if (old || !block.surchargeLines.empty()) {
+    if (stored || !block.dRecords.empty()) store_.writeDRecords(key, block.dRecords);
+    if (stored || !block.surchargeLines.empty()) {
         std::vector<std::string> z;
         z.reserve(block.surchargeLines.size());
         for (const auto& line : block.surchargeLines) z.push_back(utf8(line));

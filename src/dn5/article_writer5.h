@@ -39,7 +39,13 @@ public:
     // that block, instead of once for each. Should that write fail, the
     // failing block is the C block, and writing this block again (with no
     // `next`) writes its row.
-    void WriteBlock5(const ArticleBlock5& block, bool replay = false, const ArticleBlock5* next = nullptr);
+    // The block's rows built ahead are taken out of it as they are written.
+    void WriteBlock5(ArticleBlock5& block, bool replay = false, const ArticleBlock5* next = nullptr);
+
+    // Builds, for each A line of the block, the row it makes of a key
+    // without stored article (no protocol, no store: the reading thread may
+    // call it while the writing thread writes earlier blocks).
+    void prepare(ArticleBlock5& block) const;
 
     // The article filter of the import options: number range, selected
     // product group, selected discount group.
@@ -62,10 +68,18 @@ public:
     }
 
 private:
-    void articleBlock(const ArticleBlock5& block);
+    struct Built {
+        ArticleRecord row;
+        ArticlePriceResult5 price;
+        bool isNew = true;
+    };
+    // `NewArticle5`/`ChangeArticle5`: the row an A line makes of the stored
+    // article (none for a new key) and its prices.
+    Built buildArticle(const ArticleBlock5& block, const ArticleLine5& a, std::optional<ArticleRecord> old) const;
+    void articleBlock(ArticleBlock5& block);
     // True when every line of the block is a C line of the pending article.
     bool continuesPendingArticle(const ArticleBlock5& block) const;
-    void writeArticle(const ArticleBlock5& block, const ArticleLine5& a, std::optional<ArticleRecord> old);
+    void writeArticle(const ArticleBlock5& block, ArticleLine5& a, std::optional<ArticleRecord> old);
     // The article as stored; the one written last is kept, for its C lines.
     std::optional<ArticleRecord> readArticle(const std::string& key);
     // Keeps the row as the block's article; it reaches the store with

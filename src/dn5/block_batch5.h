@@ -22,7 +22,7 @@ class BlockBatch5 {
 public:
     // Writes a block; `next` is the block after it in the same transaction
     // when it is known (none before a commit).
-    using Writer = std::function<void(const ArticleBlock5&, bool replay, const ArticleBlock5* next)>;
+    using Writer = std::function<void(ArticleBlock5&, bool replay, const ArticleBlock5* next)>;
     using Reporter = std::function<void(const DatabaseError&)>;
     // Takes the kept blocks after a commit (to free them elsewhere).
     using Disposer = std::function<void(std::vector<ArticleBlock5>&& blocks)>;

@@ -67,7 +67,7 @@ public:
     ArticleImportRun5(Session& s, tdatanorm5& d)
         : s_(s), d_(d), writer_(s, d, s.store()),
           batch_(s.store(),
-                 [this](const ArticleBlock5& b, bool replay, const ArticleBlock5* next) {
+                 [this](ArticleBlock5& b, bool replay, const ArticleBlock5* next) {
                      writer_.WriteBlock5(b, replay, next);
                  },
                  [this](const DatabaseError& e) {
@@ -135,8 +135,12 @@ public:
 
 private:
     void write(ArticleBlock5 block) {
-        if (pipeline_) pipeline_->push(std::move(block));
-        else batch_.add(std::move(block));
+        if (pipeline_) {
+            writer_.prepare(block);  // here, while the writing thread is busy
+            pipeline_->push(std::move(block));
+        } else {
+            batch_.add(std::move(block));
+        }
     }
 
     // Every block read so far written, the writer's messages shown.

@@ -23,7 +23,7 @@ TEST(BlockBatch5, FailedBlockIsAbsentAndTheRestOfTheBatchStays) {
     auto store = openSqliteStore(dir / "stamm.db");
     std::vector<std::string> written;
     std::vector<std::string> errors;
-    auto write = [&](const ArticleBlock5& b, bool replay, const ArticleBlock5*) {
+    auto write = [&](ArticleBlock5& b, bool replay, const ArticleBlock5*) {
         written.push_back(b.number + (replay ? " again" : ""));
         store->writeLongText(LongText{"1-" + b.number, "1", {"a"}});
         store->writeLongText(LongText{"1-" + b.number, "2", {"b"}});
