@@ -243,10 +243,10 @@ void SqliteStore::writeArticleSide(const ArticleSideRecord& s) {
     const std::string key = keyForWrite(s.key, "Artikel-Zusatz schreiben");
     journal_.capture(tables::articleSide, RowGroup::Key, key);
     auto q = db_.query(kSideWrite, "Artikel-Zusatz schreiben");
-    q.bind(1, key).bind(2, s.recordtype).bind(3, s.altarticleno).bind(4, s.catalog);
-    q.bind(5, s.metalunitcode).bind(6, s.metalnumber).bind(7, s.metalweight).bind(8, s.ean);
-    q.bind(9, s.articlekind).bind(10, s.supplement1).bind(11, s.supplement2);
-    q.bind(12, s.supplement3).bind(13, s.supplement4);
+    q.bindStatic(1, key).bind(2, s.recordtype).bindStatic(3, s.altarticleno).bindStatic(4, s.catalog);
+    q.bindStatic(5, s.metalunitcode).bindStatic(6, s.metalnumber).bind(7, s.metalweight).bindStatic(8, s.ean);
+    q.bind(9, s.articlekind).bindStatic(10, s.supplement1).bindStatic(11, s.supplement2);
+    q.bindStatic(12, s.supplement3).bindStatic(13, s.supplement4);
     q.run();
 }
 
