@@ -146,20 +146,22 @@ TEST_F(ImportFixture5, NumberChanges) {
 // A block the store refuses is reported and missing; the blocks around it
 // are written, whether the store is written on a second thread (no
 // protocol) or on the reading one.
-class StoreErrorTest : public ImportFixture5, public ::testing::WithParamInterface<bool> {};
-
-TEST_P(StoreErrorTest, RefusedBlockIsMissingAndTheOthersStay) {
-    store();  // created, then given a trigger that refuses one article
-    {
+class StoreErrorTest : public ImportFixture5, public ::testing::WithParamInterface<bool> {
+protected:
+    // The store, created, refuses the articles the condition picks.
+    void refuseArticlesWhen(const std::string& condition) {
+        store();
         sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open((masterDir() / "stamm.db").c_str(), &db), SQLITE_OK);
-        ASSERT_EQ(sqlite3_exec(db,
-                               "CREATE TRIGGER refuse BEFORE INSERT ON article WHEN NEW.key = '1-10000150' "
-                               "BEGIN SELECT RAISE(ABORT, 'abgelehnt'); END;",
-                               nullptr, nullptr, nullptr),
-                  SQLITE_OK);
+        const std::string sql = "CREATE TRIGGER refuse BEFORE INSERT ON article WHEN " + condition +
+                                " BEGIN SELECT RAISE(ABORT, 'abgelehnt'); END;";
+        EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
         sqlite3_close(db);
     }
+};
+
+TEST_P(StoreErrorTest, RefusedBlockIsMissingAndTheOthersStay) {
+    refuseArticlesWhen("NEW.key = '1-10000150'");
     std::vector<std::string> lines;
     for (int n = 0; n < 300; ++n) {
         const std::string number = std::to_string(10000000 + n);
@@ -179,18 +181,7 @@ TEST_P(StoreErrorTest, RefusedBlockIsMissingAndTheOthersStay) {
 // that block changed it, the C block is missing and the article stays as its
 // own block wrote it.
 TEST_P(StoreErrorTest, RefusedCalculationLineLeavesTheArticle) {
-    store();
-    {
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open((masterDir() / "stamm.db").c_str(), &db), SQLITE_OK);
-        ASSERT_EQ(sqlite3_exec(db,
-                               "CREATE TRIGGER refuse BEFORE INSERT ON article "
-                               "WHEN NEW.key = '1-10000050' AND NEW.assemblyminutes > 0 "
-                               "BEGIN SELECT RAISE(ABORT, 'abgelehnt'); END;",
-                               nullptr, nullptr, nullptr),
-                  SQLITE_OK);
-        sqlite3_close(db);
-    }
+    refuseArticlesWhen("NEW.key = '1-10000050' AND NEW.assemblyminutes > 0");
     std::vector<std::string> lines;
     for (int n = 0; n < 100; ++n) {
         const std::string number = std::to_string(10000000 + n);
