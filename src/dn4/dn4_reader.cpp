@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "frame/session.h"
@@ -20,11 +22,28 @@ std::string_view part(std::string_view line, std::size_t first, std::size_t coun
     return first < line.size() ? line.substr(first, count) : std::string_view{};
 }
 
+// True when the bytes hold a NUL or a byte above 0x7F (eight at a time:
+// most fields are plain ASCII and need neither change nor conversion).
+bool needsWork(std::string_view text) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, text.data() + i, 8);
+        if ((w & kHighs) != 0 || ((w - kOnes) & ~w & kHighs) != 0) return true;
+    }
+    for (; i < text.size(); ++i)
+        if (text[i] == '\0' || static_cast<unsigned char>(text[i]) >= 0x80) return true;
+    return false;
+}
+
 }  // namespace
 
 std::string dn4ToUtf8(std::string_view cp850) {
+    if (!needsWork(cp850)) return std::string(cp850);  // plain ASCII is already UTF-8
     std::string s(cp850);
-    bool ascii = true;  // plain ASCII is already UTF-8: no conversion
+    bool ascii = true;
     for (char& c : s) {
         if (c == '\0') c = ' ';
         else if (static_cast<unsigned char>(c) >= 0x80) ascii = false;
