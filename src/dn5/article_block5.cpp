@@ -102,20 +102,13 @@ void readFields(tdatanorm5& dn5, std::array<std::string, N>& out, int last) {
     }
 }
 
-std::int32_t integerOf(std::string_view field) {
-    const double r = std::round(numberOf(field));
-    if (r >= 2147483647.0) return 2147483647;
-    if (r <= -2147483648.0) return -2147483647 - 1;
-    return static_cast<std::int32_t>(r);
-}
-
 void readArticleLine(tdatanorm5& dn5, ArticleBlock5& block) {
     ArticleLine5 a;
     readFields(dn5, a.f, 29);
     ArticlePriceInput5& p = a.price;
     p.priceFlag = a.f[field5::PriceFlag];
     p.priceUnitPresent = a.present(field5::PriceUnit);
-    p.priceUnit = integerOf(a.f[field5::PriceUnit]);
+    p.priceUnit = IntegerOf5(a.f[field5::PriceUnit]);
     p.pricePresent = a.present(field5::Price);
     p.price = FileCurrency5(dn5)(numberOf(a.f[field5::Price]) / 100.0);
     p.discountGroupPresent = a.present(field5::DiscountGroup);

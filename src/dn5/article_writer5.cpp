@@ -30,10 +30,6 @@ std::string padText(std::string_view text, std::size_t n) {
     return s;
 }
 
-std::int32_t integerOf(std::string_view field) {
-    return static_cast<std::int32_t>(std::lround(ParseNumber5(field).value_or(0.0)));
-}
-
 double numberOf(std::string_view field) { return ParseNumber5(field).value_or(0.0); }
 
 // Assembly minutes from the time kind and value of a C line; nothing for an
@@ -165,17 +161,17 @@ ArticleWriter5::Built ArticleWriter5::buildArticle(const ArticleBlock5& block, c
     if (take(15)) r.attr15 = text(15);
     if (take(19)) r.attr19 = text(19);
     keyField(20, r.graphickey);
-    if (a.present(21)) r.attr21 = integerOf(a.f[21]);
+    if (a.present(21)) r.attr21 = IntegerOf5(a.f[21]);
     else if (isNew) r.attr21 = 1;
     if (take(22)) r.attr22 = text(22);
     if (a.present(23)) r.attr23 = text(23);
     else if (isNew) r.attr23 = "0";
     r.attrzero = "0";
     keyField(24, r.longtextkey);
-    if (take(25)) r.attr25 = integerOf(a.f[25]);
+    if (take(25)) r.attr25 = IntegerOf5(a.f[25]);
     if (take(27)) r.attr27 = text(27);
     if (take(28)) r.attr28 = text(28);
-    if (a.present(29)) r.attr29 = integerOf(a.f[29]);
+    if (a.present(29)) r.attr29 = IntegerOf5(a.f[29]);
     if (hasOptional) {
         if (take(14)) r._kuerzelalternativ = utf8(a.f[14].substr(0, 13));
         if (take(16)) r._kuerzelhersteller = utf8(a.f[16].substr(0, 13));

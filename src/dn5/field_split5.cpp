@@ -1,6 +1,7 @@
 #include "dn5/field_split5.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "host/codepage.h"
@@ -56,6 +57,15 @@ std::optional<double> ParseNumber5(std::string_view text) {
     const double value = decimals == 0 ? mantissa : mantissa / std::pow(10.0, decimals);
     return negative ? -value : value;
 }
+
+std::int32_t RoundToInt32_5(double value) {
+    const double r = std::round(value);
+    if (r >= static_cast<double>(INT32_MAX)) return INT32_MAX;
+    if (r <= static_cast<double>(INT32_MIN)) return INT32_MIN;
+    return static_cast<std::int32_t>(r);
+}
+
+std::int32_t IntegerOf5(std::string_view text) { return RoundToInt32_5(ParseNumber5(text).value_or(0.0)); }
 
 std::string Utf8Of5(std::string_view cp850) {
     const bool ascii =

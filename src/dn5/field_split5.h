@@ -2,6 +2,7 @@
 // Splitting a DATANORM 5 line into its ";"-separated fields and reading the
 // numbers in them. Works on raw single-byte text (CP850).
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,11 @@ std::string_view Trim5(std::string_view text);
 // digits and at most one decimal separator ("," or "."). Empty text and
 // anything else give no value.
 std::optional<double> ParseNumber5(std::string_view text);
+
+// The number rounded half away from zero, held within the 32-bit range.
+std::int32_t RoundToInt32_5(double value);
+// A field as a whole number that way; 0 for an empty or faulty field.
+std::int32_t IntegerOf5(std::string_view text);
 
 // CP850 bytes as UTF-8. Most fields are plain ASCII, which stays as it is
 // and is copied whole instead of converted byte by byte.

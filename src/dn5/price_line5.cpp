@@ -1,7 +1,6 @@
 #include "dn5/price_line5.h"
 
 #include <array>
-#include <cmath>
 #include <cstdint>
 
 #include "dn5/field_split5.h"
@@ -25,13 +24,6 @@ const std::array<std::size_t, kLastField + 1>& priceFieldMax() {
     return table;
 }
 
-std::int32_t toInteger(double v) {
-    const double r = std::round(v);
-    if (r >= static_cast<double>(INT32_MAX)) return INT32_MAX;
-    if (r <= static_cast<double>(INT32_MIN)) return INT32_MIN;
-    return static_cast<std::int32_t>(r);
-}
-
 }  // namespace
 
 PriceChangeInput5 ReadPriceLine5(tdatanorm5& dn5, const CurrencyConversion5& convert) {
@@ -45,7 +37,7 @@ PriceChangeInput5 ReadPriceLine5(tdatanorm5& dn5, const CurrencyConversion5& con
     using namespace field5;
     PriceChangeInput5 in;
     in.priceFlag = std::string(f[ChangePriceFlag]);
-    in.priceUnit = toInteger(ParseNumber5(f[ChangePriceUnit]).value_or(0.0));
+    in.priceUnit = IntegerOf5(f[ChangePriceUnit]);
     in.pricePresent = !Trim5(f[ChangePrice]).empty();
     const double amount = ParseNumber5(f[ChangePrice]).value_or(0.0) / 100.0;
     in.price = convert ? convert(amount) : amount;

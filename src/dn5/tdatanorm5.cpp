@@ -1,7 +1,5 @@
 #include "dn5/tdatanorm5.h"
 
-#include <climits>
-#include <cmath>
 
 #include "dn5/field_split5.h"
 #include "frame/session.h"
@@ -19,13 +17,6 @@ std::string overlongMessage(std::string_view field, std::size_t max) {
                     "\"\nIst-Länge: " + std::to_string(field.size()) + "\nMax-Länge: " + std::to_string(max) +
                     "\n\n";
     return utf8Left(m, 255);
-}
-
-std::int32_t toInteger(double v) {
-    const double r = std::round(v);
-    if (r >= static_cast<double>(INT32_MAX)) return INT32_MAX;
-    if (r <= static_cast<double>(INT32_MIN)) return INT32_MIN;
-    return static_cast<std::int32_t>(r);
 }
 
 }  // namespace
@@ -81,8 +72,8 @@ std::string tdatanorm5::GetText5(int n) { return Utf8Of5(GetField5(n)); }
 double tdatanorm5::GetReal5(int n, std::size_t max) { return ParseNumber5(GetField5(n, max)).value_or(0.0); }
 double tdatanorm5::GetReal5(int n) { return ParseNumber5(GetField5(n)).value_or(0.0); }
 
-std::int32_t tdatanorm5::GetInteger5(int n, std::size_t max) { return toInteger(GetReal5(n, max)); }
-std::int32_t tdatanorm5::GetInteger5(int n) { return toInteger(GetReal5(n)); }
+std::int32_t tdatanorm5::GetInteger5(int n, std::size_t max) { return RoundToInt32_5(GetReal5(n, max)); }
+std::int32_t tdatanorm5::GetInteger5(int n) { return RoundToInt32_5(GetReal5(n)); }
 
 double tdatanorm5::GetAmount5(int n, std::size_t max) { return GetReal5(n, max) / 100.0; }
 double tdatanorm5::GetAmount5(int n) { return GetReal5(n) / 100.0; }
