@@ -55,7 +55,7 @@ void ArticleWriter5::articleBlock(ArticleBlock5& block) {
         if (auto* a = std::get_if<ArticleLine5>(&step)) {
             if (!ImportFilter5(a->f[3], a->f[11], a->f[10])) continue;
             const std::string key = s_.ArticlePrefix + utf8(a->f[3]);
-            writeArticle(block, *a, readArticle(key));
+            writeArticle(block, *a, key, readArticle(key));
         } else {
             calcLine(std::get<CalcLine5>(step));
         }
@@ -190,9 +190,9 @@ ArticleWriter5::Built ArticleWriter5::buildArticle(const ArticleBlock5& block, c
     return built;
 }
 
-void ArticleWriter5::writeArticle(const ArticleBlock5& block, ArticleLine5& a, std::optional<ArticleRecord> old) {
+void ArticleWriter5::writeArticle(const ArticleBlock5& block, ArticleLine5& a, const std::string& key,
+                                  std::optional<ArticleRecord> old) {
     Session& s = s_;
-    const std::string key = s.ArticlePrefix + utf8(a.f[3]);
     const bool stored = old.has_value();
     // Protocol lines are built only when the protocol is printed.
     const bool protocol = s.PrintProtocol;

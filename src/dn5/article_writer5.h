@@ -79,7 +79,8 @@ private:
     void articleBlock(ArticleBlock5& block);
     // True when every line of the block is a C line of the pending article.
     bool continuesPendingArticle(const ArticleBlock5& block) const;
-    void writeArticle(const ArticleBlock5& block, ArticleLine5& a, std::optional<ArticleRecord> old);
+    void writeArticle(const ArticleBlock5& block, ArticleLine5& a, const std::string& key,
+                      std::optional<ArticleRecord> old);
     // The article as stored; the one written last is kept, for its C lines.
     std::optional<ArticleRecord> readArticle(const std::string& key);
     // Keeps the row as the block's article; it reaches the store with
