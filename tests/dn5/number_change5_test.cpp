@@ -6,21 +6,15 @@
 #include <gtest/gtest.h>
 
 #include "dn4/documents.h"
-#include "dn4/service_fixture.h"
 #include "dn5/tdatanorm5.h"
+#include "service_fixture5.h"
 #include "frame/change_log.h"
 
 namespace dn {
 namespace {
 
-class Change5Test : public test::ServiceTest {
+class Change5Test : public test::ServiceTest5 {
   protected:
-    std::unique_ptr<tdatanorm5> module_;
-    // The data module on the fixture's session, made on first use.
-    tdatanorm5& dn5() {
-        if (!module_) module_ = std::make_unique<tdatanorm5>(*session);
-        return *module_;
-    }
     void SetUp() override {
         ServiceTest::SetUp();
         ServiceRecord s;

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "dn4/service_fixture.h"
 #include "dn5/tdatanorm5.h"
+#include "service_fixture5.h"
 #include "frame/change_log.h"
 #include "host/amounts.h"
 
@@ -26,14 +26,8 @@ std::string longLine(const std::string& set, const std::string& numberText, cons
            ";";
 }
 
-class Sets5Test : public test::ServiceTest {
+class Sets5Test : public test::ServiceTest5 {
   protected:
-    std::unique_ptr<tdatanorm5> module_;
-    // The data module on the fixture's session, made on first use.
-    tdatanorm5& dn5() {
-        if (!module_) module_ = std::make_unique<tdatanorm5>(*session);
-        return *module_;
-    }
     CommandOutcome run(const std::vector<std::string>& lines,
                        std::vector<std::pair<int, std::string>> sets = {}) {
         std::vector<std::string> all = {kHeaderJ};
