@@ -66,23 +66,6 @@ bool enoughSpace(Session& s, long long needed) {
     return s.ui.janein("Zu wenig Festplattenspeicher!\nTrotzdem fortsetzen?");
 }
 
-// The printer of the run, opened once and closed however the run ends.
-class RunProtocol {
-  public:
-    explicit RunProtocol(Session& s) : s_(s) { openProtocol(s_); }
-    ~RunProtocol() {
-        try {
-            closeProtocol(s_);
-        } catch (...) {
-        }
-    }
-    RunProtocol(const RunProtocol&) = delete;
-    RunProtocol& operator=(const RunProtocol&) = delete;
-
-  private:
-    Session& s_;
-};
-
 }  // namespace
 
 CommandOutcome ImportArticles4(Session& s, int mode) {
@@ -98,7 +81,8 @@ CommandOutcome ImportArticles4(Session& s, int mode) {
     long long total = 0;
     for (const auto& f : files) total += std::max<long long>(fileSize(f), 0);
 
-    RunProtocol printer(s);
+    openProtocol(s);  // the printer of the run, once
+    ProtocolScope printer(s);
     const fs::path localCopy = s.dir(kTempDir) / "datanorm.tmp";
     ArticleImporter4 importer(s, options);
     long long before = 0;

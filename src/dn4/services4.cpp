@@ -29,23 +29,6 @@ constexpr std::size_t kPositionSize3 = 22;
 constexpr std::size_t kBaujSetNumber = 18;  // 15
 constexpr std::array<std::size_t, 4> kBaujFlags = {110, 112, 114, 116};
 
-// The protocol print job of a command, closed however it ends.
-class ProtocolScope {
-  public:
-    explicit ProtocolScope(Session& s) : s_(s) {}
-    ~ProtocolScope() {
-        try {
-            closeProtocol(s_);
-        } catch (...) {
-        }
-    }
-    ProtocolScope(const ProtocolScope&) = delete;
-    ProtocolScope& operator=(const ProtocolScope&) = delete;
-
-  private:
-    Session& s_;
-};
-
 SetLine lineOf4(const SetRecordBuffer& j, const SetRecordBuffer2& j2) {
     SetLine l;
     l.setNumber = dn4ToUtf8(j.trimmed(kSetNumber, 15));

@@ -24,23 +24,6 @@ constexpr JFields kLong{8, 9, 10};
 constexpr int kSetNumberText = 6;  // long format
 constexpr int kSetText = 7;        // long format
 
-// The protocol print job of the command, closed however it ends.
-class ProtocolScope5 {
-  public:
-    explicit ProtocolScope5(Session& s) : s_(s) {}
-    ~ProtocolScope5() {
-        try {
-            closeProtocol(s_);
-        } catch (...) {
-        }
-    }
-    ProtocolScope5(const ProtocolScope5&) = delete;
-    ProtocolScope5& operator=(const ProtocolScope5&) = delete;
-
-  private:
-    Session& s_;
-};
-
 }  // namespace
 
 SetLine setLineOf5(tdatanorm5& dn5) {
@@ -67,7 +50,7 @@ CommandOutcome ImportSets5(tdatanorm5& dn5) {
     if (!RunSetOptionsDialog(s, options, true)) return CommandOutcome::Cancelled;
     if (!ChooseImportFiles(s, 'j')) return CommandOutcome::Cancelled;
     s.PrintProtocol = options.PrintProtocol;
-    ProtocolScope5 protocol(s);
+    ProtocolScope protocol(s);
     if (s.PrintProtocol && !openProtocol(s)) return CommandOutcome::Cancelled;
 
     const std::vector<std::string> files = s.OnlineImportFiles;

@@ -23,4 +23,11 @@ void closeProtocol(Session& s) {
     s.PrintProtocol = false;
 }
 
+ProtocolScope::~ProtocolScope() {
+    try {
+        closeProtocol(s_);
+    } catch (...) {
+    }
+}
+
 }  // namespace dn

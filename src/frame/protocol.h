@@ -16,4 +16,16 @@ void ProtocolText(Session& s, const std::string& text);
 bool openProtocol(Session& s);
 void closeProtocol(Session& s);
 
+// Closes the command's print job however the command ends.
+class ProtocolScope {
+public:
+    explicit ProtocolScope(Session& s) : s_(s) {}
+    ~ProtocolScope();
+    ProtocolScope(const ProtocolScope&) = delete;
+    ProtocolScope& operator=(const ProtocolScope&) = delete;
+
+private:
+    Session& s_;
+};
+
 }  // namespace dn
