@@ -38,7 +38,7 @@ void ArticleImporter4::pushBack(std::string line) {
 
 int ArticleImporter4::readAhead(std::string& line) {
     if (!lines_->readLine(line)) return 0;
-    return reader_.ConvertDn4Line(line) ? 1 : -1;
+    return lines_->convert(reader_, line) ? 1 : -1;
 }
 
 // `schreib_artikelff` with the long-text and surcharge flags. Without a
@@ -72,7 +72,7 @@ bool endsArticleGroup(char type) { return type != 0 && std::strchr("AEKRSTVc", t
 FileEnd4 ArticleImporter4::readFile(const std::string& path, long long bytesBefore,
                                     long long totalBytes) {
     HostServices& ui = s_.ui;
-    lines_ = std::make_unique<Dn4LineReader>(path);
+    lines_ = std::make_unique<Dn4LinesAhead>(path);
     reader_.startFile();
     p_ = PendingArticle4{};
     letterWarned_ = false;
@@ -100,7 +100,7 @@ FileEnd4 ArticleImporter4::readFile(const std::string& path, long long bytesBefo
         pushedBackConverted_ = false;
         try {
             if (!lines_->readLine(line)) break;
-            if (!converted && !reader_.ConvertDn4Line(line)) return endWith(FileEnd4::Fault);
+            if (!converted && !lines_->convert(reader_, line)) return endWith(FileEnd4::Fault);
             DnRecord& rec = reader_.record();
             const char type = rec.type();
             if (type == 0) continue;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "dn4/batch_commit4.h"
+#include "dn4/dn4_lines_ahead.h"
 #include "dn4/dn4_reader.h"
 #include "dn4/import_options4.h"
 #include "host/store_records.h"
@@ -84,7 +85,7 @@ class ArticleImporter4 {
     HostStore& store_;
     ImportOptions4 options_;
     Dn4Reader reader_;
-    std::unique_ptr<Dn4LineReader> lines_;
+    std::unique_ptr<Dn4LinesAhead> lines_;
     bool pushedBackConverted_ = false;
     PendingArticle4 p_;
     long importedCount_ = 0;

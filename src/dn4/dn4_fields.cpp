@@ -61,11 +61,20 @@ bool TakeField(Session& s, std::string_view line, int n, std::span<char> destina
     return takeField(s, line, GetField(n, line), destination);
 }
 
+std::string_view FieldOf(const std::vector<std::string_view>& fields, int n) {
+    return n >= 1 && static_cast<std::size_t>(n) < fields.size() ? fields[static_cast<std::size_t>(n)]
+                                                                   : std::string_view{};
+}
+
+void PutField(std::string_view field, std::span<char> destination) {
+    if (field.empty()) return;
+    std::fill(destination.begin(), destination.end(), ' ');
+    std::copy(field.begin(), field.end(), destination.begin());
+}
+
 bool TakeField(Session& s, std::string_view line, const std::vector<std::string_view>& fields, int n,
                std::span<char> destination) {
-    const std::string_view field =
-        n >= 1 && static_cast<std::size_t>(n) < fields.size() ? fields[static_cast<std::size_t>(n)] : std::string_view{};
-    return takeField(s, line, field, destination);
+    return takeField(s, line, FieldOf(fields, n), destination);
 }
 
 namespace {
@@ -83,10 +92,7 @@ bool takeField(Session& s, std::string_view line, std::string_view field, std::s
             field = field.substr(0, width);
         }
     }
-    if (!field.empty()) {
-        std::fill(destination.begin(), destination.end(), ' ');
-        std::copy(field.begin(), field.end(), destination.begin());
-    }
+    PutField(field, destination);
     return ok;
 }
 

@@ -29,6 +29,13 @@ bool TakeField(Session& s, std::string_view line, int n, std::span<char> destina
 // `fields[n]` is field n (index 0 stays empty). The vector is reused.
 void SplitFields(std::string_view line, std::vector<std::string_view>& fields);
 
+// Field n of SplitFields' result; empty beyond the last field.
+std::string_view FieldOf(const std::vector<std::string_view>& fields, int n);
+
+// Puts a field that fits into `destination`, padded with blanks; an empty
+// field leaves the destination as it is.
+void PutField(std::string_view field, std::span<char> destination);
+
 // TakeField with field n taken from SplitFields' result of the same line.
 bool TakeField(Session& s, std::string_view line, const std::vector<std::string_view>& fields, int n,
                std::span<char> destination);

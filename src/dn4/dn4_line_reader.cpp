@@ -119,7 +119,9 @@ bool Dn4LineReader::readLine(std::string& line) {
         offset_ = fileSize_;
         return false;
     }
-    std::string raw;
+    // The line is built in the caller's string, whose memory is reused.
+    std::string& raw = line;
+    raw.clear();
     while (true) {
         if (bufPos_ == bufLen_ && !fillBuffer()) break;
         std::size_t limit = static_cast<std::size_t>(
@@ -145,7 +147,7 @@ bool Dn4LineReader::readLine(std::string& line) {
         raw.erase(0, kBom.size());
         encoding_ = TextEncoding::Utf8;
     }
-    line = decode(std::move(raw));
+    decode(line);
     return true;
 }
 
@@ -153,13 +155,12 @@ void Dn4LineReader::pushBack(std::string line) {
     pushedBack_ = std::move(line);
 }
 
-std::string Dn4LineReader::decode(std::string&& raw) {
-    if (encoding_ == TextEncoding::Cp850 || !hasNonAscii(raw)) return std::move(raw);
-    bool valid = isValidUtf8(raw);
+void Dn4LineReader::decode(std::string& line) {
+    if (encoding_ == TextEncoding::Cp850 || !hasNonAscii(line)) return;
+    bool valid = isValidUtf8(line);
     if (encoding_ == TextEncoding::Undecided)
         encoding_ = valid ? TextEncoding::Utf8 : TextEncoding::Cp850;
-    if (encoding_ == TextEncoding::Utf8 && valid) return utf8ToCp850(raw);
-    return std::move(raw);
+    if (encoding_ == TextEncoding::Utf8 && valid) line = utf8ToCp850(line);
 }
 
 }  // namespace dn

@@ -57,7 +57,7 @@ class Dn4LineReader {
     void findContentEnd();
     void sniffEncoding();
     bool fillBuffer();
-    std::string decode(std::string&& raw);
+    void decode(std::string& line);
 
     std::filesystem::path path_;
     std::ifstream in_;

@@ -59,24 +59,24 @@ void Dn4Reader::startFile() {
 }
 
 void Dn4Reader::clearBuffers() {
-    record_.clear();
-    price_.clear();
-    set_.clear();
-    set2_.clear();
+    b_.record.clear();
+    b_.price.clear();
+    b_.set.clear();
+    b_.set2.clear();
 }
 
 std::span<char> Dn4Reader::target(Dn4Buffer b, std::size_t pos, std::size_t width) {
     switch (b) {
         case Dn4Buffer::Price:
-            return price_.span(pos, width);
+            return b_.price.span(pos, width);
         case Dn4Buffer::Set:
-            return set_.span(pos, width);
+            return b_.set.span(pos, width);
         case Dn4Buffer::Set2:
-            return set2_.span(pos, width);
+            return b_.set2.span(pos, width);
         case Dn4Buffer::Record:
             break;
     }
-    return record_.span(pos, width);
+    return b_.record.span(pos, width);
 }
 
 // The companion of a set record carries the type in lower case ("j").
@@ -86,13 +86,23 @@ void Dn4Reader::stamp(Dn4Buffer b, char type) {
                              : type;
 }
 
-bool Dn4Reader::ConvertDn4Line(std::string_view line) {
+bool Dn4Reader::ConvertDn4Line(std::string_view line) { return convert(line); }
+
+bool Dn4Reader::ConvertAhead(std::string_view line) {
+    needsUser_ = false;
+    const bool ok = convert(line);
+    // The header is converted for this reader's own state and once more by
+    // the reader with session for its.
+    return ok && !needsUser_ && (line.empty() || line.front() != 'V');
+}
+
+bool Dn4Reader::convert(std::string_view line) {
     clearBuffers();
     if (line.empty()) return true;
     const char letter = line.front();
     if (letter == 'V') return convertHeader(line);
 
-    record_.setType(letter);
+    b_.record.setType(letter);
     bool ok = true;
     if (const Dn4Layout* base = FindDn4Layout(letter)) {
         ok = apply(*base, line);
@@ -107,33 +117,45 @@ bool Dn4Reader::ConvertDn4Line(std::string_view line) {
 // Takes the layout's fields; stops at the first field that ends the import,
 // so that the user is asked at most once per line.
 bool Dn4Reader::apply(const Dn4Layout& layout, std::string_view line) {
-    record_.setType(layout.type);
-    for (const auto& r : layout.blanks) record_.fill(r.first, r.last - r.first + 1, ' ');
-    if (layout.subtypeNumber != 0) record_.setWord(dnpos::CSubtype, layout.subtypeNumber);
+    DnRecord& record = b_.record;
+    record.setType(layout.type);
+    for (const auto& r : layout.blanks) record.fill(r.first, r.last - r.first + 1, ' ');
+    if (layout.subtypeNumber != 0) record.setWord(dnpos::CSubtype, layout.subtypeNumber);
 
     SplitFields(line, fields_);
+    // Without session an over-long field is left to the reader with one.
+    auto take = [&](int n, std::span<char> destination) {
+        if (s_) return TakeField(*s_, line, fields_, n, destination);
+        const std::string_view field = FieldOf(fields_, n);
+        if (field.size() > destination.size()) {
+            needsUser_ = true;
+            return false;
+        }
+        PutField(field, destination);
+        return true;
+    };
     for (const auto& f : layout.fields) {
         if (f.buffer != Dn4Buffer::Record) stamp(f.buffer, layout.type);
         bool ok;
         if (f.keep == 0) {
-            ok = TakeField(s_, line, fields_, f.field, target(f.buffer, f.position, f.width));
+            ok = take(f.field, target(f.buffer, f.position, f.width));
         } else {
             wide_.assign(f.width, '\0');
-            ok = TakeField(s_, line, fields_, f.field, wide_);
+            ok = take(f.field, wide_);
             if (wide_[0] != '\0')
                 std::copy_n(wide_.begin(), f.keep, target(f.buffer, f.position, f.keep).begin());
         }
         if (!ok) return false;
     }
     for (const auto& c : layout.copies) {
-        std::string_view from = record_.at(c.first, c.last - c.first + 1);
+        std::string_view from = record.at(c.first, c.last - c.first + 1);
         std::copy(from.begin(), from.end(), target(c.to, c.first, from.size()).begin());
         stamp(c.to, layout.type);
     }
     if (layout.emptyType != 0) {
         auto width = layout.emptyCheck.last - layout.emptyCheck.first + 1;
-        if (record_.trimmed(layout.emptyCheck.first, width).empty())
-            record_.setType(layout.emptyType);
+        if (record.trimmed(layout.emptyCheck.first, width).empty())
+            record.setType(layout.emptyType);
     }
     return true;
 }
@@ -161,17 +183,21 @@ bool Dn4Reader::convertHeader(std::string_view line) {
 }
 
 bool Dn4Reader::refuse(const char* message) {
-    s_.ui.Balken_hide();
-    s_.ui.meldung(message);
+    if (!s_) {
+        needsUser_ = true;
+        return false;
+    }
+    s_->ui.Balken_hide();
+    s_->ui.meldung(message);
     return false;
 }
 
 bool Dn4Reader::ConvertCurrency(double& amount) const {
-    return dn::ConvertCurrency(amount, s_.host.euroIsBase(), fileInEuro_);
+    return dn::ConvertCurrency(amount, s_->host.euroIsBase(), fileInEuro_);
 }
 
 bool Dn4Reader::convertAmount(std::span<char> field) const {
-    return ConvertAmountField(field, s_.host.euroIsBase(), fileInEuro_);
+    return ConvertAmountField(field, s_->host.euroIsBase(), fileInEuro_);
 }
 
 }  // namespace dn

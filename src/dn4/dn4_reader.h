@@ -17,6 +17,10 @@
 // field that was empty in the line, `dn4ToUtf8()` converts text for the
 // store or the screen. Messages go to the host as UTF-8 with "\n" as line
 // break.
+//
+// A reader without session converts ahead on another thread
+// (`ConvertAhead`): it never talks to the user and leaves every line that
+// might need the user to a reader with session.
 
 #include <span>
 #include <string>
@@ -43,9 +47,19 @@ inline constexpr const char* kMsgNoEndMark =
 // CP850 bytes of a field as UTF-8 (zero bytes of absent fields become blanks).
 std::string dn4ToUtf8(std::string_view cp850);
 
+// The buffers one line is converted into.
+struct Dn4Buffers {
+    DnRecord record;
+    PriceRecordBuffer price;
+    SetRecordBuffer set;
+    SetRecordBuffer2 set2;
+};
+
 class Dn4Reader {
   public:
-    explicit Dn4Reader(Session& s) : s_(s) {}
+    explicit Dn4Reader(Session& s) : s_(&s) {}
+    // Without session: only for ConvertAhead.
+    Dn4Reader() = default;
     Dn4Reader(const Dn4Reader&) = delete;
     Dn4Reader& operator=(const Dn4Reader&) = delete;
 
@@ -59,6 +73,15 @@ class Dn4Reader {
     // line with an unknown letter is a success with only its type set.
     bool ConvertDn4Line(std::string_view line);
 
+    // Converts the line as ConvertDn4Line would, without the user. False
+    // when the line is to be converted by a reader with session, which may
+    // have to ask or tell the user or keeps the header: the header itself, a
+    // line before it, an over-long field. The buffers are then undefined.
+    bool ConvertAhead(std::string_view line);
+    // Takes the buffers of a line converted ahead.
+    void adopt(const Dn4Buffers& converted) { b_ = converted; }
+    const Dn4Buffers& buffers() const { return b_; }
+
     bool HeaderSeen() const { return headerSeen_; }
     // Set from the header's currency code; DATANORM 3 commands set it from
     // the user's answer.
@@ -67,21 +90,23 @@ class Dn4Reader {
     // The header's currency code (positions 126-128), empty before it.
     const std::string& currency() const { return currency_; }
 
-    const DnRecord& record() const { return record_; }
-    const PriceRecordBuffer& priceRecord() const { return price_; }
-    const SetRecordBuffer& setRecord() const { return set_; }
-    const SetRecordBuffer2& setRecord2() const { return set2_; }
+    const DnRecord& record() const { return b_.record; }
+    const PriceRecordBuffer& priceRecord() const { return b_.price; }
+    const SetRecordBuffer& setRecord() const { return b_.set; }
+    const SetRecordBuffer2& setRecord2() const { return b_.set2; }
     // Mutable access for the amount conversions of the importers.
-    DnRecord& record() { return record_; }
-    PriceRecordBuffer& priceRecord() { return price_; }
+    DnRecord& record() { return b_.record; }
+    PriceRecordBuffer& priceRecord() { return b_.price; }
 
-    // `ConvertCurrency` by the host's base currency and `FileInEuro`.
+    // `ConvertCurrency` by the host's base currency and `FileInEuro`
+    // (readers with session).
     bool ConvertCurrency(double& amount) const;
     // The fixed-width amount helper on a field of a buffer, e.g.
     // `reader.convertAmount(reader.record().span(dnpos::Price, 8))`.
     bool convertAmount(std::span<char> field) const;
 
   private:
+    bool convert(std::string_view line);
     bool convertHeader(std::string_view line);
     bool apply(const Dn4Layout& layout, std::string_view line);
     bool refuse(const char* message);
@@ -89,11 +114,9 @@ class Dn4Reader {
     void stamp(Dn4Buffer b, char type);
     void clearBuffers();
 
-    Session& s_;
-    DnRecord record_;
-    PriceRecordBuffer price_;
-    SetRecordBuffer set_;
-    SetRecordBuffer2 set2_;
+    Session* s_ = nullptr;  // none: converting ahead
+    bool needsUser_ = false;  // ConvertAhead met what a reader with session must do
+    Dn4Buffers b_;
     bool headerSeen_ = false;
     bool fileInEuro_ = false;
     std::string currency_;
