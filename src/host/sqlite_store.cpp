@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "host/amounts.h"
 #include "host/codepage.h"
@@ -134,15 +135,23 @@ std::optional<std::string> keyForLookup(std::string_view key) {
 
 SqliteStore::SqliteStore(const std::filesystem::path& file, const StoreOptions& options)
     : db_(file), journal_(db_) {
-    db_.exec("PRAGMA page_size = 4096; PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; "
-             "PRAGMA cache_size = -65536; PRAGMA temp_store = MEMORY; "
-             "PRAGMA journal_size_limit = 67108864;",
-             "Datenbank einstellen");
     // A checkpoint for every 16 MB of log; at 256 MB a commit waits for one,
     // so that the log can begin anew. Each wait costs the writer a
-    // checkpoint, so the limit is generous.
+    // checkpoint, so the limit is generous. The log file keeps its size when
+    // it begins anew (no more than the limit): cutting it back made every
+    // round of a large import allocate its blocks afresh, a tenth of the
+    // DATANORM 4 import's time. It is removed when the store is closed.
+    constexpr int kPageSize = 4096;
+    constexpr int kCheckpointStep = 4096;
+    constexpr int kLogLimit = 65536;
+    constexpr long long kLogFileLimit = 32 + static_cast<long long>(kLogLimit) * (kPageSize + 24);
+    db_.exec("PRAGMA page_size = " + std::to_string(kPageSize) +
+                 "; PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; "
+                 "PRAGMA cache_size = -65536; PRAGMA temp_store = MEMORY; "
+                 "PRAGMA journal_size_limit = " + std::to_string(kLogFileLimit) + ";",
+             "Datenbank einstellen");
     try {
-        checkpointer_ = std::make_unique<WalCheckpointer>(db_.handle(), file, 4096, 65536);
+        checkpointer_ = std::make_unique<WalCheckpointer>(db_.handle(), file, kCheckpointStep, kLogLimit);
     } catch (const DatabaseError&) {
         // No second connection: the writer checkpoints itself.
         db_.exec("PRAGMA wal_autocheckpoint = 8192", "Datenbank einstellen");
