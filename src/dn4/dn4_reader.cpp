@@ -91,8 +91,8 @@ bool Dn4Reader::ConvertDn4Line(std::string_view line) { return convert(line); }
 bool Dn4Reader::ConvertAhead(std::string_view line) {
     needsUser_ = false;
     const bool ok = convert(line);
-    // The header is converted for this reader's own state and once more by
-    // the reader with session for its.
+    // The header sets this reader's state; the reader with session converts
+    // it once more for its own.
     return ok && !needsUser_ && (line.empty() || line.front() != 'V');
 }
 
