@@ -51,16 +51,6 @@ void SplitFields(std::string_view line, std::vector<std::string_view>& fields) {
     }
 }
 
-namespace {
-
-bool takeField(Session& s, std::string_view line, std::string_view field, std::span<char> destination);
-
-}  // namespace
-
-bool TakeField(Session& s, std::string_view line, int n, std::span<char> destination) {
-    return takeField(s, line, GetField(n, line), destination);
-}
-
 std::string_view FieldOf(const std::vector<std::string_view>& fields, int n) {
     return n >= 1 && static_cast<std::size_t>(n) < fields.size() ? fields[static_cast<std::size_t>(n)]
                                                                    : std::string_view{};
@@ -70,11 +60,6 @@ void PutField(std::string_view field, std::span<char> destination) {
     if (field.empty()) return;
     std::fill(destination.begin(), destination.end(), ' ');
     std::copy(field.begin(), field.end(), destination.begin());
-}
-
-bool TakeField(Session& s, std::string_view line, const std::vector<std::string_view>& fields, int n,
-               std::span<char> destination) {
-    return takeField(s, line, FieldOf(fields, n), destination);
 }
 
 namespace {
@@ -97,5 +82,14 @@ bool takeField(Session& s, std::string_view line, std::string_view field, std::s
 }
 
 }  // namespace
+
+bool TakeField(Session& s, std::string_view line, int n, std::span<char> destination) {
+    return takeField(s, line, GetField(n, line), destination);
+}
+
+bool TakeField(Session& s, std::string_view line, const std::vector<std::string_view>& fields, int n,
+               std::span<char> destination) {
+    return takeField(s, line, FieldOf(fields, n), destination);
+}
 
 }  // namespace dn
