@@ -120,8 +120,7 @@ bool Dn4LineReader::readLine(std::string& line) {
         return false;
     }
     // The line is built in the caller's string, whose memory is reused.
-    std::string& raw = line;
-    raw.clear();
+    line.clear();
     while (true) {
         if (bufPos_ == bufLen_ && !fillBuffer()) break;
         std::size_t limit = static_cast<std::size_t>(
@@ -129,22 +128,22 @@ bool Dn4LineReader::readLine(std::string& line) {
         const char* begin = buffer_.data() + bufPos_;
         const char* nl = static_cast<const char*>(std::memchr(begin, '\n', limit - bufPos_));
         if (nl) {
-            raw.append(begin, nl);
+            line.append(begin, nl);
             bufPos_ = static_cast<std::size_t>(nl - buffer_.data()) + 1;
             offset_ = bufferStart_ + static_cast<std::int64_t>(bufPos_);
             break;
         }
-        raw.append(begin, limit - bufPos_);
+        line.append(begin, limit - bufPos_);
         bufPos_ = limit;
         offset_ = bufferStart_ + static_cast<std::int64_t>(bufPos_);
         if (offset_ >= contentEnd_) break;
     }
     // The line breaks and end-of-file bytes after the last line count as read.
     if (offset_ >= contentEnd_) offset_ = fileSize_;
-    if (!raw.empty() && raw.back() == '\r') raw.pop_back();
+    if (!line.empty() && line.back() == '\r') line.pop_back();
     ++lineNumber_;
-    if (lineNumber_ == 1 && std::string_view(raw).substr(0, kBom.size()) == kBom) {
-        raw.erase(0, kBom.size());
+    if (lineNumber_ == 1 && std::string_view(line).substr(0, kBom.size()) == kBom) {
+        line.erase(0, kBom.size());
         encoding_ = TextEncoding::Utf8;
     }
     decode(line);

@@ -81,13 +81,12 @@ void Dn4LinesAhead::nextChunk() {
 }
 
 bool Dn4LinesAhead::readLine(std::string& line) {
+    last_ = nullptr;  // a pushed-back line is converted again should anyone ask
     if (pushedBack_) {
         line = std::move(*pushedBack_);
         pushedBack_.reset();
-        last_ = nullptr;  // converted again should anyone ask
         return true;
     }
-    last_ = nullptr;
     while (next_ == current_.count) {
         if (current_.end) {
             bytesRead_ = current_.endBytes;
