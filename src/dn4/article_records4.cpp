@@ -172,6 +172,7 @@ bool ArticleImporter4::transferZ(const DnRecord& first) {
         const int got = readAhead(line);
         if (got < 0) return false;
         if (got == 0 || line.empty()) break;
+        if (reader_.skipped()) continue;  // a faulty record among the group's
         DnRecord& next = reader_.record();
         if (next.type() != 'Z' || keyOf(next) != key) {
             pushBack(std::move(line));

@@ -89,6 +89,11 @@ void MaintainArticlePrice(Session& s, const PriceModes& modes, PriceBlock4 block
         return;
     }
     ArticleRecord& a = *found;
+    if (trimBlanks4(dn4ToUtf8(block.price)).empty()) {  // no price: the stored prices stay
+        line("  Kein Preis angegeben, Preise unverändert");
+        line("");
+        return;
+    }
     const double price = fieldNumber(block.price) / 100.0;
     const int quantity = a.priceunit != 0 ? a.priceunit : 1;
     const char readFlag = block.priceFlag;
