@@ -9,8 +9,11 @@
 #include <vector>
 
 #include "dn4/article_import4.h"
+#include "dn4/dn4_fields.h"
+#include "dn4/dn4_numbers.h"
 #include "dn4/price_maintenance4.h"
 #include "dn5/import_articles5.h"
+#include "dn5/number_fields5.h"
 #include "dn5/price_maintenance5.h"
 #include "host/codepage.h"
 #include "host/store.h"
@@ -182,6 +185,74 @@ TEST_F(BadAmounts, NumbersTheFormatsAllow) {
         const CommandOutcome outcome = r.prices ? runPrices(r.dn5, file) : runArticles(r.dn5, file);
         EXPECT_EQ(outcome, CommandOutcome::Done);
         EXPECT_DOUBLE_EQ(session->store().readArticle("1-A1")->salesprice, c.vk);
+    }
+}
+
+// In DATANORM 5 the article block is the record: a faulty surcharge line
+// leaves out its A line and the other lines of the block.
+TEST_F(BadAmounts, Dn5ArticleBlockIsLeftOutWhole) {
+    const std::string file =
+        writeLines("datanorm.001", {kDn5ArticleHeader, "A;A;A1;Rohr;;PCE;1;1;5000;;",
+                                    "Z;N;A1;01;1;Staffel;Staffel;1;+;2;1;6x6;;1;45;899;",
+                                    "A;A;A2;Rohr;;PCE;1;1;5000;;"});
+    EXPECT_EQ(runArticles(true, file), CommandOutcome::Failed);
+    EXPECT_DOUBLE_EQ(session->store().readArticle("1-A1")->salesprice, 100);
+    EXPECT_TRUE(session->store().readZBlob("1-A1").empty());
+    EXPECT_DOUBLE_EQ(session->store().readArticle("1-A2")->salesprice, 50);
+    EXPECT_TRUE(printed("Zeile 3: Z-Satz, Feld 12 ist keine Zahl: \"6x6\" - Satz übersprungen!"));
+    EXPECT_TRUE(lastMessageEndsWith("\n\n1 Satz wegen fehlerhafter Felder übersprungen!"));
+}
+
+// The numeric fields of each record kind, by the tables of both readers;
+// fields that name a group or a text are not checked.
+TEST(NumberFields, ByRecordKind) {
+    const struct {
+        const char* line;
+        int field;  // 0: no fault
+    } dn5[] = {
+        {"A;N;1;Rohr;;PCE;1;1x;100;", 8},
+        {"A;N;1;Rohr;;PCE;1;1;100;ABCD;;;;;;;;;;;9x;", 21},
+        {"C;N;WST1;1;;12a;;3;", 6},
+        {"C;N;WST2;1;m;8,94;", 6},
+        {"C;N;ARBS;1;;1;1O;Text;", 7},
+        {"C;N;ES01;12 AH / 12V;0;0;;G 189170;", 0},
+        {"Z;N;1;01;1;S;S;1;+;2;1;62x;;1;45;899;", 12},
+        {"Z;N;1;01;1;S;S;3;+;2;1;62x;;1;45;899;", 0},  // field 12 is no amount for kind 3
+        {"Z;N;1;01;3;CU;1;x;1;1;1;1;", 8},
+        {"Z;N;1;01;3;AL;1;x;1;1;1;1;", 0},
+        {"P;A1;1;1;100;G1;1;25OO;;;;;", 8},
+        {"P;A1;1;1;100;G1;1;2500;3;500;2;85O;", 12},
+        {"R;1234;1;3O00;Rabatt;", 4},
+        {"T;N;1;1;;Text 12a;", 0},
+        {"D;N;1;01;1;Text;;", 0},
+    };
+    for (const auto& c : dn5) {
+        const auto fault = NumberFault5(c.line);
+        EXPECT_EQ(fault ? fault->field : 0, c.field) << c.line;
+    }
+    const struct {
+        const char* line;
+        int field;
+    } dn4[] = {
+        {"B;N;1; ; ; ;0;0;0; ; ;004.050;0;1x; ; ;", 14},
+        {"B;N;1; ; ; ;0;A12;0; ; ; ;0;1; ; ;", 8},
+        {"C;;WERKSTOFF-1;1;12,5;;100;", 5},
+        {"C;;ARBEIT-1;1;1;2;6.0;", 7},
+        {"C;;TERMIN-1;01082025;", 0},
+        {"Z;N;1;1;4;CU;000100;00005O;000200;000300;", 8},
+        {"Z;N;1;1;4;AL;000100;00005O;000200;000300;", 0},
+        {"Z;N;1;1;2;Text;Rabatt;1;12a;;;", 0},  // a percentage, not a price, stays raw
+        {"Z;N;1;1;2;Text;Rabatt;3;12a;;;", 9},
+        {"P;A;1;1;100;0;RG1;;;;;2;1;200;1;25O0;;;;;", 16},
+        {"R;;47;1;35,5;Rohre;", 5},
+        {"R;;47;3;x;Rohre;", 0},
+        {"S;;123;Heizung 12a;;;", 0},
+    };
+    std::vector<std::string_view> fields;
+    for (const auto& c : dn4) {
+        SplitFields(c.line, fields);
+        const auto fault = Dn4NumberFault(fields);
+        EXPECT_EQ(fault ? fault->field : 0, c.field) << c.line;
     }
 }
 
