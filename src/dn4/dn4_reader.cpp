@@ -196,7 +196,7 @@ bool Dn4Reader::convertHeader(std::string_view line) {
 
 // The fields of the line are still those the conversion split.
 bool Dn4Reader::skipFaultyNumbers(std::int64_t lineNumber) {
-    if (b_.record.type() == '\0' || b_.record.type() == 'V') return true;
+    if (!s_ || b_.record.type() == '\0' || b_.record.type() == 'V') return true;
     std::optional<FieldFault> fault = Dn4NumberFault(fields_);
     if (!fault) return true;
     fault->lineNumber = lineNumber;

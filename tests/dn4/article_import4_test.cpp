@@ -293,6 +293,23 @@ TEST_F(Import4Test, BQuantityZeroOrBlankKeepsThePriceUnit) {
     }
 }
 
+// A faulty Z record among an article's surcharges is left out alone: the
+// article and the other records of its group are taken over.
+TEST_F(Import4Test, FaultyZRecordLeavesTheRestOfTheGroup) {
+    ASSERT_EQ(
+        import({dn4Header(), ALine{.number = "1"}.str(), "Z;N;1;1;1;AB;Staffel 1;1;00001000;;;",
+                "Z;N;1;2;1;AB;Staffel 2;1;0000X000;;;", "Z;N;1;3;1;AB;Staffel 3;1;00000800;;;",
+                ALine{.number = "2"}.str()}),
+        CommandOutcome::Failed);
+    EXPECT_EQ(store().readZBlob("1-1").size(), 2u);
+    EXPECT_TRUE(store().readArticle("1-2"));
+    EXPECT_TRUE(
+        printed("Zeile 4: Z-Satz, Feld 9 ist keine Zahl: \"0000X000\" - Satz übersprungen!"));
+    EXPECT_EQ(host.messages.back(),
+              "2 Artikel von der Datei nach TORVALO übernommen!\n\n1 Satz wegen fehlerhafter "
+              "Felder übersprungen!");
+}
+
 TEST_F(Import4Test, DemoSampleKeepsThePriceUnits) {
     const auto sample = samplesDir() / "v4-demo" / "DATANORM.001";
     if (samplesDir().empty() || !std::filesystem::exists(sample))
