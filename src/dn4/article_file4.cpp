@@ -16,7 +16,9 @@
 namespace dn {
 
 ArticleImporter4::ArticleImporter4(Session& s, const ImportOptions4& options)
-    : s_(s), store_(s.store()), options_(options), reader_(s) {}
+    : s_(s), store_(s.store()), options_(options), reader_(s) {
+    reader_.checkNumbers(true);
+}
 
 ArticleImporter4::~ArticleImporter4() = default;
 

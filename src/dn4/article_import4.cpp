@@ -10,6 +10,7 @@
 
 #include "dn4/article_importer4.h"
 #include "frame/change_log.h"
+#include "frame/field_fault.h"
 #include "frame/file_choice.h"
 #include "frame/protocol.h"
 #include "frame/session.h"
@@ -86,6 +87,7 @@ CommandOutcome ImportArticles4(Session& s, int mode) {
     const fs::path localCopy = s.dir(kTempDir) / "datanorm.tmp";
     ArticleImporter4 importer(s, options);
     long long before = 0;
+    long skipped = 0;
     for (std::size_t i = 0; i < files.size(); ++i) {
         const std::string& file = files[i];
         std::string source = file;
@@ -106,6 +108,7 @@ CommandOutcome ImportArticles4(Session& s, int mode) {
             throw;
         }
         s.ui.Balken_Schliessen();
+        skipped += importer.SkippedInFile();
         before += std::max<long long>(size, 0);
         if (end == FileEnd4::Complete) {
             AppendChangeLog(s, "4 Artikelübernahme", file);
@@ -116,9 +119,10 @@ CommandOutcome ImportArticles4(Session& s, int mode) {
         std::error_code ec;
         fs::remove(localCopy, ec);
     }
-    s.ui.meldung(importedMessage4(importer.ImportedCount()));
+    s.ui.meldung(WithSkippedRecords(importedMessage4(importer.ImportedCount()), skipped));
     s.TodayDate = s.host.today != 0 ? s.host.today : todayDayNumber();
-    return CommandOutcome::Done;
+    // Records left out for a faulty field: the command failed.
+    return skipped == 0 ? CommandOutcome::Done : CommandOutcome::Failed;
 }
 
 }  // namespace dn

@@ -48,6 +48,8 @@ class ArticleImporter4 {
     FileEnd4 readFile(const std::string& path, long long bytesBefore, long long totalBytes);
 
     long ImportedCount() const { return importedCount_; }
+    // Records of the file read last left out for a faulty numeric field.
+    long SkippedInFile() const { return reader_.skippedRecords(); }
 
   private:
     friend class ArticleRecords4;

@@ -72,8 +72,10 @@ void ArticleImporter4::transferB(const DnRecord& rec) {
     if (rec.present(77)) side.supplement2 = field(rec, 77, 12);
     if (rec.present(106)) side.supplement3 = field(rec, 106, 4);
     if (rec.present(110)) side.supplement4 = field(rec, 110, 17);
-    if (rec.present(dnpos::QuantityPerPrice)) {
-        a.priceunit = static_cast<int>(std::lround(number(rec, dnpos::QuantityPerPrice, 5)));
+    // A quantity of 0 or a blank field names no price unit: the article
+    // keeps its own.
+    if (const long quantity = std::lround(number(rec, dnpos::QuantityPerPrice, 5)); quantity > 0) {
+        a.priceunit = static_cast<int>(quantity);
         a.priceunitfraction = 0;
     }
     const std::string matchcode = trimBlanks4(field(rec, 18, 15));
@@ -172,6 +174,7 @@ bool ArticleImporter4::transferZ(const DnRecord& first) {
         const int got = readAhead(line);
         if (got < 0) return false;
         if (got == 0 || line.empty()) break;
+        if (reader_.skipped()) continue;  // a faulty record among the group's
         DnRecord& next = reader_.record();
         if (next.type() != 'Z' || keyOf(next) != key) {
             pushBack(std::move(line));

@@ -76,6 +76,10 @@ int PriceUnitFactor(char code) {
     }
 }
 
+std::optional<long long> WholeNumber4(std::string_view field) {
+    return parseWhole(field);
+}
+
 double fieldNumber(std::string_view field) {
     auto v = parseWhole(field);
     return v ? static_cast<double>(*v) : 0.0;

@@ -6,6 +6,7 @@
 // euro to DM for a DM host, DM to euro for a euro host, at the fixed rate
 // `kDmPerEuro`.
 
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -31,7 +32,14 @@ bool ConvertAmountField(std::span<char> field, bool euroIsBase, bool fileInEuro)
 int PriceUnitFactor(char code);
 
 // The number of a fixed-width field of digits (blanks and zero bytes around
-// it ignored); 0 when the field holds no number.
+// it ignored); 0 when the field holds no number. The importers leave out
+// records whose numeric fields hold no number (dn4_numbers.h) before they
+// read them.
 double fieldNumber(std::string_view field);
+
+// A whole number with an optional sign, blanks and zero bytes around it
+// ignored; nothing for anything else (letters, blanks among the digits, a
+// decimal point or comma, an exponent, empty text).
+std::optional<long long> WholeNumber4(std::string_view field);
 
 }  // namespace dn

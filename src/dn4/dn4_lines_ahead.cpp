@@ -108,7 +108,7 @@ bool Dn4LinesAhead::convert(Dn4Reader& reader, std::string_view line) {
         reader.adopt(last_->buffers);
         return true;
     }
-    return reader.ConvertDn4Line(line);
+    return reader.ConvertDn4Line(line, lineNumber_);
 }
 
 }  // namespace dn

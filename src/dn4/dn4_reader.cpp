@@ -6,6 +6,8 @@
 #include <cstring>
 #include <vector>
 
+#include "dn4/dn4_numbers.h"
+#include "frame/protocol.h"
 #include "frame/session.h"
 #include "host/codepage.h"
 
@@ -53,6 +55,8 @@ std::string dn4ToUtf8(std::string_view cp850) {
 
 void Dn4Reader::startFile() {
     headerSeen_ = false;
+    skipped_ = false;
+    skippedRecords_ = 0;
     fileInEuro_ = false;
     currency_.clear();
     clearBuffers();
@@ -86,11 +90,18 @@ void Dn4Reader::stamp(Dn4Buffer b, char type) {
                              : type;
 }
 
-bool Dn4Reader::ConvertDn4Line(std::string_view line) { return convert(line); }
+bool Dn4Reader::ConvertDn4Line(std::string_view line, std::int64_t lineNumber) {
+    skipped_ = false;
+    if (!convert(line)) return false;
+    return !checkNumbers_ || skipFaultyNumbers(lineNumber);
+}
 
 bool Dn4Reader::ConvertAhead(std::string_view line) {
     needsUser_ = false;
-    const bool ok = convert(line);
+    skipped_ = false;
+    // A faulty number is left to the reader with session, which reports it
+    // when its check is on.
+    const bool ok = convert(line) && !Dn4NumberFault(fields_);
     // The header sets this reader's state; the reader with session converts
     // it once more for its own.
     return ok && !needsUser_ && (line.empty() || line.front() != 'V');
@@ -98,6 +109,7 @@ bool Dn4Reader::ConvertAhead(std::string_view line) {
 
 bool Dn4Reader::convert(std::string_view line) {
     clearBuffers();
+    fields_.clear();  // a letter without layout leaves no fields behind
     if (line.empty()) return true;
     const char letter = line.front();
     if (letter == 'V') return convertHeader(line);
@@ -180,6 +192,19 @@ bool Dn4Reader::convertHeader(std::string_view line) {
     currency_ = std::string(part(line, 125, 3));
     fileInEuro_ = currencyIsEuro(currency_);
     return ok;
+}
+
+// The fields of the line are still those the conversion split.
+bool Dn4Reader::skipFaultyNumbers(std::int64_t lineNumber) {
+    if (!s_ || b_.record.type() == '\0' || b_.record.type() == 'V') return true;
+    std::optional<FieldFault> fault = Dn4NumberFault(fields_);
+    if (!fault) return true;
+    fault->lineNumber = lineNumber;
+    ProtocolLine(*s_, FieldFaultLine(*fault));
+    clearBuffers();
+    skipped_ = true;
+    ++skippedRecords_;
+    return true;
 }
 
 bool Dn4Reader::refuse(const char* message) {

@@ -22,6 +22,7 @@
 // (`ConvertAhead`): it never talks to the user and leaves every line that
 // might need the user to a reader with session.
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -71,18 +72,34 @@ class Dn4Reader {
     // accept, a refused header or a record before the header; the message
     // has been shown. An empty line is skipped as a success (type 0); a
     // line with an unknown letter is a success with only its type set.
-    bool ConvertDn4Line(std::string_view line);
+    // With the number check on, a record whose numeric field holds no
+    // number (dn4_numbers.h) is printed to the protocol with `lineNumber`,
+    // counted, and handed on as a skipped line: a success of type 0 with
+    // `skipped()` set.
+    bool ConvertDn4Line(std::string_view line, std::int64_t lineNumber = 0);
 
     // Converts the line as ConvertDn4Line would, without the user. False
     // when the line is to be converted by a reader with session, which may
     // have to ask or tell the user or keeps the header: the header itself, a
-    // line before it, an over-long field. The buffers are then undefined.
+    // line before it, an over-long field, a numeric field without a number.
+    // The buffers are then undefined.
     bool ConvertAhead(std::string_view line);
     // Takes the buffers of a line converted ahead.
-    void adopt(const Dn4Buffers& converted) { b_ = converted; }
+    void adopt(const Dn4Buffers& converted) {
+        b_ = converted;
+        skipped_ = false;
+    }
     const Dn4Buffers& buffers() const { return b_; }
 
     bool HeaderSeen() const { return headerSeen_; }
+
+    // The number check of the importers that take amounts over (off by
+    // default: the number change only reads keys and texts).
+    void checkNumbers(bool on) { checkNumbers_ = on; }
+    // The line converted last was left out for a faulty numeric field.
+    bool skipped() const { return skipped_; }
+    // Records of this file left out so far.
+    long skippedRecords() const { return skippedRecords_; }
     // Set from the header's currency code; DATANORM 3 commands set it from
     // the user's answer.
     bool FileInEuro() const { return fileInEuro_; }
@@ -110,6 +127,7 @@ class Dn4Reader {
     bool convertHeader(std::string_view line);
     bool apply(const Dn4Layout& layout, std::string_view line);
     bool refuse(const char* message);
+    bool skipFaultyNumbers(std::int64_t lineNumber);
     std::span<char> target(Dn4Buffer b, std::size_t pos, std::size_t width);
     void stamp(Dn4Buffer b, char type);
     void clearBuffers();
@@ -120,6 +138,9 @@ class Dn4Reader {
     bool headerSeen_ = false;
     bool fileInEuro_ = false;
     std::string currency_;
+    bool checkNumbers_ = false;
+    bool skipped_ = false;
+    long skippedRecords_ = 0;
     // Reused per line: the fields of the line, a field wider than kept.
     std::vector<std::string_view> fields_;
     std::vector<char> wide_;

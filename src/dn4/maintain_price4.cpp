@@ -89,6 +89,11 @@ void MaintainArticlePrice(Session& s, const PriceModes& modes, PriceBlock4 block
         return;
     }
     ArticleRecord& a = *found;
+    if (trimBlanks4(dn4ToUtf8(block.price)).empty()) {  // no price: the stored prices stay
+        line("  Kein Preis angegeben, Preise unverändert");
+        line("");
+        return;
+    }
     const double price = fieldNumber(block.price) / 100.0;
     const int quantity = a.priceunit != 0 ? a.priceunit : 1;
     const char readFlag = block.priceFlag;
@@ -125,6 +130,26 @@ void MaintainArticlePrice(Session& s, const PriceModes& modes, PriceBlock4 block
         line("  --> Neuer VK                  = " + amount(a.salesprice));
     };
     const std::string notEk = "  --> wird nicht in EK übernommen!";
+    // Sales mode 1: the sales price follows the new purchase price with the
+    // article's old markup, whichever rule gave the purchase price.
+    const double oldMarkup =
+        a.purchaseprice != 0 ? (a.salesprice - a.purchaseprice) / a.purchaseprice : 0.0;
+    auto salesFromMarkup = [&] {
+        a.salesprice = a.purchaseprice * (1.0 + oldMarkup);
+        line("  alter Aufschlag = " + amount(oldMarkup * 100.0) + " %");
+        line("  --> VK = EK + Aufschlag        = " + amount(a.salesprice));
+    };
+    // A net price of 0: the purchase price from the stored list price less
+    // the group's discount.
+    auto purchaseFromListPrice = [&] {
+        const DiscountGroupRecord g = LoadDiscountGroup(s, a.discountgroup);
+        a.purchaseprice = a.listprice - a.listprice * g.wert / 100.0;
+        line("  --> Netto ist 0 -> EK = Listenpreis - Rabatt");
+        line("  --> Listenpreis = " + amount(a.listprice));
+        line("  --> Rabatt      = " + amount(g.wert) + " %");
+        line("  --> EK-Preis    = " + amount(a.purchaseprice));
+    };
+    const bool netZero = readFlag == '2' && price == 0 && s.settings.NetZeroUsesListPrice;
     switch (flag) {
         case '1':
             line(grossLine);
@@ -149,13 +174,8 @@ void MaintainArticlePrice(Session& s, const PriceModes& modes, PriceBlock4 block
             line(netLine);
             if (modes.purchaseMode != 0) {
                 line(notEk);
-            } else if (price == 0 && s.settings.NetZeroUsesListPrice) {
-                const DiscountGroupRecord g = LoadDiscountGroup(s, a.discountgroup);
-                a.purchaseprice = a.listprice - a.listprice * g.wert / 100.0;
-                line("  --> Netto ist 0 -> EK = Listenpreis - Rabatt");
-                line("  --> Listenpreis = " + amount(a.listprice));
-                line("  --> Rabatt      = " + amount(g.wert) + " %");
-                line("  --> EK-Preis    = " + amount(a.purchaseprice));
+            } else if (netZero) {
+                purchaseFromListPrice();
             } else {
                 a.purchaseprice = price * total / quantity;
                 line("  --> EK = Netto * Gesamtfaktor = " + amount(a.purchaseprice));
@@ -166,28 +186,31 @@ void MaintainArticlePrice(Session& s, const PriceModes& modes, PriceBlock4 block
             if (modes.purchaseMode == 0 && s.settings.TakeFactoryPrices) {
                 a.purchaseprice = price * total / quantity;
                 line("  --> EK = Preis * Gesamtfaktor = " + amount(a.purchaseprice));
+                if (modes.salesMode == 1) salesFromMarkup();
             } else {
                 line(notEk);
             }
             break;
-        case '4': {
-            const double old = a.purchaseprice != 0 ? (a.salesprice - a.purchaseprice) / a.purchaseprice : 0.0;
-            a.purchaseprice = price * total / quantity;
-            a.salesprice = a.purchaseprice * (1.0 + old);
+        case '4':
             if (readFlag == '1') line("  Hersteller-Bruttopreis         = " + amount(price) + unitText);
             else if (readFlag == '2') line(netLine);
-            if (readFlag == '1' || readFlag == '2')
-                line("  --> EK = Brutto * Faktor / Preiseinheit = " + amount(a.purchaseprice));
-            else
-                line("Fehlendes Preiskennzeichen!");
-            line("  alter Aufschlag = " + amount(old * 100.0) + " %");
-            line("  --> VK = EK + Aufschlag        = " + amount(a.salesprice));
+            if (netZero) {
+                purchaseFromListPrice();
+            } else {
+                a.purchaseprice = price * total / quantity;
+                if (readFlag == '1' || readFlag == '2')
+                    line("  --> EK = Brutto * Faktor / Preiseinheit = " + amount(a.purchaseprice));
+                else
+                    line("Fehlendes Preiskennzeichen!");
+            }
+            salesFromMarkup();
             break;
-        }
         default:
             break;
     }
-    if ((first.flag == '1' || first.flag == '2') && modes.salesMode != 2)
+    // The group's sales surcharge replaces the old markup only when the
+    // sales prices are taken over from the gross price.
+    if ((first.flag == '1' || first.flag == '2') && modes.salesMode == 0)
         surchargeBy(LoadDiscountGroup(s, a.discountgroup, false));
     a.changedate = s.TodayDate;
     if (s.CopperSurcharge) {

@@ -8,6 +8,7 @@
 #include "dn4/import_options4.h"
 #include "dn4/maintain_price4.h"
 #include "frame/change_log.h"
+#include "frame/field_fault.h"
 #include "frame/file_choice.h"
 #include "frame/protocol.h"
 #include "frame/session.h"
@@ -41,11 +42,11 @@ class PriceRunOutput {
     bool panel_ = false;
 };
 
-// Reads the file; true when it was read to its end.
-bool readPriceFile(Session& s, const PriceModes& modes, const std::string& file) {
+// Reads the file with the reader; true when it was read to its end.
+bool readPriceFile(Session& s, const PriceModes& modes, const std::string& file,
+                   Dn4Reader& reader) {
     HostServices& ui = s.ui;
     Dn4LineReader lines(file);
-    Dn4Reader reader(s);
     reader.startFile();
     ui.Balken_Oeffnen("Importiere " + std::filesystem::path(file).filename().string());
     ui.Balken_Max(static_cast<long>(lines.fileSize()));
@@ -72,7 +73,7 @@ bool readPriceFile(Session& s, const PriceModes& modes, const std::string& file)
             complete = false;
             break;
         }
-        if (!reader.ConvertDn4Line(line)) {
+        if (!reader.ConvertDn4Line(line, lines.lineNumber())) {
             complete = false;
             break;
         }
@@ -144,14 +145,23 @@ CommandOutcome PriceMaintenance4(Session& s, int mode) {
     }
     PrintPriceSettings(s, modes);
     output.panel("Preispflege");
-    const bool complete = readPriceFile(s, modes, file);
+    Dn4Reader reader(s);
+    reader.checkNumbers(true);  // a price that is no number leaves the record out
+    const bool complete = readPriceFile(s, modes, file, reader);
+    const long skipped = reader.skippedRecords();
     if (complete) {
         AppendChangeLog(s, "4 Preispflege", file);
         if (mode == 1 && !s.OnlineImportStatus.empty()) s.OnlineImportStatus = "1";
     }
     s.TodayDate = s.host.today != 0 ? s.host.today : todayDayNumber();
-    if (!s.PrintProtocol) s.ui.meldung("Ende der Preispflege");
-    return CommandOutcome::Done;
+    if (skipped != 0) {
+        ProtocolLine(s, SkippedRecordsText(skipped));
+        s.ui.meldung(WithSkippedRecords("Ende der Preispflege", skipped));
+    } else if (!s.PrintProtocol) {
+        s.ui.meldung("Ende der Preispflege");
+    }
+    // Records left out for a faulty field: the command failed.
+    return skipped == 0 ? CommandOutcome::Done : CommandOutcome::Failed;
 }
 
 }  // namespace dn

@@ -7,9 +7,11 @@
 #include "dn5/price_protocol5.h"
 #include "dn5/tdatanorm5.h"
 #include "frame/change_log.h"
+#include "frame/field_fault.h"
 #include "frame/file_choice.h"
 #include "frame/protocol.h"
 #include "frame/session.h"
+#include "groups/group_file_transaction.h"
 #include "host/codepage.h"
 #include "host/entry_form.h"
 #include "host/store.h"
@@ -66,6 +68,10 @@ std::string PadRight5(const std::string& utf8, std::size_t n) {
 
 void DiscountGroupRecord5(tdatanorm5& dn5, HostStore& store) {
     using namespace field5;
+    if (dn5.NoteNumberFault5()) {  // the group stays as stored
+        ++dn5.SkippedCount;
+        return;
+    }
     Session& s = dn5.session();
     const std::string group = dn5.GetText5(DiscountGroupCode);
     const std::string key = utf8Left(std::string(Trim5(s.ArticlePrefix + group)), 10);
@@ -97,16 +103,26 @@ CommandOutcome ImportDiscountGroups5(Session& s) {
     if (!ChooseImportFiles(s, 'r')) return CommandOutcome::Cancelled;
     const std::string file = s.OnlineImportFiles.front();
 
-    HostStore& store = s.store();
-    if (deleteOld) {
-        store.deleteDiscountGroups(KeyRange::prefix(s.ArticlePrefix));
-        s.ui.meldung("Alte Rabattsätze des Lieferanten \"" + s.suppliers.entry(s.CurrentSupplier).name +
-                     "\" wurden gelöscht!");
-    }
     s.PrintProtocol = protocol;
     if (s.PrintProtocol && !openProtocol(s)) return CommandOutcome::Cancelled;
 
+    // The old groups go only once the header was accepted, in the
+    // transaction of the new ones: a refused file leaves them as they were.
+    HostStore& store = s.store();
+    GroupFileTransaction groups(store);
     RecordTable5 table = RecordTable5::withHeader('R');
+    table.handle(
+        'V',
+        [&](tdatanorm5& d) {
+            d.ShowHeader5('R');
+            if (deleteOld && groups.acceptHeader()) {
+                store.deleteDiscountGroups(KeyRange::prefix(s.ArticlePrefix));
+                s.ui.meldung("Alte Rabattsätze des Lieferanten \"" +
+                             s.suppliers.entry(s.CurrentSupplier).name + "\" wurden gelöscht!");
+            }
+            return true;
+        },
+        false);
     table.handle('R', [&store](tdatanorm5& d) {
         DiscountGroupRecord5(d, store);
         return true;
@@ -118,19 +134,21 @@ CommandOutcome ImportDiscountGroups5(Session& s) {
     FileEnd5 end = FileEnd5::ReadError;
     try {
         end = dn5.ReadFile5(file, table, {[&s](std::uint64_t) { return !s.ui.ESCPanel(); }});
+        groups.finish(end == FileEnd5::EndOfFile, dn5.RecordCount);
     } catch (...) {
         s.ui.PanelOff();
         closeProtocol(s);
         throw;
     }
     s.ui.PanelOff();
-    s.ui.meldung(std::to_string(dn5.RecordCount) + " Rabattgruppen/-sätze gelesen!");
+    s.ui.meldung(WithSkippedRecords(
+        std::to_string(dn5.RecordCount) + " Rabattgruppen/-sätze gelesen!", dn5.SkippedCount));
     closeProtocol(s);
     // Only a file read to its end counts as taken over.
     if (end != FileEnd5::EndOfFile) return end == FileEnd5::Cancelled ? CommandOutcome::Cancelled : CommandOutcome::Failed;
     AppendChangeLog(s, "5 Rabattgruppen", file);
     if (!s.OnlineImportStatus.empty()) s.OnlineImportStatus = "1";
-    return CommandOutcome::Done;
+    return dn5.SkippedCount == 0 ? CommandOutcome::Done : CommandOutcome::Failed;
 }
 
 }  // namespace dn

@@ -36,7 +36,7 @@ std::optional<double> ParseNumber5(std::string_view text) {
         negative = text.front() == '-';
         text.remove_prefix(1);
     }
-    // Digits gathered as one whole number and scaled once, so that "8,94"
+    // Digits gathered as one whole number and scaled once, so that "8.94"
     // gives the same double as the literal 8.94.
     double mantissa = 0.0;
     int decimals = 0;
@@ -47,7 +47,7 @@ std::optional<double> ParseNumber5(std::string_view text) {
             digits = true;
             mantissa = mantissa * 10.0 + (c - '0');
             if (separator) ++decimals;
-        } else if ((c == ',' || c == '.') && !separator) {
+        } else if (c == '.' && !separator) {
             separator = true;
         } else {
             return std::nullopt;

@@ -18,8 +18,9 @@ std::string_view FieldOf5(std::string_view line, int n);
 std::string_view Trim5(std::string_view text);
 
 // A number as DATANORM 5 files write it: blanks around it, an optional sign,
-// digits and at most one decimal separator ("," or "."). Empty text and
-// anything else give no value.
+// digits and at most one decimal point. Empty text and anything else (a
+// decimal comma, an exponent, blanks or letters among the digits) give no
+// value.
 std::optional<double> ParseNumber5(std::string_view text);
 
 // The number rounded half away from zero, held within the 32-bit range.

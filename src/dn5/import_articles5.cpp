@@ -12,6 +12,7 @@
 #include "dn5/import_files5.h"
 #include "dn5/tdatanorm5.h"
 #include "frame/change_log.h"
+#include "frame/field_fault.h"
 #include "frame/file_choice.h"
 #include "frame/protocol.h"
 #include "frame/session.h"
@@ -53,11 +54,13 @@ struct Totals {
     long longTexts = 0;
     long deleted = 0;
     long renamed = 0;
+    long skipped = 0;
     void add(const tdatanorm5& d) {
         articles += d.RecordCount;
         longTexts += d.LongTextCount;
         deleted += d.DeletedCount;
         renamed += d.RenamedCount;
+        skipped += d.SkippedCount;
     }
 };
 
@@ -117,6 +120,7 @@ public:
 
     // Escape: what was read before stays, the open block is dropped.
     void cancelFile() {
+        blockFaulty_ = false;
         d_.ArticleBlock.clear();
         drain();
         commit();
@@ -128,6 +132,7 @@ public:
     }
 
     void startFile() {
+        blockFaulty_ = false;
         d_.ArticleBlock.clear();
         d_.BlockKey.clear();
         d_.BlockKind = ' ';
@@ -162,6 +167,10 @@ private:
         if (d_.ArticleBlock.empty()) return;
         std::vector<std::string> lines = std::move(d_.ArticleBlock);
         d_.ArticleBlock.clear();
+        if (blockFaulty_) {  // a numeric field held no number: the block is left out
+            blockFaulty_ = false;
+            return;
+        }
         write(ParseArticleBlock5(d_, lines, s_.settings.TakeLongTexts));
     }
 
@@ -175,8 +184,17 @@ private:
             processPending();
             d_.BlockKind = letter;
         }
+        noteNumberFault();
         d_.ArticleBlock.push_back(d_.CurrentLine5);
         return true;
+    }
+
+    // A line of the open block whose numeric field holds no number: the
+    // protocol names it, the whole block is counted once and left out.
+    void noteNumberFault() {
+        if (!d_.NoteNumberFault5()) return;
+        if (!blockFaulty_) ++d_.SkippedCount;
+        blockFaulty_ = true;
     }
 
     bool bRecord() {
@@ -194,6 +212,7 @@ private:
     ArticleWriter5 writer_;
     BlockBatch5 batch_;
     std::optional<BlockPipeline5> pipeline_;  // stopped before the batch goes
+    bool blockFaulty_ = false;                // the open block is left out
 };
 
 std::vector<std::string> upperOptionalColumns(HostStore& store) {
@@ -295,11 +314,15 @@ CommandOutcome ImportArticles5(Session& s, int mode) {
     s.ui.Balken_Schliessen();
     RemoveLocalCopy5(s);
     s.TodayDate = todayDayNumber();
-    s.ui.meldung(std::to_string(totals.articles) + " Artikel und " + std::to_string(totals.longTexts) +
-                 " Langtexte nach TORVALO übernommen!" + "\n\n" + std::to_string(totals.deleted) +
-                 " Artikel gelöscht!" + "\n\n" + std::to_string(totals.renamed) + " Artikel umbenannt!");
+    s.ui.meldung(WithSkippedRecords(
+        std::to_string(totals.articles) + " Artikel und " + std::to_string(totals.longTexts) +
+            " Langtexte nach TORVALO übernommen!" + "\n\n" + std::to_string(totals.deleted) +
+            " Artikel gelöscht!" + "\n\n" + std::to_string(totals.renamed) + " Artikel umbenannt!",
+        totals.skipped));
     closeProtocol(s);
     for (const auto& name : logged) AppendChangeLog(s, "5 Artikelübernahme", name);
+    // Records left out for a faulty field: the command failed.
+    if (outcome == CommandOutcome::Done && totals.skipped != 0) return CommandOutcome::Failed;
     return outcome;
 }
 

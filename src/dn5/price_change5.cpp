@@ -16,6 +16,7 @@ struct Step {
     PriceChangeResult5& r;
     std::int32_t pu;
     double markup;  // old markup m = (VK - EK) / EK
+    bool purchaseSet = false;  // a rule computed a new EK
 
     void line(std::string text) { r.protocol.push_back({std::move(text), true}); }
     void text(std::string t) { r.protocol.push_back({std::move(t), false}); }
@@ -63,10 +64,16 @@ struct Step {
             line("  Rabattgruppenaufschlag = " + FormatFactor5(s.percent));
             line("  --> Neuer VK                  = " + FormatPrice5(r.salesprice));
         } else if (in.salesMode == 1) {
-            r.salesprice = rund(r.purchaseprice * (1.0 + markup));
-            line("  alter Aufschlag = " + FormatTrimmed5(markup * 100.0, 5, 2) + " %");
-            line("  --> VK = EK + Aufschlag       = " + FormatPrice5(r.salesprice));
+            salesFromMarkup();
         }
+    }
+
+    // Sales mode 1: the sales price follows the purchase price with the
+    // article's old markup, whichever rule gave the purchase price.
+    void salesFromMarkup() {
+        r.salesprice = rund(r.purchaseprice * (1.0 + markup));
+        line("  alter Aufschlag = " + FormatTrimmed5(markup * 100.0, 5, 2) + " %");
+        line("  --> VK = EK + Aufschlag       = " + FormatPrice5(r.salesprice));
     }
 
     void directFactors(bool purchaseFromListPrice) {
@@ -81,6 +88,7 @@ struct Step {
             salesFromGross();
             if (in.purchaseMode == 0) {
                 r.purchaseprice = rund(perUnit() * g);
+                purchaseSet = true;
                 line("  --> EK = VK * Gesamtfaktor    = " + FormatPrice5(r.purchaseprice));
             } else {
                 line("  --> wird nicht in EK übernommen!");
@@ -91,6 +99,7 @@ struct Step {
             if (in.purchaseMode == 0) {
                 if (!purchaseFromListPrice) {
                     r.purchaseprice = perUnit();
+                    purchaseSet = true;
                     line("  --> wird in EK übernommen: EK = " + FormatPrice5(r.purchaseprice));
                 }
             } else {
@@ -125,6 +134,7 @@ PriceChangeResult5 PriceMaintenance5Article(const PriceChangeInput5& in) {
         const double v = in.articleGroup.found ? in.articleGroup.value : 0.0;
         step.line("  --> EK aus Listenpreis (" + FormatTrimmed5(in.storedListPrice, 11, 2) + ") - Rabatt (" +
                   FormatTrimmed5(v, 5, 2) + " %)  = " + FormatTrimmed5(r.purchaseprice, 11, 2));
+        step.purchaseSet = true;
     }
 
     if (!Trim5(in.discountGroup).empty() && in.priceFlag == "1") {
@@ -132,6 +142,7 @@ PriceChangeResult5 PriceMaintenance5Article(const PriceChangeInput5& in) {
         step.givenGroup();
     } else {
         step.directFactors(fromListPrice);
+        if (in.salesMode == 1 && step.purchaseSet) step.salesFromMarkup();
     }
 
     if (in.TakeListPrice && !netZero) r.listprice = step.perUnit();

@@ -12,6 +12,7 @@
 #include "dn5/price_line5.h"
 #include "dn5/prices5.h"
 #include "frame/change_log.h"
+#include "frame/field_fault.h"
 #include "frame/file_choice.h"
 #include "frame/protocol.h"
 #include "frame/session.h"
@@ -83,6 +84,11 @@ public:
 
 private:
     void priceRecord() {
+        if (dn5_.NoteNumberFault5()) {  // the article keeps its prices
+            ++dn5_.SkippedCount;
+            ProtocolLine(s_, "");
+            return;
+        }
         const std::string key = s_.ArticlePrefix + PriceLineArticleNumber5(dn5_);
         if (auto found = store_.readArticle(key)) {
             if (s_.PrintProtocol) ProtocolLine(s_, "Preisänderung: " + key);
@@ -210,13 +216,17 @@ CommandOutcome PriceMaintenance5(Session& s, int mode) {
         closeProtocol(s);
         throw;
     }
-    s.ui.meldung("Preispflege für " + std::to_string(s.dn5->RecordCount) + " Artikel durchgeführt!");
+    const long skipped = s.dn5->SkippedCount;
+    s.ui.meldung(WithSkippedRecords(
+        "Preispflege für " + std::to_string(s.dn5->RecordCount) + " Artikel durchgeführt!",
+        skipped));
     closeProtocol(s);
     // Only a file read to its end counts as taken over.
     if (end != FileEnd5::EndOfFile) return end == FileEnd5::Cancelled ? CommandOutcome::Cancelled : CommandOutcome::Failed;
     AppendChangeLog(s, "5 Preispflege", file);
     if (mode == 1 && !s.OnlineImportStatus.empty()) s.OnlineImportStatus = "1";
-    return CommandOutcome::Done;
+    // Read to its end, but records were left out: the command failed.
+    return skipped == 0 ? CommandOutcome::Done : CommandOutcome::Failed;
 }
 
 }  // namespace dn

@@ -7,6 +7,7 @@
 #include "dn5/tdatanorm5.h"
 #include "frame/file_choice.h"
 #include "frame/session.h"
+#include "groups/group_file_transaction.h"
 #include "host/codepage.h"
 #include "host/entry_form.h"
 #include "host/store.h"
@@ -62,12 +63,23 @@ CommandOutcome ImportProductGroups5(Session& s) {
     if (!ChooseImportFiles(s, 'w')) return CommandOutcome::Cancelled;
     const std::string file = s.OnlineImportFiles.front();
 
+    // The old groups go only once the header was accepted, in the
+    // transaction of the new ones: a refused file leaves them as they were.
     HostStore& store = s.store();
-    store.deleteProductGroups(KeyRange::prefix(s.ArticlePrefix));
-    s.ui.meldung("Alte Warengruppen des Lieferanten \"" + s.suppliers.entry(s.CurrentSupplier).name +
-                 "\" wurden gelöscht!");
-
+    GroupFileTransaction groups(store);
     RecordTable5 table = RecordTable5::withHeader('S');
+    table.handle(
+        'V',
+        [&](tdatanorm5& d) {
+            d.ShowHeader5('S');
+            if (groups.acceptHeader()) {
+                store.deleteProductGroups(KeyRange::prefix(s.ArticlePrefix));
+                s.ui.meldung("Alte Warengruppen des Lieferanten \"" +
+                             s.suppliers.entry(s.CurrentSupplier).name + "\" wurden gelöscht!");
+            }
+            return true;
+        },
+        false);
     table.handle('S', [&store](tdatanorm5& d) {
         ProductGroupRecord5(d, store);
         return true;
@@ -79,6 +91,7 @@ CommandOutcome ImportProductGroups5(Session& s) {
     FileEnd5 end = FileEnd5::ReadError;
     try {
         end = dn5.ReadFile5(file, table, {[&s](std::uint64_t) { return !s.ui.ESCPanel(); }});
+        groups.finish(end == FileEnd5::EndOfFile, dn5.RecordCount);
     } catch (...) {
         s.ui.PanelOff();
         throw;

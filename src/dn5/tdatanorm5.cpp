@@ -1,7 +1,8 @@
 #include "dn5/tdatanorm5.h"
 
-
 #include "dn5/field_split5.h"
+#include "dn5/number_fields5.h"
+#include "frame/protocol.h"
 #include "frame/session.h"
 #include "host/codepage.h"
 
@@ -29,6 +30,7 @@ void tdatanorm5::ResetRun5() {
     LongTextCount = 0;
     DeletedCount = 0;
     RenamedCount = 0;
+    SkippedCount = 0;
     FileInEuro = false;
     FileKind5 = ' ';
     HeaderDate5.clear();
@@ -68,7 +70,8 @@ std::string tdatanorm5::GetField5(int n) {
 std::string tdatanorm5::GetText5(int n, std::size_t max) { return Utf8Of5(GetField5(n, max)); }
 std::string tdatanorm5::GetText5(int n) { return Utf8Of5(GetField5(n)); }
 
-// The host's `value` gives 0 for text that is no number; so does the reader.
+// A field that is no number gives 0 here; the handlers leave such records
+// out before they read them (NoteNumberFault5).
 double tdatanorm5::GetReal5(int n, std::size_t max) { return ParseNumber5(GetField5(n, max)).value_or(0.0); }
 double tdatanorm5::GetReal5(int n) { return ParseNumber5(GetField5(n)).value_or(0.0); }
 
@@ -79,5 +82,13 @@ double tdatanorm5::GetAmount5(int n, std::size_t max) { return GetReal5(n, max) 
 double tdatanorm5::GetAmount5(int n) { return GetReal5(n) / 100.0; }
 
 bool tdatanorm5::FieldPresent5(int n) { return !Trim5(GetField5(n)).empty(); }
+
+bool tdatanorm5::NoteNumberFault5() {
+    std::optional<FieldFault> fault = NumberFault5(CurrentLine5);
+    if (!fault) return false;
+    fault->lineNumber = CurrentLineNumber5;
+    ProtocolLine(session_, FieldFaultLine(*fault));
+    return true;
+}
 
 }  // namespace dn

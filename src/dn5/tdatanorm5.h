@@ -76,6 +76,8 @@ public:
     std::int32_t LongTextCount = 0;
     std::int32_t DeletedCount = 0;
     std::int32_t RenamedCount = 0;
+    // Records not taken over because a numeric field held no number.
+    std::int32_t SkippedCount = 0;
 
     // Where the running loop stands, for messages and progress.
     std::filesystem::path CurrentFile5;
@@ -98,7 +100,7 @@ public:
     std::map<std::string, std::string> temptabelle;
 
     // --- Run and field access -------------------------------------------
-    // Sets `HeaderMissing`, zeroes the four counters, clears `FileInEuro`.
+    // Sets `HeaderMissing`, zeroes the counters, clears `FileInEuro`.
     void ResetRun5();
 
     // Field n of `CurrentLine5` (n from 1; field 1 is the record letter),
@@ -122,6 +124,11 @@ public:
     double GetAmount5(int n);
     // True when the field holds more than blanks.
     bool FieldPresent5(int n);
+    // Checks the numeric fields of `CurrentLine5` (NumberFault5). A field
+    // that holds no number is printed to the protocol with the line number;
+    // the result tells the handler to leave the record out. Counting the
+    // skipped record in `SkippedCount` is the handler's.
+    bool NoteNumberFault5();
 
     // --- Header and customer records ------------------------------------
     // V record: checks the file kind ('A', 'J', 'P', 'R', 'S', 'T'), clears

@@ -4,11 +4,13 @@
 #include "dn4/dn4_currency.h"
 #include "dn4/dn4_reader.h"
 #include "frame/change_log.h"
+#include "frame/field_fault.h"
 #include "frame/file_choice.h"
 #include "frame/protocol.h"
 #include "frame/session.h"
 #include "groups/discount_group.h"
 #include "groups/group_commands.h"
+#include "groups/group_file_transaction.h"
 #include "groups/group_format.h"
 #include "groups/group_lists.h"
 #include "groups/group_read4.h"
@@ -131,31 +133,38 @@ CommandOutcome ReadDiscountFile4(Session& s) {
     if (!ChooseImportFiles(s, 'r')) return CommandOutcome::Cancelled;
     const std::string file = s.OnlineImportFiles.front();
 
-    if (form.deleteOld) {
-        DeleteSupplierDiscountGroups(s);
-        s.ui.meldung("Alte Rabattsätze des Lieferanten: " + name + " wurden gelöscht!");
-    }
     s.PrintProtocol = form.protocol;
     GroupProtocolJob protocol(s);
     if (!protocol.ok()) return CommandOutcome::Cancelled;
 
     long count = 0;
+    long skipped = 0;
     {
         GroupStatusPanel panel(s.ui, "Rabatte");
         DiscountFileReader groups(s, panel);
-        StoreTransaction tx(s.store());
-        const ReadEnd end =
-            readGroupFile4(s, file, [&](const DnRecord& rec) { groups.handle(rec); });
+        // The old groups go only once the header was accepted, in the
+        // transaction of the new ones: a refused file leaves them as they were.
+        GroupFileTransaction tx(s.store());
+        auto deleteOld = [&] {
+            if (!form.deleteOld || !tx.acceptHeader()) return;
+            s.store().deleteDiscountGroups(KeyRange::prefix(s.ArticlePrefix));
+            s.ui.meldung("Alte Rabattsätze des Lieferanten: " + name + " wurden gelöscht!");
+        };
+        const ReadEnd end = readGroupFile4(
+            s, file, [&](const DnRecord& rec) { groups.handle(rec); }, deleteOld, &skipped);
         // What was read before an early end stays.
-        tx.commit();
         count = groups.count();
+        tx.finish(end == ReadEnd::EndOfFile, count);
         if (end == ReadEnd::EndOfFile) {
             AppendChangeLog(s, "4 Rabattgruppen", file);
             if (!s.OnlineImportStatus.empty()) s.OnlineImportStatus = "1";
         }
     }
-    s.ui.meldung(std::to_string(count) + " Rabattgruppen / -sätze von der Diskette gelesen!");
-    return CommandOutcome::Done;
+    if (skipped != 0) ProtocolLine(s, SkippedRecordsText(skipped));
+    s.ui.meldung(WithSkippedRecords(
+        std::to_string(count) + " Rabattgruppen / -sätze von der Diskette gelesen!", skipped));
+    // Groups left out for a faulty value: the command failed.
+    return skipped == 0 ? CommandOutcome::Done : CommandOutcome::Failed;
 }
 
 }  // namespace dn

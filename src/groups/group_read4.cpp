@@ -9,24 +9,36 @@
 namespace dn {
 
 ReadEnd readGroupFile4(Session& s, const std::string& file,
-                       const std::function<void(const DnRecord&)>& handle) {
+                       const std::function<void(const DnRecord&)>& handle,
+                       const std::function<void()>& headerAccepted, long* skipped) {
     Dn4LineReader lines(file);
     Dn4Reader reader(s);
     reader.startFile();
-    std::string line;
-    for (;;) {
-        if (s.ui.ESCPanel()) return ReadEnd::Escape;
-        try {
-            if (!lines.readLine(line)) return ReadEnd::EndOfFile;
-        } catch (const IoError& e) {
-            // A stream that failed once gives no further lines.
-            s.ui.meldung(std::string("Dateifehler: ") + e.what());
-            return ReadEnd::Failed;
+    reader.checkNumbers(true);
+    bool accepted = false;
+    auto loop = [&]() -> ReadEnd {
+        std::string line;
+        for (;;) {
+            if (s.ui.ESCPanel()) return ReadEnd::Escape;
+            try {
+                if (!lines.readLine(line)) return ReadEnd::EndOfFile;
+            } catch (const IoError& e) {
+                // A stream that failed once gives no further lines.
+                s.ui.meldung(std::string("Dateifehler: ") + e.what());
+                return ReadEnd::Failed;
+            }
+            if (!reader.ConvertDn4Line(line, lines.lineNumber())) return ReadEnd::Failed;
+            if (!accepted && reader.HeaderSeen()) {
+                accepted = true;
+                if (headerAccepted) headerAccepted();
+            }
+            if (reader.record().type() == '\0') continue;
+            handle(reader.record());
         }
-        if (!reader.ConvertDn4Line(line)) return ReadEnd::Failed;
-        if (reader.record().type() == '\0') continue;
-        handle(reader.record());
-    }
+    };
+    const ReadEnd end = loop();
+    if (skipped) *skipped = reader.skippedRecords();
+    return end;
 }
 
 std::string currentSupplierName(const Session& s) {

@@ -19,9 +19,14 @@ enum class ReadEnd { EndOfFile, Escape, Failed };
 // (`ConvertDn4Line`) and hands the record to `handle`, until the end of the file, Escape on the
 // panel or a failed conversion (its message has been shown). A read error
 // shows "Dateifehler: " with the system's text and ends the file. An empty
-// line is skipped.
+// line is skipped, and so is a record whose number field holds no number
+// (the protocol names it; `skipped` counts them when given).
+// `headerAccepted` is called once, when the file's header has been
+// accepted and before the first record after it is handled: the moment
+// the old groups may go.
 ReadEnd readGroupFile4(Session& s, const std::string& file,
-                       const std::function<void(const DnRecord&)>& handle);
+                       const std::function<void(const DnRecord&)>& handle,
+                       const std::function<void()>& headerAccepted = {}, long* skipped = nullptr);
 
 // The supplier's name as the messages show it.
 std::string currentSupplierName(const Session& s);

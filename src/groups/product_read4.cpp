@@ -7,6 +7,7 @@
 #include "frame/session.h"
 #include "groups/discount_group.h"
 #include "groups/group_commands.h"
+#include "groups/group_file_transaction.h"
 #include "groups/group_format.h"
 #include "groups/group_lists.h"
 #include "groups/group_read4.h"
@@ -119,19 +120,24 @@ CommandOutcome ReadProductFile4(Session& s) {
     if (!ChooseImportFiles(s, 'w')) return CommandOutcome::Cancelled;
     const std::string file = s.OnlineImportFiles.front();
 
-    DeleteSupplierProductGroups(s);
-    s.ui.meldung("Alte Warengruppen des Lieferanten: " + name + " wurden gelöscht!");
-
     long count = 0;
     ReadEnd end = ReadEnd::Failed;
     {
         GroupStatusPanel panel(s.ui, "Warengruppen");
         ProductFileReader groups(s, panel);
-        StoreTransaction tx(s.store());
-        end = readGroupFile4(s, file, [&](const DnRecord& rec) { groups.handle(rec); });
+        // The old groups go only once the header was accepted, in the
+        // transaction of the new ones: a refused file leaves them as they were.
+        GroupFileTransaction tx(s.store());
+        auto deleteOld = [&] {
+            if (!tx.acceptHeader()) return;
+            s.store().deleteProductGroups(KeyRange::prefix(s.ArticlePrefix));
+            s.ui.meldung("Alte Warengruppen des Lieferanten: " + name + " wurden gelöscht!");
+        };
+        end = readGroupFile4(
+            s, file, [&](const DnRecord& rec) { groups.handle(rec); }, deleteOld);
         // What was read before an early end stays.
-        tx.commit();
         count = groups.count();
+        tx.finish(end == ReadEnd::EndOfFile, count);
     }
     s.ui.meldung(std::to_string(count) + " Warengruppen von der Diskette gelesen!");
     // Only a file read to its end is reported as taken over.

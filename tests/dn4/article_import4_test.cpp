@@ -277,5 +277,52 @@ TEST(CommitBatchSize4, LastTpLineWins) {
     for (const auto& c : cases) EXPECT_EQ(CommitBatchSizeOf(c.text), c.size) << c.text;
 }
 
+// A B record's quantity per price sets the price unit; 0 or a blank field
+// names none, and the article keeps the unit of its A record.
+TEST_F(Import4Test, BQuantityZeroOrBlankKeepsThePriceUnit) {
+    const struct {
+        const char* quantity;
+        int priceunit;
+    } cases[] = {{"0", 100}, {"00000", 100}, {"     ", 100}, {"", 100}, {"25", 25}, {"  1", 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string("\"") + c.quantity + "\"");
+        ASSERT_EQ(import({dn4Header(), ALine{.number = "1", .unitCode = "2"}.str(),
+                          "B;N;1; ; ; ;0;0;0; ; ; ;0;" + std::string(c.quantity) + "; ; ;"}),
+                  CommandOutcome::Done);
+        EXPECT_EQ(store().readArticle("1-1")->priceunit, c.priceunit);
+    }
+}
+
+// A faulty Z record among an article's surcharges is left out alone: the
+// article and the other records of its group are taken over.
+TEST_F(Import4Test, FaultyZRecordLeavesTheRestOfTheGroup) {
+    ASSERT_EQ(
+        import({dn4Header(), ALine{.number = "1"}.str(), "Z;N;1;1;1;AB;Staffel 1;1;00001000;;;",
+                "Z;N;1;2;1;AB;Staffel 2;1;0000X000;;;", "Z;N;1;3;1;AB;Staffel 3;1;00000800;;;",
+                ALine{.number = "2"}.str()}),
+        CommandOutcome::Failed);
+    EXPECT_EQ(store().readZBlob("1-1").size(), 2u);
+    EXPECT_TRUE(store().readArticle("1-2"));
+    EXPECT_TRUE(
+        printed("Zeile 4: Z-Satz, Feld 9 ist keine Zahl: \"0000X000\" - Satz übersprungen!"));
+    EXPECT_EQ(host.messages.back(),
+              "2 Artikel von der Datei nach TORVALO übernommen!\n\n1 Satz wegen fehlerhafter "
+              "Felder übersprungen!");
+}
+
+TEST_F(Import4Test, DemoSampleKeepsThePriceUnits) {
+    const auto sample = samplesDir() / "v4-demo" / "DATANORM.001";
+    if (samplesDir().empty() || !std::filesystem::exists(sample))
+        GTEST_SKIP() << "no sample deliveries";
+    ASSERT_EQ(importFiles({sample.string()}), CommandOutcome::Done);
+    int articles = 0;
+    store().forEachArticle(KeyRange::prefix("1-"), [&](const ArticleRecord& a) {
+        EXPECT_EQ(a.priceunit, 1) << a.key;
+        ++articles;
+        return true;
+    });
+    EXPECT_EQ(articles, 19);
+}
+
 }  // namespace
 }  // namespace dn::test

@@ -99,7 +99,10 @@ INSTANTIATE_TEST_SUITE_P(
         MatrixCase{"net_zero", '2', 0, 0, "00000000", false, true, 0, 100, "2"},
         MatrixCase{"net_zero_list", '2', 0, 0, "00000000", true, true, 90, 100, "2"},
         MatrixCase{"net_old_surcharge", '2', 0, 1, "00008000", false, true, 72, 144, "4"},
+        MatrixCase{"net_zero_list_old_surcharge", '2', 0, 1, "00000000", true, true, 90, 180, "4"},
         MatrixCase{"factory_take", '3', 0, 0, "00008000", false, true, 72, 100, "3"},
+        MatrixCase{"factory_old_surcharge", '3', 0, 1, "00008000", false, true, 72, 144, "3"},
+        MatrixCase{"factory_off_old_surcharge", '3', 0, 1, "00008000", false, false, 50, 100, "3"},
         MatrixCase{"factory_off", '3', 0, 0, "00008000", false, false, 50, 100, "3"},
         MatrixCase{"unknown_flag", '7', 0, 0, "00008000", false, true, 50, 100, "7"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -113,6 +116,34 @@ TEST_F(Import4Test, OldSurchargeOfZeroEkGivesVkEqualToEk) {
     MaintainArticlePrice(*session, PriceModes{0, 1}, block, true);
     EXPECT_DOUBLE_EQ(store().readArticle("1-ART")->purchaseprice, 20);
     EXPECT_DOUBLE_EQ(store().readArticle("1-ART")->salesprice, 20);
+}
+
+// Sales mode 1 keeps the old markup: the group's sales surcharge does not
+// replace it, and a block without a price changes nothing.
+TEST_F(Import4Test, OldSurchargeHoldsOverTheGroupSurcharge) {
+    ArticleRecord a;
+    a.key = "1-ART";
+    a.purchaseprice = 50;
+    a.salesprice = 100;
+    a.discountgroup = "RG1";
+    store().writeArticle(a);
+    addGroup("RG1", "1", 25, 10);
+    PriceBlock4 block{"ART", '1', "00008000", {}};
+    block.pairs[0] = pair('1', "1000");
+    MaintainArticlePrice(*session, PriceModes{0, 1}, block, true);
+    EXPECT_DOUBLE_EQ(store().readArticle("1-ART")->purchaseprice, 72);
+    EXPECT_DOUBLE_EQ(store().readArticle("1-ART")->salesprice, 144);
+    MaintainArticlePrice(*session, PriceModes{0, 0}, block, true);
+    EXPECT_NEAR(store().readArticle("1-ART")->salesprice, 79.2, 1e-9);  // mode 0: EK + 10 %
+
+    session->PrintProtocol = true;
+    for (const char* price : {"", "        "}) {
+        block.price = price;
+        MaintainArticlePrice(*session, PriceModes{0, 1}, block, true);
+        EXPECT_DOUBLE_EQ(store().readArticle("1-ART")->purchaseprice, 72);
+        EXPECT_NEAR(store().readArticle("1-ART")->salesprice, 79.2, 1e-9);
+    }
+    EXPECT_TRUE(printed("  Kein Preis angegeben, Preise unverändert"));
 }
 
 TEST_F(Import4Test, InvalidDiscountFlagSkipsTheArticle) {

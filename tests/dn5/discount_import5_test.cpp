@@ -138,5 +138,49 @@ TEST_F(DiscountImport5Test, CancelledDialogChangesNothing) {
     EXPECT_EQ(host.formsShown[0], "TR_EINLESEN");
 }
 
+TEST_F(DiscountImport5Test, RefusedFileLeavesTheOldGroups) {
+    DiscountGroupRecord g;
+    g.key = "1-OLD";
+    g.kennung = "1";
+    g.wert = 10;
+    g.salesSurcharge = 12.5;
+    g.selektiert = true;
+    const std::vector<std::string> files[] = {
+        {"R;1;1;100;Eins;", "V;050;R;20240131;EUR;x;y;z;"},
+        {"V;050;S;20240131;EUR;x;y;z;", "R;1;1;100;Eins;"},
+        {"V;040;R;20240131;EUR;x;y;z;", "R;1;1;100;Eins;"},
+        {"\x89PNG\x1a\x01", "\xff\xfe;;"},
+    };
+    for (const auto& lines : files) {
+        SCOPED_TRACE(lines.front());
+        store().writeDiscountGroup(g);
+        file("datanorm.rab", lines);
+        run(true);
+        auto r = store().readDiscountGroup("1-OLD");
+        ASSERT_TRUE(r);
+        EXPECT_TRUE(r->selektiert);
+        EXPECT_DOUBLE_EQ(r->salesSurcharge, 12.5);
+        EXPECT_FALSE(store().discountGroupExists("1-1"));
+        EXPECT_FALSE(said("Alte Rabattsätze des Lieferanten \"Fünf\" wurden gelöscht!"));
+    }
+}
+
+TEST_F(DiscountImport5Test, ValueThatIsNoNumberLeavesTheGroup) {
+    DiscountGroupRecord g;
+    g.key = "1-1234";
+    g.kennung = "1";
+    g.wert = 10;
+    store().writeDiscountGroup(g);
+    auto lines = header();
+    lines.insert(lines.end(), {"R;1234;1;3O00;Rabatt Rohre;", "R;77;2;0850;Multi;"});
+    file("datanorm.rab", lines);
+    EXPECT_EQ(run(false), CommandOutcome::Failed);
+    EXPECT_DOUBLE_EQ(store().readDiscountGroup("1-1234")->wert, 10);
+    EXPECT_DOUBLE_EQ(store().readDiscountGroup("1-77")->wert, 0.85);
+    EXPECT_TRUE(printed("Zeile 2: R-Satz, Feld 4 ist keine Zahl: \"3O00\" - Satz übersprungen!"));
+    EXPECT_TRUE(
+        said("1 Rabattgruppen/-sätze gelesen!\n\n1 Satz wegen fehlerhafter Felder übersprungen!"));
+}
+
 }  // namespace
 }  // namespace dn

@@ -67,7 +67,7 @@ TEST_F(Dn5Test, NumbersAndAmountsInHundredths) {
     const std::vector<Case> cases{
         {"894", 894, 894, 8.94},        {"123450", 123450, 123450, 1234.50},
         {"", 0, 0, 0},                  {" 12 ", 12, 12, 0.12},
-        {"12,6", 12.6, 13, 0.126},      {"-250", -250, -250, -2.50},
+        {"12.6", 12.6, 13, 0.126},      {"-250", -250, -250, -2.50},
         {"abc", 0, 0, 0},               {"0000001", 1, 1, 0.01},
     };
     for (const auto& c : cases) {
@@ -170,12 +170,12 @@ TEST(RecordLayout5, SubtypesChooseTheLayout) {
 }
 
 TEST(FieldSplit5, NumberSyntax) {
-    EXPECT_EQ(ParseNumber5("8,94"), 8.94);
     EXPECT_EQ(ParseNumber5("8.94"), 8.94);
+    EXPECT_EQ(ParseNumber5(" 1234.50 "), 1234.5);
     EXPECT_EQ(ParseNumber5("+5"), 5.0);
-    EXPECT_FALSE(ParseNumber5("1,2,3"));
-    EXPECT_FALSE(ParseNumber5("-"));
-    EXPECT_FALSE(ParseNumber5("  "));
+    EXPECT_EQ(ParseNumber5("-5"), -5.0);
+    for (const char* bad : {"8,94", "1,2,3", "-", "  ", "12O00", "12a", "1e3", "1 000", "n/a", "1.2.3"})
+        EXPECT_FALSE(ParseNumber5(bad)) << bad;
 }
 
 }  // namespace

@@ -237,6 +237,55 @@ TEST_F(PriceRules5, Table) {
     }
 }
 
+// Sales mode 1 ("Berechnen aus EK+alte Aufschläge"): whichever rule gives
+// the new EK, the VK follows it with the article's old markup; rules that
+// leave the EK leave the VK.
+TEST_F(PriceRules5, SalesMode1FollowsTheNewPurchasePriceInEveryRule) {
+    auto mode1 = [](PriceChangeInput5 in, double oldEk = 40, double oldVk = 50) {
+        in.salesMode = 1;
+        in.oldPurchasePrice = oldEk;
+        in.oldSalesPrice = oldVk;
+        return in;
+    };
+    auto netZero = [](PriceChangeInput5 in) {
+        in.NetZeroUsesListPrice = true;
+        in.storedListPrice = 200;
+        in.articleGroup = group('1', 25);
+        return in;
+    };
+    const struct {
+        const char* name;
+        PriceChangeInput5 in;
+        double ek;
+        double vk;
+    } cases[] = {
+        {"given group", mode1(withGroup(priceChange("1", 100, 1), group('1', 30))), 70, 87.5},
+        {"direct factors", mode1([] {
+             auto in = priceChange("1", 100, 1);
+             in.discounts[0] = {"1", "2000"};
+             return in;
+         }()),
+         80, 100},
+        {"gross price without factors", mode1(priceChange("1", 100, 1)), 100, 125},
+        {"net price", mode1(priceChange("2", 20, 1), 10, 15), 20, 30},
+        {"net price per unit", mode1(priceChange("2", 4567, 100)), 45.67, 57.09},
+        {"net zero from the list price", mode1(netZero(priceChange("2", 0, 1))), 150, 187.5},
+        {"old EK 0 gives VK = EK", mode1(priceChange("2", 20, 1), 0, 15), 20, 20},
+        {"factory price leaves both", mode1(priceChange("3", 20, 1)), 40, 50},
+        {"recommended price leaves both", mode1(priceChange("9", 20, 1)), 40, 50},
+    };
+    for (const auto& c : cases) {
+        const PriceChangeResult5 r = PriceMaintenance5Article(c.in);
+        EXPECT_DOUBLE_EQ(r.purchaseprice, c.ek) << c.name;
+        EXPECT_DOUBLE_EQ(r.salesprice, c.vk) << c.name;
+    }
+    const auto protocol =
+        lines(PriceMaintenance5Article(mode1(priceChange("2", 20, 1), 10, 15)).protocol);
+    ASSERT_GE(protocol.size(), 2u);
+    EXPECT_EQ(protocol[protocol.size() - 2], "  alter Aufschlag = 50.00 %");
+    EXPECT_EQ(protocol.back(), "  --> VK = EK + Aufschlag       =       30.00");
+}
+
 TEST_F(PriceRules5, ChangeWithoutPriceFieldsLeavesTheRuleOut) {
     auto in = change(article("1", 0, 0, group('1', 30)), 40, 50);
     in.priceUnitPresent = in.pricePresent = in.discountGroupPresent = false;

@@ -66,13 +66,41 @@ TEST_F(ProductGroupImport5Test, OldGroupsAlwaysGoAndOtherLettersAreAnswered) {
     EXPECT_TRUE(store().productGroupExists("1-1"));
 }
 
-TEST_F(ProductGroupImport5Test, GroupBeforeHeaderEndsAfterTheOldGroupsWereDeleted) {
-    oldGroup("1-999");
-    file("datanorm.wrg", {"S;123;;Heizung;", "V;050;S;20240131;EUR;;;;"});
-    EXPECT_EQ(run(), CommandOutcome::Failed);
-    EXPECT_TRUE(said("Vorlaufsatz fehlt!"));
-    EXPECT_FALSE(store().productGroupExists("1-999"));
-    EXPECT_FALSE(store().productGroupExists("1-123"));
+// A refused file deletes nothing: the old groups keep their marks and cost
+// types, whatever the fault before the first group.
+TEST_F(ProductGroupImport5Test, RefusedFileLeavesTheOldGroups) {
+    const struct {
+        const char* name;
+        std::vector<std::string> lines;
+        const char* message;
+    } files[] = {
+        {"group before the header",
+         {"S;123;;Heizung;", "V;050;S;20240131;EUR;;;;"},
+         "Vorlaufsatz fehlt!"},
+        {"wrong kind",
+         {"V;050;R;20240131;EUR;;;;", "S;123;;Heizung;"},
+         "Keine Datanorm 5 - Warengruppendatei!"},
+        {"wrong version",
+         {"V;040;S;20240131;EUR;;;;", "S;123;;Heizung;"},
+         "Keine DATANORM 5.0 Datei!\n\nDie Übernahme wird abgebrochen."},
+        {"binary junk", {"\x89PNG\x1a\x01\x7f", "\xff\xfe;;;"}, nullptr},
+    };
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.name);
+        host.messages.clear();
+        oldGroup("1-999");
+        file("datanorm.wrg", f.lines);
+        run();
+        if (f.message) {
+            EXPECT_TRUE(said(f.message)) << (host.messages.empty() ? "" : host.messages.front());
+        }
+        auto g = store().readProductGroup("1-999");
+        ASSERT_TRUE(g);
+        EXPECT_EQ(g->costType, 7);
+        EXPECT_TRUE(g->selektiert);
+        EXPECT_FALSE(store().productGroupExists("1-123"));
+        EXPECT_FALSE(said("Alte Warengruppen des Lieferanten \"Fünf\" wurden gelöscht!"));
+    }
 }
 
 TEST_F(ProductGroupImport5Test, OnlineStatusIsSetOnlyForAFileReadToItsEnd) {

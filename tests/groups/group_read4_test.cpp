@@ -226,5 +226,87 @@ TEST_F(ProductReadTest, SampleDelivery) {
               std::to_string(groups.size()) + " Warengruppen von der Diskette gelesen!");
 }
 
+// Files refused before their first group: neither command deletes the
+// supplier's groups, whose marks, sales surcharges and cost types stay.
+class RefusedGroupFile : public test::GroupTest {
+  protected:
+    void SetUp() override {
+        GroupTest::SetUp();
+        auto d = discount("1-47", "1", 10, true, "Handeingabe");
+        d.salesSurcharge = 25;
+        store().writeDiscountGroup(d);
+        auto p = product("1-999", "Manuell", false, true);
+        p.costType = 12;
+        store().writeProductGroup(p);
+    }
+
+    void expectGroupsAsTheyWere() {
+        auto d = store().readDiscountGroup("1-47");
+        ASSERT_TRUE(d);
+        EXPECT_TRUE(d->selektiert);
+        EXPECT_DOUBLE_EQ(d->salesSurcharge, 25);
+        EXPECT_DOUBLE_EQ(d->wert, 10);
+        auto p = store().readProductGroup("1-999");
+        ASSERT_TRUE(p);
+        EXPECT_TRUE(p->selektiert);
+        EXPECT_EQ(p->costType, 12);
+        EXPECT_FALSE(host.saidSomething("wurden gelöscht!"));
+    }
+};
+
+TEST_F(RefusedGroupFile, LeavesTheOldGroups) {
+    const struct {
+        const char* name;
+        std::vector<std::string> lines;
+    } files[] = {
+        {"wrong version", {groupHeader("03"), "R;;48;1;3550;Rohre;", "S;;124;Zweite;;;"}},
+        {"header too long", {groupHeader() + "X", "R;;48;1;3550;Rohre;"}},
+        {"no header", {"R;;48;1;3550;Rohre;", "S;;124;Zweite;;;"}},
+        {"DATANORM 5 header", {"V;050;R;20240131;EUR;Rabatte;;;", "R;48;1;3550;Rohre;"}},
+        {"binary junk",
+         {std::string("\x89PNG\x1a\x00\x01\xff\xfe", 9), std::string("\x00\x00\x7f;;", 5)}},
+        {"empty file", {}},
+    };
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.name);
+        host.messages.clear();
+        writeInput("datanorm.rab", f.lines);
+        writeInput("datanorm.wrg", f.lines);
+        host.forms.push_back({kDiscountReadForm, {{kReadDeleteOld, "1"}}, {}});
+        ReadDiscountFile4(*session);
+        host.forms.push_back({kProductReadForm, {}, {}});
+        ReadProductFile4(*session);
+        expectGroupsAsTheyWere();
+        EXPECT_FALSE(store().discountGroupExists("1-48"));
+    }
+}
+
+// The deletion and the new groups are one unit: an accepted file replaces.
+TEST_F(RefusedGroupFile, AcceptedFileReplacesTheOldGroups) {
+    writeInput("datanorm.rab", {groupHeader(), "R;;48;1;3550;Rohre;"});
+    host.forms.push_back({kDiscountReadForm, {{kReadDeleteOld, "1"}}, {}});
+    ASSERT_EQ(ReadDiscountFile4(*session), CommandOutcome::Done);
+    EXPECT_FALSE(store().discountGroupExists("1-47"));
+    EXPECT_TRUE(store().discountGroupExists("1-48"));
+    EXPECT_EQ(host.messages.front(), "Alte Rabattsätze des Lieferanten: Test wurden gelöscht!");
+}
+
+TEST_F(DiscountReadTest, ValueThatIsNoNumberLeavesTheGroup) {
+    auto old = discount("1-47", "1", 10, true);
+    old.salesSurcharge = 25;
+    store().writeDiscountGroup(old);
+    writeInput("datanorm.rab", {groupHeader(), "R;;47;1;3O00;Rohre;", "R;;48;2;0850;Multi;"});
+    EXPECT_EQ(read(false, true), CommandOutcome::Failed);
+    auto g = store().readDiscountGroup("1-47");
+    EXPECT_DOUBLE_EQ(g->wert, 10);
+    EXPECT_EQ(g->bezeichnung, "Gruppe");
+    EXPECT_DOUBLE_EQ(store().readDiscountGroup("1-48")->wert, 0.85);
+    EXPECT_TRUE(host.printedSomething(
+        "Zeile 2: R-Satz, Feld 5 ist keine Zahl: \"3O00\" - Satz übersprungen!"));
+    EXPECT_EQ(host.messages.back(),
+              "1 Rabattgruppen / -sätze von der Diskette gelesen!\n\n1 Satz wegen fehlerhafter "
+              "Felder übersprungen!");
+}
+
 }  // namespace
 }  // namespace dn

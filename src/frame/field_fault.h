@@ -1,0 +1,33 @@
+#pragma once
+// A numeric field of a record that holds no number. Such a record is not
+// taken over (the stored values stay as they were); the import notes it in
+// the protocol and goes on with the next record. The importers count the
+// skipped records of a file, name the count in their closing message and
+// end the command as failed when it is not 0.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace dn {
+
+struct FieldFault {
+    std::int64_t lineNumber = 0;  // physical line of the file, from 1
+    char letter = ' ';            // record letter
+    int field = 0;                // field number in the line, from 1
+    std::string text;             // the field as found, CP850 bytes
+};
+
+// "Zeile 12: P-Satz, Feld 5 ist keine Zahl: "12O00" - Satz übersprungen!"
+// (UTF-8; control bytes of the field shown as "?", the field cut to 40).
+std::string FieldFaultLine(const FieldFault& fault);
+
+// "1 Satz wegen fehlerhafter Felder übersprungen!" /
+// "N Sätze wegen fehlerhafter Felder übersprungen!"
+std::string SkippedRecordsText(long count);
+
+// The closing message with the skipped records added after an empty line
+// when there are any.
+std::string WithSkippedRecords(const std::string& message, long skipped);
+
+}  // namespace dn
