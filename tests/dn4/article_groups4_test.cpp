@@ -6,6 +6,7 @@
 
 #include "dn4/batch_commit4.h"
 #include "import4_fixture.h"
+#include "support/store_dump.h"
 
 namespace dn::test {
 namespace {
@@ -93,6 +94,27 @@ TEST_F(Import4Test, BatchWaitsForTheNextArticle) {
     for (const char* key : {"1-a1", "1-t1", "1-a2", "1-t2", "1-a3", "1-t3", "1-t4"})
         EXPECT_TRUE(st.longTextExists(key, "1")) << key;
     EXPECT_FALSE(st.longTextExists("1-t5", "1"));
+}
+
+// The same delivery imported twice leaves the store as one import does,
+// every table compared row by row.
+TEST_F(Import4Test, SampleImportedTwiceAsOnce) {
+    const std::filesystem::path samples = DATANORM_SAMPLES_DIR;
+    const std::vector<std::filesystem::path> files = {
+        samples / "v4-demo" / "DATANORM.001", samples / "v4-halo" / "v4_with_texts.001",
+        samples / "v4-halo" / "v4_products_before_texts.001",
+        samples / "v4-halo" / "v4_text_product_and_extra.001",
+        samples / "v4-fahrjo" / "datanorm_test.001"};
+    if (!std::filesystem::exists(files.front())) GTEST_SKIP() << "no samples";
+    const std::filesystem::path db = session->storeFile();
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.string());
+        importFiles({file.string()});
+        const std::string once = DumpStore(db);
+        ASSERT_NE(once.find("== article\n1-"), std::string::npos);  // articles were imported
+        importFiles({file.string()});
+        EXPECT_EQ(DumpStore(db), once);
+    }
 }
 
 }  // namespace
