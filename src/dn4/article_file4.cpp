@@ -3,11 +3,12 @@
 // type and the batch commits.
 
 #include <cstring>
+#include <string>
 
 #include "dn4/article_importer4.h"
 #include "frame/protocol.h"
-#include "host/codepage.h"
 #include "frame/session.h"
+#include "host/codepage.h"
 #include "host/errors.h"
 #include "host/store.h"
 #include "host/store_transaction.h"
@@ -22,8 +23,12 @@ ArticleImporter4::ArticleImporter4(Session& s, const ImportOptions4& options)
 
 ArticleImporter4::~ArticleImporter4() = default;
 
-void ArticleImporter4::protocol(const std::string& line) { ProtocolLine(s_, line); }
-void ArticleImporter4::protocolText(const std::string& text) { ProtocolText(s_, text); }
+void ArticleImporter4::protocol(const std::string& line) {
+    ProtocolLine(s_, line);
+}
+void ArticleImporter4::protocolText(const std::string& text) {
+    ProtocolText(s_, text);
+}
 
 std::string ArticleImporter4::keyOf(const DnRecord& rec) const {
     return utf8Left(s_.ArticlePrefix + dn4ToUtf8(rec.trimmed(dnpos::ArticleNumber, 15)), 18);
@@ -67,7 +72,30 @@ void ArticleImporter4::writePending() {
 namespace {
 
 // Records before which the pending article is written (C is stored as "c").
-bool endsArticleGroup(char type) { return type != 0 && std::strchr("AEKRSTVc", type) != nullptr; }
+bool endsArticleGroup(char type) {
+    return type != 0 && std::strchr("AEKRSTVc", type) != nullptr;
+}
+
+// False for a record whose key (article or text number) is blank: it would
+// name the article or text of the supplier prefix alone.
+bool hasKey(const DnRecord& rec) {
+    switch (rec.type()) {
+        case 'A':
+        case 'B':
+        case 'D':
+        case 'Z':
+            return !rec.trimmed(dnpos::ArticleNumber, 15).empty();
+        case 'E':
+        case 'T':
+            return !rec.trimmed(3, 8).empty();
+        case 'c':
+            if (rec.word(dnpos::CSubtype) != kCMaterial && rec.word(dnpos::CSubtype) != kCLabour)
+                return true;
+            return !rec.trimmed(20, 15).empty();
+        default:
+            return true;
+    }
+}
 
 }  // namespace
 
@@ -79,7 +107,8 @@ FileEnd4 ArticleImporter4::readFile(const std::string& path, long long bytesBefo
     p_ = PendingArticle4{};
     letterWarned_ = false;
     pushedBackConverted_ = false;
-    batch_ = std::make_unique<BatchCommit4>(store_, ui, ReadCommitBatchSize(s_));
+    batch_ = std::make_unique<BatchCommit4>(store_, ui, ReadCommitBatchSize(s_),
+                                            BatchCommit4::Ends::AtBoundaries);
 
     // A fault ends the file: the pending article is still written and
     // everything committed.
@@ -107,6 +136,15 @@ FileEnd4 ArticleImporter4::readFile(const std::string& path, long long bytesBefo
             const char type = rec.type();
             if (type == 0) continue;
             if (endsArticleGroup(type)) writePending();
+            // The article before and what belongs to it are written: a batch may end here.
+            if (type == 'A' && !batch_->boundary()) return FileEnd4::Fault;
+            if (!hasKey(rec)) {
+                protocol(std::string("Fehler: ") + (type == 'c' ? 'C' : type) + "-Satz ohne " +
+                         (type == 'T' || type == 'E' ? "Textnummer" : "Artikelnummer") +
+                         " in Zeile " + std::to_string(lines_->lineNumber()) + " übergangen!");
+                if (!batch_->count()) return FileEnd4::Fault;
+                continue;
+            }
             bool ok = true;
             switch (type) {
                 case 'A':

@@ -5,8 +5,8 @@
 
 namespace dn {
 
-BatchCommit4::BatchCommit4(HostStore& store, HostServices& ui, int batchSize)
-    : store_(store), ui_(ui), size_(batchSize) {
+BatchCommit4::BatchCommit4(HostStore& store, HostServices& ui, int batchSize, Ends ends)
+    : store_(store), ui_(ui), size_(batchSize), ends_(ends) {
     restart();
 }
 
@@ -24,6 +24,7 @@ void BatchCommit4::restart() {
 
 bool BatchCommit4::commit() {
     counted_ = 0;
+    sinceBoundary_ = 0;
     if (!store_.inTransaction()) return true;
     try {
         store_.Commit();
@@ -40,7 +41,18 @@ bool BatchCommit4::commit() {
 
 bool BatchCommit4::count() {
     if (!on()) return true;
+    ++sinceBoundary_;
     if (++counted_ <= size_) return true;
+    if (ends_ == Ends::AtBoundaries && sinceBoundary_ <= size_)
+        return true;  // waits for the boundary
+    if (!commit()) return false;
+    restart();
+    return true;
+}
+
+bool BatchCommit4::boundary() {
+    sinceBoundary_ = 0;
+    if (!on() || counted_ <= size_) return true;
     if (!commit()) return false;
     restart();
     return true;

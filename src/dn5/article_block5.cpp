@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <utility>
 
 #include "dn5/field_split5.h"
@@ -24,12 +25,13 @@ struct UnitCode {
 };
 
 constexpr UnitCode kUnits[] = {
-    {"CMK", "cm2"}, {"CMQ", "cm3"}, {"CMT", "cm"}, {"GRM", "gr"},  {"KGM", "kg"},  {"KMT", "km"},
-    {"LTR", "ltr"}, {"MMT", "mm"},  {"MTK", "qm"}, {"MTQ", "cbm"}, {"MTR", "m"},   {"PCE", "Stck"},
+    {"CMK", "cm2"}, {"CMQ", "cm3"}, {"CMT", "cm"}, {"GRM", "gr"},  {"KGM", "kg"}, {"KMT", "km"},
+    {"LTR", "ltr"}, {"MMT", "mm"},  {"MTK", "qm"}, {"MTQ", "cbm"}, {"MTR", "m"},  {"PCE", "Stck"},
 };
 
 // CP850 umlauts: lower and upper form.
-constexpr std::pair<unsigned char, unsigned char> kUmlauts[] = {{0x81, 0x9A}, {0x84, 0x8E}, {0x94, 0x99}};
+constexpr std::pair<unsigned char, unsigned char> kUmlauts[] = {
+    {0x81, 0x9A}, {0x84, 0x8E}, {0x94, 0x99}};
 
 char lowerCp850(char c) {
     if (c >= 'A' && c <= 'Z') return static_cast<char>(c - 'A' + 'a');
@@ -49,18 +51,23 @@ bool isSeparator(char c) {
     return std::string_view(" \"*+,-./;\\").find(c) != std::string_view::npos;
 }
 
-double numberOf(std::string_view text) { return ParseNumber5(text).value_or(0.0); }
+double numberOf(std::string_view text) {
+    return ParseNumber5(text).value_or(0.0);
+}
 
 // A whole number right-aligned in the field's width (the fixed-width amount
-// helpers of the older reader); an empty field stays empty.
-std::string normalized(std::string_view field, std::size_t width) {
+// helpers of the older reader), an amount first turned into the host
+// currency; an empty field stays empty.
+std::string normalized(std::string_view field, std::size_t width,
+                       const std::function<double(double)>& convert = {}) {
     if (Trim5(field).empty()) return std::string(field);
-    const double r = std::round(numberOf(field));
+    const double r = std::round(convert ? convert(numberOf(field)) : numberOf(field));
     char buffer[48];
     // Whole numbers of common size without the floating-point formatter;
     // it writes the same digits ("-0" stays its own).
     if (std::fabs(r) < 1e15 && !(r == 0 && std::signbit(r)))
-        std::snprintf(buffer, sizeof buffer, "%*lld", static_cast<int>(width), static_cast<long long>(r));
+        std::snprintf(buffer, sizeof buffer, "%*lld", static_cast<int>(width),
+                      static_cast<long long>(r));
     else
         std::snprintf(buffer, sizeof buffer, "%*.0f", static_cast<int>(width), r);
     return buffer;
@@ -88,7 +95,8 @@ void readFields(tdatanorm5& dn5, std::array<std::string, N>& out, int last) {
     std::size_t pos = 0;
     for (int n = 1; n <= last && pos <= line.size(); ++n) {
         const std::size_t end = line.find(';', pos);
-        parts[n] = std::string_view(line).substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+        parts[n] = std::string_view(line).substr(
+            pos, end == std::string::npos ? std::string::npos : end - pos);
         pos = end == std::string::npos ? line.size() + 1 : end + 1;
     }
     const char letter = line.front();
@@ -97,8 +105,10 @@ void readFields(tdatanorm5& dn5, std::array<std::string, N>& out, int last) {
         subtypeField > 0 && subtypeField <= last ? parts[subtypeField] : std::string_view{};
     const FieldMaxima5 maxima(letter, subtype);
     for (int n = 2; n <= last; ++n) {
-        if (parts[n].size() > maxima(n)) out[n] = dn5.GetField5(n);
-        else out[n].assign(parts[n]);
+        if (parts[n].size() > maxima(n))
+            out[n] = dn5.GetField5(n);
+        else
+            out[n].assign(parts[n]);
     }
 }
 
@@ -149,7 +159,7 @@ void readZLine(tdatanorm5& dn5, ArticleBlock5& block) {
     if (flag != "A" && flag != "N") return;
     std::array<std::string, 17> f;
     readFields(dn5, f, 16);
-    std::string line = SurchargeLine5(f, block.copperValues);
+    std::string line = SurchargeLine5(f, block.copperValues, FileCurrency5(dn5));
     if (!line.empty()) block.surchargeLines.push_back(std::move(line));
 }
 
@@ -163,13 +173,13 @@ std::string graphicsLine(tdatanorm5& dn5) {
 
 // Restores the data module's current line after the block was read.
 class CurrentLineGuard {
-public:
+  public:
     explicit CurrentLineGuard(tdatanorm5& d) : d_(d), saved_(d.CurrentLine5) {}
     ~CurrentLineGuard() { d_.CurrentLine5 = std::move(saved_); }
     CurrentLineGuard(const CurrentLineGuard&) = delete;
     CurrentLineGuard& operator=(const CurrentLineGuard&) = delete;
 
-private:
+  private:
     tdatanorm5& d_;
     std::string saved_;
 };
@@ -182,7 +192,9 @@ ArticleBlock5::Kind kindOf(char letter) {
 
 }  // namespace
 
-bool ArticleLine5::present(int n) const { return !Trim5(f[n]).empty(); }
+bool ArticleLine5::present(int n) const {
+    return !Trim5(f[n]).empty();
+}
 
 std::string Pad5(std::string_view text, std::size_t width) {
     std::string s(text.substr(0, width));
@@ -214,7 +226,8 @@ std::string ConvertCase5(std::string_view text) {
     return s;
 }
 
-std::string SurchargeLine5(const std::array<std::string, 17>& f, std::array<double, 2>& copper) {
+std::string SurchargeLine5(const std::array<std::string, 17>& f, std::array<double, 2>& copper,
+                           const std::function<double(double)>& convert) {
     const std::string subtype(Trim5(f[5]));
     const SurchargeLayout* layout = nullptr;
     for (const auto& l : kSurcharge)
@@ -225,9 +238,10 @@ std::string SurchargeLine5(const std::array<std::string, 17>& f, std::array<doub
     std::array<std::string_view, 17> v;
     for (std::size_t n = 0; n < f.size(); ++n) v[n] = f[n];
     std::string n11, n12, n13, n9;
-    if (subtype == "1" && (Trim5(f[8]) == "1" || Trim5(f[8]) == "2")) v[12] = n12 = normalized(f[12], 10);
+    if (subtype == "1" && (Trim5(f[8]) == "1" || Trim5(f[8]) == "2"))
+        v[12] = n12 = normalized(f[12], 10, convert);
     if (subtype == "2") {
-        if (Trim5(f[7]) == "2") v[11] = n11 = normalized(f[11], 10);
+        if (Trim5(f[7]) == "2") v[11] = n11 = normalized(f[11], 10, convert);
         v[12] = n12 = normalized(f[12], 8);
         v[13] = n13 = normalized(f[13], 8);
     }
@@ -252,35 +266,56 @@ std::string SurchargeLine5(const std::array<std::string, 17>& f, std::array<doub
     return line;
 }
 
-ArticleBlock5 ParseArticleBlock5(tdatanorm5& dn5, const std::vector<std::string>& lines, bool takeLongTexts) {
+ArticleBlock5 ParseArticleBlock5(tdatanorm5& dn5, const BlockLines5& lines, bool takeLongTexts) {
     ArticleBlock5 block;
     if (lines.empty()) return block;
     CurrentLineGuard guard(dn5);
-    block.kind = kindOf(lines.front().front());
+    block.kind = kindOf(lines.front().text.front());
 
-    // First pass of an article block: D and Z lines, whatever their place.
     if (block.kind == ArticleBlock5::Kind::Article) {
+        // First pass: D and Z lines, whatever their place; without an A line
+        // they have no article.
+        bool hasArticle = false;
+        for (const auto& line : lines) hasArticle = hasArticle || line.text.front() == 'A';
         for (const auto& line : lines) {
-            dn5.CurrentLine5 = line;
-            if (line.front() == 'D' && takeLongTexts) readDLine(dn5, block);
-            if (line.front() == 'Z') readZLine(dn5, block);
+            const char letter = line.text.front();
+            const bool counts = letter == 'Z' || (letter == 'D' && takeLongTexts);
+            if (!counts) continue;
+            if (!hasArticle) {
+                block.unattached.push_back({letter, line.lineNumber});
+                continue;
+            }
+            dn5.CurrentLine5 = line.text;
+            if (letter == 'D')
+                readDLine(dn5, block);
+            else
+                readZLine(dn5, block);
+        }
+        // Then the A lines and after them the C lines, which act on the
+        // article as its A lines left it.
+        for (const char letter : {'A', 'C'}) {
+            for (const auto& line : lines) {
+                if (line.text.front() != letter) continue;
+                dn5.CurrentLine5 = line.text;
+                if (letter == 'A')
+                    readArticleLine(dn5, block);
+                else
+                    readCalcLine(dn5, block);
+            }
+        }
+    } else {
+        for (const auto& line : lines) {
+            dn5.CurrentLine5 = line.text;
+            if (line.text.front() == 'G')
+                block.textLines.push_back(graphicsLine(dn5));
+            else if (takeLongTexts)
+                block.textLines.push_back(dn5.GetField5(field5::TextLine, 70));
         }
     }
-    // Second pass: the lines that write.
-    for (const auto& line : lines) {
-        dn5.CurrentLine5 = line;
-        switch (line.front()) {
-            case 'A': readArticleLine(dn5, block); break;
-            case 'C': readCalcLine(dn5, block); break;
-            case 'G': block.textLines.push_back(graphicsLine(dn5)); break;
-            case 'T':
-                if (takeLongTexts) block.textLines.push_back(dn5.GetField5(field5::TextLine, 70));
-                break;
-            default: break;
-        }
-    }
-    dn5.CurrentLine5 = lines.back();
-    block.number = dn5.GetField5(field5::ArticleNumber, 15);
+    dn5.CurrentLine5 = lines.back().text;
+    const int numberField =
+        lines.back().text.front() == 'C' ? field5::CalcArticleNumber : field5::ArticleNumber;
+    block.number = dn5.GetField5(numberField, 15);
     block.lastFlag = dn5.GetField5(field5::ProcessingFlag);
     if (block.kind == ArticleBlock5::Kind::Text) block.textKind = dn5.GetField5(field5::TextKind);
     return block;
@@ -293,6 +328,15 @@ ArticleBlock5 ParseBRecord5(tdatanorm5& dn5, ArticleBlock5::Kind kind) {
     block.lastFlag = dn5.GetField5(field5::ProcessingFlag);
     block.newNumber = dn5.GetField5(field5::NewNumber, 15);
     block.date = dn5.GetField5(field5::DeletionDate, 8);
+    return block;
+}
+
+ArticleBlock5 ParseArticleDeletion5(tdatanorm5& dn5) {
+    ArticleBlock5 block;
+    block.kind = ArticleBlock5::Kind::Deletion;
+    block.number = dn5.GetField5(field5::ArticleNumber, 15);
+    block.lastFlag = dn5.GetField5(field5::ProcessingFlag);
+    block.byArticleLine = true;
     return block;
 }
 

@@ -15,9 +15,13 @@ namespace dn {
 
 namespace {
 
-std::string trimmed(std::string_view cp850) { return Utf8Of5(Trim5(cp850)); }
+std::string trimmed(std::string_view cp850) {
+    return Utf8Of5(Trim5(cp850));
+}
 
-std::string quoted(const std::string& key) { return "\"" + key + "\""; }
+std::string quoted(const std::string& key) {
+    return "\"" + key + "\"";
+}
 
 // yyyymmdd shown as dd.mm.yyyy.
 std::string dottedDate(const std::string& d) {
@@ -28,7 +32,7 @@ std::string dottedDate(const std::string& d) {
 // Protocol off while a block is written again. The setting is only
 // touched when the protocol is on (another thread may read it meanwhile).
 class QuietProtocol {
-public:
+  public:
     QuietProtocol(Session& s, bool quiet) : s_(s), changed_(quiet && s.PrintProtocol) {
         if (changed_) s_.PrintProtocol = false;
     }
@@ -38,14 +42,15 @@ public:
     QuietProtocol(const QuietProtocol&) = delete;
     QuietProtocol& operator=(const QuietProtocol&) = delete;
 
-private:
+  private:
     Session& s_;
     bool changed_;
 };
 
 }  // namespace
 
-ArticleWriter5::ArticleWriter5(Session& s, tdatanorm5& dn5, HostStore& store) : s_(s), dn5_(dn5), store_(store) {
+ArticleWriter5::ArticleWriter5(Session& s, tdatanorm5& dn5, HostStore& store)
+    : s_(s), dn5_(dn5), store_(store) {
     const KeyRange range = KeyRange::prefix(s.ArticlePrefix);
     for (const auto& g : store.listDiscountGroups(range)) {
         DiscountGroupInfo5 info;
@@ -94,34 +99,46 @@ bool ArticleWriter5::ImportFilter5(std::string_view number, std::string_view pro
 
 void ArticleWriter5::status(const std::string& text) {
     if (replay_) return;
-    if (output_.status) output_.status(text);
-    else s_.ui.SetInfo(text);
+    if (output_.status)
+        output_.status(text);
+    else
+        s_.ui.SetInfo(text);
 }
 
 void ArticleWriter5::message(const std::string& text) {
-    if (output_.message) output_.message(text);
-    else s_.ui.meldung(text);
+    if (output_.message)
+        output_.message(text);
+    else
+        s_.ui.meldung(text);
 }
 
 void ArticleWriter5::count(std::int32_t& counter) {
     if (!replay_) counted_.push_back(&counter);
 }
 
-void ArticleWriter5::WriteBlock5(ArticleBlock5& block, bool replay, const ArticleBlock5* next) {
+void ArticleWriter5::WriteBlock5(ArticleBlock5& block, bool replay) {
     replay_ = replay;
-    if (block.kind != ArticleBlock5::Kind::Article) flushArticle();  // only C blocks take it over
-    if (block.kind == ArticleBlock5::Kind::Deletion || block.kind == ArticleBlock5::Kind::Renumber) forget();
+    if (block.kind == ArticleBlock5::Kind::Deletion || block.kind == ArticleBlock5::Kind::Renumber)
+        forget();
     QuietProtocol quiet(s_, replay);
     counted_.clear();
     switch (block.kind) {
         case ArticleBlock5::Kind::Article:
             articleBlock(block);
-            if (!next || !continuesPendingArticle(*next)) flushArticle();
+            flushArticle();
             break;
-        case ArticleBlock5::Kind::Text: textBlock(block); break;
-        case ArticleBlock5::Kind::Graphics: graphicsBlock(block); break;
-        case ArticleBlock5::Kind::Deletion: deletion(block); break;
-        case ArticleBlock5::Kind::Renumber: renumber(block); break;
+        case ArticleBlock5::Kind::Text:
+            textBlock(block);
+            break;
+        case ArticleBlock5::Kind::Graphics:
+            graphicsBlock(block);
+            break;
+        case ArticleBlock5::Kind::Deletion:
+            deletion(block);
+            break;
+        case ArticleBlock5::Kind::Renumber:
+            renumber(block);
+            break;
     }
     // Counted only once the whole block is written: a block the store
     // refused is not among the imported ones.
@@ -133,7 +150,9 @@ void ArticleWriter5::textBlock(const ArticleBlock5& block) {
     const std::string key = s.ArticlePrefix + trimmed(block.number);
     if (utf8Length(key) > kMaxKeyLength) {
         if (!dn5_.LongTextKeyNoteShown && !replay_)
-            message("Der Langtextschlüssel ist zu lang!\n\nBitte fragen Sie bei dem ZEKO-Support nach.");
+            message(
+                "Der Langtextschlüssel ist zu lang!\n\nBitte fragen Sie bei dem ZEKO-Support "
+                "nach.");
         dn5_.LongTextKeyNoteShown = true;
         return;
     }
@@ -185,9 +204,10 @@ void ArticleWriter5::deletion(const ArticleBlock5& block) {
     Session& s = s_;
     if (!ImportFilter5(block.number, {}, {})) return;
     const std::string key = storeKey(s.ArticlePrefix + Utf8Of5(block.number));
-    ProtocolLine(s, "B-Satz Löschung:");
+    ProtocolLine(s, block.byArticleLine ? "A-Satz Löschung:" : "B-Satz Löschung:");
     const std::string replacement = trimmed(block.newNumber);
-    const std::string date = Trim5(block.date).empty() ? std::string() : dottedDate(std::string(Trim5(block.date)));
+    const std::string date =
+        Trim5(block.date).empty() ? std::string() : dottedDate(std::string(Trim5(block.date)));
     std::optional<ArticleRecord> article = store_.readArticle(key);
     if (!article) {
         ProtocolLine(s, "Hinweis: Artikel " + quoted(key) + " nicht vorhanden!");

@@ -4,7 +4,9 @@
 
 #include <fmt/format.h>
 
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "dn5/field_split5.h"
 #include "dn5/price_protocol5.h"
@@ -18,9 +20,13 @@ namespace dn {
 
 namespace {
 
-std::string utf8(std::string_view cp850) { return Utf8Of5(cp850); }
+std::string utf8(std::string_view cp850) {
+    return Utf8Of5(cp850);
+}
 
-std::string trimmed(std::string_view cp850) { return Utf8Of5(Trim5(cp850)); }
+std::string trimmed(std::string_view cp850) {
+    return Utf8Of5(Trim5(cp850));
+}
 
 // UTF-8 text padded with blanks or cut to n characters.
 std::string padText(std::string_view text, std::size_t n) {
@@ -30,7 +36,13 @@ std::string padText(std::string_view text, std::size_t n) {
     return s;
 }
 
-double numberOf(std::string_view field) { return ParseNumber5(field).value_or(0.0); }
+double numberOf(std::string_view field) {
+    return ParseNumber5(field).value_or(0.0);
+}
+
+std::string quotedKey(const std::string& key) {
+    return "\"" + key + "\"";
+}
 
 // Assembly minutes from the time kind and value of a C line; nothing for an
 // unknown kind.
@@ -46,11 +58,15 @@ std::optional<double> minutesOf(std::string_view kind, std::string_view value) {
 
 std::string ArticleProtocolLine5(const std::string& key, const std::string& shorttext1,
                                  const std::string& discountgroup, double purchase, double sales) {
-    return padText(key, 18) + " " + padText(shorttext1, 35) + "  " + padText(discountgroup, 4) + " " +
-           FormatNumber5(purchase, 9, 2) + " " + FormatNumber5(sales, 9, 2);
+    return padText(key, 18) + " " + padText(shorttext1, 35) + "  " + padText(discountgroup, 4) +
+           " " + FormatNumber5(purchase, 9, 2) + " " + FormatNumber5(sales, 9, 2);
 }
 
 void ArticleWriter5::articleBlock(ArticleBlock5& block) {
+    for (const UnattachedLine5& u : block.unattached)
+        ProtocolLine(s_, std::string("Fehler: ") + u.letter + "-Satz ohne Artikel in Zeile " +
+                             std::to_string(u.lineNumber) +
+                             " übergangen: " + quotedKey(s_.ArticlePrefix + trimmed(block.number)));
     for (auto& step : block.steps) {
         if (auto* a = std::get_if<ArticleLine5>(&step)) {
             if (!ImportFilter5(a->f[3], a->f[11], a->f[10])) continue;
@@ -60,15 +76,6 @@ void ArticleWriter5::articleBlock(ArticleBlock5& block) {
             calcLine(std::get<CalcLine5>(step));
         }
     }
-}
-
-bool ArticleWriter5::continuesPendingArticle(const ArticleBlock5& block) const {
-    if (!lastPending_ || block.kind != ArticleBlock5::Kind::Article || block.steps.empty()) return false;
-    for (const auto& step : block.steps) {
-        const auto* c = std::get_if<CalcLine5>(&step);
-        if (!c || storeKey(s_.ArticlePrefix + trimmed(c->f[4])) != last_->key) return false;
-    }
-    return true;
 }
 
 std::optional<ArticleRecord> ArticleWriter5::readArticle(const std::string& key) {
@@ -99,10 +106,12 @@ void ArticleWriter5::flushArticle() {
 void ArticleWriter5::prepare(ArticleBlock5& block) const {
     if (block.kind != ArticleBlock5::Kind::Article) return;
     for (auto& step : block.steps)
-        if (auto* a = std::get_if<ArticleLine5>(&step)) a->fresh = buildArticle(block, *a, std::nullopt).row;
+        if (auto* a = std::get_if<ArticleLine5>(&step))
+            a->fresh = buildArticle(block, *a, std::nullopt).row;
 }
 
-ArticleWriter5::Built ArticleWriter5::buildArticle(const ArticleBlock5& block, const ArticleLine5& a,
+ArticleWriter5::Built ArticleWriter5::buildArticle(const ArticleBlock5& block,
+                                                   const ArticleLine5& a,
                                                    std::optional<ArticleRecord> old) const {
     const Session& s = s_;
     Built built;
@@ -123,8 +132,10 @@ ArticleWriter5::Built ArticleWriter5::buildArticle(const ArticleBlock5& block, c
         return utf8(s.CurrentCaseConversion ? ConvertCase5(a.f[n]) : a.f[n]);
     };
     auto keyField = [&](int n, std::string& column) {
-        if (a.present(n)) column = s.ArticlePrefix + trimmed(a.f[n]);
-        else if (isNew) column.clear();
+        if (a.present(n))
+            column = s.ArticlePrefix + trimmed(a.f[n]);
+        else if (isNew)
+            column.clear();
     };
 
     r.shorttext1 = shortText(4);
@@ -156,16 +167,22 @@ ArticleWriter5::Built ArticleWriter5::buildArticle(const ArticleBlock5& block, c
     }
     if (take(11)) r.productgroup = text(11);
     if (take(12)) r.productsubgroup = text(12);
-    if (a.present(13)) r.matchcode = text(13);
-    else if (isNew) r.matchcode = utf8Lower(utf8Left(r.shorttext1, 15));
+    if (a.present(13))
+        r.matchcode = text(13);
+    else if (isNew)
+        r.matchcode = utf8Lower(utf8Left(r.shorttext1, 15));
     if (take(15)) r.attr15 = text(15);
     if (take(19)) r.attr19 = text(19);
     keyField(20, r.graphickey);
-    if (a.present(21)) r.attr21 = IntegerOf5(a.f[21]);
-    else if (isNew) r.attr21 = 1;
+    if (a.present(21))
+        r.attr21 = IntegerOf5(a.f[21]);
+    else if (isNew)
+        r.attr21 = 1;
     if (take(22)) r.attr22 = text(22);
-    if (a.present(23)) r.attr23 = text(23);
-    else if (isNew) r.attr23 = "0";
+    if (a.present(23))
+        r.attr23 = text(23);
+    else if (isNew)
+        r.attr23 = "0";
     r.attrzero = "0";
     keyField(24, r.longtextkey);
     if (take(25)) r.attr25 = IntegerOf5(a.f[25]);
@@ -190,8 +207,8 @@ ArticleWriter5::Built ArticleWriter5::buildArticle(const ArticleBlock5& block, c
     return built;
 }
 
-void ArticleWriter5::writeArticle(const ArticleBlock5& block, ArticleLine5& a, const std::string& key,
-                                  std::optional<ArticleRecord> old) {
+void ArticleWriter5::writeArticle(const ArticleBlock5& block, ArticleLine5& a,
+                                  const std::string& key, std::optional<ArticleRecord> old) {
     Session& s = s_;
     const bool stored = old.has_value();
     // Protocol lines are built only when the protocol is printed.
@@ -199,8 +216,10 @@ void ArticleWriter5::writeArticle(const ArticleBlock5& block, ArticleLine5& a, c
     // A row built ahead holds no protocol; it serves a key without article.
     // It is taken: a block written again builds its rows anew.
     Built built;
-    if (!stored && a.fresh && !protocol) built.row = std::move(*a.fresh);
-    else built = buildArticle(block, a, std::move(old));
+    if (!stored && a.fresh && !protocol)
+        built.row = std::move(*a.fresh);
+    else
+        built = buildArticle(block, a, std::move(old));
     a.fresh.reset();
     if (protocol) {
         if (built.isNew) {
@@ -270,6 +289,8 @@ void ArticleWriter5::calcLine(const CalcLine5& c) {
         done("ARBA");
     } else if (subtype == "ARBS") {
         const double m = minutesOf(Trim5(c.f[6]), c.f[7]).value_or(r.assemblyminutes);
+        if (c.replacesStoredLines)
+            std::erase_if(r.extralines, [](const std::string& l) { return l.starts_with("C50"); });
         r.extralines.push_back("C50" + FormatNumber5(m, 7, 3) + trimmed(c.f[8]));
         writeArticleRow(std::move(r));
         done("ARBS");

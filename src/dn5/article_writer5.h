@@ -25,7 +25,7 @@ class tdatanorm5;
 class HostStore;
 
 class ArticleWriter5 {
-public:
+  public:
     // Loads the supplier's discount groups (and, for the selections, the
     // marked product groups) once for the run.
     ArticleWriter5(Session& s, tdatanorm5& dn5, HostStore& store);
@@ -33,14 +33,10 @@ public:
     // Writes one block. With `replay` on the block is written again after a
     // rollback: no protocol, no counters, no status line.
     //
-    // `next` is the block that follows in the same transaction, if known.
-    // When it consists of C lines of this block's article (C lines form
-    // blocks of their own), the article row is written once, at the end of
-    // that block, instead of once for each. Should that write fail, the
-    // failing block is the C block, and writing this block again (with no
-    // `next`) writes its row.
-    // The block's rows built ahead are taken out of it as they are written.
-    void WriteBlock5(ArticleBlock5& block, bool replay = false, const ArticleBlock5* next = nullptr);
+    // An article with the C lines of its block is one write of its row, at
+    // the end of the block. The block's rows built ahead are taken out of it
+    // as they are written.
+    void WriteBlock5(ArticleBlock5& block, bool replay = false);
 
     // Builds, for each A line of the block, the row it makes of a key
     // without stored article (no protocol, no store: the reading thread may
@@ -49,7 +45,8 @@ public:
 
     // The article filter of the import options: number range, selected
     // product group, selected discount group.
-    bool ImportFilter5(std::string_view number, std::string_view productGroup, std::string_view discountGroup);
+    bool ImportFilter5(std::string_view number, std::string_view productGroup,
+                       std::string_view discountGroup);
 
     DiscountGroupInfo5 discountGroup(std::string_view code) const;
 
@@ -67,7 +64,7 @@ public:
         lastPending_ = false;
     }
 
-private:
+  private:
     struct Built {
         ArticleRecord row;
         ArticlePriceResult5 price;
@@ -75,10 +72,9 @@ private:
     };
     // `NewArticle5`/`ChangeArticle5`: the row an A line makes of the stored
     // article (none for a new key) and its prices.
-    Built buildArticle(const ArticleBlock5& block, const ArticleLine5& a, std::optional<ArticleRecord> old) const;
+    Built buildArticle(const ArticleBlock5& block, const ArticleLine5& a,
+                       std::optional<ArticleRecord> old) const;
     void articleBlock(ArticleBlock5& block);
-    // True when every line of the block is a C line of the pending article.
-    bool continuesPendingArticle(const ArticleBlock5& block) const;
     void writeArticle(const ArticleBlock5& block, ArticleLine5& a, const std::string& key,
                       std::optional<ArticleRecord> old);
     // The article as stored; the one written last is kept, for its C lines.

@@ -10,7 +10,10 @@ namespace dn {
 
 BlockBatch5::BlockBatch5(HostStore& store, Writer write, Reporter report, std::size_t maxBlocks,
                          std::size_t maxBytes)
-    : store_(store), write_(std::move(write)), report_(std::move(report)), maxBlocks_(maxBlocks),
+    : store_(store),
+      write_(std::move(write)),
+      report_(std::move(report)),
+      maxBlocks_(maxBlocks),
       maxBytes_(maxBytes) {
     kept_.reserve(std::min<std::size_t>(maxBlocks_, 4096));
 }
@@ -35,12 +38,14 @@ std::size_t BlockBatch5::sizeOf(const ArticleBlock5& block) {
     return n;
 }
 
-bool BlockBatch5::add(ArticleBlock5&& block, const ArticleBlock5* next) {
+bool BlockBatch5::add(ArticleBlock5&& block) {
+    const bool text =
+        block.kind == ArticleBlock5::Kind::Text || block.kind == ArticleBlock5::Kind::Graphics;
+    if (!text && full()) commit();  // a failed commit is reported; this block begins the next batch
     const std::size_t size = sizeOf(block);
-    const bool commitFollows = kept_.size() + 1 >= maxBlocks_ || keptBytes_ + size >= maxBytes_;
     try {
         if (!store_.inTransaction()) store_.StartTransaction();
-        write_(block, false, commitFollows ? nullptr : next);
+        write_(block, false);
     } catch (const DatabaseError& e) {
         store_.Rollback();
         report_(e);
@@ -49,7 +54,9 @@ bool BlockBatch5::add(ArticleBlock5&& block, const ArticleBlock5* next) {
     }
     keptBytes_ += size;
     kept_.push_back(std::move(block));
-    if (kept_.size() >= maxBlocks_ || keptBytes_ >= maxBytes_) return commit();
+    textRun_ = text ? textRun_ + 1 : 0;
+    textRunBytes_ = text ? textRunBytes_ + size : 0;
+    if (textRun_ >= maxBlocks_ || textRunBytes_ >= maxBytes_) return commit();
     return true;
 }
 
@@ -60,7 +67,7 @@ void BlockBatch5::replayKept() {
         std::size_t i = 0;
         try {
             store_.StartTransaction();
-            for (; i < kept_.size(); ++i) write_(kept_[i], true, i + 1 < kept_.size() ? &kept_[i + 1] : nullptr);
+            for (; i < kept_.size(); ++i) write_(kept_[i], true);
             return;
         } catch (const DatabaseError& e) {
             store_.Rollback();
@@ -89,6 +96,8 @@ bool BlockBatch5::commit() {
         kept_.clear();
     }
     keptBytes_ = 0;
+    textRun_ = 0;
+    textRunBytes_ = 0;
     return ok;
 }
 

@@ -7,7 +7,8 @@
 namespace dn {
 
 BlockPipeline5::BlockPipeline5(Consumer consume, std::size_t chunkSize, std::size_t maxChunks)
-    : consume_(std::move(consume)), chunkSize_(chunkSize == 0 ? 1 : chunkSize),
+    : consume_(std::move(consume)),
+      chunkSize_(chunkSize == 0 ? 1 : chunkSize),
       maxChunks_(maxChunks == 0 ? 1 : maxChunks) {
     filling_.reserve(chunkSize_);
     thread_ = std::thread([this] { run(); });
@@ -77,8 +78,7 @@ void BlockPipeline5::run() {
         room_.notify_one();
         std::exception_ptr failure;
         try {
-            for (std::size_t i = 0; i < chunk.size(); ++i)
-                consume_(std::move(chunk[i]), i + 1 < chunk.size() ? &chunk[i + 1] : nullptr);
+            for (auto& block : chunk) consume_(std::move(block));
         } catch (...) {
             failure = std::current_exception();
         }

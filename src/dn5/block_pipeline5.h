@@ -33,12 +33,11 @@ namespace dn {
 class HostServices;
 
 class BlockPipeline5 {
-public:
-    // Takes a block and sees the one after it in the same chunk (none for
-    // the last of a chunk).
-    using Consumer = std::function<void(ArticleBlock5&& block, const ArticleBlock5* next)>;
+  public:
+    using Consumer = std::function<void(ArticleBlock5&& block)>;
 
-    explicit BlockPipeline5(Consumer consume, std::size_t chunkSize = 64, std::size_t maxChunks = 8);
+    explicit BlockPipeline5(Consumer consume, std::size_t chunkSize = 64,
+                            std::size_t maxChunks = 8);
     // Stops the writing thread; blocks not yet written are dropped.
     ~BlockPipeline5();
     BlockPipeline5(const BlockPipeline5&) = delete;
@@ -60,7 +59,7 @@ public:
     // freeing memory of another thread is what costs the allocator most).
     void recycle(std::vector<ArticleBlock5>&& blocks);
 
-private:
+  private:
     void handOver();
     void rethrow();
     void run();
@@ -72,8 +71,8 @@ private:
     std::vector<ArticleBlock5> filling_;  // reading thread only
 
     std::mutex mutex_;
-    std::condition_variable work_;   // a chunk waits or stop
-    std::condition_variable room_;   // a chunk was taken or written
+    std::condition_variable work_;  // a chunk waits or stop
+    std::condition_variable room_;  // a chunk was taken or written
     std::deque<std::vector<ArticleBlock5>> chunks_;
     bool busy_ = false;
     bool stop_ = false;

@@ -3,12 +3,18 @@
 
 #include "dn5/import_articles5.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
+#include <string>
+#include <unordered_set>
+#include <variant>
 
 #include "dn5/article_writer5.h"
 #include "dn5/block_batch5.h"
+#include "dn5/block_grouping5.h"
 #include "dn5/block_pipeline5.h"
+#include "dn5/field_split5.h"
 #include "dn5/import_files5.h"
 #include "dn5/tdatanorm5.h"
 #include "frame/change_log.h"
@@ -27,11 +33,13 @@ namespace dn {
 namespace {
 
 class ImportOptionsForm5 : public EntryForm {
-public:
+  public:
     ImportOptionsForm5(Session& s, ArticleImportOptions5& o, bool& protocol)
-        : EntryForm("TUEBERNEHMEN4", "DATANORM-Datensätze übernehmen (DATANORM A,B,D,T,E,C,Z-Sätze)") {
+        : EntryForm("TUEBERNEHMEN4",
+                    "DATANORM-Datensätze übernehmen (DATANORM A,B,D,T,E,C,Z-Sätze)") {
         AddExplanation(
-            "Diese Funktion ist für DATANORM Artikel-Dateien (Kurz- und Langtext). Rabattgruppen und "
+            "Diese Funktion ist für DATANORM Artikel-Dateien (Kurz- und Langtext). Rabattgruppen "
+            "und "
             "Warengruppen bitte mit den entsprechenden Funktionen übernehmen!");
         AddExplanation("Ist der aktuelle Lieferant richtig ausgewählt?");
         AddExplanation("Haben Sie eine aktuelle Datensicherung Ihrer Artikel?");
@@ -66,24 +74,25 @@ struct Totals {
 
 // One run of the import over its files.
 class ArticleImportRun5 {
-public:
+  public:
     ArticleImportRun5(Session& s, tdatanorm5& d)
-        : s_(s), d_(d), writer_(s, d, s.store()),
-          batch_(s.store(),
-                 [this](ArticleBlock5& b, bool replay, const ArticleBlock5* next) {
-                     writer_.WriteBlock5(b, replay, next);
-                 },
-                 [this](const DatabaseError& e) {
-                     writer_.forget();
-                     message(e.what());
-                 }) {
+        : s_(s),
+          d_(d),
+          writer_(s, d, s.store()),
+          batch_(
+              s.store(), [this](ArticleBlock5& b, bool replay) { writer_.WriteBlock5(b, replay); },
+              [this](const DatabaseError& e) {
+                  writer_.forget();
+                  message(e.what());
+              }),
+          blocks_([this](BlockLines5&& lines) { writeLines(std::move(lines)); }) {
         // Without a protocol the store is written on a second thread while
         // this one reads on. With it, everything stays on this thread, so
         // that protocol lines and messages keep their order.
         if (!s.PrintProtocol) {
-            pipeline_.emplace(
-                [this](ArticleBlock5&& b, const ArticleBlock5* next) { batch_.add(std::move(b), next); });
-            batch_.setDisposer([this](std::vector<ArticleBlock5>&& b) { pipeline_->recycle(std::move(b)); });
+            pipeline_.emplace([this](ArticleBlock5&& b) { batch_.add(std::move(b)); });
+            batch_.setDisposer(
+                [this](std::vector<ArticleBlock5>&& b) { pipeline_->recycle(std::move(b)); });
             writer_.setOutput({[this](const std::string& t) { pipeline_->status(t); },
                                [this](const std::string& t) { pipeline_->message(t); }});
         }
@@ -109,7 +118,7 @@ public:
     void finishFile() {
         std::optional<std::string> fault;
         try {
-            processPending();
+            blocks_.closeAll();
         } catch (const edatanormfehler& e) {
             fault = e.what();
         }
@@ -120,8 +129,7 @@ public:
 
     // Escape: what was read before stays, the open block is dropped.
     void cancelFile() {
-        blockFaulty_ = false;
-        d_.ArticleBlock.clear();
+        blocks_.clear();
         drain();
         commit();
     }
@@ -131,14 +139,9 @@ public:
         if (pipeline_) pipeline_->deliver(s_.ui);
     }
 
-    void startFile() {
-        blockFaulty_ = false;
-        d_.ArticleBlock.clear();
-        d_.BlockKey.clear();
-        d_.BlockKind = ' ';
-    }
+    void startFile() { blocks_.clear(); }
 
-private:
+  private:
     void write(ArticleBlock5 block) {
         if (pipeline_) {
             writer_.prepare(block);  // here, while the writing thread is busy
@@ -159,49 +162,72 @@ private:
     }
 
     void message(const std::string& text) {
-        if (pipeline_) pipeline_->message(text);
-        else s_.ui.meldung(text);
+        if (pipeline_)
+            pipeline_->message(text);
+        else
+            s_.ui.meldung(text);
     }
 
-    void processPending() {
-        if (d_.ArticleBlock.empty()) return;
-        std::vector<std::string> lines = std::move(d_.ArticleBlock);
-        d_.ArticleBlock.clear();
-        if (blockFaulty_) {  // a numeric field held no number: the block is left out
-            blockFaulty_ = false;
+    void writeLines(BlockLines5&& lines) {
+        // A numeric field held no number: the whole block is left out and
+        // counted once.
+        if (std::any_of(lines.begin(), lines.end(), [](const BlockLine5& l) { return l.faulty; })) {
+            ++d_.SkippedCount;
             return;
         }
-        write(ParseArticleBlock5(d_, lines, s_.settings.TakeLongTexts));
+        ArticleBlock5 block = ParseArticleBlock5(d_, lines, s_.settings.TakeLongTexts);
+        markStoredCalculationLines(block);
+        write(std::move(block));
+    }
+
+    // The first ARBS line of an article in the run replaces the article's
+    // stored calculation lines; the later ones are added to them.
+    void markStoredCalculationLines(ArticleBlock5& block) {
+        for (auto& step : block.steps) {
+            auto* c = std::get_if<CalcLine5>(&step);
+            if (!c || Trim5(c->f[field5::CalcSubtype]) != "ARBS") continue;
+            c->replacesStoredLines =
+                arbsArticles_.emplace(Trim5(c->f[field5::CalcArticleNumber])).second;
+        }
     }
 
     bool blockLine(char letter) {
-        const std::string key = d_.GetField5(field5::ArticleNumber, 15);
-        if (key != d_.BlockKey || d_.ArticleBlock.empty()) {
-            processPending();
-            d_.BlockKey = key;
-            d_.BlockKind = letter;
-        } else if ((letter == 'A' || letter == 'G' || letter == 'T') && letter != d_.BlockKind) {
-            processPending();
-            d_.BlockKind = letter;
+        const int keyField = letter == 'C' ? field5::CalcArticleNumber : field5::ArticleNumber;
+        const std::string key = d_.GetField5(keyField, 15);
+        if (Trim5(key).empty()) {
+            skipWithoutKey(letter);
+            return true;
         }
-        noteNumberFault();
-        d_.ArticleBlock.push_back(d_.CurrentLine5);
+        if (letter == 'A' && d_.GetField5(field5::ProcessingFlag) == "L") {
+            blocks_.closeAll();
+            write(ParseArticleDeletion5(d_));
+            return true;
+        }
+        // The protocol names a numeric field that holds no number; its block
+        // is left out when it is complete.
+        const bool faulty = d_.NoteNumberFault5();
+        blocks_.add(letter, key, BlockLine5{d_.CurrentLine5, d_.CurrentLineNumber5, faulty});
         return true;
     }
 
-    // A line of the open block whose numeric field holds no number: the
-    // protocol names it, the whole block is counted once and left out.
-    void noteNumberFault() {
-        if (!d_.NoteNumberFault5()) return;
-        if (!blockFaulty_) ++d_.SkippedCount;
-        blockFaulty_ = true;
+    // A line whose key is blank would name the article (or text) of the
+    // supplier prefix alone: it is left out and said so.
+    void skipWithoutKey(char letter) {
+        const char* what = letter == 'T'   ? "Textnummer"
+                           : letter == 'G' ? "Grafiknummer"
+                                           : "Artikelnummer";
+        ProtocolLine(s_, std::string("Fehler: ") + letter + "-Satz ohne " + what + " in Zeile " +
+                             std::to_string(d_.CurrentLineNumber5) + " übergangen!");
     }
 
     bool bRecord() {
-        processPending();
-        d_.BlockKey.clear();
-        d_.BlockKind = ' ';
+        blocks_.closeAll();
         const std::string flag = d_.GetField5(field5::ProcessingFlag);
+        if ((flag == "A" || flag == "L") &&
+            Trim5(d_.GetField5(field5::ArticleNumber, 15)).empty()) {
+            skipWithoutKey('B');
+            return true;
+        }
         if (flag == "A") write(ParseBRecord5(d_, ArticleBlock5::Kind::Renumber));
         if (flag == "L") write(ParseBRecord5(d_, ArticleBlock5::Kind::Deletion));
         return true;
@@ -212,7 +238,8 @@ private:
     ArticleWriter5 writer_;
     BlockBatch5 batch_;
     std::optional<BlockPipeline5> pipeline_;  // stopped before the batch goes
-    bool blockFaulty_ = false;                // the open block is left out
+    BlockGrouping5 blocks_;
+    std::unordered_set<std::string> arbsArticles_;  // numbers whose ARBS lines were seen in the run
 };
 
 std::vector<std::string> upperOptionalColumns(HostStore& store) {
@@ -306,7 +333,8 @@ CommandOutcome ImportArticles5(Session& s, int mode) {
             done += FileSize5(*input);
             totals.add(d);
             logged.push_back(file.filename().string());
-            if (end == FileEnd5::EndOfFile && i < s.OnlineImportStatus.size()) s.OnlineImportStatus[i] = '1';
+            if (end == FileEnd5::EndOfFile && i < s.OnlineImportStatus.size())
+                s.OnlineImportStatus[i] = '1';
             if (end == FileEnd5::ReadError) outcome = CommandOutcome::Failed;
         }
     }

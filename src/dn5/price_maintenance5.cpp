@@ -28,8 +28,9 @@ namespace {
 // The discount groups of the run, read once each: the price maintenance
 // does not change them.
 class DiscountGroups5 {
-public:
-    DiscountGroups5(HostStore& store, std::string prefix) : store_(store), prefix_(std::move(prefix)) {}
+  public:
+    DiscountGroups5(HostStore& store, std::string prefix)
+        : store_(store), prefix_(std::move(prefix)) {}
 
     const DiscountGroupInfo5& lookup(const std::string& code) {
         auto it = cache_.find(code);
@@ -45,7 +46,7 @@ public:
         return cache_.emplace(code, info).first->second;
     }
 
-private:
+  private:
     HostStore& store_;
     std::string prefix_;
     std::unordered_map<std::string, DiscountGroupInfo5> cache_;
@@ -53,7 +54,7 @@ private:
 
 // One run over a price-change file.
 class PriceRun5 {
-public:
+  public:
     PriceRun5(Session& s, tdatanorm5& dn5, const PriceModes& options, std::size_t batchSize)
         : s_(s),
           dn5_(dn5),
@@ -82,14 +83,20 @@ public:
 
     ArticleBatch5& batch() { return batch_; }
 
-private:
+  private:
     void priceRecord() {
         if (dn5_.NoteNumberFault5()) {  // the article keeps its prices
             ++dn5_.SkippedCount;
             ProtocolLine(s_, "");
             return;
         }
-        const std::string key = s_.ArticlePrefix + PriceLineArticleNumber5(dn5_);
+        const std::string number = PriceLineArticleNumber5(dn5_);
+        if (Trim5(number).empty()) {  // would name the article of the prefix alone
+            ProtocolLine(s_, "Fehler: P-Satz ohne Artikelnummer in Zeile " +
+                                 std::to_string(dn5_.CurrentLineNumber5) + " übergangen!");
+            return;
+        }
+        const std::string key = s_.ArticlePrefix + number;
         if (auto found = store_.readArticle(key)) {
             if (s_.PrintProtocol) ProtocolLine(s_, "Preisänderung: " + key);
             ArticleRecord a = std::move(*found);
@@ -173,7 +180,8 @@ FileEnd5 RunPriceFile5(Session& s, const std::string& file, const PriceModes& op
     s.ui.Balken_Oeffnen("Importiere Preispflegedatei...", true);
     s.ui.Balken_Max(static_cast<long>(fileSize(file)));
     dn5.OptionalColumns.clear();
-    for (const std::string& c : store.optionalColumns()) dn5.OptionalColumns.push_back(utf8Upper(c));
+    for (const std::string& c : store.optionalColumns())
+        dn5.OptionalColumns.push_back(utf8Upper(c));
     PrintPriceSettings(s, options);
 
     PriceRun5 run(s, dn5, options, batchSize);
@@ -222,7 +230,8 @@ CommandOutcome PriceMaintenance5(Session& s, int mode) {
         skipped));
     closeProtocol(s);
     // Only a file read to its end counts as taken over.
-    if (end != FileEnd5::EndOfFile) return end == FileEnd5::Cancelled ? CommandOutcome::Cancelled : CommandOutcome::Failed;
+    if (end != FileEnd5::EndOfFile)
+        return end == FileEnd5::Cancelled ? CommandOutcome::Cancelled : CommandOutcome::Failed;
     AppendChangeLog(s, "5 Preispflege", file);
     if (mode == 1 && !s.OnlineImportStatus.empty()) s.OnlineImportStatus = "1";
     // Read to its end, but records were left out: the command failed.

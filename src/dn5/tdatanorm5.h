@@ -50,16 +50,16 @@ struct ReadHooks5 {
 
 // The options of the article import dialog, kept in the data module.
 struct ArticleImportOptions5 {
-    bool OnlySelectedProductGroups = false;   // field 100
-    bool OnlyNumberRange = false;             // field 101
-    std::string RangeFrom;                    // `ArticlePrefix` + up to 15 characters
+    bool OnlySelectedProductGroups = false;  // field 100
+    bool OnlyNumberRange = false;            // field 101
+    std::string RangeFrom;                   // `ArticlePrefix` + up to 15 characters
     std::string RangeTo;
     bool OnlySelectedDiscountGroups = false;  // field 106
     bool KeepAssemblyMinutes = false;         // field 107
 };
 
 class tdatanorm5 {
-public:
+  public:
     explicit tdatanorm5(Session& session);
     tdatanorm5(const tdatanorm5&) = delete;
     tdatanorm5& operator=(const tdatanorm5&) = delete;
@@ -69,9 +69,9 @@ public:
     // --- Reader state ---------------------------------------------------
     std::string CurrentLine5;  // the line being handled, whole, CP850
     bool HeaderMissing = true;
-    char FileKind5 = ' ';      // file kind of the V record read last
-    std::string HeaderDate5;   // its date field, yyyymmdd
-    bool FileInEuro = false;   // currency of the V record is "EUR"
+    char FileKind5 = ' ';     // file kind of the V record read last
+    std::string HeaderDate5;  // its date field, yyyymmdd
+    bool FileInEuro = false;  // currency of the V record is "EUR"
     std::int32_t RecordCount = 0;
     std::int32_t LongTextCount = 0;
     std::int32_t DeletedCount = 0;
@@ -86,16 +86,13 @@ public:
     bool FileIsUtf8 = false;
 
     // --- State of the article import (kept here between its lines) -----
-    std::string BlockKey;
-    char BlockKind = ' ';
-    std::vector<std::string> ArticleBlock;    // CP850 lines of the current block
     std::vector<std::string> SurchargeLines;  // built "50..." lines
     std::array<double, 2> CopperValues{};
     bool DRecordSeen = false;
     bool ZRecordSeen = false;
-    bool LongTextKeyNoteShown = false;        // per run
+    bool LongTextKeyNoteShown = false;  // per run
     ArticleImportOptions5 ImportOptions;
-    std::vector<std::string> OptionalColumns; // upper-cased "_" columns of the article table
+    std::vector<std::string> OptionalColumns;  // upper-cased "_" columns of the article table
     // The old-to-new number table of the number change in services ("alt" -> "neu").
     std::map<std::string, std::string> temptabelle;
 
@@ -149,7 +146,7 @@ public:
     FileEnd5 ReadFile5(const std::filesystem::path& file, const RecordTable5& table,
                        const ReadHooks5& hooks = {});
 
-private:
+  private:
     void checkHeaderLine() const;
     std::string fieldChecked(int n, std::size_t max);
 

@@ -14,13 +14,12 @@ namespace {
 using test::ImportFixture5;
 
 TEST_F(ImportFixture5, DAndTLinesJoinTheirBlocks) {
-    ASSERT_EQ(import({"A;N;4711;Rohr;;;2;1;100;;;;;;;;;;;;;;;;;;;;",
-                      "D;N;4711;01;1;Beschreibung Zeile 1;TX1;",
-                      "T;N;4711;1;01;Langtext Zeile 1;",
-                      "T;N;4711;1;02;Langtext Zeile 2;",
-                      "A;N;4712;Muffe;;;2;1;100;;;;;;;;;;;;;;;;;;;;",
-                      "G;N;4712;01;BI;BILD;JPG;Foto;"}),
-              CommandOutcome::Done);
+    ASSERT_EQ(
+        import({"A;N;4711;Rohr;;;2;1;100;;;;;;;;;;;;;;;;;;;;",
+                "D;N;4711;01;1;Beschreibung Zeile 1;TX1;", "T;N;4711;1;01;Langtext Zeile 1;",
+                "T;N;4711;1;02;Langtext Zeile 2;", "A;N;4712;Muffe;;;2;1;100;;;;;;;;;;;;;;;;;;;;",
+                "G;N;4712;01;BI;BILD;JPG;Foto;"}),
+        CommandOutcome::Done);
     const auto d = store().readDRecords("1-4711");
     ASSERT_EQ(d.size(), 1u);
     EXPECT_EQ(d[0], (DRecord{"01", "1", "Beschreibung Zeile 1", "1-TX1"}));
@@ -30,14 +29,17 @@ TEST_F(ImportFixture5, DAndTLinesJoinTheirBlocks) {
     // Five-letter name, three-letter extension: padded to 12.
     EXPECT_EQ(store().readLongText("1-4712", "3")->lines,
               (std::vector<std::string>{"01BIBILD.JPG    Foto"}));
-    EXPECT_EQ(lastMessage(), "2 Artikel und 1 Langtexte nach TORVALO übernommen!\n\n0 Artikel gelöscht!\n\n0 Artikel umbenannt!");
+    EXPECT_EQ(lastMessage(),
+              "2 Artikel und 1 Langtexte nach TORVALO übernommen!\n\n0 Artikel gelöscht!\n\n0 "
+              "Artikel umbenannt!");
 }
 
 // D records left under a key without an article (another program deleted
 // it) are replaced, not joined, by those of a new article with that key.
 TEST_F(ImportFixture5, NewArticleReplacesLeftOverDRecords) {
-    store().writeDRecords("1-4711", {DRecord{"01", "1", "alt 1", ""}, DRecord{"02", "1", "alt 2", ""},
-                                     DRecord{"03", "1", "alt 3", ""}});
+    store().writeDRecords("1-4711",
+                          {DRecord{"01", "1", "alt 1", ""}, DRecord{"02", "1", "alt 2", ""},
+                           DRecord{"03", "1", "alt 3", ""}});
     ASSERT_FALSE(store().articleExists("1-4711"));
     ASSERT_EQ(import({"A;N;4711;Rohr;;;2;1;100;;;;;;;;;;;;;;;;;;;;", "D;N;4711;01;1;neu;;",
                       "A;N;4712;Muffe;;;2;1;100;;;;;;;;;;;;;;;;;;;;", "D;N;4712;01;1;neu;;"}),
@@ -60,7 +62,10 @@ TEST_F(ImportFixture5, ZLinesAndCopperValuesGoWithTheArticle) {
     EXPECT_EQ(a.metalkind, "c");
     const auto z = store().readZBlob("1-4711");
     ASSERT_EQ(z.size(), 2u);
-    EXPECT_EQ(z[1].substr(0, 2 + 2 + 1 + 40), "5002" "1" + std::string("Staffel") + std::string(33, ' '));
+    EXPECT_EQ(z[1].substr(0, 2 + 2 + 1 + 40),
+              "5002"
+              "1" +
+                  std::string("Staffel") + std::string(33, ' '));
 }
 
 TEST_F(ImportFixture5, TextBlockDeletedByTheFlagOfItsLastLine) {
@@ -115,12 +120,13 @@ TEST_P(DeletionTest, DeletedArticleMode) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, DeletionTest,
-    ::testing::Values(DeletionCase{"Delete", 0, "B;L;4711;;;", false, ""},
-                      DeletionCase{"NoteOnly", 1, "B;L;4711;;;", true, "*** Artikel gelöscht ***"},
-                      DeletionCase{"Replacement", 1, "B;L;4711;4800;;", true, "*** gelöscht, Ersatz: 4800"},
-                      DeletionCase{"Date", 1, "B;L;4711;;20250301;", true, "*** Artikel ab 01.03.2025 gelöscht"},
-                      DeletionCase{"Both", 1, "B;L;4711;4800;20250301;", true, "*** Ersatz: 4800  01.03.2025"},
-                      DeletionCase{"MissingStillCounts", 0, "B;L;9999;;;", true, "Zweite"}),
+    ::testing::Values(
+        DeletionCase{"Delete", 0, "B;L;4711;;;", false, ""},
+        DeletionCase{"NoteOnly", 1, "B;L;4711;;;", true, "*** Artikel gelöscht ***"},
+        DeletionCase{"Replacement", 1, "B;L;4711;4800;;", true, "*** gelöscht, Ersatz: 4800"},
+        DeletionCase{"Date", 1, "B;L;4711;;20250301;", true, "*** Artikel ab 01.03.2025 gelöscht"},
+        DeletionCase{"Both", 1, "B;L;4711;4800;20250301;", true, "*** Ersatz: 4800  01.03.2025"},
+        DeletionCase{"MissingStillCounts", 0, "B;L;9999;;;", true, "Zweite"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ImportFixture5, NumberChanges) {
@@ -131,7 +137,8 @@ TEST_F(ImportFixture5, NumberChanges) {
     side.key = "1-4711";
     side.ean = "4012345678901";
     store().writeArticleSide(side);
-    ASSERT_EQ(import({"B;A;4711;4800;;", "B;A;4800;4712;;", "B;A;9999;5000;;"}, {{105, "1"}}), CommandOutcome::Done);
+    ASSERT_EQ(import({"B;A;4711;4800;;", "B;A;4800;4712;;", "B;A;9999;5000;;"}, {{105, "1"}}),
+              CommandOutcome::Done);
     EXPECT_FALSE(store().articleExists("1-4711"));
     EXPECT_EQ(article("1-4800").shorttext1, "Rohr");
     EXPECT_EQ(store().readArticleSide("1-4800")->ean, "4012345678901");
@@ -147,7 +154,7 @@ TEST_F(ImportFixture5, NumberChanges) {
 // are written, whether the store is written on a second thread (no
 // protocol) or on the reading one.
 class StoreErrorTest : public ImportFixture5, public ::testing::WithParamInterface<bool> {
-protected:
+  protected:
     // The store, created, refuses the articles the condition picks.
     void refuseArticlesWhen(const std::string& condition) {
         store();
@@ -165,7 +172,8 @@ TEST_P(StoreErrorTest, RefusedBlockIsMissingAndTheOthersStay) {
     std::vector<std::string> lines;
     for (int n = 0; n < 300; ++n) {
         const std::string number = std::to_string(10000000 + n);
-        lines.push_back("A;N;" + number + ";Rohr " + std::to_string(n) + ";;;2;1;100;;;;;;;;;;;;;;;;;;;;");
+        lines.push_back("A;N;" + number + ";Rohr " + std::to_string(n) +
+                        ";;;2;1;100;;;;;;;;;;;;;;;;;;;;");
         lines.push_back("D;N;" + number + ";01;1;Zeile;;");
     }
     ASSERT_EQ(import(lines, {{105, GetParam() ? "1" : "0"}}), CommandOutcome::Done);
@@ -174,13 +182,14 @@ TEST_P(StoreErrorTest, RefusedBlockIsMissingAndTheOthersStay) {
     EXPECT_EQ(store().readDRecords("1-10000299").size(), 1u);
     ASSERT_EQ(host.messages.size(), 2u);
     EXPECT_NE(host.messages[0].find("abgelehnt"), std::string::npos) << host.messages[0];
-    EXPECT_EQ(lastMessage(), "299 Artikel und 0 Langtexte nach TORVALO übernommen!\n\n0 Artikel gelöscht!\n\n0 Artikel umbenannt!");
+    EXPECT_EQ(lastMessage(),
+              "299 Artikel und 0 Langtexte nach TORVALO übernommen!\n\n0 Artikel gelöscht!\n\n0 "
+              "Artikel umbenannt!");
 }
 
-// A C line forms a block of its own; when the store refuses the article as
-// that block changed it, the C block is missing and the article stays as its
-// own block wrote it.
-TEST_P(StoreErrorTest, RefusedCalculationLineLeavesTheArticle) {
+// A C line belongs to its article's block; when the store refuses the
+// article as the C line changed it, the whole block is missing.
+TEST_P(StoreErrorTest, RefusedCalculationLineTakesItsArticleAlong) {
     refuseArticlesWhen("NEW.key = '1-10000050' AND NEW.assemblyminutes > 0");
     std::vector<std::string> lines;
     for (int n = 0; n < 100; ++n) {
@@ -189,8 +198,8 @@ TEST_P(StoreErrorTest, RefusedCalculationLineLeavesTheArticle) {
         lines.push_back("C;N;ARBA;" + number + ";;2;50;;");
     }
     ASSERT_EQ(import(lines, {{105, GetParam() ? "1" : "0"}}), CommandOutcome::Done);
-    EXPECT_EQ(store().countArticles(KeyRange::prefix("1-")), 100u);
-    EXPECT_DOUBLE_EQ(article("1-10000050").assemblyminutes, 0.0);
+    EXPECT_EQ(store().countArticles(KeyRange::prefix("1-")), 99u);
+    EXPECT_FALSE(store().articleExists("1-10000050"));
     EXPECT_DOUBLE_EQ(article("1-10000049").assemblyminutes, 5.0);
     EXPECT_DOUBLE_EQ(article("1-10000099").assemblyminutes, 5.0);
     ASSERT_EQ(host.messages.size(), 2u);
@@ -212,8 +221,10 @@ TEST_F(ImportFixture5, LongTextKeyRuleOncePerRun) {
     text.textLines = {"Zeile"};
     writer.WriteBlock5(text);
     writer.WriteBlock5(text);
-    EXPECT_EQ(host.messages,
-              (std::vector<std::string>{"Der Langtextschlüssel ist zu lang!\n\nBitte fragen Sie bei dem ZEKO-Support nach."}));
+    EXPECT_EQ(
+        host.messages,
+        (std::vector<std::string>{
+            "Der Langtextschlüssel ist zu lang!\n\nBitte fragen Sie bei dem ZEKO-Support nach."}));
     EXPECT_FALSE(st.longTextExists("LIEFERANT-123456789", "1"));
     text.number = "12345678";  // 18 characters: stored
     writer.WriteBlock5(text);
@@ -238,7 +249,8 @@ TEST_F(ImportFixture5, EscapeKeepsTheBlocksReadBefore) {
     for (std::size_t n = 0; n < stored; ++n)
         ASSERT_EQ(store().readDRecords("1-" + std::to_string(10000000 + n)).size(), 2u) << n;
     EXPECT_EQ(lastMessage(), std::to_string(stored) +
-                                 " Artikel und 0 Langtexte nach TORVALO übernommen!\n\n0 Artikel gelöscht!\n\n0 Artikel umbenannt!");
+                                 " Artikel und 0 Langtexte nach TORVALO übernommen!\n\n0 Artikel "
+                                 "gelöscht!\n\n0 Artikel umbenannt!");
 }
 
 struct FileErrorCase {
@@ -265,21 +277,42 @@ const std::string kLong41(41, 'X');
 INSTANTIATE_TEST_SUITE_P(
     Cases, FileErrorTest,
     ::testing::Values(
-        FileErrorCase{"WrongKind", {"V;050;P;20250415;EUR;;;;", "A;N;1;R;;;2;1;1;;;;;;;;;;;;;;;;;;;;"}, false,
-                      "Keine Datanorm 5 - Artikeldatei!", {}},
-        FileErrorCase{"OtherVersion", {"V;040;A;20250415;EUR;;;;"}, false, "Keine DATANORM 5.0 Datei!", {}},
-        FileErrorCase{"HeaderMissing", {"A;N;1;R;;;2;1;1;;;;;;;;;;;;;;;;;;;;"}, false, "Vorlaufsatz fehlt!", {}},
+        FileErrorCase{"WrongKind",
+                      {"V;050;P;20250415;EUR;;;;", "A;N;1;R;;;2;1;1;;;;;;;;;;;;;;;;;;;;"},
+                      false,
+                      "Keine Datanorm 5 - Artikeldatei!",
+                      {}},
+        FileErrorCase{
+            "OtherVersion", {"V;040;A;20250415;EUR;;;;"}, false, "Keine DATANORM 5.0 Datei!", {}},
+        FileErrorCase{"HeaderMissing",
+                      {"A;N;1;R;;;2;1;1;;;;;;;;;;;;;;;;;;;;"},
+                      false,
+                      "Vorlaufsatz fehlt!",
+                      {}},
         FileErrorCase{"OverlongFieldDropsItsBlock",
-                      {"A;N;1;Gut;;;2;1;1;;;;;;;;;;;;;;;;;;;;", "A;N;2;" + kLong41 + ";;;2;1;1;;;;;;;;;;;;;;;;;;;;",
+                      {"A;N;1;Gut;;;2;1;1;;;;;;;;;;;;;;;;;;;;",
+                       "A;N;2;" + kLong41 + ";;;2;1;1;;;;;;;;;;;;;;;;;;;;",
                        "A;N;3;Gut;;;2;1;1;;;;;;;;;;;;;;;;;;;;"},
-                      true, "FEHLER in DATANORM-Datei !!!", {"1-1"}},
+                      true,
+                      "FEHLER in DATANORM-Datei !!!",
+                      {"1-1"}},
         FileErrorCase{"OverlongFieldAtTheEnd",
-                      {"A;N;1;Gut;;;2;1;1;;;;;;;;;;;;;;;;;;;;", "A;N;2;" + kLong41 + ";;;2;1;1;;;;;;;;;;;;;;;;;;;;"},
-                      true, "FEHLER in DATANORM-Datei !!!", {"1-1"}},
-        FileErrorCase{"LineOf100KB", {"A;N;1;" + std::string(100000, 'X') + ";;;2;1;1;;;;;;;;;;;;;;;;;;;;"}, true,
-                      "FEHLER in DATANORM-Datei !!!", {}},
-        FileErrorCase{"BinaryJunk", {std::string("\x01\x02\xff\xfe;;;\x7f", 8), "A;N;1;R;;;2;1;1;;;;;;;;;;;;;;;;;;;;"}, true,
-                      "FEHLER in DATANORM-Datei !!!", {}}),
+                      {"A;N;1;Gut;;;2;1;1;;;;;;;;;;;;;;;;;;;;",
+                       "A;N;2;" + kLong41 + ";;;2;1;1;;;;;;;;;;;;;;;;;;;;"},
+                      true,
+                      "FEHLER in DATANORM-Datei !!!",
+                      {"1-1"}},
+        FileErrorCase{"LineOf100KB",
+                      {"A;N;1;" + std::string(100000, 'X') + ";;;2;1;1;;;;;;;;;;;;;;;;;;;;"},
+                      true,
+                      "FEHLER in DATANORM-Datei !!!",
+                      {}},
+        FileErrorCase{
+            "BinaryJunk",
+            {std::string("\x01\x02\xff\xfe;;;\x7f", 8), "A;N;1;R;;;2;1;1;;;;;;;;;;;;;;;;;;;;"},
+            true,
+            "FEHLER in DATANORM-Datei !!!",
+            {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -25,7 +25,7 @@ TEST(BlockPipeline5, WritesEveryBlockInOrderOnItsOwnThread) {
     std::thread::id writer;
     BlockPipeline5* self = nullptr;
     BlockPipeline5 pipeline(
-        [&](ArticleBlock5&& b, const ArticleBlock5*) {
+        [&](ArticleBlock5&& b) {
             writer = std::this_thread::get_id();
             written.push_back(b.number);
             if (b.number == "500") self->message("Fehler bei 500");
@@ -48,7 +48,7 @@ TEST(BlockPipeline5, FailureOfTheWriterIsRaisedOnTheReadingThread) {
     ScriptedHost host;
     std::vector<std::string> written;
     BlockPipeline5 pipeline(
-        [&](ArticleBlock5&& b, const ArticleBlock5*) {
+        [&](ArticleBlock5&& b) {
             if (b.number == "20") throw std::runtime_error("Speicher voll");
             written.push_back(b.number);
         },

@@ -1,9 +1,10 @@
+#include "dn5/price_maintenance5.h"
+
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <optional>
 
-#include "dn5/price_maintenance5.h"
 #include "frame/change_log.h"
 #include "host/day_number.h"
 #include "maintenance5_fixture.h"
@@ -14,7 +15,7 @@ namespace {
 constexpr const char* kHeader = "V;050;P;20240131;EUR;Preise;(c);HERST;";
 
 class PriceMaintenance5Test : public test::Maintenance5Test {
-protected:
+  protected:
     void SetUp() override {
         Maintenance5Test::SetUp();
         openSqliteStore(session->storeFile(), {true});  // with the optional columns
@@ -44,7 +45,9 @@ protected:
         return a;
     }
 
-    ArticleRecord stored(const std::string& number) { return store().readArticle("1-" + number).value(); }
+    ArticleRecord stored(const std::string& number) {
+        return store().readArticle("1-" + number).value();
+    }
 
     // Runs command 41 on a file of these lines with the dialog's values.
     CommandOutcome command(const std::vector<std::string>& lines,
@@ -74,8 +77,8 @@ TEST_F(PriceMaintenance5Test, PriceRules) {
     const Case cases[] = {
         {"direct factors", "P;A1;1;1;10000;;1;2500;3;500;;;", 0, 0, false, false, 78.75, 100, 40, 1,
          "  Faktor 1 =  0.75  Faktor 2 =  1.05  Faktor 3 =  1.00  Gesamtfaktor =  0.79"},
-        {"invalid discount flag counts as 1", "P;A1;1;1;10000;;7;1000;;;;;", 0, 0, false, false, 100, 100, 40, 1,
-         "Ungültiges Rabattkennzeichen: 7"},
+        {"invalid discount flag counts as 1", "P;A1;1;1;10000;;7;1000;;;;;", 0, 0, false, false,
+         100, 100, 40, 1, "Ungültiges Rabattkennzeichen: 7"},
         {"given group", "P;A1;1;100;100000;G1;;;;;;;", 0, 0, false, false, 7, 10, 40, 100,
          "  Verwendung der angegebenen Rabattgruppe: G1"},
         {"given group with surcharge", "P;A1;1;1;1000;G2;;;;;;;", 0, 0, false, false, 7, 7.7, 40, 1,
@@ -87,12 +90,16 @@ TEST_F(PriceMaintenance5Test, PriceRules) {
         {"net zero without the setting", "P;A1;2;1;0;;;;;;;;", 0, 0, true, false, 0, 20, 0, 1, ""},
         {"list price taken", "P;A1;1;1;10000;;;;;;;;", 0, 0, true, false, 100, 100, 100, 1, ""},
         {"factory price", "P;A1;3;1;2500;;;;;;;;", 0, 0, false, false, 10, 20, 40, 1, "", 25},
-        {"recommended sales price", "P;A1;4;1;1234;;;;;;;;", 0, 0, false, false, 10, 20, 40, 1, "", 0, 12.34},
-        {"recommended price", "P;A1;9;1;1234;;;;;;;;", 0, 0, false, false, 10, 20, 40, 1, "", 0, 0, 12.34},
-        {"price unit 0 counts as 1", "P;A1;1;0;10000;;;;;;;;", 0, 0, false, false, 100, 100, 40, 1, ""},
-        {"no price changes only flag and unit", "P;A1;1;100;;;;;;;;;", 0, 0, false, false, 10, 20, 40, 100, ""},
-        {"sales from EK and old markup", "P;A1;1;1;2000;G1;;;;;;;", 0, 1, false, false, 14, 28, 40, 1,
-         "  alter Aufschlag = 100.00 %"},
+        {"recommended sales price", "P;A1;4;1;1234;;;;;;;;", 0, 0, false, false, 10, 20, 40, 1, "",
+         0, 12.34},
+        {"recommended price", "P;A1;9;1;1234;;;;;;;;", 0, 0, false, false, 10, 20, 40, 1, "", 0, 0,
+         12.34},
+        {"price unit 0 counts as 1", "P;A1;1;0;10000;;;;;;;;", 0, 0, false, false, 100, 100, 40, 1,
+         ""},
+        {"no price changes only flag and unit", "P;A1;1;100;;;;;;;;;", 0, 0, false, false, 10, 20,
+         40, 100, ""},
+        {"sales from EK and old markup", "P;A1;1;1;2000;G1;;;;;;;", 0, 1, false, false, 14, 28, 40,
+         1, "  alter Aufschlag = 100.00 %"},
         {"purchase price kept", "P;A1;1;1;10000;;1;2500;;;;;", 1, 0, false, false, 10, 100, 40, 1,
          "  --> wird nicht in EK übernommen!"},
         {"sales price kept", "P;A1;1;1;10000;;1;2500;;;;;", 0, 2, false, false, 75, 20, 40, 1,
@@ -130,14 +137,16 @@ TEST_F(PriceMaintenance5Test, PriceRules) {
 TEST_F(PriceMaintenance5Test, CommandRunsTheFileWithProtocolDateAndLog) {
     article("A1");
     article("A2");
-    EXPECT_EQ(command({kHeader, "P;A1;1;1;10000;;;;;;;;", "P;NIX;1;1;10000;;;;;;;;", "P;A2;2;1;500;;;;;;;;"}),
+    EXPECT_EQ(command({kHeader, "P;A1;1;1;10000;;;;;;;;", "P;NIX;1;1;10000;;;;;;;;",
+                       "P;A2;2;1;500;;;;;;;;"}),
               CommandOutcome::Done);
     EXPECT_DOUBLE_EQ(stored("A1").salesprice, 100);
     EXPECT_DOUBLE_EQ(stored("A2").purchaseprice, 5);
     EXPECT_TRUE(said("Preispflege für 2 Artikel durchgeführt!"));
     EXPECT_TRUE(printed("Artikel nicht gefunden: 1-NIX"));
     EXPECT_TRUE(printed("Einstellungen für Preisbildung EK und VK:"));
-    EXPECT_TRUE(printed("- EK sollen übernommen werden (entweder Bruttopreis-Rabatt oder als Nettopreis)."));
+    EXPECT_TRUE(printed(
+        "- EK sollen übernommen werden (entweder Bruttopreis-Rabatt oder als Nettopreis)."));
     EXPECT_TRUE(printed("- VK sollen übernommen werden (Bruttopreis)."));
     EXPECT_FALSE(store().articleExists("1-NIX"));
     EXPECT_EQ(session->suppliers.readRecord(1).maintenanceDate(0), "310124");
@@ -145,6 +154,21 @@ TEST_F(PriceMaintenance5Test, CommandRunsTheFileWithProtocolDateAndLog) {
     ASSERT_TRUE(log);
     EXPECT_NE(log->find("5 Preispflege"), std::string::npos);
     EXPECT_NE(log->find("datpreis.001"), std::string::npos);
+}
+
+// A P record without article number would change the article of the
+// prefix alone: it is reported with its line and left out.
+TEST_F(PriceMaintenance5Test, RecordWithoutArticleNumberIsLeftOut) {
+    article("");
+    article("A1");
+    EXPECT_EQ(command({kHeader, "P;;1;1;10000;;;;;;;;", "P;   ;1;1;10000;;;;;;;;",
+                       "P;A1;1;1;10000;;;;;;;;"}),
+              CommandOutcome::Done);
+    EXPECT_DOUBLE_EQ(stored("").salesprice, 20);
+    EXPECT_DOUBLE_EQ(stored("A1").salesprice, 100);
+    EXPECT_TRUE(printed("Fehler: P-Satz ohne Artikelnummer in Zeile 2 übergangen!"));
+    EXPECT_TRUE(printed("Fehler: P-Satz ohne Artikelnummer in Zeile 3 übergangen!"));
+    EXPECT_TRUE(said("Preispflege für 1 Artikel durchgeführt!"));
 }
 
 TEST_F(PriceMaintenance5Test, PointlessModesAreRefused) {
@@ -182,10 +206,14 @@ TEST_F(PriceMaintenance5Test, BadFilesEndAndKeepWhatWasChanged) {
     };
     const Case cases[] = {
         {"record before header", {"P;A1;1;1;10000;;;;;;;;", kHeader}, "Vorlaufsatz fehlt!", 20},
-        {"file of another kind", {"V;050;A;20240131;EUR;x;y;z;", "P;A1;1;1;10000;;;;;;;;"},
-         "Keine Datanorm 5 - Preisänderungsdatei!", 20},
+        {"file of another kind",
+         {"V;050;A;20240131;EUR;x;y;z;", "P;A1;1;1;10000;;;;;;;;"},
+         "Keine Datanorm 5 - Preisänderungsdatei!",
+         20},
         {"over-long field after a good record",
-         {kHeader, "P;A1;1;1;10000;;;;;;;;", "P;A2;1;1;12345678901;;;;;;;;"}, "", 100},
+         {kHeader, "P;A1;1;1;10000;;;;;;;;", "P;A2;1;1;12345678901;;;;;;;;"},
+         "",
+         100},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -207,7 +235,8 @@ TEST_F(PriceMaintenance5Test, EscapeAsksAndKeepsTheRecordsBefore) {
     article("A2");
     host.escapeAfterSteps = 3;  // V, then A1 (progress and status line), then Escape before A2
     host.answers = {true};
-    EXPECT_EQ(command({kHeader, "P;A1;1;1;10000;;;;;;;;", "P;A2;1;1;10000;;;;;;;;"}, {}), CommandOutcome::Cancelled);
+    EXPECT_EQ(command({kHeader, "P;A1;1;1;10000;;;;;;;;", "P;A2;1;1;10000;;;;;;;;"}, {}),
+              CommandOutcome::Cancelled);
     ASSERT_EQ(host.questions.size(), 1u);
     EXPECT_EQ(host.questions[0], "Import abbrechen ?");
     EXPECT_DOUBLE_EQ(stored("A1").salesprice, 100);
@@ -223,15 +252,19 @@ TEST_F(PriceMaintenance5Test, RefusedWriteLeavesOnlyThatRecordOut) {
         for (const char* n : {"A1", "A2", "A3", "A4"}) article(n);
         sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open(session->storeFile().c_str(), &db), SQLITE_OK);
-        ASSERT_EQ(sqlite3_exec(db,
-                               "CREATE TRIGGER IF NOT EXISTS sperre BEFORE INSERT ON article WHEN NEW.key = '1-A3' "
-                               "AND NEW.salesprice = 100 BEGIN SELECT RAISE(ABORT, 'Artikel gesperrt'); END;",
-                               nullptr, nullptr, nullptr),
-                  SQLITE_OK);
+        ASSERT_EQ(
+            sqlite3_exec(
+                db,
+                "CREATE TRIGGER IF NOT EXISTS sperre BEFORE INSERT ON article WHEN NEW.key = "
+                "'1-A3' "
+                "AND NEW.salesprice = 100 BEGIN SELECT RAISE(ABORT, 'Artikel gesperrt'); END;",
+                nullptr, nullptr, nullptr),
+            SQLITE_OK);
         sqlite3_close(db);
         host.messages.clear();
-        const auto p = file("datpreis.001", {kHeader, "P;A1;1;1;10000;;;;;;;;", "P;A2;1;1;10000;;;;;;;;",
-                                             "P;A3;1;1;10000;;;;;;;;", "P;A4;1;1;10000;;;;;;;;"});
+        const auto p =
+            file("datpreis.001", {kHeader, "P;A1;1;1;10000;;;;;;;;", "P;A2;1;1;10000;;;;;;;;",
+                                  "P;A3;1;1;10000;;;;;;;;", "P;A4;1;1;10000;;;;;;;;"});
         EXPECT_EQ(RunPriceFile5(*session, p.string(), {}, batch), FileEnd5::EndOfFile);
         EXPECT_DOUBLE_EQ(stored("A1").salesprice, 100);
         EXPECT_DOUBLE_EQ(stored("A2").salesprice, 100);
