@@ -1,3 +1,4 @@
+#include <algorithm>
 // The DATANORM 4 article import: prices, pending-article grouping,
 // deletions, number changes, text blocks, batches and faults.
 
@@ -118,11 +119,19 @@ TEST_P(DeleteCases, DeletionByMode) {
     session->settings.DeletedArticleMode = c.mode;
     if (c.exists) ASSERT_EQ(import({dn4Header(), ALine{.number = "9"}.str()}), CommandOutcome::Done);
     host.printed.clear();
-    ASSERT_EQ(import({dn4Header(), "A;L;9;;;;;;;;;;;"}), CommandOutcome::Done);
+    // A deletion delivery pairs each A "L" with its B "L"; only a B record of
+    // another article is an error.
+    ASSERT_EQ(
+        import({dn4Header(), "A;L;9;;;;;;;;;;;", "B;L;9;;;;;;;;;;;;;;", "B;L;8;;;;;;;;;;;;;;"}),
+        CommandOutcome::Done);
     auto art = store().readArticle("1-9");
     EXPECT_EQ(art.has_value(), c.kept);
     if (art) EXPECT_EQ(art->shorttext2, padTo("*** Artikel gelöscht ***", 40));
     EXPECT_TRUE(printed(c.line)) << c.name;
+    EXPECT_EQ(
+        std::count(host.printed.begin(), host.printed.end(), "Fehler Bsatz passt nicht zu Asatz!"),
+        1)
+        << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -193,6 +202,36 @@ TEST_F(Import4Test, TextLinesFollowTheLineNumbers) {
     auto e = store().readLongText("1-E1", "2");
     ASSERT_TRUE(e);
     EXPECT_EQ(e->lines, (std::vector<std::string>{padTo("Erst", 40), padTo("Zweit", 40)}));
+}
+
+TEST_F(Import4Test, EmptyLinesInsideATextSequenceDoNotEndIt) {
+    ASSERT_EQ(import({dn4Header(), "T;N;T3;;1;;Eins;2;;Zwei;", "", "T;N;T3;;3;;Drei;4;;Vier;",
+                      "   ", "E;N;E3;;1;;Erst;2;;Zweit;", "", "E;N;E3;;3;;Dritt;4;;Viert;", "",
+                      ALine{.number = "7"}.str(), "D;N;7;01; ;;Langtext eins;02; ;;Langtext zwei;",
+                      "", "D;N;7;03; ;;Langtext drei;04; ;;Langtext vier;"}),
+              CommandOutcome::Done);
+    auto t = store().readLongText("1-T3", "1");
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->lines, (std::vector<std::string>{padTo("Eins", 40), padTo("Zwei", 40),
+                                                  padTo("Drei", 40), padTo("Vier", 40)}));
+    auto e = store().readLongText("1-E3", "2");
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->lines.size(), 4u);
+    EXPECT_EQ(store().readDRecords("1-7").size(), 4u);
+    EXPECT_FALSE(printed("Fehler Dsatz passt nicht zu Asatz!"));
+}
+
+TEST_F(Import4Test, SampleTextWithEmptyLinesKeepsAllItsLines) {
+    const auto sample = samplesDir() / "v4-halo/v4_with_empty_lines_and_invalid_tags.001";
+    if (samplesDir().empty() || !std::filesystem::exists(sample))
+        GTEST_SKIP() << "no sample deliveries";
+    ASSERT_EQ(importFiles({sample.string()}), CommandOutcome::Done);
+    auto t = store().readLongText("1-TZ-0159", "1");
+    ASSERT_TRUE(t);
+    ASSERT_EQ(t->lines.size(), 6u);
+    EXPECT_EQ(t->lines[0], padTo("Aufbewahrungspult", 40));
+    EXPECT_EQ(t->lines[1], padTo("Pultgehäuse mit Klappdeckel aus", 40));
+    EXPECT_EQ(t->lines[5], padTo("lieferbar. Lieferung inkl.", 40));
 }
 
 TEST_F(Import4Test, LongPrefixNeedsALetterOncePerFile) {
