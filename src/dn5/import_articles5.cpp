@@ -9,6 +9,7 @@
 #include "dn5/article_writer5.h"
 #include "dn5/block_batch5.h"
 #include "dn5/block_pipeline5.h"
+#include "dn5/field_split5.h"
 #include "dn5/import_files5.h"
 #include "dn5/tdatanorm5.h"
 #include "frame/change_log.h"
@@ -19,6 +20,7 @@
 #include "host/entry_form.h"
 #include "host/errors.h"
 #include "host/store.h"
+#include "host/text_lines.h"
 #include "suppliers/current_supplier.h"
 
 namespace dn {
@@ -120,6 +122,20 @@ public:
         d_.ArticleBlock.clear();
         drain();
         commit();
+    }
+
+    // True when the line the file was cut off in may belong to the open
+    // block (its key is the block's or was cut itself); the protocol then
+    // names the block, which is not written.
+    bool cutInsideOpenBlock() {
+        const std::string& cut = d_.CutLine5;
+        if (cut.empty() || d_.ArticleBlock.empty() || cut.front() == 'B') return false;
+        if (FieldCount(cut) > field5::ArticleNumber &&
+            FieldOf5(cut, field5::ArticleNumber) != d_.BlockKey)
+            return false;
+        ProtocolLine(s_, "Artikel " + s_.ArticlePrefix + Utf8Of5(Trim5(d_.BlockKey)) +
+                             " nicht übernommen: die Datei endet mitten in seinen Sätzen.");
+        return true;
     }
 
     // Called before every line: what the writing thread has to say.
@@ -283,7 +299,12 @@ CommandOutcome ImportArticles5(Session& s, int mode) {
                 outcome = CommandOutcome::Cancelled;
                 break;
             }
-            run.finishFile();
+            // A file that ends inside a block: that block is dropped.
+            if (end == FileEnd5::ReadError && run.cutInsideOpenBlock())
+                run.cancelFile();
+            else
+                run.finishFile();
+            for (const auto& note : d.ReadNotes5) ProtocolLine(s, note);
             done += FileSize5(*input);
             totals.add(d);
             logged.push_back(file.filename().string());
