@@ -6,6 +6,7 @@
 
 #include "dn4/import_options4.h"
 #include "frame/change_log.h"
+#include "host/text_lines.h"
 #include "import4_fixture.h"
 
 namespace dn::test {
@@ -202,6 +203,45 @@ TEST_F(Import4Test, TextLinesFollowTheLineNumbers) {
     auto e = store().readLongText("1-E1", "2");
     ASSERT_TRUE(e);
     EXPECT_EQ(e->lines, (std::vector<std::string>{padTo("Erst", 40), padTo("Zweit", 40)}));
+}
+
+// Files as they arrive: other line ends, a delivery cut off or with data
+// after the end-of-file byte, another code page.
+TEST_F(Import4Test, DamagedAndUnusualFiles) {
+    const std::string a1 = ALine{.number = "1", .text1 = "Eins"}.str();
+    const std::string a2 = ALine{.number = "2", .text1 = "Zwei"}.str();
+    const struct {
+        const char* name;
+        std::string bytes;    // after the header and its CR LF
+        bool second;          // article 2 stored
+        std::string message;  // shown besides the count; empty: none
+        std::string note;     // protocol line of the code page
+    } cases[] = {
+        {"CR only", a1 + "\r" + a2 + "\r", true, "", "Zeichensatz der Datei: ASCII"},
+        {"cut off in the last record", a1 + "\r\nA;N;2;00;Zw", false, CutOffMessage(3),
+         "Zeichensatz der Datei: ASCII"},
+        {"data after the end-of-file byte", a1 + "\r\n\x1A" + a2 + "\r\n", false, EndMarkMessage(3),
+         "Zeichensatz der Datei: ASCII"},
+        {"Windows-1252", a1 + "\r\nA;N;2;00;Geh\xE4use f\xFCr \xD6l;;1;0;St;00010000;;;;\r\n", true,
+         "", "Zeichensatz der Datei: Windows-1252 (ANSI)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        store().deleteArticle("1-1");
+        store().deleteArticle("1-2");
+        host.messages.clear();
+        host.printed.clear();
+        const auto path = home / "DATANORM.001";
+        writeFile(path, dn4Header() + "\r\n" + c.bytes);
+        ASSERT_EQ(importFiles({path.string()}), CommandOutcome::Done);
+        EXPECT_TRUE(store().articleExists("1-1"));
+        EXPECT_EQ(store().articleExists("1-2"), c.second);
+        const bool shown =
+            std::find(host.messages.begin(), host.messages.end(), c.message) != host.messages.end();
+        EXPECT_EQ(shown, !c.message.empty());
+        EXPECT_TRUE(printed(c.note));
+    }
+    EXPECT_EQ(store().readArticle("1-2")->shorttext1, padTo("Gehäuse für Öl", 40));
 }
 
 TEST_F(Import4Test, EmptyLinesInsideATextSequenceDoNotEndIt) {
