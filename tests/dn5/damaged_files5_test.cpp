@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,16 @@ TEST_F(Damaged5Test, ACutOffFileDropsTheBlockItEndsIn) {
         for (const auto& m : host.messages) faultShown |= m == c.fault;
         EXPECT_EQ(faultShown, !c.fault.empty());
     }
+}
+
+// A Windows-1252 delivery is read as such, and the protocol says so.
+TEST_F(Damaged5Test, Windows1252IsRecognisedAndNamed) {
+    ASSERT_EQ(import({fullA("4711", "Geh\xE4use f\xFCr \xD6l")}, {{105, "1"}}),
+              CommandOutcome::Done);
+    EXPECT_EQ(article("1-4711").shorttext1.substr(0, 17), "Gehäuse für Öl");
+    EXPECT_NE(std::find(host.printed.begin(), host.printed.end(),
+                        "Zeichensatz der Datei: Windows-1252 (ANSI)"),
+              host.printed.end());
 }
 
 // NUL and other control bytes never reach a stored key or text.
