@@ -201,6 +201,10 @@ FileEnd4 ArticleImporter4::readFile(const std::string& path, long long bytesBefo
         }
         if (!batch_->count()) return FileEnd4::Fault;
     }
+    // The code page the reader assumed, and what it found wrong with the file.
+    const LineReadReport& report = lines_->report();
+    for (const auto& note : report.notes) protocol(note);
+    if (ShowReadFaults(s_, report)) return endWith(FileEnd4::Fault);
     return endWith(FileEnd4::Complete);
 }
 

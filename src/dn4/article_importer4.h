@@ -29,6 +29,7 @@ struct PendingArticle4 {
     bool LongTextPending = false;
     bool SurchargePending = false;
     std::string key;  // key of the buffer (`materind_satz`)
+    bool deleted = false;  // the A record of the key was a deletion
     ArticleRecord article;
     bool sideLoaded = false;  // the stock record was read or touched
     bool sideTouched = false;

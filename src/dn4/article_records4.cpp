@@ -41,6 +41,8 @@ void ArticleImporter4::transferB(const DnRecord& rec) {
     const std::string key = keyOf(rec);
     if (!InNumberRange(options_, key)) return;
     protocol("Bsatz");
+    // The B record of an article deleted just before: nothing is left to add to.
+    if (key == p_.key && p_.deleted) return;
     if (key != p_.key || !p_.ArticlePending) {
         protocol("Fehler Bsatz passt nicht zu Asatz!");
         return;

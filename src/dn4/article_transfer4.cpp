@@ -97,6 +97,7 @@ void ArticleImporter4::TransferArticle4(DnRecord rec) {
     }
     const std::string key = keyOf(rec);
     p_.key = key;
+    p_.deleted = false;
     if (!InNumberRange(options_, key)) return;
     protocol("Asatz");
 
@@ -115,6 +116,7 @@ void ArticleImporter4::TransferArticle4(DnRecord rec) {
             } else if (existing) {
                 store_.deleteArticle(key);
             }
+            p_.deleted = true;
             protocol("Artikelnummer : " + s_.ArticlePrefix + number +
                      (existing ? " geloescht!" : " nicht geloescht (existiert nicht) !"));
             return;

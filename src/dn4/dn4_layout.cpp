@@ -1,6 +1,9 @@
 #include "dn4/dn4_layout.h"
 
+#include <algorithm>
 #include <array>
+
+#include "dn4/dn4_fields.h"
 
 namespace dn {
 namespace {
@@ -153,6 +156,33 @@ const Dn4Layout* FindDn4Layout(char letter, std::string_view subtype) {
     for (const auto& l : kLayouts)
         if (l.letter == letter && l.subtype == subtype) return &l;
     return nullptr;
+}
+
+namespace {
+
+int highestField(const Dn4Layout& layout) {
+    int n = 0;
+    for (const auto& f : layout.fields) n = std::max(n, f.field);
+    return n;
+}
+
+}  // namespace
+
+int Dn4FieldsNeeded(std::string_view line) {
+    if (line.empty() || line.front() == 'V') return 0;
+    const char letter = line.front();
+    const Dn4Layout* base = FindDn4Layout(letter);
+    if (!base) return 0;
+    int needed = highestField(*base);
+    if (const int f = Dn4SubtypeField(letter)) {
+        needed = std::max(needed, f);
+        std::string_view subtype = GetField(f, line);
+        while (!subtype.empty() && subtype.front() == ' ') subtype.remove_prefix(1);
+        while (!subtype.empty() && subtype.back() == ' ') subtype.remove_suffix(1);
+        if (const Dn4Layout* sub = FindDn4Layout(letter, subtype))
+            needed = std::max(needed, highestField(*sub));
+    }
+    return needed;
 }
 
 }  // namespace dn

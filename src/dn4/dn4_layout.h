@@ -59,6 +59,11 @@ int Dn4SubtypeField(char letter);
 // subtypes; nullptr when the table has none (unknown letter or subtype).
 const Dn4Layout* FindDn4Layout(char letter, std::string_view subtype = {});
 
+// The number of fields a line's record needs: the highest field its layout
+// (and its subtype's) takes; 0 for the header, empty lines and letters
+// without a layout. A last line with fewer fields was cut off.
+int Dn4FieldsNeeded(std::string_view line);
+
 // The C subtypes by name.
 inline constexpr std::uint16_t kCMaterial = 1;  // "WERKSTOFF-1"
 inline constexpr std::uint16_t kCLabour = 2;    // "ARBEIT-1"

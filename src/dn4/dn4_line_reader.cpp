@@ -3,39 +3,28 @@
 #include <algorithm>
 #include <cstring>
 
-#include "host/codepage.h"
+#include "dn4/dn4_layout.h"
 #include "host/errors.h"
 
 namespace dn {
 namespace {
 
-constexpr std::size_t kBufferSize = 64 * 1024;  // also the size of the encoding sniff
-constexpr std::string_view kBom = "\xEF\xBB\xBF";
+constexpr std::size_t kBufferSize = kSniffSize;  // one buffer is the encoding sniff
 
 bool isTrailer(char c) {
-    return c == '\r' || c == '\n' || c == '\x1A';
+    return c == '\r' || c == '\n' || c == kEndOfFileMark;
 }
 
-bool hasNonAscii(std::string_view s) {
-    return std::any_of(s.begin(), s.end(),
-                       [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-}
-
-// Drops a UTF-8 sequence cut off at the end of a sniffed block.
-std::string_view withoutCutSequence(std::string_view s) {
-    std::size_t back = 0;
-    while (back < 3 && back < s.size() &&
-           (static_cast<unsigned char>(s[s.size() - 1 - back]) & 0xC0) == 0x80)
-        ++back;
-    if (back >= s.size()) return s;
-    auto lead = static_cast<unsigned char>(s[s.size() - 1 - back]);
-    std::size_t len = lead < 0x80         ? 1
-                      : (lead >> 5) == 6  ? 2
-                      : (lead >> 4) == 14 ? 3
-                      : (lead >> 3) == 30 ? 4
-                                          : 1;
-    if (len > back + 1) return s.substr(0, s.size() - 1 - back);
-    return s;
+// The first line end or end-of-file mark in [begin, end), or nullptr.
+const char* findBreak(const char* begin, const char* end) {
+    const auto n = static_cast<std::size_t>(end - begin);
+    const char* stop = static_cast<const char*>(std::memchr(begin, '\n', n));
+    const std::size_t before = stop ? static_cast<std::size_t>(stop - begin) : n;
+    if (const char* cr = static_cast<const char*>(std::memchr(begin, '\r', before))) stop = cr;
+    const std::size_t head = stop ? static_cast<std::size_t>(stop - begin) : n;
+    if (const char* mark = static_cast<const char*>(std::memchr(begin, kEndOfFileMark, head)))
+        stop = mark;
+    return stop;
 }
 
 }  // namespace
@@ -64,6 +53,7 @@ void Dn4LineReader::findContentEnd() {
         for (std::int64_t i = end - start; i > 0; --i)
             if (!isTrailer(chunk[i - 1])) {
                 contentEnd_ = start + i;
+                lastLineEnded_ = contentEnd_ < fileSize_;
                 return;
             }
         end = start;
@@ -73,25 +63,9 @@ void Dn4LineReader::findContentEnd() {
 
 void Dn4LineReader::sniffEncoding() {
     if (!fillBuffer()) return;
-    std::size_t n = static_cast<std::size_t>(std::min<std::int64_t>(bufLen_, contentEnd_));
-    std::string_view head(buffer_.data(), n);
-    if (head.substr(0, kBom.size()) == kBom) {
-        encoding_ = TextEncoding::Utf8;
-        return;
-    }
-    if (static_cast<std::int64_t>(n) < contentEnd_) head = withoutCutSequence(head);
-    // Lines with non-ASCII bytes vote: valid UTF-8 or not. Plain ASCII
-    // leaves the decision to the first line with non-ASCII bytes.
-    int utf8Lines = 0;
-    int otherLines = 0;
-    for (std::size_t start = 0; start < head.size();) {
-        auto nl = head.find('\n', start);
-        std::string_view line = head.substr(start, nl == std::string_view::npos ? nl : nl - start);
-        if (hasNonAscii(line)) ++(isValidUtf8(line) ? utf8Lines : otherLines);
-        start = nl == std::string_view::npos ? head.size() : nl + 1;
-    }
-    if (utf8Lines + otherLines > 0)
-        encoding_ = utf8Lines > otherLines ? TextEncoding::Utf8 : TextEncoding::Cp850;
+    const std::size_t n = static_cast<std::size_t>(std::min<std::int64_t>(bufLen_, contentEnd_));
+    encoding_ = SniffEncoding(std::string_view(buffer_.data(), n),
+                              static_cast<std::int64_t>(n) < contentEnd_);
 }
 
 bool Dn4LineReader::fillBuffer() {
@@ -115,36 +89,60 @@ bool Dn4LineReader::readLine(std::string& line) {
         pushedBack_.reset();
         return true;
     }
-    if (offset_ >= contentEnd_) {
+    if (stopped_ || offset_ >= contentEnd_) {
         offset_ = fileSize_;
         return false;
     }
     // The line is built in the caller's string, whose memory is reused.
     line.clear();
+    bool ended = false;
     while (true) {
         if (bufPos_ == bufLen_ && !fillBuffer()) break;
-        std::size_t limit = static_cast<std::size_t>(
+        const std::size_t limit = static_cast<std::size_t>(
             std::min<std::int64_t>(static_cast<std::int64_t>(bufLen_), contentEnd_ - bufferStart_));
+        if (bufPos_ == limit) break;
+        if (afterCr_) {  // CR LF is one line end
+            afterCr_ = false;
+            if (buffer_[bufPos_] == '\n') {
+                ++bufPos_;
+                offset_ = bufferStart_ + static_cast<std::int64_t>(bufPos_);
+                continue;
+            }
+        }
         const char* begin = buffer_.data() + bufPos_;
-        const char* nl = static_cast<const char*>(std::memchr(begin, '\n', limit - bufPos_));
-        if (nl) {
-            line.append(begin, nl);
-            bufPos_ = static_cast<std::size_t>(nl - buffer_.data()) + 1;
-            offset_ = bufferStart_ + static_cast<std::int64_t>(bufPos_);
+        const char* stop = findBreak(begin, buffer_.data() + limit);
+        line.append(begin, stop ? stop : buffer_.data() + limit);
+        if (line.size() > kMaxLineLength) throw IoError(LineTooLongMessage(lineNumber_ + 1));
+        bufPos_ = stop ? static_cast<std::size_t>(stop - buffer_.data()) + 1 : limit;
+        offset_ = bufferStart_ + static_cast<std::int64_t>(bufPos_);
+        if (stop) {
+            ended = true;
+            if (*stop == '\r') {  // CR LF is one line end; the LF may lie in the next buffer
+                if (bufPos_ == limit)
+                    afterCr_ = true;
+                else if (buffer_[bufPos_] == '\n')
+                    offset_ = bufferStart_ + static_cast<std::int64_t>(++bufPos_);
+            }
+            if (*stop == kEndOfFileMark) {  // data follows, or it would lie past contentEnd_
+                checks_.fault(EndMarkMessage(lineNumber_ + 1));
+                stopped_ = true;
+                offset_ = fileSize_;
+                if (line.empty()) return false;  // the mark begins a line: no line before it
+            }
             break;
         }
-        line.append(begin, limit - bufPos_);
-        bufPos_ = limit;
-        offset_ = bufferStart_ + static_cast<std::int64_t>(bufPos_);
         if (offset_ >= contentEnd_) break;
     }
     // The line breaks and end-of-file bytes after the last line count as read.
-    if (offset_ >= contentEnd_) offset_ = fileSize_;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (offset_ >= contentEnd_ || stopped_) offset_ = fileSize_;
     ++lineNumber_;
-    if (lineNumber_ == 1 && std::string_view(line).substr(0, kBom.size()) == kBom) {
-        line.erase(0, kBom.size());
+    if (lineNumber_ == 1 && std::string_view(line).starts_with(kUtf8Bom)) {
+        line.erase(0, kUtf8Bom.size());
         encoding_ = TextEncoding::Utf8;
+    }
+    if (!ended && !lastLineEnded_ && lineIsCut(line)) {
+        checks_.fault(CutOffMessage(lineNumber_));
+        return false;
     }
     decode(line);
     return true;
@@ -154,12 +152,14 @@ void Dn4LineReader::pushBack(std::string line) {
     pushedBack_ = std::move(line);
 }
 
+// A last line without line end that has fewer fields than its record needs.
+bool Dn4LineReader::lineIsCut(std::string_view line) const {
+    return FieldCount(line) < Dn4FieldsNeeded(line);
+}
+
 void Dn4LineReader::decode(std::string& line) {
-    if (encoding_ == TextEncoding::Cp850 || !hasNonAscii(line)) return;
-    bool valid = isValidUtf8(line);
-    if (encoding_ == TextEncoding::Undecided)
-        encoding_ = valid ? TextEncoding::Utf8 : TextEncoding::Cp850;
-    if (encoding_ == TextEncoding::Utf8 && valid) line = utf8ToCp850(line);
+    LineToCp850(line, encoding_);
+    checks_.controlBytes(line, lineNumber_);
 }
 
 }  // namespace dn

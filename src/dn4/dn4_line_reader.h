@@ -2,20 +2,20 @@
 // Streaming line reader of DATANORM 4 files: one line at a time, of any
 // length, never the whole file in memory.
 //
-// - Lines end with CR LF or LF; a last line without line break is read too.
+// - Lines end with CR LF, LF or CR; a last line without line break is read
+//   too, unless it stops inside its record (fewer fields than the record
+//   needs): such a cut-off line is dropped and reported.
 // - A 0x1A end-of-file byte (and line breaks around it) at the end of the
-//   file is not data. A 0x1A inside the file stays a byte of its line.
-// - Encoding: DATANORM 4 is CP850. A file whose first 64 KiB are valid UTF-8
-//   with non-ASCII characters (or that starts with a UTF-8 byte-order mark)
-//   is read as UTF-8; when the first 64 KiB are plain ASCII the first line
-//   with non-ASCII bytes decides. Each UTF-8 line is converted to CP850 as it
-//   is read, so that every line handed out is CP850 bytes and fixed widths
-//   and positions count characters whatever the file's encoding. A line of a
-//   UTF-8 file that is not valid UTF-8 is taken as CP850 as it stands.
-//   Characters without a place in CP850 (e.g. the euro sign) become '?'.
+//   file is not data. A 0x1A followed by data ends the reading and is
+//   reported.
+// - Encoding, control bytes and the line length limit: the rules of
+//   host/text_lines.h. Every line handed out is CP850 bytes, so that fixed
+//   widths and positions count characters whatever the file's encoding.
 // - Counts physical lines and bytes consumed (for the progress bar).
 // - A line can be pushed back (`PushedBackLine` of the importers): the next
 //   readLine() returns it again without counting it twice.
+// - `report()` tells, once the end was reached, what was wrong with the file
+//   (faults) and which code page was assumed (notes for the protocol).
 
 #include <cstdint>
 #include <filesystem>
@@ -24,9 +24,9 @@
 #include <string>
 #include <vector>
 
-namespace dn {
+#include "host/text_lines.h"
 
-enum class TextEncoding { Undecided, Cp850, Utf8 };
+namespace dn {
 
 class Dn4LineReader {
   public:
@@ -36,7 +36,8 @@ class Dn4LineReader {
     Dn4LineReader& operator=(const Dn4LineReader&) = delete;
 
     // The next line as CP850 bytes without its line break; false at the end
-    // of the file. Throws IoError on a read error.
+    // of the file. Throws IoError on a read error and for a line longer than
+    // kMaxLineLength.
     bool readLine(std::string& line);
 
     // `PushedBackLine`: the line is handed out again by the next readLine().
@@ -52,17 +53,23 @@ class Dn4LineReader {
     // Encoding as decided so far (Undecided while only ASCII was seen).
     TextEncoding encoding() const { return encoding_; }
     const std::filesystem::path& path() const { return path_; }
+    // Faults and protocol notes of the file read so far.
+    LineReadReport report() const { return checks_.report(encoding_); }
 
   private:
     void findContentEnd();
     void sniffEncoding();
     bool fillBuffer();
     void decode(std::string& line);
+    bool lineIsCut(std::string_view line) const;
 
     std::filesystem::path path_;
     std::ifstream in_;
     std::int64_t fileSize_ = 0;
     std::int64_t contentEnd_ = 0;   // offset after the last data byte
+    bool lastLineEnded_ = false;    // a line break or 0x1A follows the data
+    bool afterCr_ = false;          // the last line ended with CR: an LF next is its line end
+    bool stopped_ = false;          // a 0x1A before the end of the data
     std::int64_t offset_ = 0;       // bytes consumed
     std::int64_t bufferStart_ = 0;  // file offset of buffer_[0]
     std::vector<char> buffer_;
@@ -71,6 +78,7 @@ class Dn4LineReader {
     std::int64_t lineNumber_ = 0;
     TextEncoding encoding_ = TextEncoding::Undecided;
     std::optional<std::string> pushedBack_;
+    LineChecks checks_;
 };
 
 }  // namespace dn

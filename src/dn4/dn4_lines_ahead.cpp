@@ -53,6 +53,7 @@ void Dn4LinesAhead::fill(Chunk& chunk, Dn4Reader& ahead) {
             if (!file_.readLine(l.text)) {
                 chunk.end = true;
                 chunk.endBytes = file_.bytesRead();
+                chunk.report = file_.report();
                 return;
             }
             l.converted = ahead.ConvertAhead(l.text);
@@ -65,6 +66,7 @@ void Dn4LinesAhead::fill(Chunk& chunk, Dn4Reader& ahead) {
         chunk.failure = std::current_exception();
         chunk.end = true;
         chunk.endBytes = file_.bytesRead();
+        chunk.report = file_.report();
     }
 }
 
@@ -90,6 +92,7 @@ bool Dn4LinesAhead::readLine(std::string& line) {
     while (next_ == current_.count) {
         if (current_.end) {
             bytesRead_ = current_.endBytes;
+            report_ = current_.report;
             if (auto failure = std::exchange(current_.failure, nullptr)) std::rethrow_exception(failure);
             return false;
         }

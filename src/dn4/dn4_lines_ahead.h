@@ -56,6 +56,8 @@ class Dn4LinesAhead {
     std::int64_t bytesRead() const { return bytesRead_; }
     // Physical line number of the line handed out last.
     std::int64_t lineNumber() const { return lineNumber_; }
+    // As Dn4LineReader::report, once readLine has returned false.
+    const LineReadReport& report() const { return report_; }
 
   private:
     struct Line {
@@ -71,6 +73,7 @@ class Dn4LinesAhead {
         bool end = false;              // no chunk follows
         std::int64_t endBytes = 0;     // bytes consumed at the end
         std::exception_ptr failure;    // raised after the chunk's lines
+        LineReadReport report;         // of the whole file, in the last chunk
     };
 
     void run();
@@ -95,6 +98,7 @@ class Dn4LinesAhead {
     std::optional<std::string> pushedBack_;
     std::int64_t bytesRead_ = 0;
     std::int64_t lineNumber_ = 0;
+    LineReadReport report_;
 
     std::thread thread_;
 };

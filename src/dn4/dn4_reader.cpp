@@ -53,6 +53,13 @@ std::string dn4ToUtf8(std::string_view cp850) {
     return ascii ? s : cp850ToUtf8(s);
 }
 
+bool ShowReadFaults(Session& s, const LineReadReport& report) {
+    if (report.faults.empty()) return false;
+    s.ui.Balken_hide();
+    for (const auto& fault : report.faults) s.ui.meldung(fault);
+    return true;
+}
+
 void Dn4Reader::startFile() {
     headerSeen_ = false;
     skipped_ = false;

@@ -45,6 +45,10 @@ inline constexpr const char* kMsgNotDn4 =
 inline constexpr const char* kMsgNoEndMark =
     "Fehlende Satzendekennzeichnung in der DATANORM 4.0 Datei!\nDie Übernahme wird abgebrochen.";
 
+// Shows the faults the line reader found in a file (cut off, data after the
+// end-of-file mark); true when there was one: the file was not read whole.
+bool ShowReadFaults(Session& s, const LineReadReport& report);
+
 // CP850 bytes of a field as UTF-8 (zero bytes of absent fields become blanks).
 std::string dn4ToUtf8(std::string_view cp850);
 

@@ -1,12 +1,14 @@
 #include "dn4/documents.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <fstream>
 #include <vector>
 
 #include "frame/session.h"
 #include "host/codepage.h"
 #include "host/errors.h"
+#include "host/replacement_file.h"
 
 namespace dn {
 namespace fs = std::filesystem;
@@ -22,39 +24,27 @@ unsigned char byteAt(std::string_view r, std::size_t oneBased) {
 
 std::string readWhole(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
-    if (!in) throw IoError("Die Datei kann nicht gelesen werden.");
+    if (!in) throw IoError("Die Datei kann nicht gelesen werden. " + SystemReason(errno));
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw IoError("Die Datei kann nicht gelesen werden.");
+    if (in.bad()) throw IoError("Die Datei kann nicht gelesen werden. " + SystemReason(errno));
     return bytes;
 }
 
 // A document that another program holds or that may not be written.
 void checkWritable(const fs::path& file) {
     std::fstream probe(file, std::ios::binary | std::ios::in | std::ios::out);
-    if (!probe) throw IoError("Die Datei ist gesperrt oder schreibgeschützt.");
+    if (!probe)
+        throw IoError("Die Datei ist gesperrt oder schreibgeschützt. " + SystemReason(errno));
 }
 
-void replaceWith(const fs::path& file, const std::string& bytes) {
-    fs::path temp = file;
-    temp += ".dntmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            std::error_code ec;
-            fs::remove(temp, ec);
-            throw IoError("Die Datei kann nicht geschrieben werden.");
-        }
-    }
+// The new content goes into a file of its own beside the real document,
+// which it then replaces.
+void replaceWith(const fs::path& real, const std::string& bytes) {
     std::error_code ec;
-    fs::permissions(temp, fs::status(file, ec).permissions(), ec);
-    fs::rename(temp, file, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        throw IoError("Die Datei kann nicht ersetzt werden: " + ec.message());
-    }
+    const auto perms = fs::status(real, ec).permissions();
+    ReplacementFile temp(real.parent_path());
+    temp.write(bytes);
+    temp.replace(real, ec ? std::nullopt : std::optional(perms));
 }
 
 bool hasExtension(const fs::path& p, std::string_view ext) {
@@ -64,6 +54,12 @@ bool hasExtension(const fs::path& p, std::string_view ext) {
 }
 
 }  // namespace
+
+std::string tailNote(const DocumentRewrite& done) {
+    return "Die Dateilänge ist kein Vielfaches von 82 Bytes: die letzten " +
+           std::to_string(done.tailBytes) +
+           " Bytes gehören zu keinem ganzen Satz und bleiben, wie sie sind.";
+}
 
 std::optional<std::size_t> documentKeyOffset(std::string_view r, DocumentKind kind) {
     if (r.size() < kDocumentRecordSize) return std::nullopt;
@@ -76,13 +72,14 @@ std::optional<std::size_t> documentKeyOffset(std::string_view r, DocumentKind ki
     return std::nullopt;
 }
 
-int rewriteDocument(const fs::path& file, DocumentKind kind, const KeyMapper& map) {
-    std::string bytes = readWhole(file);
-    if (bytes.size() % kDocumentRecordSize != 0)
-        throw IoError("Die Dateilänge " + std::to_string(bytes.size()) +
-                      " ist kein Vielfaches von 82 Bytes; die Datei ist unvollständig.");
-    int changed = 0;
-    for (std::size_t at = 0; at < bytes.size(); at += kDocumentRecordSize) {
+DocumentRewrite rewriteDocument(const fs::path& file, DocumentKind kind, const KeyMapper& map) {
+    // A linked document is changed where it really lives.
+    const fs::path real = RealFile(file);
+    std::string bytes = readWhole(real);
+    DocumentRewrite result;
+    result.tailBytes = bytes.size() % kDocumentRecordSize;
+    const std::size_t whole = bytes.size() - result.tailBytes;
+    for (std::size_t at = 0; at < whole; at += kDocumentRecordSize) {
         const std::string_view record(bytes.data() + at, kDocumentRecordSize);
         const auto offset = documentKeyOffset(record, kind);
         if (!offset) continue;
@@ -98,12 +95,12 @@ int rewriteDocument(const fs::path& file, DocumentKind kind, const KeyMapper& ma
         field[0] = static_cast<char>(newKey.size());
         std::fill_n(field + 1, kDocumentKeyLength, '\0');
         std::copy(newKey.begin(), newKey.end(), field + 1);
-        ++changed;
+        ++result.changed;
     }
-    if (changed == 0) return 0;
-    checkWritable(file);
-    replaceWith(file, bytes);
-    return changed;
+    if (result.changed == 0) return result;
+    checkWritable(real);
+    replaceWith(real, bytes);
+    return result;
 }
 
 int rewriteDocuments(Session& s, DocumentKind kind, const KeyMapper& map) {
@@ -121,7 +118,11 @@ int rewriteDocuments(Session& s, DocumentKind kind, const KeyMapper& map) {
         const std::string name = file.filename().string();
         s.ui.SetInfo((offers ? "Projekt: " : "Aufmaß: ") + name);
         try {
-            if (rewriteDocument(file, kind, map) > 0) ++changed;
+            const DocumentRewrite done = rewriteDocument(file, kind, map);
+            if (done.changed > 0) ++changed;
+            if (done.tailBytes > 0)
+                s.ui.meldung((offers ? "Hinweis bei Angebot \"" : "Hinweis bei Aufmaß \"") + name +
+                             "\"!\n" + tailNote(done));
         } catch (const Error& e) {
             s.ui.meldung((offers ? "Fehler bei Angebot \"" : "Fehler bei Aufmaß \"") + name +
                          "\"!\n" + e.what());

@@ -10,9 +10,10 @@
 //   measurement, first byte 201, second 2:  key from byte 3
 //
 // A document is rewritten into a temporary file beside it that then replaces
-// it, so that no failure leaves half a document. A document that cannot be
-// read or written, or whose length is not a multiple of 82 bytes, is left
-// exactly as it was.
+// it, so that no failure leaves half a document; a linked document is
+// rewritten where the link leads. A document that cannot be read or written
+// is left exactly as it was. Bytes after the last whole record (a length
+// that is not a multiple of 82) belong to no record and are kept as they are.
 
 #include <cstddef>
 #include <filesystem>
@@ -38,16 +39,27 @@ using KeyMapper = std::function<std::string(const std::string&)>;
 // record carries no key.
 std::optional<std::size_t> documentKeyOffset(std::string_view record, DocumentKind kind);
 
-// Rewrites the keys of one document; returns the number of records changed.
-// Raises IoError with the reason when the document cannot be read, is not a
-// whole number of records, or cannot be written; the file is then unchanged.
-int rewriteDocument(const std::filesystem::path& file, DocumentKind kind, const KeyMapper& map);
+// What rewriting one document did.
+struct DocumentRewrite {
+    int changed = 0;            // records whose key was replaced
+    std::size_t tailBytes = 0;  // bytes after the last whole record, kept
+};
+
+// Rewrites the keys of one document. Raises IoError with the reason when the
+// document cannot be read or written; the file is then unchanged.
+DocumentRewrite rewriteDocument(const std::filesystem::path& file, DocumentKind kind,
+                                const KeyMapper& map);
+
+// The note on a document with bytes after its last whole record.
+std::string tailNote(const DocumentRewrite& done);
 
 // Every "*.ang" of the offer directory or every "*.auf" of the measurement
 // directory, in name order, until Escape on the status panel. The status
 // shows "Projekt: " / "Aufmaß: " + file name; an error in one document is
 // shown ("Fehler bei Angebot "name"!" / "Fehler bei Aufmaß "name"!" and the
-// reason) and the next document follows. Returns the documents changed.
+// reason) and the next document follows; a document with bytes after its
+// last whole record is named with "Hinweis bei ..." and `tailNote`. Returns
+// the documents changed.
 int rewriteDocuments(Session& s, DocumentKind kind, const KeyMapper& map);
 
 }  // namespace dn

@@ -58,15 +58,18 @@ void takePair(Session& s, ChangeScan& scan, const std::string& number, const std
     if (p.oldKey != p.newKey) addNumberChange(scan.table, p.oldKey, p.newKey);
 }
 
-// Reads a DATANORM 4 article file; false after Escape.
-bool scanFile4(Session& s, const std::string& file, ChangeScan& scan) {
+// How the reading of a change file ended. After a fault (its message said
+// that the take-over stops) nothing of the file is applied.
+enum class ScanEnd { Complete, Cancelled, Fault };
+
+ScanEnd scanFile4(Session& s, const std::string& file, ChangeScan& scan) {
     try {
         Dn4LineReader lines(file);
         Dn4Reader reader(s);
         std::string line;
         while (lines.readLine(line)) {
-            if (s.ui.ESCPanel()) return false;
-            if (!reader.ConvertDn4Line(line)) break;
+            if (s.ui.ESCPanel()) return ScanEnd::Cancelled;
+            if (!reader.ConvertDn4Line(line)) return ScanEnd::Fault;
             const DnRecord& rec = reader.record();
             switch (rec.type()) {
                 case 'A':
@@ -95,10 +98,12 @@ bool scanFile4(Session& s, const std::string& file, ChangeScan& scan) {
                     break;
             }
         }
+        if (ShowReadFaults(s, lines.report())) return ScanEnd::Fault;
     } catch (const IoError& e) {
         s.ui.meldung(std::string("Datei-Fehler : ") + e.what());
+        return ScanEnd::Fault;
     }
-    return !s.ui.ESCPanel();
+    return s.ui.ESCPanel() ? ScanEnd::Cancelled : ScanEnd::Complete;
 }
 
 }  // namespace
@@ -123,7 +128,14 @@ CommandOutcome ChangeNumbersInServices4(Session& s) {
     PanelScope panel(s.ui, "Artikelnummern-Änderung");
     s.ui.SetInfo("Indexdatei erzeugen");
     ChangeScan scan;
-    if (!scanFile4(s, file, scan)) return CommandOutcome::Cancelled;
+    switch (scanFile4(s, file, scan)) {
+        case ScanEnd::Complete:
+            break;
+        case ScanEnd::Cancelled:
+            return CommandOutcome::Cancelled;
+        case ScanEnd::Fault:
+            return CommandOutcome::Failed;
+    }
     if (scan.otherSeen && !scan.changeSeen) {
         s.ui.meldung(kNoChanges);
         return CommandOutcome::Done;

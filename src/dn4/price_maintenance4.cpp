@@ -123,6 +123,7 @@ bool readPriceFile(Session& s, const PriceModes& modes, const std::string& file,
         }
         if (!batch.count()) return false;
     }
+    if (ShowReadFaults(s, lines.report())) complete = false;
     const bool committed = batch.commit();
     ui.Balken_Schliessen();
     return complete && committed;

@@ -54,6 +54,7 @@ void readSetFile4(Session& s, SetCollector& sets, const std::string& file) {
             sets.take(l);
             s.ui.SetInfo(l.setNumber);
         }
+        ShowReadFaults(s, lines.report());
     } catch (const IoError& e) {
         s.ui.meldung(std::string("Datei-Fehler : ") + e.what());
     }

@@ -75,6 +75,7 @@ bool listFile(Session& s, ListingOutput& out, const std::string& file, long& cou
                 break;
         }
     }
+    if (ShowReadFaults(s, lines.report())) return false;
     return !s.ui.ESCPanel();
 }
 

@@ -13,6 +13,12 @@ namespace {
 
 constexpr std::size_t kMaxTextRecords = 500;
 
+// An empty or blank line inside a text sequence is passed over: it neither
+// ends the sequence nor adds a line.
+bool isEmptyLine(const DnRecord& r) {
+    return r.type() == 0 || r.type() == ' ';
+}
+
 std::string longLinesMessage(const std::string& number) {
     return "Anzahl Zeilen für mindestens einen Langtext größer 500\nLangtextnummer : " + number +
            "\nAlle Zeilen größer 500 werden verworfen.";
@@ -47,6 +53,7 @@ bool ArticleImporter4::transferD(const DnRecord& first) {
         if (got < 0) return false;
         if (got == 0) break;
         const DnRecord& next = reader_.record();
+        if (isEmptyLine(next)) continue;
         if (next.type() != 'D' || keyOf(next) != key) {
             pushBack(std::move(line));
             break;
@@ -83,6 +90,7 @@ bool ArticleImporter4::transferText(const DnRecord& first) {
         if (got < 0) return false;
         if (got == 0) break;
         const DnRecord& next = reader_.record();
+        if (isEmptyLine(next)) continue;
         if (next.type() != type ||
             utf8Left(s_.ArticlePrefix + dn4ToUtf8(next.trimmed(3, 8)), 18) != number) {
             pushBack(std::move(line));

@@ -59,6 +59,11 @@ void BlockGrouping5::closeAll() {
     if (!text.empty()) emit_(std::move(text));
 }
 
+const std::string* BlockGrouping5::openKey(char letter) const {
+    if (!isArticleLine(letter) && text_.open()) return &text_.key;
+    return article_.open() ? &article_.key : nullptr;
+}
+
 void BlockGrouping5::clear() {
     article_ = {};
     waiting_.clear();

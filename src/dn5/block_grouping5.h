@@ -42,6 +42,9 @@ class BlockGrouping5 {
     void closeAll();
     // Drops every open block unwritten (Escape).
     void clear();
+    // The key of the open block that a line of this letter would continue,
+    // or nullptr when it would begin a block of its own.
+    const std::string* openKey(char letter) const;
 
   private:
     struct Open {

@@ -4,10 +4,13 @@
 #include <algorithm>
 #include <fstream>
 #include <system_error>
+#include <vector>
 
 #include "dn5/graphics5.h"
 #include "frame/session.h"
 #include "host/codepage.h"
+#include "host/errors.h"
+#include "host/replacement_file.h"
 #include "suppliers/current_supplier.h"
 #include "suppliers/source_directory.h"
 
@@ -23,16 +26,26 @@ bool ensureDirectory(const fs::path& dir) {
     return fs::is_directory(dir, ec);
 }
 
+struct PictureEntry {
+    fs::path path;
+    bool link = false;  // a symbolic link: named, never followed
+    bool operator<(const PictureEntry& o) const { return path < o.path; }
+};
+
 // The files of the directory with the extension, in name order; the
-// extension is matched without case as the host's file system does.
-std::vector<fs::path> filesWithExtension(const fs::path& dir, const std::string& ext) {
-    std::vector<fs::path> found;
+// extension is matched without case as the host's file system does. A
+// symbolic link is listed as such, whatever it points to: copying through it
+// would fetch a file from outside the delivery.
+std::vector<PictureEntry> filesWithExtension(const fs::path& dir, const std::string& ext) {
+    std::vector<PictureEntry> found;
     std::error_code ec;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code fec;
-        if (!it->is_regular_file(fec)) continue;
+        const fs::file_status st = it->symlink_status(fec);
+        const bool link = fs::is_symlink(st);
+        if (!link && !fs::is_regular_file(st)) continue;
         const std::string e = it->path().extension().string();
-        if (e.size() > 1 && utf8Lower(e.substr(1)) == ext) found.push_back(it->path());
+        if (e.size() > 1 && utf8Lower(e.substr(1)) == ext) found.push_back({it->path(), link});
     }
     std::sort(found.begin(), found.end());
     return found;
@@ -57,29 +70,27 @@ const std::vector<std::string>& PictureExtensions() {
 }
 
 bool CopyPictureFile5(const fs::path& from, const fs::path& to, std::string& message) {
-    const fs::path tmp = to.parent_path() / ("." + to.filename().string() + ".kopie");
-    std::error_code ec;
-    fs::remove(tmp, ec);
-    {
-        std::ifstream in(from, std::ios::binary);
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (!in || !out) {
-            message = !in ? "nicht lesbar" : "Ziel nicht beschreibbar";
-        } else {
-            out << in.rdbuf();
-            out.flush();
-            if (in.bad() || !out) message = "Lese- oder Schreibfehler";
+    std::ifstream in(from, std::ios::binary);
+    if (!in) {
+        message = "nicht lesbar";
+        return false;
+    }
+    try {
+        ReplacementFile temp(to.parent_path());
+        std::vector<char> chunk(64 * 1024);
+        while (in) {
+            in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+            temp.write(std::string_view(chunk.data(), static_cast<std::size_t>(in.gcount())));
         }
-    }
-    if (message.empty()) {
-        // A read-only target is made writable first, as "normal" attributes.
-        if (fs::exists(to, ec))
-            fs::permissions(to, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ec);
-        fs::rename(tmp, to, ec);
-        if (ec) message = ec.message();
-    }
-    if (!message.empty()) {
-        fs::remove(tmp, ec);
+        if (in.bad()) {
+            message = "Lesefehler";
+            return false;
+        }
+        // A read-only target is replaced as well, as with "normal" attributes.
+        temp.replace(to, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                             fs::perms::others_read);
+    } catch (const IoError& e) {
+        message = e.what();
         return false;
     }
     return true;
@@ -101,7 +112,11 @@ CommandOutcome CopyGraphics5(Session& s) {
     long copied = 0;
     s.ui.Ausgabe_Oeffnen("Grafiken kopieren ...");
     for (const std::string& ext : PictureExtensions()) {
-        for (const fs::path& file : filesWithExtension(source, ext)) {
+        for (const auto& [file, link] : filesWithExtension(source, ext)) {
+            if (link) {
+                s.ui.Ausgabe_Anzeigen("Verknüpfung nicht kopiert: " + file.filename().string());
+                continue;
+            }
             s.ui.Ausgabe_Anzeigen(file.filename().string());
             std::string why;
             if (CopyPictureFile5(file, target / file.filename(), why))

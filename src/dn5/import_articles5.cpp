@@ -26,6 +26,7 @@
 #include "host/entry_form.h"
 #include "host/errors.h"
 #include "host/store.h"
+#include "host/text_lines.h"
 #include "suppliers/current_supplier.h"
 
 namespace dn {
@@ -132,6 +133,21 @@ class ArticleImportRun5 {
         blocks_.clear();
         drain();
         commit();
+    }
+
+    // True when the line the file was cut off in may belong to the open
+    // block (its key is the block's or was cut itself); the protocol then
+    // names the block, which is not written.
+    bool cutInsideOpenBlock() {
+        const std::string& cut = d_.CutLine5;
+        if (cut.empty() || cut.front() == 'B') return false;
+        const std::string* key = blocks_.openKey(cut.front());
+        if (!key) return false;
+        const int keyField = cut.front() == 'C' ? field5::CalcArticleNumber : field5::ArticleNumber;
+        if (FieldCount(cut) > keyField && FieldOf5(cut, keyField) != *key) return false;
+        ProtocolLine(s_, "Artikel " + s_.ArticlePrefix + Utf8Of5(Trim5(*key)) +
+                             " nicht übernommen: die Datei endet mitten in seinen Sätzen.");
+        return true;
     }
 
     // Called before every line: what the writing thread has to say.
@@ -329,7 +345,12 @@ CommandOutcome ImportArticles5(Session& s, int mode) {
                 outcome = CommandOutcome::Cancelled;
                 break;
             }
-            run.finishFile();
+            // A file that ends inside a block: that block is dropped.
+            if (end == FileEnd5::ReadError && run.cutInsideOpenBlock())
+                run.cancelFile();
+            else
+                run.finishFile();
+            for (const auto& note : d.ReadNotes5) ProtocolLine(s, note);
             done += FileSize5(*input);
             totals.add(d);
             logged.push_back(file.filename().string());

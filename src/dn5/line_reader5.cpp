@@ -6,31 +6,27 @@
 #include <string_view>
 
 #include "dn5/edatanormfehler.h"
-#include "host/codepage.h"
+#include "dn5/record_layout5.h"
 #include "host/errors.h"
 
 namespace dn {
 
 namespace {
 
-constexpr char kCtrlZ = 0x1A;
-
-bool hasNonAscii(std::string_view bytes) {
-    return std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+bool isTrailer(char c) {
+    return c == '\r' || c == '\n' || c == kEndOfFileMark;
 }
 
-// Drops an incomplete UTF-8 sequence at the end of a cut-off block.
-std::string_view withoutCutSequence(std::string_view bytes) {
-    for (std::size_t back = 1; back <= 3 && back <= bytes.size(); ++back) {
-        const auto b = static_cast<unsigned char>(bytes[bytes.size() - back]);
-        if ((b & 0xC0) == 0x80) continue;  // continuation byte: look further back
-        if (b >= 0xC0) {
-            const std::size_t len = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
-            if (len > back) return bytes.substr(0, bytes.size() - back);
-        }
-        break;
-    }
-    return bytes;
+// The first line end or end-of-file mark in [begin, end), or nullptr.
+const char* findBreak(const char* begin, const char* end) {
+    const auto n = static_cast<std::size_t>(end - begin);
+    const char* stop = static_cast<const char*>(std::memchr(begin, '\n', n));
+    const std::size_t before = stop ? static_cast<std::size_t>(stop - begin) : n;
+    if (const char* cr = static_cast<const char*>(std::memchr(begin, '\r', before))) stop = cr;
+    const std::size_t head = stop ? static_cast<std::size_t>(stop - begin) : n;
+    if (const char* mark = static_cast<const char*>(std::memchr(begin, kEndOfFileMark, head)))
+        stop = mark;
+    return stop;
 }
 
 }  // namespace
@@ -61,60 +57,92 @@ bool LineReader5::fill() {
 
 void LineReader5::sniff() {
     std::string_view head(buffer_.data(), end_);
-    head = head.substr(0, head.find(kCtrlZ));
-    if (!hasNonAscii(head)) return;  // decided by the first line that has such characters
-    const bool whole = end_ < buffer_.size();
-    encoding_ = isValidUtf8(whole ? head : withoutCutSequence(head)) ? Encoding::Utf8 : Encoding::Cp850;
+    const auto mark = head.find(kEndOfFileMark);
+    head = head.substr(0, mark);
+    encoding_ = SniffEncoding(head, mark == std::string_view::npos && end_ == buffer_.size());
 }
 
 void LineReader5::toCp850(std::string& line) {
-    if (encoding_ == Encoding::Cp850) return;
-    if (encoding_ == Encoding::Undecided) {
-        if (!hasNonAscii(line)) return;
-        encoding_ = isValidUtf8(line) ? Encoding::Utf8 : Encoding::Cp850;
-        if (encoding_ == Encoding::Cp850) return;
+    if (lineNumber_ == 1 && line.starts_with(kUtf8Bom)) {
+        line.erase(0, kUtf8Bom.size());
+        encoding_ = TextEncoding::Utf8;
     }
-    if (lineNumber_ == 1 && line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
-    // A stray line that is not UTF-8 stays as it is (read as CP850).
-    if (isValidUtf8(line)) line = utf8ToCp850(line);
+    LineToCp850(line, encoding_);
+    checks_.controlBytes(line, lineNumber_);
+}
+
+// After an end-of-file mark only line ends and further marks may follow;
+// anything else is data the file still holds.
+void LineReader5::checkAfterMark() {
+    stopped_ = true;
+    for (;;) {
+        const char* begin = buffer_.data() + pos_;
+        const char* end = buffer_.data() + end_;
+        if (std::find_if_not(begin, end, isTrailer) != end) {
+            checks_.fault(EndMarkMessage(lineNumber_ + 1));
+            break;
+        }
+        pos_ = end_;
+        if (!fill()) break;
+    }
+    // Whatever follows the mark is no content: the file counts as read.
+    bytesRead_ = std::max(bytesRead_, fileSize_);
+    pos_ = end_ = 0;
+    atEnd_ = true;
 }
 
 bool LineReader5::next(std::string& line) {
     line.clear();
-    bool consumed = false;
+    if (stopped_) return false;
+    bool consumed = false;  // bytes of this line were taken
+    bool ended = false;     // the line has its line end (or the mark)
     for (;;) {
-        if (pos_ == end_ && !fill()) {
-            if (!consumed) return false;
-            break;
+        if (pos_ == end_ && !fill()) break;
+        if (afterCr_) {  // CR LF is one line end
+            afterCr_ = false;
+            if (buffer_[pos_] == '\n') {
+                ++pos_;
+                ++bytesRead_;
+                continue;
+            }
         }
         const char* begin = buffer_.data() + pos_;
-        const std::size_t avail = end_ - pos_;
-        const char* stop = static_cast<const char*>(std::memchr(begin, '\n', avail));
-        const char* ctrlZ = static_cast<const char*>(std::memchr(begin, kCtrlZ, stop ? stop - begin : avail));
-        if (ctrlZ) {
-            // End-of-file mark: what stands before it is the last line.
-            line.append(begin, ctrlZ);
-            // Whatever follows the mark is no content: the file counts as read.
-            bytesRead_ = std::max(bytesRead_ + static_cast<std::uint64_t>(ctrlZ - begin) + 1, fileSize_);
-            atEnd_ = true;
-            pos_ = end_ = 0;
-            if (!consumed && line.empty()) return false;
-            break;
-        }
-        const std::size_t take = stop ? static_cast<std::size_t>(stop - begin) : avail;
+        const char* stop = findBreak(begin, buffer_.data() + end_);
+        const std::size_t take = stop ? static_cast<std::size_t>(stop - begin) : end_ - pos_;
         line.append(begin, take);
-        consumed = true;
         pos_ += take + (stop ? 1 : 0);
         bytesRead_ += take + (stop ? 1 : 0);
-        if (line.size() > kMaxLine)
-            throw edatanormfehler("FEHLER in DATANORM-Datei !!!\n\nZeile " + std::to_string(lineNumber_ + 1) +
-                                  " ist länger als " + std::to_string(kMaxLine) + " Zeichen.\n\n" +
-                                  "Die Übernahme wird abgebrochen!");
-        if (stop) break;
+        if (line.size() > kMaxLine) throw edatanormfehler(LineTooLongMessage(lineNumber_ + 1));
+        if (stop && *stop == kEndOfFileMark) {
+            checkAfterMark();
+            // A mark at the beginning of a line ends the file before it.
+            if (!consumed && line.empty()) return false;
+            ended = true;
+            break;
+        }
+        consumed = true;
+        if (stop) {
+            if (*stop == '\r') {  // CR LF is one line end; the LF may lie in the next buffer
+                if (pos_ == end_) {
+                    afterCr_ = true;
+                } else if (buffer_[pos_] == '\n') {
+                    ++pos_;
+                    ++bytesRead_;
+                }
+            }
+            ended = true;
+            break;
+        }
     }
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!consumed && !ended) return false;
     ++lineNumber_;
     toCp850(line);
+    if (!ended && FieldCount(line) < FieldsNeeded5(line)) {
+        checks_.fault(CutOffMessage(lineNumber_));
+        cutLine_ = std::move(line);
+        line.clear();
+        return false;
+    }
     return true;
 }
 

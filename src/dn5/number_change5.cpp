@@ -66,12 +66,13 @@ CommandOutcome ChangeNumbersInServices5(tdatanorm5& dn5) {
 
     Scan5 scan;
     dn5.temptabelle.clear();
+    FileEnd5 end = FileEnd5::ReadError;
     {
         PanelScope panel(s.ui, "Artikelnummern-Änderung");
         s.ui.SetInfo("Indexdatei erzeugen");
         ReadHooks5 hooks;
         hooks.beforeLine = [&s](std::uint64_t) { return !s.ui.ESCPanel(); };
-        const FileEnd5 end = dn5.ReadFile5(file, changeTable(scan), hooks);
+        end = dn5.ReadFile5(file, changeTable(scan), hooks);
         if (end == FileEnd5::EndOfFile) {
             if (!scan.otherSeen)
                 ApplyNumberChanges(s, dn5.temptabelle);
@@ -82,6 +83,9 @@ CommandOutcome ChangeNumbersInServices5(tdatanorm5& dn5) {
         }
         dn5.temptabelle.clear();
     }
+    // A file that ended with a fault changed nothing, and the log says nothing.
+    if (end == FileEnd5::Cancelled) return CommandOutcome::Cancelled;
+    if (end != FileEnd5::EndOfFile) return CommandOutcome::Failed;
     AppendChangeLog(s, "5 Artikelnummeränderung", file);
     return CommandOutcome::Done;
 }

@@ -48,13 +48,23 @@ FileEnd5 tdatanorm5::ReadFile5(const std::filesystem::path& file, const RecordTa
     CurrentLineNumber5 = 0;
     BytesRead5 = 0;
     FileIsUtf8 = reader.isUtf8();
+    ReadNotes5.clear();
+    CutLine5.clear();
     std::string line;
     try {
         for (;;) {
             if (hooks.beforeLine && !hooks.beforeLine(reader.bytesRead())) return FileEnd5::Cancelled;
             if (!reader.next(line)) {
                 BytesRead5 = reader.bytesRead();
-                return FileEnd5::EndOfFile;
+                const LineReadReport report = reader.report();
+                ReadNotes5 = report.notes;
+                CutLine5 = reader.cutLine();
+                if (report.faults.empty()) return FileEnd5::EndOfFile;
+                // The file was not read whole: cut off, or data after the mark.
+                session_.ui.Balken_hide();
+                for (const auto& fault : report.faults) session_.ui.meldung(fault);
+                session_.ui.Balken_show();
+                return FileEnd5::ReadError;
             }
             CurrentLine5.swap(line);  // both buffers are used again
             CurrentLineNumber5 = reader.lineNumber();

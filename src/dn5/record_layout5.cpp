@@ -1,7 +1,10 @@
 #include "dn5/record_layout5.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
+
+#include "dn5/field_split5.h"
 
 namespace dn {
 
@@ -173,6 +176,20 @@ int SubtypeField5(char letter) {
 std::string_view LayoutVariant5(char letter, std::string_view subtypeValue) {
     if (letter == 'J') return subtypeValue == "L" ? "L" : "short";
     return SubtypeField5(letter) == 0 ? std::string_view{} : subtypeValue;
+}
+
+int FieldsNeeded5(std::string_view line) {
+    if (line.empty() || (line.size() > 1 && line[1] != ';')) return 0;
+    const char letter = line.front();
+    const int subtypeField = SubtypeField5(letter);
+    const std::string_view variant =
+        subtypeField == 0 ? std::string_view{}
+                          : LayoutVariant5(letter, Trim5(FieldOf5(line, subtypeField)));
+    int needed = 0;
+    for (const auto& f : kLayouts)
+        if (f.letter == letter && (f.subtype.empty() || f.subtype == variant))
+            needed = std::max(needed, f.field);
+    return needed == 0 ? 0 : std::max(needed, subtypeField);
 }
 
 namespace {

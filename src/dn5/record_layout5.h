@@ -36,6 +36,11 @@ std::string_view LayoutVariant5(char letter, std::string_view subtypeValue);
 // kNoFieldLimit5 when the layout names no maximum for it.
 std::size_t FieldMax5(char letter, std::string_view subtype, int field);
 
+// The number of fields a line's record needs: the highest field of its
+// letter's layout (and of the variant its subtype selects); 0 for an empty
+// line or an unknown letter. A last line with fewer fields was cut off.
+int FieldsNeeded5(std::string_view line);
+
 // The maxima of one record kind, looked up once for all fields of a line.
 class FieldMaxima5 {
 public:

@@ -84,6 +84,11 @@ class tdatanorm5 {
     long CurrentLineNumber5 = 0;
     std::uint64_t BytesRead5 = 0;
     bool FileIsUtf8 = false;
+    // Protocol notes of the file read last: the code page the reader
+    // assumed, control bytes it replaced.
+    std::vector<std::string> ReadNotes5;
+    // The last line of that file when the file ends inside it (dropped).
+    std::string CutLine5;
 
     // --- State of the article import (kept here between its lines) -----
     std::vector<std::string> SurchargeLines;  // built "50..." lines

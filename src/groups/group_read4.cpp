@@ -21,7 +21,11 @@ ReadEnd readGroupFile4(Session& s, const std::string& file,
         for (;;) {
             if (s.ui.ESCPanel()) return ReadEnd::Escape;
             try {
-                if (!lines.readLine(line)) return ReadEnd::EndOfFile;
+                if (!lines.readLine(line)) {
+                    const LineReadReport report = lines.report();
+                    for (const auto& note : report.notes) ProtocolLine(s, note);
+                    return ShowReadFaults(s, report) ? ReadEnd::Failed : ReadEnd::EndOfFile;
+                }
             } catch (const IoError& e) {
                 // A stream that failed once gives no further lines.
                 s.ui.meldung(std::string("Dateifehler: ") + e.what());

@@ -1,3 +1,4 @@
+#include <algorithm>
 // The DATANORM 4 article import: prices, pending-article grouping,
 // deletions, number changes, text blocks, batches and faults.
 
@@ -5,6 +6,7 @@
 
 #include "dn4/import_options4.h"
 #include "frame/change_log.h"
+#include "host/text_lines.h"
 #include "import4_fixture.h"
 
 namespace dn::test {
@@ -118,11 +120,19 @@ TEST_P(DeleteCases, DeletionByMode) {
     session->settings.DeletedArticleMode = c.mode;
     if (c.exists) ASSERT_EQ(import({dn4Header(), ALine{.number = "9"}.str()}), CommandOutcome::Done);
     host.printed.clear();
-    ASSERT_EQ(import({dn4Header(), "A;L;9;;;;;;;;;;;"}), CommandOutcome::Done);
+    // A deletion delivery pairs each A "L" with its B "L"; only a B record of
+    // another article is an error.
+    ASSERT_EQ(
+        import({dn4Header(), "A;L;9;;;;;;;;;;;", "B;L;9;;;;;;;;;;;;;;", "B;L;8;;;;;;;;;;;;;;"}),
+        CommandOutcome::Done);
     auto art = store().readArticle("1-9");
     EXPECT_EQ(art.has_value(), c.kept);
     if (art) EXPECT_EQ(art->shorttext2, padTo("*** Artikel gelöscht ***", 40));
     EXPECT_TRUE(printed(c.line)) << c.name;
+    EXPECT_EQ(
+        std::count(host.printed.begin(), host.printed.end(), "Fehler Bsatz passt nicht zu Asatz!"),
+        1)
+        << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -193,6 +203,75 @@ TEST_F(Import4Test, TextLinesFollowTheLineNumbers) {
     auto e = store().readLongText("1-E1", "2");
     ASSERT_TRUE(e);
     EXPECT_EQ(e->lines, (std::vector<std::string>{padTo("Erst", 40), padTo("Zweit", 40)}));
+}
+
+// Files as they arrive: other line ends, a delivery cut off or with data
+// after the end-of-file byte, another code page.
+TEST_F(Import4Test, DamagedAndUnusualFiles) {
+    const std::string a1 = ALine{.number = "1", .text1 = "Eins"}.str();
+    const std::string a2 = ALine{.number = "2", .text1 = "Zwei"}.str();
+    const struct {
+        const char* name;
+        std::string bytes;    // after the header and its CR LF
+        bool second;          // article 2 stored
+        std::string message;  // shown besides the count; empty: none
+        std::string note;     // protocol line of the code page
+    } cases[] = {
+        {"CR only", a1 + "\r" + a2 + "\r", true, "", "Zeichensatz der Datei: ASCII"},
+        {"cut off in the last record", a1 + "\r\nA;N;2;00;Zw", false, CutOffMessage(3),
+         "Zeichensatz der Datei: ASCII"},
+        {"data after the end-of-file byte", a1 + "\r\n\x1A" + a2 + "\r\n", false, EndMarkMessage(3),
+         "Zeichensatz der Datei: ASCII"},
+        {"Windows-1252", a1 + "\r\nA;N;2;00;Geh\xE4use f\xFCr \xD6l;;1;0;St;00010000;;;;\r\n", true,
+         "", "Zeichensatz der Datei: Windows-1252 (ANSI)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        store().deleteArticle("1-1");
+        store().deleteArticle("1-2");
+        host.messages.clear();
+        host.printed.clear();
+        const auto path = home / "DATANORM.001";
+        writeFile(path, dn4Header() + "\r\n" + c.bytes);
+        ASSERT_EQ(importFiles({path.string()}), CommandOutcome::Done);
+        EXPECT_TRUE(store().articleExists("1-1"));
+        EXPECT_EQ(store().articleExists("1-2"), c.second);
+        const bool shown =
+            std::find(host.messages.begin(), host.messages.end(), c.message) != host.messages.end();
+        EXPECT_EQ(shown, !c.message.empty());
+        EXPECT_TRUE(printed(c.note));
+    }
+    EXPECT_EQ(store().readArticle("1-2")->shorttext1, padTo("Gehäuse für Öl", 40));
+}
+
+TEST_F(Import4Test, EmptyLinesInsideATextSequenceDoNotEndIt) {
+    ASSERT_EQ(import({dn4Header(), "T;N;T3;;1;;Eins;2;;Zwei;", "", "T;N;T3;;3;;Drei;4;;Vier;",
+                      "   ", "E;N;E3;;1;;Erst;2;;Zweit;", "", "E;N;E3;;3;;Dritt;4;;Viert;", "",
+                      ALine{.number = "7"}.str(), "D;N;7;01; ;;Langtext eins;02; ;;Langtext zwei;",
+                      "", "D;N;7;03; ;;Langtext drei;04; ;;Langtext vier;"}),
+              CommandOutcome::Done);
+    auto t = store().readLongText("1-T3", "1");
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->lines, (std::vector<std::string>{padTo("Eins", 40), padTo("Zwei", 40),
+                                                  padTo("Drei", 40), padTo("Vier", 40)}));
+    auto e = store().readLongText("1-E3", "2");
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->lines.size(), 4u);
+    EXPECT_EQ(store().readDRecords("1-7").size(), 4u);
+    EXPECT_FALSE(printed("Fehler Dsatz passt nicht zu Asatz!"));
+}
+
+TEST_F(Import4Test, SampleTextWithEmptyLinesKeepsAllItsLines) {
+    const auto sample = samplesDir() / "v4-halo/v4_with_empty_lines_and_invalid_tags.001";
+    if (samplesDir().empty() || !std::filesystem::exists(sample))
+        GTEST_SKIP() << "no sample deliveries";
+    ASSERT_EQ(importFiles({sample.string()}), CommandOutcome::Done);
+    auto t = store().readLongText("1-TZ-0159", "1");
+    ASSERT_TRUE(t);
+    ASSERT_EQ(t->lines.size(), 6u);
+    EXPECT_EQ(t->lines[0], padTo("Aufbewahrungspult", 40));
+    EXPECT_EQ(t->lines[1], padTo("Pultgehäuse mit Klappdeckel aus", 40));
+    EXPECT_EQ(t->lines[5], padTo("lieferbar. Lieferung inkl.", 40));
 }
 
 TEST_F(Import4Test, LongPrefixNeedsALetterOncePerFile) {

@@ -57,7 +57,7 @@ TEST(DocumentRecords, RecognisedKindsGetTheNewKey) {
         const auto file = dir / "doc.ang";
         const std::string before = record(c.head, c.key) + record("\x01", "A-1");
         test::writeFile(file, before);
-        const int changed = rewriteDocument(file, c.kind, mapper());
+        const int changed = rewriteDocument(file, c.kind, mapper()).changed;
         const std::string after = test::readFile(file);
         ASSERT_EQ(after.size(), before.size()) << c.name;
         if (c.expected.empty()) {
@@ -72,35 +72,76 @@ TEST(DocumentRecords, RecognisedKindsGetTheNewKey) {
 
 class DocumentFiles : public test::ServiceTest {};
 
-TEST_F(DocumentFiles, BadDocumentsAreReportedLeftAloneAndTheNextFollows) {
+// A document that does not end on a whole record: its whole records are
+// rewritten, the bytes after them kept as they are, and the user told.
+TEST_F(DocumentFiles, ATailAfterTheLastRecordIsKeptAndNamed) {
     const auto dir = session->dir(kOfferDir);
     const std::string good = record(kOffer2, "A-1");
-    const std::string truncated = good + good.substr(0, 40);
-    test::writeFile(dir / "a_kurz.ang", truncated);
+    const std::string tail = good.substr(0, 40);
+    test::writeFile(dir / "a_kurz.ang", good + tail);
     test::writeFile(dir / "b_gut.ANG", good);
     test::writeFile(dir / "c_andere.txt", good);
-    EXPECT_EQ(rewriteDocuments(*session, DocumentKind::Offer, mapper()), 1);
-    EXPECT_EQ(test::readFile(dir / "a_kurz.ang"), truncated);
+    EXPECT_EQ(rewriteDocuments(*session, DocumentKind::Offer, mapper()), 2);
+    EXPECT_EQ(test::readFile(dir / "a_kurz.ang"), record(kOffer2, "A-2") + tail);
     EXPECT_EQ(test::readFile(dir / "b_gut.ANG"), record(kOffer2, "A-2"));
     EXPECT_EQ(test::readFile(dir / "c_andere.txt"), good);
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0],
-              "Fehler bei Angebot \"a_kurz.ang\"!\nDie Dateilänge 122 ist kein Vielfaches von 82 "
-              "Bytes; die Datei ist unvollständig.");
+    EXPECT_EQ(
+        host.messages[0],
+        "Hinweis bei Angebot \"a_kurz.ang\"!\nDie Dateilänge ist kein Vielfaches von 82 Bytes: die "
+        "letzten 40 Bytes gehören zu keinem ganzen Satz und bleiben, wie sie sind.");
     EXPECT_EQ(host.panelInfo,
               (std::vector<std::string>{"Projekt: a_kurz.ang", "Projekt: b_gut.ANG"}));
     // No temporary file is left behind.
     for (const auto& e : std::filesystem::directory_iterator(dir))
-        EXPECT_EQ(e.path().extension().string().find("tmp"), std::string::npos) << e.path();
-}
+        EXPECT_FALSE(e.path().filename().string().starts_with(".dn")) << e.path();
 
-TEST_F(DocumentFiles, MeasurementErrorsNameTheMeasurement) {
-    const auto dir = session->dir(kMeasurementDir);
-    std::filesystem::create_directory(dir / "ordner.auf");  // not a document
-    test::writeFile(dir / "m.auf", std::string(83, '\0'));
+    // A measurement with a tail and no key to change is named too and left as it is.
+    host.messages.clear();
+    const auto mdir = session->dir(kMeasurementDir);
+    std::filesystem::create_directory(mdir / "ordner.auf");  // not a document
+    test::writeFile(mdir / "m.auf", std::string(83, '\0'));
     EXPECT_EQ(rewriteDocuments(*session, DocumentKind::Measurement, mapper()), 0);
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_TRUE(host.messages[0].starts_with("Fehler bei Aufmaß \"m.auf\"!\n")) << host.messages[0];
+    EXPECT_TRUE(host.messages[0].starts_with("Hinweis bei Aufmaß \"m.auf\"!\n"))
+        << host.messages[0];
+    EXPECT_EQ(test::readFile(mdir / "m.auf"), std::string(83, '\0'));
+}
+
+// The rewrite writes nothing but the document: not through a link that
+// stands where the old fixed temporary name was, not a copy in place of a
+// linked document, and a name near the file system's limit still works.
+TEST_F(DocumentFiles, OnlyTheRealDocumentIsWritten) {
+    namespace fs = std::filesystem;
+    const auto dir = session->dir(kOfferDir);
+    const auto elsewhere = home / "anderswo";
+    fs::create_directories(elsewhere);
+    const std::string before = record(kOffer2, "A-1") + record("\x01", "A-1");
+    const std::string after = record(kOffer2, "A-2") + record("\x01", "A-1");
+
+    // A link under the old temporary name, to a file outside the offers.
+    test::writeFile(dir / "p.ang", before);
+    test::writeFile(elsewhere / "fremd.txt", "fremd");
+    fs::create_symlink(elsewhere / "fremd.txt", dir / "p.ang.dntmp");
+    // A document that is a link to the real one elsewhere.
+    test::writeFile(elsewhere / "echt.ang", before);
+    fs::create_symlink(elsewhere / "echt.ang", dir / "q.ang");
+    // A name of 250 characters.
+    const std::string longName = std::string(246, 'l') + ".ang";
+    test::writeFile(dir / longName, before);
+
+    EXPECT_EQ(rewriteDocuments(*session, DocumentKind::Offer, mapper()), 3);
+    EXPECT_TRUE(host.messages.empty()) << host.messages.front();
+    EXPECT_EQ(test::readFile(dir / "p.ang"), after);
+    EXPECT_FALSE(fs::is_symlink(dir / "p.ang"));
+    EXPECT_EQ(test::readFile(elsewhere / "fremd.txt"), "fremd");
+    EXPECT_TRUE(fs::is_symlink(dir / "p.ang.dntmp"));
+    EXPECT_TRUE(fs::is_symlink(dir / "q.ang"));
+    EXPECT_EQ(test::readFile(elsewhere / "echt.ang"), after);
+    EXPECT_EQ(test::readFile(dir / longName), after);
+    for (const auto& d : {dir, elsewhere})
+        for (const auto& e : fs::directory_iterator(d))
+            EXPECT_FALSE(e.path().filename().string().starts_with(".dn")) << e.path();
 }
 
 }  // namespace

@@ -25,12 +25,11 @@ struct FileCase {
 
 TEST(Dn4LineReader, LineEndsAndEndOfFileByte) {
     const std::vector<FileCase> cases{
-        {"CR LF with last line without break", "V1\r\nA;1;\r\nB;2;", {"V1", "A;1;", "B;2;"}},
+        {"CR LF with last line without break", "V1\r\nA;1;\r\nX;2;", {"V1", "A;1;", "X;2;"}},
         {"LF", "V1\nA;1;\nB;2;\n", {"V1", "A;1;", "B;2;"}},
         {"CR LF and 0x1A", "V1\r\nA;1;\r\n\x1A", {"V1", "A;1;"}},
         {"0x1A on its own line", "V1\nA;1;\n\x1A\n", {"V1", "A;1;"}},
         {"0x1A right after the data", "V1\nA;1;\x1A", {"V1", "A;1;"}},
-        {"0x1A inside the data stays", "A;1\x1A;2;\nB;3;\n", {"A;1\x1A;2;", "B;3;"}},
         {"empty lines are handed out", "V1\n\nA;1;\r\n\r\nB;2;\n", {"V1", "", "A;1;", "", "B;2;"}},
         {"empty file", "", {}},
         {"only end-of-file byte", "\x1A", {}},
@@ -43,6 +42,71 @@ TEST(Dn4LineReader, LineEndsAndEndOfFileByte) {
         EXPECT_EQ(readAll(r), c.lines);
         EXPECT_EQ(r.bytesRead(), static_cast<std::int64_t>(c.bytes.size()));
         EXPECT_EQ(r.fileSize(), static_cast<std::int64_t>(c.bytes.size()));
+    }
+}
+
+// A complete B record: all 16 fields closed.
+const std::string kFullB = "B;N;1;" + std::string(13, ';');
+
+// Damaged and unusual files: every line end counts, a cut-off last record
+// and data after the end-of-file byte are reported, control bytes become
+// blanks.
+TEST(Dn4LineReader, DamagedFilesAreNoticed) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> lines;
+        std::vector<std::string> faults;
+        std::string note;  // besides the code page
+    } cases[] = {
+        {"CR only", "V1\rA;1;\rB;2;\r", {"V1", "A;1;", "B;2;"}, {}, ""},
+        {"CR, CR LF and LF mixed", "V1\rA;1;\r\n\rB;2;\n\r\n", {"V1", "A;1;", "", "B;2;"}, {}, ""},
+        {"cut off inside the last record",
+         "V1\r\n" + kFullB + "\r\nA;N;1;00;Rohr",
+         {"V1", kFullB},
+         {CutOffMessage(3)},
+         ""},
+        {"complete last record without line end", "V1\r\n" + kFullB, {"V1", kFullB}, {}, ""},
+        {"0x1A followed by data",
+         "V1\r\nA;1;\r\n\x1A"
+         "B;2;\r\n",
+         {"V1", "A;1;"},
+         {EndMarkMessage(3)},
+         ""},
+        {"0x1A inside a line", "A;1\x1A;2;\nB;3;\n", {"A;1"}, {EndMarkMessage(1)}, ""},
+        {"control bytes",
+         std::string("V1\nA;N;90\0 01;\tText\x7F;\n", 22),
+         {"V1", "A;N;90  01; Text ;"},
+         {},
+         ControlBytesNote(1, 2)},
+    };
+    TempDir dir;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeFile(dir / "f.001", c.bytes);
+        Dn4LineReader r(dir / "f.001");
+        EXPECT_EQ(readAll(r), c.lines);
+        const LineReadReport report = r.report();
+        EXPECT_EQ(report.faults, c.faults);
+        std::vector<std::string> notes{EncodingNote(TextEncoding::Undecided)};
+        if (!c.note.empty()) notes.push_back(c.note);
+        EXPECT_EQ(report.notes, notes);
+        EXPECT_EQ(r.bytesRead(), r.fileSize());
+    }
+}
+
+// A line beyond the limit ends the file before it takes much memory.
+TEST(Dn4LineReader, OverlongLineIsAnError) {
+    TempDir dir;
+    writeFile(dir / "l.001", "V1\n" + std::string(kMaxLineLength + 10, 'x') + "\n");
+    Dn4LineReader r(dir / "l.001");
+    std::string line;
+    ASSERT_TRUE(r.readLine(line));
+    try {
+        r.readLine(line);
+        FAIL() << "no error";
+    } catch (const IoError& e) {
+        EXPECT_EQ(std::string(e.what()), LineTooLongMessage(2));
     }
 }
 
@@ -61,6 +125,15 @@ TEST(Dn4LineReader, EncodingsGiveCp850Lines) {
           {"V1", cp850, cp850, cp850}},
          TextEncoding::Utf8},
         {{"ASCII only", "V1\nA;1;\n", {"V1", "A;1;"}}, TextEncoding::Undecided},
+        {{"byte-order mark and an invalid byte",
+          "\xEF\xBB\xBFV1\n" + utf8 + "\n" + cp850 + "\n",
+          {"V1", cp850, cp850}},
+         TextEncoding::Utf8},
+        {{"Windows-1252 file",
+          "V1\nA;N;1;00;Geh\xE4use f\xFCr \xDC"
+          "berlauf;\n",
+          {"V1", cp850}},
+         TextEncoding::Win1252},
     };
     TempDir dir;
     for (const auto& [c, encoding] : cases) {
@@ -69,6 +142,7 @@ TEST(Dn4LineReader, EncodingsGiveCp850Lines) {
         Dn4LineReader r(dir / "f.001");
         EXPECT_EQ(readAll(r), c.lines);
         EXPECT_EQ(r.encoding(), encoding);
+        EXPECT_EQ(r.report().notes.front(), EncodingNote(encoding));
     }
     EXPECT_EQ(dn4ToUtf8(cp850), utf8);
 }

@@ -64,6 +64,40 @@ TEST_F(Change4Test, XRecordsChangeServiceRowsAndDocuments) {
     EXPECT_EQ(host.panelInfo[1], "1-1 --> 1-2");
 }
 
+// After a message that says the take-over stops, the pairs read before it
+// change nothing: no service, no document, no change-log line.
+TEST_F(Change4Test, AFileThatStopsChangesNothing) {
+    const struct {
+        const char* name;
+        std::vector<std::string> lines;
+        bool header;
+        const char* message;
+    } cases[] = {
+        {"overlong",
+         {aLine("X", "1", "2"), aLine("X", "3456789012345678", "4")},
+         true,
+         "Die Übernahme wird abgebrochen!"},
+        {"no_header",
+         {aLine("X", "1", "2")},
+         false,
+         "Der Vorlaufsatz fehlt! Die Übernahme wird abgebrochen."},
+    };
+    for (const auto& c : cases) {
+        host.messages.clear();
+        std::vector<std::string> all = c.lines;
+        if (c.header) all.insert(all.begin(), test::dn4Header());
+        host.forms.push_back({"TAXLEISTUNG4", {}, {}});
+        host.files.push_back({file("datanorm.001", all)});
+        EXPECT_EQ(ChangeNumbersInServices4(*session), CommandOutcome::Failed) << c.name;
+        ASSERT_FALSE(host.messages.empty()) << c.name;
+        EXPECT_NE(host.messages.back().find(c.message), std::string::npos) << c.name;
+        EXPECT_EQ(rowKeys("1-900"), (std::vector<std::string>{"*1-1", "1-1", "1-3"})) << c.name;
+        EXPECT_EQ(test::readFile(session->dir(kOfferDir) / "p.ang"), offer("1-1")) << c.name;
+        const auto log = ReadChangeLog(*session);
+        EXPECT_TRUE(!log || log->find("4 Artikelnummeränderung") == std::string::npos) << c.name;
+    }
+}
+
 TEST_F(Change4Test, OtherRecordsAskFirst) {
     host.answers = {false};
     EXPECT_EQ(run({aLine("N", "5", "Neu"), aLine("X", "1", "2")}), CommandOutcome::Cancelled);

@@ -141,6 +141,7 @@ TEST_F(Dn4SamplesTest, LfFilesOfFahrjo) {
 
     r = readSample("v4-fahrjo/datanorm_test.WRG");
     EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.encoding, TextEncoding::Win1252);  // "Installationsgeräte" with the byte 0xE4
     EXPECT_EQ(r.types['S'], 3);
     EXPECT_EQ(r.types['W'], 1);
     EXPECT_EQ(lastRecord.at(6, 14), "Gummileitungen");

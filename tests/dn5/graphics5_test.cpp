@@ -78,8 +78,23 @@ TEST_F(Graphics5Test, AFileThatCannotBeCopiedIsReportedAndTheTargetKept) {
     for (const auto& l : host.output) reported |= l.rfind("Fehler beim Kopieren von klotz.jpg", 0) == 0;
     EXPECT_TRUE(reported);
     for (const auto& e : fs::directory_iterator(pictures("01")))
-        EXPECT_EQ(e.path().filename().string().find(".kopie"), std::string::npos) << e.path();
+        EXPECT_FALSE(e.path().filename().string().starts_with(".dn")) << e.path();
     EXPECT_TRUE(store().readGraphicsIndex("1-").empty());
+}
+
+TEST_F(Graphics5Test, ALinkInTheDeliveryIsNamedAndNotFollowed) {
+    const fs::path outside = masterDir() / "geheim.txt";
+    test::writeFile(outside, "nicht fuer die Bilder");
+    fs::create_symlink(outside, source() / "system.jpg");
+    test::writeFile(source() / "echt.jpg", "bild");
+    host.answers = {false};
+
+    EXPECT_EQ(CopyGraphics5(*session), CommandOutcome::Done);
+    EXPECT_TRUE(said("1 Grafiken kopiert!"));
+    EXPECT_EQ(test::readFile(pictures("01") / "echt.jpg"), "bild");
+    EXPECT_FALSE(fs::exists(fs::symlink_status(pictures("01") / "system.jpg")));
+    const std::vector<std::string> shown{"echt.jpg", "Verknüpfung nicht kopiert: system.jpg"};
+    EXPECT_EQ(host.output, shown);
 }
 
 TEST_F(Graphics5Test, CopyOverAGoodFileFromAMissingSourceKeepsIt) {

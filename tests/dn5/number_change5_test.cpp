@@ -59,6 +59,31 @@ TEST_F(Change5Test, OtherRecordsAskAndNoKeepsEverything) {
     EXPECT_NE(ReadChangeLog(*session)->find("5 Artikelnummeränderung"), std::string::npos);
 }
 
+// A file that stops with a fault (an over-long field, a file cut off in its
+// last record) changes nothing and writes no change-log line.
+TEST_F(Change5Test, AFileThatStopsChangesNothing) {
+    const std::vector<std::string> cases[] = {
+        {"B;A;1;2;;", "B;A;3;1234567890123456;;"},
+        {"B;A;1;2;;", "B;A;3;4"},  // the last line without its line end: cut off
+    };
+    for (const auto& lines : cases) {
+        std::vector<std::string> all = {"V;050;A;20240131;EUR;Artikel;;;"};
+        all.insert(all.end(), lines.begin(), lines.end());
+        std::string bytes;
+        for (const auto& l : all) bytes += l + (&l == &all.back() ? "" : "\r\n");
+        test::writeFile(home / "cut.001", bytes);
+        host.forms.push_back({"TAXLEISTUNG4", {}, {}});
+        host.files.push_back({(home / "cut.001").string()});
+        EXPECT_EQ(ChangeNumbersInServices5(dn5()), CommandOutcome::Failed) << lines.back();
+        EXPECT_EQ(rowKeys("1-900"), (std::vector<std::string>{"*1-1", "1-1", "1-3"}))
+            << lines.back();
+        EXPECT_EQ(test::readFile(session->dir(kMeasurementDir) / "m.auf"), measurement("*1-1"));
+        const auto log = ReadChangeLog(*session);
+        EXPECT_TRUE(!log || log->find("5 Artikelnummeränderung") == std::string::npos)
+            << lines.back();
+    }
+}
+
 TEST_F(Change5Test, DeletionsOnlyFindNoChanges) {
     ASSERT_EQ(run({"B;L;1;;20240101;"}), CommandOutcome::Done);
     EXPECT_EQ(host.messages,

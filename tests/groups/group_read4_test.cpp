@@ -45,6 +45,7 @@ TEST_F(DiscountReadTest, ValuesByKindWithProtocolAndChangeLog) {
         "Rabattdatei                             Zeile drei                         04EUR",
         "Rabatt: 1-47      Rohre   35.50",
         "Multi : 1-0048    Fittings   1.234",
+        "Zeichensatz der Datei: ASCII",
     };
     EXPECT_EQ(host.printed, protocol);
     EXPECT_FALSE(session->PrintProtocol);
@@ -222,6 +223,9 @@ TEST_F(ProductReadTest, SampleDelivery) {
     ASSERT_FALSE(groups.empty());
     EXPECT_EQ(groups.front().key, "1-01");
     EXPECT_FALSE(groups.front().isSubGroup);
+    // The file is Windows-1252, not CP850: "ä" is the byte 0xE4.
+    EXPECT_TRUE(groups.front().bezeichnung.starts_with("Installationsgeräte & -systeme"))
+        << groups.front().bezeichnung;
     EXPECT_EQ(host.messages.back(),
               std::to_string(groups.size()) + " Warengruppen von der Diskette gelesen!");
 }
