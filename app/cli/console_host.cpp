@@ -129,7 +129,12 @@ void ConsoleHost::Ausgabe_Oeffnen(const std::string& title) {
     if (!title.empty()) std::cout << title << '\n';
 }
 
-void ConsoleHost::Ausgabe_Anzeigen(const std::string& line) { std::cout << line << std::endl; }
+void ConsoleHost::Ausgabe_Anzeigen(const std::string& line) {
+    std::cout << line << std::endl;
+    // A long listing stops at the first line that does not reach its file.
+    if (!std::cout)
+        throw IoError(std::string("Fehler beim Schreiben der Ausgabe: ") + std::strerror(errno));
+}
 
 bool ConsoleHost::open_drucker() {
     if (printer_) return true;
