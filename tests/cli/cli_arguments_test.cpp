@@ -223,5 +223,26 @@ TEST_F(CliArgumentsTest, OutputThatCannotBeWrittenFails) {
         << r.err;
 }
 
+// The local copy of a delivery on a full disk: the last block fails only
+// when the file is closed.
+TEST_F(CliArgumentsTest, LocalCopyOnAFullDiskFails) {
+    for (const char* version : {"4", "5"}) {
+        SCOPED_TRACE(version);
+        supplier(version);
+        ASSERT_EQ(run({"settings", "CopyToLocalDisk=1"}).code, 0);
+        std::filesystem::remove(home / "temp/datanorm.tmp");
+        std::filesystem::create_symlink("/dev/full", home / "temp/datanorm.tmp");
+        test::writeFile(
+            data / "datanorm.001",
+            version == std::string("4")
+                ? "V 161025" + std::string(115, ' ') + "04EUR\r\nA;N;1;00;Rohr;;1;0;St;100;;;;\r\n"
+                : "V;050;A;20240131;EUR;x;y;z;\r\nA;N;1;Rohr;;1;St;100;\r\n");
+        auto r = run({"--yes", "run", "33", "--file", (data / "datanorm.001").string()});
+        EXPECT_EQ(r.code, 1) << r.err;
+        EXPECT_NE(r.err.find("datanorm.tmp kann nicht geschrieben werden"), std::string::npos)
+            << r.err;
+    }
+}
+
 }  // namespace
 }  // namespace dn
