@@ -3,16 +3,19 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <map>
 #include <set>
 
 #include "cli/cli_commands.h"
+#include "cli/cli_messages.h"
 #include "cli/console_host.h"
 #include "cli/exit_codes.h"
 #include "frame/session.h"
 #include "frame/startup.h"
-#include "host/codepage.h"
 #include "host/errors.h"
 
 namespace dn::cli {
@@ -21,22 +24,44 @@ namespace {
 const std::set<std::string> kSubcommands = {"commands", "run", "supplier", "current",
                                             "settings", "log", "info",     "articles", "groups"};
 
-// The original program's parameters: "/KA", "/CU" in any case, and the
-// single parameters "EGEMA" and "ok". They stand before the subcommand.
-bool isSwitch(const std::string& a) {
-    const std::string u = utf8Upper(a);
-    return u == "/KA" || u == "/CU" || u == "EGEMA" || a == "ok";
+// Before the subcommand, every argument that is not one of our options is
+// a start parameter of the original program ("/KA", "/CU", "EGEMA", "ok");
+// the set-up takes the switches among them and ignores the others.
+bool isStartParameter(const std::string& a) {
+    return !a.empty() && a[0] != '-';
 }
 
-// Parses "TAG=VALUE".
-std::pair<int, std::string> parseSet(const std::string& text) {
+// Parses "TAG=VALUE" or "DIALOG:TAG=VALUE" into the console options.
+void parseSet(const std::string& text, ConsoleOptions& console) {
     auto eq = text.find('=');
-    if (eq == std::string::npos || eq == 0) throw CLI::ValidationError("--set", "TAG=VALUE erwartet: " + text);
+    if (eq == std::string::npos || eq == 0)
+        throw CLI::ValidationError("--set", "TAG=VALUE erwartet: " + text);
+    std::string tag = text.substr(0, eq), dialog;
+    if (auto colon = tag.find(':'); colon != std::string::npos) {
+        dialog = tag.substr(0, colon);
+        tag = tag.substr(colon + 1);
+    }
+    int number = 0;
     try {
-        return {std::stoi(text.substr(0, eq)), text.substr(eq + 1)};
+        std::size_t used = 0;
+        number = std::stoi(tag, &used);
+        if (used != tag.size()) throw std::invalid_argument(tag);
     } catch (const std::exception&) {
         throw CLI::ValidationError("--set", "TAG ist keine Zahl: " + text);
     }
+    if (dialog.empty())
+        console.sets.emplace_back(number, text.substr(eq + 1));
+    else
+        console.dialogSets[dialog].emplace_back(number, text.substr(eq + 1));
+}
+
+// Output that did not reach its file (a full disk, a closed pipe) is a
+// failure of the command, whatever it reported before.
+int checkedOutput(int code) {
+    std::cout.flush();
+    if (std::cout && std::fflush(stdout) == 0 && !std::ferror(stdout)) return code;
+    std::cerr << "Fehler beim Schreiben der Ausgabe: " << std::strerror(errno) << std::endl;
+    return code == kExitDone ? kExitFailed : code;
 }
 
 }  // namespace
@@ -47,7 +72,7 @@ int runCli(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         if (!inSubcommand && kSubcommands.count(a)) inSubcommand = true;
-        if (!inSubcommand && isSwitch(a)) {
+        if (!inSubcommand && isStartParameter(a)) {
             switches.push_back(a);
             continue;
         }
@@ -56,6 +81,7 @@ int runCli(int argc, char** argv) {
     }
 
     CLI::App app{"DATANORM-Schnittstelle zu TORVALO", "datanorm"};
+    useGermanTexts(app);
     app.footer("SWITCH: /KA, /CU, EGEMA oder ok vor dem Unterbefehl.\n"
                "Exit: 0 erledigt, 1 Fehler, 2 Aufruf, 3 abgebrochen, 4 Datenbankfehler,\n"
                "      5 noch nicht verfügbar, 6 für diese Version ohne Funktion, 7 keine Berechtigung");
@@ -105,7 +131,7 @@ int runCli(int argc, char** argv) {
     try {
         std::reverse(rest.begin(), rest.end());
         app.parse(rest);
-        for (const auto& s : sets) req.console.sets.push_back(parseSet(s));
+        for (const auto& s : sets) parseSet(s, req.console);
         for (const auto& [tag, option] : editOptions)
             if (option->count() > 0) req.supplierFields.emplace_back(tag, editValues[tag]);
         if (yes && no) throw CLI::ValidationError("--yes/--no", "nur eines von beiden");
@@ -121,24 +147,30 @@ int runCli(int argc, char** argv) {
         std::cerr << "Fehler: " << *failure << std::endl;
         return kExitFailed;
     }
-    if (supplier->got_subcommand("edit")) prepareSupplierEdit(req);
+    try {
+        if (supplier->got_subcommand("edit")) prepareSupplierEdit(req);
+    } catch (const InputError& e) {
+        std::cerr << e.what() << std::endl;
+        return kExitUsage;
+    }
 
     ConsoleHost host(req.console);
     installEscapeHandler();
     Session session(host);
     try {
         Setup(session, home, switches);
-        if (commands->parsed()) return listCommands(session);
-        if (run->parsed()) return runCommand(session, host, req);
-        if (supplier->got_subcommand("list")) return listSuppliers(session);
-        if (supplier->got_subcommand("show")) return showSupplier(session, req.number);
-        if (supplier->got_subcommand("edit")) return editSupplier(session, req);
-        if (current->parsed()) return currentSupplier(session, req);
-        if (settings->parsed()) return changeSettings(session, req);
-        if (log->parsed()) return showLog(session, req);
-        if (app.got_subcommand("info")) return showInfo(session, req);
-        if (articles->parsed()) return exportArticleList(session, req);
-        if (app.got_subcommand("groups")) return runGroups(session);
+        if (commands->parsed()) return checkedOutput(listCommands(session));
+        if (run->parsed()) return checkedOutput(runCommand(session, host, req));
+        if (supplier->got_subcommand("list")) return checkedOutput(listSuppliers(session));
+        if (supplier->got_subcommand("show"))
+            return checkedOutput(showSupplier(session, req.number));
+        if (supplier->got_subcommand("edit")) return checkedOutput(editSupplier(session, req));
+        if (current->parsed()) return checkedOutput(currentSupplier(session, req));
+        if (settings->parsed()) return checkedOutput(changeSettings(session, req));
+        if (log->parsed()) return checkedOutput(showLog(session, req));
+        if (app.got_subcommand("info")) return checkedOutput(showInfo(session, req));
+        if (articles->parsed()) return checkedOutput(exportArticleList(session, req));
+        if (app.got_subcommand("groups")) return checkedOutput(runGroups(session));
     } catch (const DatabaseError& e) {
         std::cerr << e.what() << std::endl;
         return kExitDatabase;

@@ -44,6 +44,12 @@ const std::vector<std::pair<std::string, int>>& supplierEditOptions() {
     return options;
 }
 
+bool deniedRight(Session& s, int number) {
+    if (UserMayRun(s, number)) return false;
+    std::cerr << "Keine Berechtigung für Befehl " << number << "." << std::endl;
+    return true;
+}
+
 void prepareSupplierEdit(CliRequest& req) {
     if (req.number < 1 || req.number > kMaxSupplier)
         throw InputError("Lieferantennummer " + std::to_string(req.number) + " außerhalb 1 bis 99");
@@ -53,9 +59,16 @@ void prepareSupplierEdit(CliRequest& req) {
     for (auto [tag, value] : req.supplierFields) {
         if (tag == kSupVersion) {
             if (value != "3" && value != "4" && value != "5")
-                throw InputError("--version nimmt 3, 4 oder 5");
+                throw InputError("--version nimmt 3, 4 oder 5, nicht \"" + value + "\"");
             value = std::to_string(value[0] - '3');
         }
+        // The dialog would turn any other key into a blank; a script is told.
+        if (tag == kSupLetter && !value.empty() && value != " " &&
+            (value.size() != 1 || !isValidSupplierLetter(value[0])))
+            throw InputError(
+                "\"" + value +
+                "\" ist kein gültiger Kennbuchstabe (ein Buchstabe A bis Z ohne L oder a bis z "
+                "ohne f, g, l, s).");
         sets.emplace_back(tag, value);
     }
     // Save (back to number entry), then end the dialog.
@@ -90,6 +103,17 @@ int runCommand(Session& s, ConsoleHost& host, const CliRequest& req) {
     if (!req.console.sets.empty() && !host.setsUsed() && outcome == CommandOutcome::Done)
         std::cerr << "Hinweis: der Befehl hat keinen Dialog geöffnet; --set wurde nicht verwendet."
                   << std::endl;
+    for (const auto& dialog : host.unusedDialogSets())
+        std::cerr << "Hinweis: der Dialog " << dialog
+                  << " wurde nicht geöffnet; seine --set-Werte wurden "
+                  << "nicht verwendet." << std::endl;
+    if (!req.console.files.empty() && !host.filesUsed() && outcome == CommandOutcome::Done)
+        std::cerr << "Hinweis: der Befehl hat keine Datei gewählt; --file wurde nicht verwendet."
+                  << std::endl;
+    if (!host.printFailure().empty() && outcome == CommandOutcome::Done) {
+        std::cerr << host.printFailure() << std::endl;
+        return kExitFailed;
+    }
     return exitCodeFor(outcome);
 }
 
@@ -137,16 +161,12 @@ int editSupplier(Session& s, const CliRequest& req) {
         if (tag != kSupLetter) continue;
         const char wanted = value.empty() ? ' ' : value[0];
         const SupplierEntry& e = s.suppliers.entry(req.number);
-        if (wanted != ' ' && e.letter != wanted) {
-            if (req.number < 10)
-                std::cerr << "Kennbuchstaben gibt es erst ab Lieferant 10." << std::endl;
-            else if (!isValidSupplierLetter(wanted))
-                std::cerr << "\"" << value << "\" ist kein gültiger Kennbuchstabe." << std::endl;
-            else
-                std::cerr << "Kennbuchstabe " << wanted << " hat bereits Lieferant "
-                          << s.suppliers.supplierWithLetter(wanted, req.number) << "." << std::endl;
-            return kExitFailed;
-        }
+        // As the dialog does, a letter another supplier has leaves the
+        // record without one; the record is saved all the same.
+        if (wanted != ' ' && e.letter != wanted)
+            std::cerr << "Kennbuchstabe " << wanted << " hat bereits Lieferant "
+                      << s.suppliers.supplierWithLetter(wanted, req.number) << "; Lieferant "
+                      << req.number << " wurde ohne Kennbuchstaben gespeichert." << std::endl;
     }
     return showSupplier(s, req.number);
 }
@@ -157,6 +177,8 @@ int currentSupplier(Session& s, const CliRequest& req) {
             std::cerr << "Lieferantennummer " << req.number << " außerhalb 1 bis 99" << std::endl;
             return kExitUsage;
         }
+        // The same as "&Wechsel Lieferant".
+        if (deniedRight(s, 25)) return kExitRefused;
         SetCurrentSupplier(s, req.number);
         ReadCurrentSupplier(s);
     }
@@ -168,6 +190,7 @@ int currentSupplier(Session& s, const CliRequest& req) {
 
 int showLog(Session& s, const CliRequest& req) {
     if (req.deleteLog) {
+        if (deniedRight(s, 64)) return kExitRefused;
         if (!ReadChangeLog(s)) {
             std::cerr << "Keine Protokolldatei gefunden!" << std::endl;
             return kExitDone;

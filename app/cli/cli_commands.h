@@ -33,6 +33,11 @@ const std::vector<std::pair<std::string, int>>& supplierEditOptions();
 // Turns `supplier edit` into a script for the supplier dialog.
 void prepareSupplierEdit(CliRequest& req);
 
+// The user-rights check for subcommands that change something outside a
+// menu command: prints the refusal and returns true when command N is
+// denied to the user.
+bool deniedRight(Session& s, int number);
+
 int listCommands(Session& s);
 int runCommand(Session& s, ConsoleHost& host, const CliRequest& req);
 int listSuppliers(Session& s);

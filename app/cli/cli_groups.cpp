@@ -66,8 +66,16 @@ int markProduct(Session& s, const std::string& code, bool on) {
     return kExitFailed;
 }
 
+// The marks and the deletions belong to the selection lists, commands 26
+// and 54; listing changes nothing.
+constexpr int kDiscountSelection = 26, kProductSelection = 54;
+
 int runGroups(Session& s, const GroupsRequest& req) {
     ReadCurrentSupplier(s);
+    const CLI::App* kind = req.discount->parsed() ? req.discount : req.product;
+    if (!kind->got_subcommand("list") &&
+        deniedRight(s, req.discount->parsed() ? kDiscountSelection : kProductSelection))
+        return kExitRefused;
     if (req.discount->parsed()) {
         if (req.discount->got_subcommand("list")) return listDiscount(s);
         if (req.discount->got_subcommand("mark")) return markDiscount(s, req.code, true);

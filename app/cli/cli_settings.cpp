@@ -14,19 +14,26 @@ namespace {
 struct SettingName {
     const char* name;
     bool Settings::*flag;  // null for the two non-booleans
+    int command;           // the dialog that changes it: 61 drive, 63 parameters
 };
 
 const SettingName kNames[] = {
-    {"SourcePath", nullptr},
-    {"TakeLongTexts", &Settings::TakeLongTexts},
-    {"TakeFactoryPrices", &Settings::TakeFactoryPrices},
-    {"TakeListPrice", &Settings::TakeListPrice},
-    {"MultiSelectDialog", &Settings::MultiSelectDialog},
-    {"CopyToLocalDisk", &Settings::CopyToLocalDisk},
-    {"DeletedArticleMode", nullptr},
-    {"ReplaceUnits", &Settings::ReplaceUnits},
-    {"NetZeroUsesListPrice", &Settings::NetZeroUsesListPrice},
+    {"SourcePath", nullptr, 61},
+    {"TakeLongTexts", &Settings::TakeLongTexts, 63},
+    {"TakeFactoryPrices", &Settings::TakeFactoryPrices, 63},
+    {"TakeListPrice", &Settings::TakeListPrice, 63},
+    {"MultiSelectDialog", &Settings::MultiSelectDialog, 61},
+    {"CopyToLocalDisk", &Settings::CopyToLocalDisk, 61},
+    {"DeletedArticleMode", nullptr, 63},
+    {"ReplaceUnits", &Settings::ReplaceUnits, 63},
+    {"NetZeroUsesListPrice", &Settings::NetZeroUsesListPrice, 63},
 };
+
+const SettingName* findName(const std::string& name) {
+    for (const auto& n : kNames)
+        if (name == n.name) return &n;
+    throw InputError("Unbekannte Einstellung: " + name);
+}
 
 void assign(Settings& s, const std::string& name, const std::string& value) {
     if (name == "SourcePath") {
@@ -55,10 +62,12 @@ int changeSettings(Session& s, const CliRequest& req) {
         for (const auto& a : req.assignments) {
             auto eq = a.find('=');
             if (eq == std::string::npos) throw InputError("NAME=VALUE erwartet: " + a);
+            if (deniedRight(s, findName(a.substr(0, eq))->command)) return kExitRefused;
             assign(v, a.substr(0, eq), a.substr(eq + 1));
         }
+        // Kept only when the file took them.
+        writeSettings(s.masterDataDir() / "datanorm.ini", v);
         s.settings = v;
-        writeSettings(s.masterDataDir() / "datanorm.ini", s.settings);
         BindDn3Files(s);
     }
     for (const auto& n : kNames) {

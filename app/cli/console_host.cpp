@@ -4,10 +4,13 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 
+#include "host/case_blind_path.h"
 #include "host/codepage.h"
 #include "host/errors.h"
 
@@ -126,7 +129,12 @@ void ConsoleHost::Ausgabe_Oeffnen(const std::string& title) {
     if (!title.empty()) std::cout << title << '\n';
 }
 
-void ConsoleHost::Ausgabe_Anzeigen(const std::string& line) { std::cout << line << std::endl; }
+void ConsoleHost::Ausgabe_Anzeigen(const std::string& line) {
+    std::cout << line << std::endl;
+    // A long listing stops at the first line that does not reach its file.
+    if (!std::cout)
+        throw IoError(std::string("Fehler beim Schreiben der Ausgabe: ") + std::strerror(errno));
+}
 
 bool ConsoleHost::open_drucker() {
     if (printer_) return true;
@@ -141,42 +149,61 @@ bool ConsoleHost::open_drucker() {
     return true;
 }
 
+void ConsoleHost::printed(bool ok) {
+    if (ok) return;
+    printFailure_ =
+        "Fehler beim Schreiben " +
+        (printer_ == stdout ? std::string("der Ausgabe") : "der Protokolldatei " + o_.protocol) +
+        ": " + std::strerror(errno);
+    throw IoError(printFailure_);
+}
+
 void ConsoleHost::druckeln(const std::string& line) {
     if (!printer_) open_drucker();
-    std::fputs(line.c_str(), printer_);
-    std::fputc('\n', printer_);
     // Lines reach the file while the import runs.
-    std::fflush(printer_);
+    printed(std::fputs(line.c_str(), printer_) >= 0 && std::fputc('\n', printer_) != EOF &&
+            std::fflush(printer_) == 0);
 }
 
 void ConsoleHost::drucke(const std::string& text) {
     if (!printer_) open_drucker();
-    std::fputs(text.c_str(), printer_);
+    printed(std::fputs(text.c_str(), printer_) >= 0);
 }
 
 void ConsoleHost::close_drucker() {
     if (!printer_) return;
-    if (printer_ != stdout) std::fclose(printer_);
-    else std::fflush(stdout);
+    const bool toStdout = printer_ == stdout;
+    const bool ok = (toStdout ? std::fflush(stdout) : std::fclose(printer_)) == 0;
     printer_ = nullptr;
+    // Closing runs on every way out of a command; the failure is reported
+    // when the command has ended.
+    if (!ok)
+        printFailure_ =
+            "Fehler beim Schreiben " +
+            (toStdout ? std::string("der Ausgabe") : "der Protokolldatei " + o_.protocol) + ": " +
+            std::strerror(errno);
+}
+
+std::vector<std::string> ConsoleHost::presetFiles(const FileRequest& request) {
+    std::vector<std::string> chosen;
+    if (o_.files.empty() || filesUsed_) return chosen;
+    filesUsed_ = true;
+    for (const auto& f : o_.files) {
+        fs::path p(f);
+        std::error_code ec;
+        // A bare name is looked for in the directory the dialog opens in.
+        if (!fs::exists(p, ec) && p.is_relative() && !request.directory.empty()) {
+            const fs::path there = caseBlindPath(request.directory, p.string());
+            if (fs::exists(there, ec)) p = there;
+        }
+        chosen.push_back(fs::absolute(p).lexically_normal().string());
+    }
+    return chosen;
 }
 
 std::vector<std::string> ConsoleHost::chooseFiles(const FileRequest& request) {
-    std::vector<std::string> chosen;
-    if (!o_.files.empty() && !filesUsed_) {
-        filesUsed_ = true;
-        for (const auto& f : o_.files) {
-            fs::path p(f);
-            std::error_code ec;
-            // A bare name is looked for in the directory the dialog opens in.
-            if (!fs::exists(p, ec) && p.is_relative() && !request.directory.empty() &&
-                fs::exists(fs::path(request.directory) / p, ec))
-                p = fs::path(request.directory) / p;
-            chosen.push_back(fs::absolute(p).lexically_normal().string());
-        }
-        if (!request.multiple) chosen.resize(1);
-        return chosen;
-    }
+    std::vector<std::string> chosen = presetFiles(request);
+    if (!chosen.empty()) return chosen;
     if (!o_.interactive) {
         std::cerr << request.title << ": keine Datei angegeben (--file)." << std::endl;
         return {};
@@ -232,12 +259,23 @@ ListResult ConsoleHost::chooseFromList(const ListRequest& request) {
 
 void ConsoleHost::runForm(EntryForm& form) {
     FormScript script;
-    if (!setsUsed_) {
+    auto named = o_.dialogSets.find(form.formClass());
+    if (named != o_.dialogSets.end()) {
+        script.sets = named->second;
+        dialogsFilled_.insert(form.formClass());
+    } else if (!setsUsed_ && !form.sideQuestion) {
         script.sets = o_.sets;
         script.presses = o_.presses;
         setsUsed_ = true;
     }
     playForm(form, script);
+}
+
+std::vector<std::string> ConsoleHost::unusedDialogSets() const {
+    std::vector<std::string> unused;
+    for (const auto& [dialog, sets] : o_.dialogSets)
+        if (!dialogsFilled_.count(dialog)) unused.push_back(dialog);
+    return unused;
 }
 
 void ConsoleHost::hilfe(int context) {

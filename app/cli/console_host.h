@@ -5,7 +5,9 @@
 
 #include <cstdio>
 #include <deque>
+#include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,8 @@ namespace dn::cli {
 struct ConsoleOptions {
     std::optional<bool> answer;                    // --yes / --no
     std::vector<std::pair<int, std::string>> sets; // --set TAG=VALUE, for the first dialog
+    // --set DIALOG:TAG=VALUE, for every opening of the dialog of that class
+    std::map<std::string, std::vector<std::pair<int, std::string>>> dialogSets;
     std::vector<int> presses;                      // --press N, for the first dialog
     std::vector<std::string> files;                // --file
     std::vector<int> picks;                        // --pick LINE (1-based), list dialogs in order
@@ -56,6 +60,7 @@ public:
     void close_drucker() override;
 
     std::vector<std::string> chooseFiles(const FileRequest& request) override;
+    std::vector<std::string> presetFiles(const FileRequest& request) override;
     std::optional<std::string> chooseDirectory(const std::string& title, const std::string& text,
                                                const std::string& start) override;
     ListResult chooseFromList(const ListRequest& request) override;
@@ -65,14 +70,24 @@ public:
     // Whether any dialog took the --set values (a command that opens no
     // dialog ignores them; the program says so).
     bool setsUsed() const { return setsUsed_; }
+    // The dialogs named in --set DIALOG:TAG=VALUE that did not open.
+    std::vector<std::string> unusedDialogSets() const;
+    // Likewise whether a file choice took the --file names.
+    bool filesUsed() const { return filesUsed_; }
+    // The message of a failed write of protocol lines; empty when none.
+    const std::string& printFailure() const { return printFailure_; }
 
-private:
+  private:
     void status(const std::string& text);
+    // Raises IoError (and keeps its text) when a write of protocol lines failed.
+    void printed(bool ok);
     ConsoleOptions o_;
     std::deque<int> picks_;
     std::deque<std::string> directories_;
     bool setsUsed_ = false;
     bool filesUsed_ = false;
+    std::string printFailure_;
+    std::set<std::string> dialogsFilled_;
     std::FILE* printer_ = nullptr;
     bool printerOpenedBefore_ = false;
     long max_ = 0, value_ = 0;

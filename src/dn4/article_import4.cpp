@@ -48,6 +48,8 @@ void copyToLocal(Session& s, const std::string& from, const fs::path& to) {
         s.ui.Balken_Inc();
     }
     s.ui.Balken_Schliessen();
+    // The last block reaches the disk only when the file is closed.
+    out.close();
     if (!out) throw IoError("Datei " + to.string() + " kann nicht geschrieben werden");
 }
 

@@ -8,6 +8,7 @@
 #include "frame/change_log.h"
 #include "frame/session.h"
 #include "host/amounts.h"
+#include "host/case_blind_path.h"
 #include "host/codepage.h"
 #include "host/entry_form.h"
 #include "host/store.h"
@@ -65,7 +66,7 @@ CommandOutcome ImportMinutes(Session& s) {
     bool forServices = false;
     MinutesForm form(utf8Left(s.suppliers.entry(s.CurrentSupplier).name, 10), forServices);
     if (!form.Execute(s.ui)) return CommandOutcome::Cancelled;
-    const std::filesystem::path file = std::filesystem::path(SourceDirectory(s, ' ')) / "minuten";
+    const std::filesystem::path file = caseBlindPath(SourceDirectory(s, ' '), "minuten");
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec)) return CommandOutcome::Done;
 

@@ -8,6 +8,7 @@
 #include "frame/change_log.h"
 #include "frame/file_choice.h"
 #include "frame/session.h"
+#include "host/case_blind_path.h"
 #include "host/codepage.h"
 #include "host/entry_form.h"
 #include "host/errors.h"
@@ -148,7 +149,7 @@ CommandOutcome ChangeNumbersInServices4(Session& s) {
 
 CommandOutcome ChangeNumbersInServices3(Session& s) {
     ReadCurrentSupplier(s);
-    const std::filesystem::path file = std::filesystem::path(SourceDirectory(s, ' ')) / "datanorm";
+    const std::filesystem::path file = caseBlindPath(SourceDirectory(s, ' '), "datanorm");
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec)) {
         s.ui.meldung("Fehler: Diskette muß Datei DATANORM enthalten!Vermutlich falsche Diskette!");

@@ -1,12 +1,13 @@
 #include "dn4/price_enquiry.h"
 
+#include <fmt/format.h>
+
 #include <cerrno>
 #include <cstring>
 
-#include <fmt/format.h>
-
 #include "dn4/import_text4.h"
 #include "frame/session.h"
+#include "host/case_blind_path.h"
 #include "host/errors.h"
 #include "host/store.h"
 #include "suppliers/current_supplier.h"
@@ -149,7 +150,8 @@ CommandOutcome WritePriceEnquiry(Session& s) {
         s.suppliers.writeRecord(s.CurrentSupplier, supplier);
         head = {enquiryHeader3(), enquiryCustomer3(supplier.customerNumber())};
     }
-    EnquiryFile file(s, std::filesystem::path(dir) / (dn4Form ? "datpreis.001" : "datpreis"), head);
+    // An earlier "DATPREIS.001" is replaced, not joined by a second file.
+    EnquiryFile file(s, caseBlindPath(dir, dn4Form ? "datpreis.001" : "datpreis"), head);
     file.open();
     s.ui.meldung("Erzeugung der Pendeldiskette beginnt...");
     s.ui.PanelOn("Pendeldiskette");

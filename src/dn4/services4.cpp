@@ -11,6 +11,7 @@
 #include "frame/file_choice.h"
 #include "frame/protocol.h"
 #include "frame/session.h"
+#include "host/case_blind_path.h"
 #include "host/errors.h"
 #include "suppliers/current_supplier.h"
 #include "suppliers/source_directory.h"
@@ -90,7 +91,7 @@ CommandOutcome ImportSets3(Session& s) {
     ReadCurrentSupplier(s);
     SetOptions options;
     if (!RunSetOptionsDialog(s, options, false)) return CommandOutcome::Cancelled;
-    const std::filesystem::path file = std::filesystem::path(SourceDirectory(s, ' ')) / "datasets";
+    const std::filesystem::path file = caseBlindPath(SourceDirectory(s, ' '), "datasets");
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec)) {
         s.ui.meldung("Datei DATASETS nicht vorhanden");

@@ -24,9 +24,8 @@ namespace {
 
 constexpr const char* kArticleRecords = "Artikelsätze mit Funktion Artikelübernahme einlesen!";
 
-// `TR_EINLESEN`. The label names the expected file in the supplier's
-// directory; the sub-directory question is left to the file choice, so
-// that the dialog is the first one a script fills.
+// `TR_EINLESEN`. The label names the expected file in the source directory
+// of the kind, sub-directory included.
 class TR_EINLESEN : public EntryForm {
 public:
     TR_EINLESEN(const std::string& expectedFile, bool& deleteOld, bool& protocol)
@@ -98,9 +97,10 @@ CommandOutcome ImportDiscountGroups5(Session& s) {
 
     bool deleteOld = true;
     bool protocol = false;
-    TR_EINLESEN form(SourceDirectory(s, ' ') + "datanorm.rab", deleteOld, protocol);
+    const std::string dir = SourceDirectory(s, 'r');
+    TR_EINLESEN form(FixedFilePath(dir, 'r'), deleteOld, protocol);
     if (!form.Execute(s.ui)) return CommandOutcome::Cancelled;
-    if (!ChooseImportFiles(s, 'r')) return CommandOutcome::Cancelled;
+    if (!ChooseImportFiles(s, 'r', dir)) return CommandOutcome::Cancelled;
     const std::string file = s.OnlineImportFiles.front();
 
     s.PrintProtocol = protocol;

@@ -37,6 +37,9 @@ void copyFile(Session& s, const fs::path& from, const fs::path& to) {
     }
     s.ui.Balken_Schliessen();
     if (in.bad()) throw IoError("Datei " + from.string() + " kann nicht gelesen werden");
+    // The last block reaches the disk only when the file is closed.
+    out.close();
+    if (!out) throw IoError("Datei " + to.string() + " kann nicht geschrieben werden");
 }
 
 }  // namespace

@@ -58,9 +58,10 @@ CommandOutcome ImportProductGroups5(Session& s) {
     if (!s.dn5) s.dn5 = std::make_shared<tdatanorm5>(s);
     tdatanorm5& dn5 = *s.dn5;
 
-    TW_EINLESEN form(SourceDirectory(s, ' ') + "datanorm.wrg");
+    const std::string dir = SourceDirectory(s, 'w');
+    TW_EINLESEN form(FixedFilePath(dir, 'w'));
     if (!form.Execute(s.ui)) return CommandOutcome::Cancelled;
-    if (!ChooseImportFiles(s, 'w')) return CommandOutcome::Cancelled;
+    if (!ChooseImportFiles(s, 'w', dir)) return CommandOutcome::Cancelled;
     const std::string file = s.OnlineImportFiles.front();
 
     // The old groups go only once the header was accepted, in the

@@ -14,10 +14,10 @@ const std::vector<CommandInfo>& commandTable() {
         {32, "&Artikel", "", "&Zeigen / Drucken Artikel"},
         {33, "&Artikel", "", "&Artikel übernehmen"},
         {34, "&Artikel", "", "&Leistung übernehmen"},
-        {35, "&Artikel", "", "&Minuten übernehmen"},
-        {36, "&Artikel", "", "&Freie Texte übernehmen"},
-        {371, "&Artikel", "&Grafikverwaltung", "&Grafiken Kopieren"},
-        {372, "&Artikel", "&Grafikverwaltung", "&Index neu aufbauen"},
+        {35, "&Artikel", "", "&Minuten übernehmen", kDn3},
+        {36, "&Artikel", "", "&Freie Texte übernehmen", kDn5, kDn5},
+        {371, "&Artikel", "&Grafikverwaltung", "&Grafiken Kopieren", kDn5, kDn5},
+        {372, "&Artikel", "&Grafikverwaltung", "&Index neu aufbauen", kDn5, kDn5},
         {38, "&Artikel", "", "&Wechsel Lieferant"},
         {41, "&Preispflege", "", "mit &Preispflegedatei"},
         {42, "&Preispflege", "", "nach &Rabattänderung"},
@@ -51,17 +51,22 @@ const CommandInfo* findCommand(int number) {
     return nullptr;
 }
 
+namespace {
+
+bool inMask(unsigned mask, int dnVersion) {
+    return dnVersion >= 0 && dnVersion <= 2 && (mask & (1u << dnVersion)) != 0;
+}
+
+}  // namespace
+
 bool commandVisible(int number, int dnVersion) {
-    switch (number) {
-        case 35:
-            return dnVersion == 0;
-        case 36:
-        case 371:
-        case 372:
-            return dnVersion == 2;
-        default:
-            return true;
-    }
+    const CommandInfo* c = findCommand(number);
+    return !c || inMask(c->shownFor, dnVersion);
+}
+
+bool commandRuns(int number, int dnVersion) {
+    const CommandInfo* c = findCommand(number);
+    return !c || inMask(c->runsFor, dnVersion);
 }
 
 std::string plainCaption(const std::string& caption) {

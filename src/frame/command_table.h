@@ -7,11 +7,16 @@
 
 namespace dn {
 
+// DATANORM versions as bits of a mask, by `DnVersion` (0, 1, 2).
+inline constexpr unsigned kDn3 = 1, kDn4 = 2, kDn5 = 4, kAllVersions = kDn3 | kDn4 | kDn5;
+
 struct CommandInfo {
     int number;
     std::string menu;     // top-level menu caption; empty for top-level items
     std::string submenu;  // "&Grafikverwaltung" or empty
     std::string caption;
+    unsigned shownFor = kAllVersions;  // versions whose menu shows the item
+    unsigned runsFor = kAllVersions;   // versions for which the command does something
 };
 
 // In menu order.
@@ -20,9 +25,12 @@ const CommandInfo* findCommand(int number);
 // The top-level menus in order ("&Lieferant", "&Rabatte", ...).
 const std::vector<std::string>& menuOrder();
 
-// "&Minuten übernehmen" only for DATANORM 3, "&Freie Texte übernehmen"
-// and the graphics submenu only for DATANORM 5.
+// "&Minuten übernehmen" shown only for DATANORM 3, "&Freie Texte
+// übernehmen" and the graphics submenu only for DATANORM 5.
 bool commandVisible(int number, int dnVersion);
+// Whether the command does something for the version: the minutes import
+// runs for every version, free texts and graphics only for DATANORM 5.
+bool commandRuns(int number, int dnVersion);
 
 // The caption without its "&" accelerator marks.
 std::string plainCaption(const std::string& caption);

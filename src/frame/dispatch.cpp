@@ -26,9 +26,13 @@ bool changesSupplier(int number) {
 
 }  // namespace
 
+bool UserMayRun(const Session& s, int number) {
+    return s.host.deniedCommands.count(number) == 0;
+}
+
 Dispatcher::Dispatcher(Session& session, CommandRoutes routes)
     : session_(session), routes_(std::move(routes)) {
-    check_pwl = [this](int number) { return session_.host.deniedCommands.count(number) == 0; };
+    check_pwl = [this](int number) { return UserMayRun(session_, number); };
 }
 
 CommandOutcome Dispatcher::dispatch(int number) {
@@ -74,7 +78,7 @@ CommandOutcome Dispatcher::Kommando(int number) {
     const CommandInfo* info = findCommand(number);
     if (!info) return CommandOutcome::Ignored;
     const int version = session_.DnVersion >= 0 && session_.DnVersion <= 2 ? session_.DnVersion : 1;
-    if (!commandVisible(number, version)) return CommandOutcome::NotForVersion;
+    if (!commandRuns(number, version)) return CommandOutcome::NotForVersion;
     auto it = routes_.find(number);
     if (it == routes_.end() || !it->second.byVersion[version]) {
         session_.ui.meldung("Diese Funktion ist noch nicht verfügbar: " + plainCaption(info->caption));

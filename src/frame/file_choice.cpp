@@ -1,8 +1,12 @@
 #include "frame/file_choice.h"
 
 #include <filesystem>
+#include <optional>
+#include <vector>
 
 #include "frame/session.h"
+#include "host/case_blind_path.h"
+#include "host/errors.h"
 #include "suppliers/source_directory.h"
 
 namespace dn {
@@ -20,18 +24,35 @@ bool isFile(const std::string& p) {
     return fs::is_regular_file(p, ec);
 }
 
+// The files named beforehand, checked against what the command reads.
+std::optional<std::vector<std::string>> presetChoice(Session& s, const FileRequest& req) {
+    std::vector<std::string> files = s.ui.presetFiles(req);
+    if (files.empty()) return std::nullopt;
+    if (!req.multiple && files.size() > 1)
+        throw InputError("Dieser Befehl liest eine Datei, angegeben sind " +
+                         std::to_string(files.size()) +
+                         " (mehrere Dateien nur mit Mehrfachselektion, MultiSelectDialog=1).");
+    for (const auto& f : files)
+        if (!isFile(f)) throw InputError("Datei " + f + " nicht vorhanden!");
+    return files;
+}
+
 // Discount and product groups come from a fixed file; when it is missing,
-// the user may choose another one.
+// the user may choose another one. A file named beforehand wins.
 bool chooseFixedFile(Session& s, char kind, const std::string& dir) {
-    const std::string name = FileKindPattern(kind);
-    std::string path = dir + name;
+    FileRequest req;
+    req.title = kind == 'r' ? "Rabattdatei auswählen" : "Warengruppendatei auswählen";
+    req.directory = dir;
+    req.patterns = {kind == 'r' ? "*.rab" : "*.wrg"};
+    req.purpose = std::string(1, kind);
+    if (auto preset = presetChoice(s, req)) {
+        s.OnlineImportFiles = *preset;
+        return true;
+    }
+    std::string path = FixedFilePath(dir, kind);
     if (!isFile(path)) {
         s.ui.meldung("Datei " + path + " nicht vorhanden!");
-        FileRequest req;
-        req.title = kind == 'r' ? "Rabattdatei auswählen" : "Warengruppendatei auswählen";
         req.directory = s.host.konf[kSystemDir];
-        req.patterns = {kind == 'r' ? "*.rab" : "*.wrg"};
-        req.purpose = std::string(1, kind);
         auto chosen = s.ui.chooseFiles(req);
         if (chosen.empty() || !isFile(chosen.front())) return false;
         path = chosen.front();
@@ -62,8 +83,15 @@ std::string FileKindPattern(char fileKind) {
     }
 }
 
+std::string FixedFilePath(const std::string& directory, char fileKind) {
+    return caseBlindPath(directory, FileKindPattern(fileKind)).string();
+}
+
 bool ChooseImportFiles(Session& s, char fileKind) {
-    const std::string dir = SourceDirectory(s, fileKind);
+    return ChooseImportFiles(s, fileKind, SourceDirectory(s, fileKind));
+}
+
+bool ChooseImportFiles(Session& s, char fileKind, const std::string& dir) {
     if (fileKind == 'r' || fileKind == 'w') return chooseFixedFile(s, fileKind, dir);
 
     s.OnlineImportFiles.clear();
@@ -72,9 +100,10 @@ bool ChooseImportFiles(Session& s, char fileKind) {
     req.purpose = std::string(1, fileKind);
     req.title = "Datanorm-Datei auswählen";
     req.patterns = {FileKindPattern(fileKind)};
-    if (s.settings.MultiSelectDialog) {
-        req.multiple = true;
-        if (fileKind == 'a' || fileKind == 't') {
+    req.multiple = s.settings.MultiSelectDialog;
+    std::optional<std::vector<std::string>> chosen = presetChoice(s, req);
+    if (!chosen) {
+        if (req.multiple && (fileKind == 'a' || fileKind == 't')) {
             // The dialog "Dateiauswahl" needs the directory.
             req.title = "Dateiauswahl";
             if (!isDirectory(dir)) {
@@ -84,12 +113,12 @@ bool ChooseImportFiles(Session& s, char fileKind) {
                 return false;
             }
         }
+        chosen = s.ui.chooseFiles(req);
     }
-    auto chosen = s.ui.chooseFiles(req);
-    if (chosen.empty()) return false;
-    if (!req.multiple) chosen.resize(1);
-    s.OnlineImportFiles = chosen;
-    if (fileKind == 'p') s.PriceFilePath = chosen.front();
+    if (chosen->empty()) return false;
+    if (!req.multiple) chosen->resize(1);
+    s.OnlineImportFiles = *chosen;
+    if (fileKind == 'p') s.PriceFilePath = chosen->front();
     return true;
 }
 

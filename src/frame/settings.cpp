@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "host/codepage.h"
+#include "host/control_characters.h"
 #include "host/errors.h"
+#include "host/file_bytes.h"
 
 namespace dn {
 namespace {
@@ -33,10 +35,7 @@ bool on(const std::string& line) { return line == "1"; }
 void readSettings(const std::filesystem::path& iniFile, Settings& s) {
     std::error_code ec;
     if (!std::filesystem::exists(iniFile, ec)) return;
-    std::ifstream in(iniFile, std::ios::binary);
-    if (!in) throw IoError("Fehler beim Lesen von " + iniFile.string());
-    std::string text(std::istreambuf_iterator<char>(in), {});
-    auto l = lines(text);
+    auto l = lines(readFileBytes(iniFile));
     // Lines 1 to 5 are read whatever the file holds; 6 to 9 only while the
     // file goes on.
     auto line = [&](std::size_t i) { return i < l.size() ? l[i] : std::string(); };
@@ -55,6 +54,8 @@ void readSettings(const std::filesystem::path& iniFile, Settings& s) {
 }
 
 void writeSettings(const std::filesystem::path& iniFile, const Settings& s) {
+    // Line 1 is the only text; a line break in it would shift every later line.
+    refuseControlCharacters(s.SourcePath, "SourcePath", iniFile);
     auto b = [](bool v) { return v ? "1" : "0"; };
     std::string text = utf8ToCp850(s.SourcePath) + "\r\n";
     for (bool v : {s.TakeLongTexts, s.TakeFactoryPrices, s.TakeListPrice, s.MultiSelectDialog,

@@ -21,7 +21,8 @@ struct Settings {
 // Reads the file; a missing file leaves the settings as they are. A file of
 // five lines (the older form) leaves lines 6 to 9 untouched.
 void readSettings(const std::filesystem::path& iniFile, Settings& s);
-// Writes all nine lines, CR LF.
+// Writes all nine lines, CR LF. A `SourcePath` with a control character
+// raises InputError and leaves the file as it was.
 void writeSettings(const std::filesystem::path& iniFile, const Settings& s);
 
 }  // namespace dn

@@ -95,10 +95,13 @@ CommandOutcome DriveDialog(Session& s) {
     DriveForm form(s, path, multi, copy);
     if (!form.Execute(s.ui)) return CommandOutcome::Cancelled;
     if (!path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
-    s.settings.SourcePath = path;
-    s.settings.MultiSelectDialog = multi;
-    s.settings.CopyToLocalDisk = copy;
-    writeSettings(iniFile(s), s.settings);
+    Settings v = s.settings;
+    v.SourcePath = path;
+    v.MultiSelectDialog = multi;
+    v.CopyToLocalDisk = copy;
+    // Kept only when the file took them.
+    writeSettings(iniFile(s), v);
+    s.settings = v;
     BindDn3Files(s);
     return CommandOutcome::Done;
 }
@@ -110,8 +113,8 @@ CommandOutcome ParameterDialog(Session& s) {
     ParameterForm form(v, listIndex);
     if (!form.Execute(s.ui)) return CommandOutcome::Cancelled;
     v.DeletedArticleMode = listIndex;
+    writeSettings(iniFile(s), v);
     s.settings = v;
-    writeSettings(iniFile(s), s.settings);
     return CommandOutcome::Done;
 }
 

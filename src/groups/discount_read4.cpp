@@ -36,7 +36,7 @@ class DiscountReadForm : public EntryForm {
             "Wenn diese "
             "nicht existiert, können Sie eine andere Datei wählen.");
         AddExplanation("Haben Sie den richtigen Lieferanten gewählt ?");
-        AddExplanation(SourceDirectory(s, 'r') + FileKindPattern('r'));
+        AddExplanation(FixedFilePath(SourceDirectory(s, 'r'), 'r'));
         AddExplanation("Lieferant : " + std::to_string(s.CurrentSupplier) + " - " + name);
         AddYesNo(kReadDeleteOld,
                  "&Bestehende Rabattgruppen/-sätze des aktuellen Lieferanten löschen", deleteOld);

@@ -32,7 +32,7 @@ class ProductReadForm : public EntryForm {
             "Zur Übernahme der Warengruppen aus einer Datei wird folgende "
             "DATANORM-\"Warengruppendatei\" "
             "genutzt.");
-        AddExplanation(SourceDirectory(s, 'w') + FileKindPattern('w'));
+        AddExplanation(FixedFilePath(SourceDirectory(s, 'w'), 'w'));
         AddExplanation("Haben Sie den richtigen Lieferanten gewählt ?");
         AddExplanation(
             "Bestehende Warengruppen des aktuellen Lieferanten werden automatisch gelöscht.");

@@ -81,7 +81,8 @@ void exportArticles(HostStore& store, const std::string& prefix, ExportFormat fo
                 out << (i ? ";" : "") << csvField(articleColumnText(a, *cols[i]));
             }
             out << '\n';
-            return true;
+            // A failed write ends the listing; the caller reports it.
+            return static_cast<bool>(out);
         });
         return;
     }
@@ -94,7 +95,7 @@ void exportArticles(HostStore& store, const std::string& prefix, ExportFormat fo
             out << (i ? ", " : "") << jsonString(cols[i]->name) << ": " << jsonValue(a, *cols[i]);
         }
         out << '}';
-        return true;
+        return static_cast<bool>(out);
     });
     out << (first ? "]\n" : "\n]\n");
 }

@@ -14,7 +14,8 @@ enum class ExportFormat { Csv, Json };
 // Articles whose key begins with the prefix (empty: all). CSV: a header
 // line of column names, ";" separated, fields with ";", '"' or a line break
 // quoted with '"' doubled; extralines joined with "\n". JSON: an array of
-// objects, numbers as numbers, extralines as an array of strings.
+// objects, numbers as numbers, extralines as an array of strings. Stops at
+// the first failed write; the stream's state tells the caller.
 void exportArticles(HostStore& store, const std::string& prefix, ExportFormat format,
                     std::ostream& out);
 

@@ -184,8 +184,13 @@ void EntryForm::setValue(int tag, std::string text) {
             if (text != "0" && text != "1")
                 throw InputError("Feld " + std::to_string(tag) + " \"" + f->label + "\" nimmt 0 oder 1.");
             break;
-        case FieldKind::String:
         case FieldKind::Char:
+            // A one-character control takes no second one.
+            if (utf8Length(text) > 1)
+                throw InputError("Feld " + std::to_string(tag) + " \"" + f->label +
+                                 "\" nimmt ein Zeichen.");
+            break;
+        case FieldKind::String:
             if (f->maxLength > 0 && utf8Length(text) > static_cast<std::size_t>(f->maxLength))
                 text = utf8Left(text, f->maxLength);
             break;

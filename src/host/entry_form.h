@@ -86,6 +86,10 @@ public:
     int helpContext = 0;
     // The button the command line presses when no button is named.
     int defaultButton = kOk;
+    // A question asked along the way (the sub-directory question): scripts
+    // answer it by its class name only; the values meant for the command's
+    // first dialog pass it by.
+    bool sideQuestion = false;
 
     // Control contents. setValue checks the text against the field's kind
     // and raises InputError for a value the control would not take.

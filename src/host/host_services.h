@@ -87,6 +87,10 @@ public:
                                                        const std::string& text,
                                                        const std::string& start) = 0;
     virtual ListResult chooseFromList(const ListRequest& request) = 0;
+    // Files named before the command ran (the command line's --file): the
+    // file choice takes them in place of a chooser and of a fixed default
+    // name, once per run. Empty when none were named.
+    virtual std::vector<std::string> presetFiles(const FileRequest& request) { return {}; }
 
     // Runs an entry dialog: form.open(), the user's edits and button
     // presses, until form.closed().

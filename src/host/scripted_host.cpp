@@ -88,7 +88,9 @@ ListResult ScriptedHost::chooseFromList(const ListRequest& request) {
 void ScriptedHost::runForm(EntryForm& form) {
     formsShown.push_back(form.formClass());
     FormScript script;
-    if (!forms.empty() && (forms.front().formClass.empty() || forms.front().formClass == form.formClass())) {
+    const bool forAnyDialog =
+        !forms.empty() && forms.front().formClass.empty() && !form.sideQuestion;
+    if (forAnyDialog || (!forms.empty() && forms.front().formClass == form.formClass())) {
         script = forms.front();
         forms.pop_front();
     }

@@ -1,6 +1,7 @@
 #include "suppliers/source_directory.h"
 
 #include "frame/session.h"
+#include "host/case_blind_path.h"
 #include "host/entry_form.h"
 
 namespace dn {
@@ -31,6 +32,7 @@ public:
         AddExplanation("Bitte wählen Sie die gewünschten Daten aus:");
         AddRadioGroup(100, "", {"Neuanlage (D4Grund, D5Grund)", "Änderung (D4Aend, D5Aend)"}, choice);
         AddButton(kOk, "&Ok");
+        sideQuestion = true;
     }
 };
 
@@ -46,30 +48,32 @@ std::string NewOrChangeSubdirectory(Session& s) {
 
 std::string SourceDirectory(Session& s, char fileKind) {
     const std::string own = trim(s.CurrentSupplierPath);
-    std::string dir = own.empty() ? withSlash(s.settings.SourcePath) : withSlash(own);
-    if (s.DnVersion == 2 && s.CurrentUseSubdirs) {
-        switch (fileKind) {
-            case 'a':
-            case 'j':
-            case 'r':
-            case 't':
-            case 'w':
-                dir += NewOrChangeSubdirectory(s);
-                break;
-            case 'g':
-                dir += "d5bild/";
-                break;
-            case 'p':
-                dir += "d5paend/";
-                break;
-            case 'x':
-                dir += "d5aend/";
-                break;
-            default:
-                break;
-        }
+    const std::string dir = own.empty() ? withSlash(s.settings.SourcePath) : withSlash(own);
+    if (s.DnVersion != 2 || !s.CurrentUseSubdirs) return dir;
+    std::string sub;
+    switch (fileKind) {
+        case 'a':
+        case 'j':
+        case 'r':
+        case 't':
+        case 'w':
+            sub = NewOrChangeSubdirectory(s);
+            break;
+        case 'g':
+            sub = "d5bild/";
+            break;
+        case 'p':
+            sub = "d5paend/";
+            break;
+        case 'x':
+            sub = "d5aend/";
+            break;
+        default:
+            return dir;
     }
-    return dir;
+    // "D5Grund" from a Windows delivery is the same directory.
+    sub.pop_back();
+    return caseBlindDirectory(dir, sub);
 }
 
 }  // namespace dn

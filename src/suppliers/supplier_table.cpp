@@ -1,11 +1,15 @@
 #include "suppliers/supplier_table.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
+#include "host/control_characters.h"
 #include "host/errors.h"
+#include "host/file_bytes.h"
 
 namespace dn {
 namespace fs = std::filesystem;
@@ -14,17 +18,24 @@ namespace {
 
 constexpr int kRecords = 101;
 
-std::string readAll(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) throw IoError("Fehler beim Lesen von " + file.string());
-    return std::string(std::istreambuf_iterator<char>(in), {});
+// The texts a user enters; a control character there would end up in
+// every list and caption that shows the record.
+void refuseControlTexts(const SupplierRecord& r, const fs::path& file) {
+    refuseControlCharacters(r.name(), "Bezeichnung", file);
+    const char* labels[] = {"Anrede", "Name", "Titel", "Straße", "PLZ / Ort"};
+    for (int f = SupplierRecord::kSalutation; f <= SupplierRecord::kTown; ++f)
+        refuseControlCharacters(r.address(static_cast<SupplierRecord::AddressField>(f)), labels[f],
+                                file);
+    refuseControlCharacters(r.customerNumber(), "Kunden-Nr.", file);
+    refuseControlCharacters(r.path(), "Dateipfad", file);
 }
 
 void writeAll(const fs::path& file, const std::string& bytes) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.close();
-    if (!out) throw IoError("Fehler beim Schreiben von " + file.string());
+    if (!out)
+        throw IoError("Fehler beim Schreiben von " + file.string() + ": " + std::strerror(errno));
 }
 
 SupplierEntry entryOf(const SupplierRecord& r) {
@@ -43,7 +54,7 @@ void SupplierTable::load(const fs::path& masterDataDir) {
     file_ = masterDataDir / "lieferan.dat";
     std::error_code ec;
     std::string bytes;
-    if (fs::exists(file_, ec)) bytes = readAll(file_);
+    if (fs::exists(file_, ec)) bytes = readFileBytes(file_);
     const std::size_t records = bytes.size() / SupplierRecord::kSize;
     if (records < kMaxSupplier) {
         // A new file, or the older form of ten records: keep the whole
@@ -64,6 +75,7 @@ const SupplierEntry& SupplierTable::entry(int number) const {
 }
 
 SupplierRecord SupplierTable::readRecord(int number) const {
+    requirePlainFile(file_);
     std::ifstream in(file_, std::ios::binary);
     if (!in) throw IoError("Fehler beim Lesen von " + file_.string());
     std::string buf(SupplierRecord::kSize, ' ');
@@ -76,6 +88,7 @@ SupplierRecord SupplierTable::readRecord(int number) const {
 void SupplierTable::writeRecord(int number, const SupplierRecord& record) {
     if (number < 1 || number > kMaxSupplier)
         throw InputError("Lieferantennummer " + std::to_string(number) + " außerhalb 1 bis 99");
+    refuseControlTexts(record, file_);
     {
         std::fstream f(file_, std::ios::binary | std::ios::in | std::ios::out);
         if (!f) throw IoError("Fehler beim Schreiben von " + file_.string());
@@ -105,6 +118,7 @@ std::string ArticlePrefixFor(int number, char letter) {
 
 int readCurrentSupplierNumber(const fs::path& masterDataDir) {
     const fs::path file = masterDataDir / "aktuell.dat";
+    requirePlainFile(file);
     std::ifstream in(file, std::ios::binary);
     if (!in) throw IoError("Datei " + file.string() + " kann nicht gelesen werden");
     std::string line;

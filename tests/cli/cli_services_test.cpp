@@ -78,17 +78,28 @@ TEST_F(CliServicesTest, NumberChangeRewritesOffersAndReportsBadOnes) {
     EXPECT_NE(run({"log"}).out.find("4 Artikelnummeränderung"), std::string::npos);
 }
 
-TEST_F(CliServicesTest, MinutesOnlyForDatanorm3) {
-    supplier("4");
-    EXPECT_EQ(run({"run", "35"}).code, 6);
-    supplier("3");
-    ASSERT_EQ(run({"settings", "SourcePath=" + data.path().string()}).code, 0);
+// Command 35 runs for every version; only its menu item is shown for
+// DATANORM 3 alone. The fixed name is found in any case.
+TEST_F(CliServicesTest, MinutesForEveryVersion) {
     std::string rec = "4711           00125";
     rec.resize(130, ' ');
-    test::writeFile(data / "minuten", rec);
-    auto r = run({"run", "35", "--set", "101=1"});
-    ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_NE(run({"log"}).out.find("  Minutenübernahme"), std::string::npos);
+    test::writeFile(data / "MINUTEN", rec);
+    ASSERT_EQ(run({"settings", "SourcePath=" + data.path().string()}).code, 0);
+    std::size_t entries = 0;
+    for (const char* version : {"3", "4", "5"}) {
+        SCOPED_TRACE(version);
+        supplier(version);
+        auto r = run({"run", "35", "--set", "101=1"});
+        ASSERT_EQ(r.code, 0) << r.err;
+        const std::string log = run({"log"}).out;
+        std::size_t n = 0;
+        for (auto at = log.find("  Minutenübernahme"); at != std::string::npos;
+             at = log.find("  Minutenübernahme", at + 1))
+            ++n;
+        EXPECT_EQ(n, ++entries) << log;
+        EXPECT_NE(log.find((data / "MINUTEN").string()), std::string::npos) << log;
+    }
+    EXPECT_NE(run({"commands"}).out.find("  35 - Artikel / Minuten übernehmen"), std::string::npos);
 }
 
 }  // namespace

@@ -61,6 +61,14 @@ TEST_F(PriceEnquiry, Dn4FormWithoutArticles) {
     EXPECT_EQ(run("datpreis.001").size(), 2u);
 }
 
+// An enquiry file left in upper case by Windows is replaced, not joined by
+// a second file in lower case.
+TEST_F(PriceEnquiry, EarlierFileInUpperCaseIsReplaced) {
+    writeFile(home / "out" / "DATPREIS.001", "alt\r\n");
+    EXPECT_EQ(run("DATPREIS.001").size(), 2u);
+    EXPECT_FALSE(std::filesystem::exists(home / "out" / "datpreis.001"));
+}
+
 TEST_F(PriceEnquiry, Dn3FormStripsThePrefix) {
     useSupplier(12, ' ');
     SupplierRecord r = session->suppliers.readRecord(12);

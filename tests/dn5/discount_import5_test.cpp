@@ -126,6 +126,45 @@ TEST_F(DiscountImport5Test, FileOfAnotherKindIsRefused) {
     EXPECT_FALSE(store().discountGroupExists("1-1"));
 }
 
+// With DATANORM 5 sub-directories on, "Neuanlage oder Änderung?" comes
+// first: its answer picks the folder the dialog names and the file read.
+// A script meant for "any dialog" passes the question by.
+TEST_F(DiscountImport5Test, SubdirectoryQuestionPicksTheFolderTheLabelNames) {
+    SupplierRecord r = session->suppliers.readRecord(1);
+    r.setUseSubdirs(true);
+    session->suppliers.writeRecord(1, r);
+    ReadCurrentSupplier(*session);
+    auto lines = header();
+    lines.push_back("R;1;1;100;Grund;");
+    file("d5grund/datanorm.rab", lines);
+    lines.back() = "R;1;1;100;Aenderung;";
+    file("D5AEND/DATANORM.RAB", lines);  // a Windows delivery in upper case
+
+    struct Case {
+        const char* answer;  // nullptr: no script for the question
+        const char* file;
+        const char* text;
+    };
+    for (const Case& c : {Case{nullptr, "d5grund/datanorm.rab", "Grund"},
+                          Case{"1", "D5AEND/DATANORM.RAB", "Aenderung"}}) {
+        SCOPED_TRACE(c.file);
+        host.formsShown.clear();
+        if (c.answer) form("TNEUAENDERUNG", {{100, c.answer}});
+        std::vector<std::string> label;
+        FormScript options;
+        options.sets = {{100, "1"}, {101, "0"}};
+        options.inspect = [&label](EntryForm& f) { label = f.explanations(); };
+        host.forms.push_back(options);
+        EXPECT_EQ(ImportDiscountGroups5(*session), CommandOutcome::Done);
+        EXPECT_EQ(host.formsShown, (std::vector<std::string>{"TNEUAENDERUNG", "TR_EINLESEN"}));
+        EXPECT_EQ(label, (std::vector<std::string>{(source() / c.file).string()}));
+        auto g = store().readDiscountGroup("1-1");
+        ASSERT_TRUE(g);
+        EXPECT_EQ(g->bezeichnung, c.text);
+        EXPECT_TRUE(host.forms.empty());
+    }
+}
+
 TEST_F(DiscountImport5Test, CancelledDialogChangesNothing) {
     DiscountGroupRecord g;
     g.key = "1-OLD";

@@ -128,6 +128,10 @@ TEST(CommandTable, MenuOrderCaptionsAndVisibility) {
     EXPECT_TRUE(commandVisible(36, 2));
     EXPECT_TRUE(commandVisible(372, 2));
     EXPECT_FALSE(commandVisible(36, 1));
+    // The minutes import runs for every version; free texts only for DATANORM 5.
+    for (int version : {0, 1, 2}) EXPECT_TRUE(commandRuns(35, version));
+    EXPECT_FALSE(commandRuns(36, 1));
+    EXPECT_TRUE(commandRuns(36, 2));
 }
 
 }  // namespace

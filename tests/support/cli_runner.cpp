@@ -17,15 +17,17 @@ std::string quote(const std::string& s) {
 
 }  // namespace
 
-CliResult runDatanorm(const std::string& home, const std::vector<std::string>& args) {
+CliResult runDatanorm(const std::string& home, const std::vector<std::string>& args,
+                      const std::string& stdoutTo) {
     TempDir io;
     std::string cmd = quote(DATANORM_CLI_PATH) + " --home " + quote(home);
     for (const auto& a : args) cmd += " " + quote(a);
-    cmd += " </dev/null >" + quote((io / "out").string()) + " 2>" + quote((io / "err").string());
+    cmd += " </dev/null >" + quote(stdoutTo.empty() ? (io / "out").string() : stdoutTo) + " 2>" +
+           quote((io / "err").string());
     const int status = std::system(cmd.c_str());
     CliResult r;
     r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.out = readFile(io / "out");
+    if (stdoutTo.empty()) r.out = readFile(io / "out");
     r.err = readFile(io / "err");
     return r;
 }

@@ -13,6 +13,9 @@ struct CliResult {
     std::string err;
 };
 
-CliResult runDatanorm(const std::string& home, const std::vector<std::string>& args);
+// `stdoutTo` sends standard output to that file (e.g. "/dev/full") in place
+// of capturing it.
+CliResult runDatanorm(const std::string& home, const std::vector<std::string>& args,
+                      const std::string& stdoutTo = "");
 
 }  // namespace dn::test
