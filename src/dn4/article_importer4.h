@@ -21,7 +21,7 @@ namespace dn {
 class HostStore;
 
 // How a file's loop ended.
-enum class FileEnd4 { Complete, Fault, Cancelled, AbortRun };
+enum class FileEnd4 { Complete, Fault, Cancelled, AbortRun, StoreFailed };
 
 // The article in the buffer: written when the next record group begins.
 struct PendingArticle4 {
@@ -48,6 +48,8 @@ class ArticleImporter4 {
     FileEnd4 readFile(const std::string& path, long long bytesBefore, long long totalBytes);
 
     long ImportedCount() const { return importedCount_; }
+    // Records of the file read last left out for faulty fields.
+    long SkippedCount() const { return reader_.SkippedRecords(); }
 
   private:
     friend class ArticleRecords4;

@@ -53,6 +53,7 @@ std::string dn4ToUtf8(std::string_view cp850) {
 
 void Dn4Reader::startFile() {
     headerSeen_ = false;
+    skipped_ = 0;
     fileInEuro_ = false;
     currency_.clear();
     clearBuffers();

@@ -83,6 +83,9 @@ class Dn4Reader {
     const Dn4Buffers& buffers() const { return b_; }
 
     bool HeaderSeen() const { return headerSeen_; }
+    // Records of this file left out for faulty fields (the file read on).
+    long SkippedRecords() const { return skipped_; }
+    void SkipRecord() { ++skipped_; }
     // Set from the header's currency code; DATANORM 3 commands set it from
     // the user's answer.
     bool FileInEuro() const { return fileInEuro_; }
@@ -118,6 +121,7 @@ class Dn4Reader {
     bool needsUser_ = false;  // ConvertAhead met what a reader with session must do
     Dn4Buffers b_;
     bool headerSeen_ = false;
+    long skipped_ = 0;
     bool fileInEuro_ = false;
     std::string currency_;
     // Reused per line: the fields of the line, a field wider than kept.

@@ -7,6 +7,7 @@
 #include "dn4/set_rows.h"
 #include "frame/change_log.h"
 #include "frame/file_choice.h"
+#include "frame/import_outcome.h"
 #include "frame/session.h"
 #include "host/codepage.h"
 #include "host/entry_form.h"
@@ -58,15 +59,15 @@ void takePair(Session& s, ChangeScan& scan, const std::string& number, const std
     if (p.oldKey != p.newKey) addNumberChange(scan.table, p.oldKey, p.newKey);
 }
 
-// Reads a DATANORM 4 article file; false after Escape.
-bool scanFile4(Session& s, const std::string& file, ChangeScan& scan) {
+// Reads a DATANORM 4 article file: how it ended.
+FileResult scanFile4(Session& s, const std::string& file, ChangeScan& scan) {
     try {
         Dn4LineReader lines(file);
         Dn4Reader reader(s);
         std::string line;
         while (lines.readLine(line)) {
-            if (s.ui.ESCPanel()) return false;
-            if (!reader.ConvertDn4Line(line)) break;
+            if (s.ui.ESCPanel()) return FileResult{FileEnding::Cancelled};
+            if (!reader.ConvertDn4Line(line)) return FileResult{FileEnding::Failed};
             const DnRecord& rec = reader.record();
             switch (rec.type()) {
                 case 'A':
@@ -95,10 +96,15 @@ bool scanFile4(Session& s, const std::string& file, ChangeScan& scan) {
                     break;
             }
         }
+        if (!reader.HeaderSeen()) {  // an empty file
+            s.ui.meldung(kMsgHeaderMissing);
+            return FileResult{FileEnding::Failed};
+        }
     } catch (const IoError& e) {
         s.ui.meldung(std::string("Datei-Fehler : ") + e.what());
+        return FileResult{FileEnding::Failed};
     }
-    return !s.ui.ESCPanel();
+    return FileResult{s.ui.ESCPanel() ? FileEnding::Cancelled : FileEnding::ReadToEnd};
 }
 
 }  // namespace
@@ -123,14 +129,16 @@ CommandOutcome ChangeNumbersInServices4(Session& s) {
     PanelScope panel(s.ui, "Artikelnummern-Änderung");
     s.ui.SetInfo("Indexdatei erzeugen");
     ChangeScan scan;
-    if (!scanFile4(s, file, scan)) return CommandOutcome::Cancelled;
+    // Nothing is applied from a file that did not end well.
+    const FileResult result = scanFile4(s, file, scan);
+    if (result.ending != FileEnding::ReadToEnd) return OutcomeOf(result);
     if (scan.otherSeen && !scan.changeSeen) {
         s.ui.meldung(kNoChanges);
         return CommandOutcome::Done;
     }
     if (scan.otherSeen && !s.ui.janein(kOthersToo)) return CommandOutcome::Cancelled;
     ApplyNumberChanges(s, scan.table);
-    AppendChangeLog(s, "4 Artikelnummeränderung", file);
+    AppendChangeLogFile(s, "4 Artikelnummeränderung", file);
     return CommandOutcome::Done;
 }
 
@@ -154,11 +162,13 @@ CommandOutcome ChangeNumbersInServices3(Session& s) {
     s.ui.SetInfo("Indexdatei erzeugen");
     ChangeScan scan;
     SetRecordBuffer rec;
+    FileResult result;
     for (long n = first; n <= last; ++n) {
         if (s.ui.ESCPanel()) return CommandOutcome::Cancelled;
         if (!records.read(static_cast<std::size_t>(n), rec)) break;
         if (!RecordFile130::endMarkOk(rec)) {
             s.ui.meldung("Fehler: Falsche Satzlänge!!");
+            ++result.skipped;
             continue;
         }
         switch (rec.type()) {
@@ -188,7 +198,8 @@ CommandOutcome ChangeNumbersInServices3(Session& s) {
         }
     }
     ApplyNumberChanges(s, scan.table);
-    return CommandOutcome::Done;
+    if (result.skipped > 0) s.ui.meldung(SkippedRecordsText(result.skipped));
+    return OutcomeOf(result);
 }
 
 }  // namespace dn

@@ -9,9 +9,11 @@
 #include "dn4/maintain_price4.h"
 #include "frame/change_log.h"
 #include "frame/file_choice.h"
+#include "frame/import_outcome.h"
 #include "frame/protocol.h"
 #include "frame/session.h"
 #include "host/errors.h"
+#include "host/escape_question.h"
 #include "suppliers/current_supplier.h"
 #include "suppliers/source_directory.h"
 
@@ -41,8 +43,8 @@ class PriceRunOutput {
     bool panel_ = false;
 };
 
-// Reads the file; true when it was read to its end.
-bool readPriceFile(Session& s, const PriceModes& modes, const std::string& file) {
+// Reads the file: how it ended.
+FileResult readPriceFile(Session& s, const PriceModes& modes, const std::string& file) {
     HostServices& ui = s.ui;
     Dn4LineReader lines(file);
     Dn4Reader reader(s);
@@ -50,18 +52,19 @@ bool readPriceFile(Session& s, const PriceModes& modes, const std::string& file)
     ui.Balken_Oeffnen("Importiere " + std::filesystem::path(file).filename().string());
     ui.Balken_Max(static_cast<long>(lines.fileSize()));
     BatchCommit4 batch(s.store(), ui, ReadCommitBatchSize(s));
-    bool complete = true;
+    FileEnding ending = FileEnding::ReadToEnd;
+    const auto ended = [&reader](FileEnding how) {
+        return FileResult{how, reader.SkippedRecords(), 0};
+    };
     std::string line;
     for (;;) {
         ui.Balken_Ist(static_cast<long>(lines.bytesRead()));
         if (ui.EscPressed()) {
-            if (!batch.commit()) return false;
-            ui.Balken_hide();
-            if (ui.janein("Import Preispflege abbrechen ?")) {
-                complete = false;
+            if (!batch.commit()) return ended(FileEnding::StoreFailed);
+            if (ConfirmEscape(ui, "Import Preispflege abbrechen ?")) {
+                ending = FileEnding::Cancelled;
                 break;
             }
-            ui.Balken_show();
             batch.restart();
         }
         try {
@@ -69,11 +72,11 @@ bool readPriceFile(Session& s, const PriceModes& modes, const std::string& file)
         } catch (const IoError& e) {
             ui.meldung(std::string("Dateifehler: ") + e.what() + " bei " + SourceDirectory(s, 'p') +
                        "DATPREIS");
-            complete = false;
+            ending = FileEnding::Failed;
             break;
         }
         if (!reader.ConvertDn4Line(line)) {
-            complete = false;
+            ending = FileEnding::Failed;
             break;
         }
         const DnRecord& rec = reader.record();
@@ -120,11 +123,16 @@ bool readPriceFile(Session& s, const PriceModes& modes, const std::string& file)
                 ProtocolLine(s, "Ungültiges Satzkennzeichen: " + dn4ToUtf8(std::string(1, rec.type())));
                 break;
         }
-        if (!batch.count()) return false;
+        if (!batch.count()) return ended(FileEnding::StoreFailed);
+    }
+    // A file without a header (empty) is no price file.
+    if (ending == FileEnding::ReadToEnd && !reader.HeaderSeen()) {
+        ui.meldung(kMsgHeaderMissing);
+        ending = FileEnding::Failed;
     }
     const bool committed = batch.commit();
     ui.Balken_Schliessen();
-    return complete && committed;
+    return ended(committed ? ending : FileEnding::StoreFailed);
 }
 
 }  // namespace
@@ -144,14 +152,18 @@ CommandOutcome PriceMaintenance4(Session& s, int mode) {
     }
     PrintPriceSettings(s, modes);
     output.panel("Preispflege");
-    const bool complete = readPriceFile(s, modes, file);
-    if (complete) {
-        AppendChangeLog(s, "4 Preispflege", file);
+    const FileResult result = readPriceFile(s, modes, file);
+    // Only when the run was not ended early.
+    if (ChangeLogWanted(result, ChangeLogWhen::AtEndOfFile)) {
+        AppendChangeLogFile(s, "4 Preispflege", file);
         if (mode == 1 && !s.OnlineImportStatus.empty()) s.OnlineImportStatus = "1";
     }
     s.TodayDate = s.host.today != 0 ? s.host.today : todayDayNumber();
-    if (!s.PrintProtocol) s.ui.meldung("Ende der Preispflege");
-    return CommandOutcome::Done;
+    if (!s.PrintProtocol)
+        s.ui.meldung("Ende der Preispflege" + SkippedNote(result.skipped));
+    else if (result.skipped > 0)
+        s.ui.meldung(SkippedRecordsText(result.skipped));
+    return OutcomeOf(result);
 }
 
 }  // namespace dn

@@ -5,10 +5,12 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "dn5/article_writer5.h"
 #include "dn5/block_batch5.h"
 #include "dn5/block_pipeline5.h"
+#include "dn5/file_result5.h"
 #include "dn5/import_files5.h"
 #include "dn5/tdatanorm5.h"
 #include "frame/change_log.h"
@@ -18,6 +20,7 @@
 #include "host/codepage.h"
 #include "host/entry_form.h"
 #include "host/errors.h"
+#include "host/escape_question.h"
 #include "host/store.h"
 #include "suppliers/current_supplier.h"
 
@@ -53,11 +56,13 @@ struct Totals {
     long longTexts = 0;
     long deleted = 0;
     long renamed = 0;
-    void add(const tdatanorm5& d) {
+    // Adds a file's counters; the number of records that changed the store.
+    long add(const tdatanorm5& d) {
         articles += d.RecordCount;
         longTexts += d.LongTextCount;
         deleted += d.DeletedCount;
         renamed += d.RenamedCount;
+        return long{d.RecordCount} + d.LongTextCount + d.DeletedCount + d.RenamedCount;
     }
 };
 
@@ -72,6 +77,7 @@ public:
                  },
                  [this](const DatabaseError& e) {
                      writer_.forget();
+                     storeFailed_ = true;
                      message(e.what());
                  }) {
         // Without a protocol the store is written on a second thread while
@@ -102,8 +108,8 @@ public:
     }
 
     // The block still open at the end of a file; a faulty field is shown
-    // and the block dropped.
-    void finishFile() {
+    // and the block dropped. False when that happened.
+    bool finishFile() {
         std::optional<std::string> fault;
         try {
             processPending();
@@ -113,7 +119,11 @@ public:
         drain();
         if (fault) s_.ui.meldung(*fault);
         commit();
+        return !fault;
     }
+
+    // A store error since the last call (its message was shown).
+    bool takeStoreFailure() { return std::exchange(storeFailed_, false); }
 
     // Escape: what was read before stays, the open block is dropped.
     void cancelFile() {
@@ -133,8 +143,12 @@ public:
         d_.BlockKind = ' ';
     }
 
+    // Article blocks read so far in the run, for the progress line.
+    long articlesRead() const { return articlesRead_; }
+
 private:
     void write(ArticleBlock5 block) {
+        if (block.kind == ArticleBlock5::Kind::Article) ++articlesRead_;
         if (pipeline_) {
             writer_.prepare(block);  // here, while the writing thread is busy
             pipeline_->push(std::move(block));
@@ -194,6 +208,8 @@ private:
     ArticleWriter5 writer_;
     BlockBatch5 batch_;
     std::optional<BlockPipeline5> pipeline_;  // stopped before the batch goes
+    bool storeFailed_ = false;
+    long articlesRead_ = 0;
 };
 
 std::vector<std::string> upperOptionalColumns(HostStore& store) {
@@ -233,9 +249,9 @@ CommandOutcome ImportArticles5(Session& s, int mode) {
     s.ui.Balken_Max(static_cast<long>(total));
 
     Totals totals;
-    std::vector<std::string> logged;
+    std::vector<std::filesystem::path> logged;
     bool stopped = false;
-    CommandOutcome outcome = CommandOutcome::Done;
+    ImportResult result;
     {
         ArticleImportRun5 run(s, d);
         const RecordTable5 table = run.table();
@@ -252,55 +268,58 @@ CommandOutcome ImportArticles5(Session& s, int mode) {
                 }
             } catch (const IoError& e) {
                 s.ui.meldung(e.what());
-                outcome = CommandOutcome::Failed;
+                result.addRefused();
                 break;
             }
-            if (!input) break;
+            if (!input) {  // no to the free-space question
+                result.add(FileResult{FileEnding::Cancelled});
+                break;
+            }
             s.ui.SetInfo("Lese " + file.filename().string());
             run.startFile();
             ReadHooks5 hooks;
             hooks.beforeLine = [&](std::uint64_t bytes) {
                 run.deliver();
                 s.ui.Balken_Ist(static_cast<long>(done + bytes));
-                if (!s.ui.EscPressed()) return true;
-                s.ui.Balken_hide();
-                if (s.ui.janein("Import abbrechen ?")) return false;
-                s.ui.Balken_show();
-                return true;
+                s.ui.Balken_Anzahl(run.articlesRead());
+                return !EscapeEndsLoop(s.ui);
             };
             FileEnd5 end;
             try {
                 end = d.ReadFile5(*input, table, hooks);
             } catch (const IoError& e) {  // the file could not be opened
                 s.ui.meldung(e.what());
-                outcome = CommandOutcome::Failed;
+                result.addRefused();
                 continue;
             }
             if (end == FileEnd5::Cancelled) {
                 run.cancelFile();
-                totals.add(d);  // what was written before Escape stays and counts
                 stopped = true;
-                outcome = CommandOutcome::Cancelled;
-                break;
+            } else if (!run.finishFile() && end == FileEnd5::EndOfFile) {
+                end = FileEnd5::Stopped;  // the last block had a faulty field
             }
-            run.finishFile();
             done += FileSize5(*input);
-            totals.add(d);
-            logged.push_back(file.filename().string());
-            if (end == FileEnd5::EndOfFile && i < s.OnlineImportStatus.size()) s.OnlineImportStatus[i] = '1';
-            if (end == FileEnd5::ReadError) outcome = CommandOutcome::Failed;
+            // What was written before an early end stays and counts.
+            FileResult file5 = FileResult5(d, end, totals.add(d));
+            if (run.takeStoreFailure()) file5.ending = FileEnding::StoreFailed;
+            result.add(file5);
+            if (ChangeLogWanted(file5, ChangeLogWhen::AlsoAfterStop)) logged.push_back(file);
+            if (file5.ending == FileEnding::ReadToEnd && i < s.OnlineImportStatus.size())
+                s.OnlineImportStatus[i] = '1';
         }
     }
 
     s.ui.Balken_Schliessen();
     RemoveLocalCopy5(s);
     s.TodayDate = todayDayNumber();
-    s.ui.meldung(std::to_string(totals.articles) + " Artikel und " + std::to_string(totals.longTexts) +
-                 " Langtexte nach TORVALO übernommen!" + "\n\n" + std::to_string(totals.deleted) +
-                 " Artikel gelöscht!" + "\n\n" + std::to_string(totals.renamed) + " Artikel umbenannt!");
+    s.ui.meldung(std::to_string(totals.articles) + " Artikel und " +
+                 std::to_string(totals.longTexts) + " Langtexte nach TORVALO übernommen!" + "\n\n" +
+                 std::to_string(totals.deleted) + " Artikel gelöscht!" + "\n\n" +
+                 std::to_string(totals.renamed) + " Artikel umbenannt!" +
+                 SkippedNote(result.skipped()));
     closeProtocol(s);
-    for (const auto& name : logged) AppendChangeLog(s, "5 Artikelübernahme", name);
-    return outcome;
+    for (const auto& file : logged) AppendChangeLogFile(s, "5 Artikelübernahme", file);
+    return result.outcome();
 }
 
 }  // namespace dn

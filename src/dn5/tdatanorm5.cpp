@@ -29,6 +29,7 @@ void tdatanorm5::ResetRun5() {
     LongTextCount = 0;
     DeletedCount = 0;
     RenamedCount = 0;
+    SkippedCount = 0;
     FileInEuro = false;
     FileKind5 = ' ';
     HeaderDate5.clear();

@@ -76,6 +76,8 @@ public:
     std::int32_t LongTextCount = 0;
     std::int32_t DeletedCount = 0;
     std::int32_t RenamedCount = 0;
+    // Records of the file left out for faulty fields (the file read on).
+    std::int32_t SkippedCount = 0;
 
     // Where the running loop stands, for messages and progress.
     std::filesystem::path CurrentFile5;
@@ -98,7 +100,7 @@ public:
     std::map<std::string, std::string> temptabelle;
 
     // --- Run and field access -------------------------------------------
-    // Sets `HeaderMissing`, zeroes the four counters, clears `FileInEuro`.
+    // Sets `HeaderMissing`, zeroes the counters, clears `FileInEuro`.
     void ResetRun5();
 
     // Field n of `CurrentLine5` (n from 1; field 1 is the record letter),

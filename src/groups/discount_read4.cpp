@@ -139,23 +139,24 @@ CommandOutcome ReadDiscountFile4(Session& s) {
     GroupProtocolJob protocol(s);
     if (!protocol.ok()) return CommandOutcome::Cancelled;
 
-    long count = 0;
+    FileResult result;
     {
         GroupStatusPanel panel(s.ui, "Rabatte");
         DiscountFileReader groups(s, panel);
         StoreTransaction tx(s.store());
-        const ReadEnd end =
-            readGroupFile4(s, file, [&](const DnRecord& rec) { groups.handle(rec); });
+        result = readGroupFile4(s, file, [&](const DnRecord& rec) { groups.handle(rec); });
         // What was read before an early end stays.
         tx.commit();
-        count = groups.count();
-        if (end == ReadEnd::EndOfFile) {
-            AppendChangeLog(s, "4 Rabattgruppen", file);
+        result.changed = groups.count();
+        // Only a file read to its end.
+        if (ChangeLogWanted(result, ChangeLogWhen::AtEndOfFile)) {
+            AppendChangeLogFile(s, "4 Rabattgruppen", file);
             if (!s.OnlineImportStatus.empty()) s.OnlineImportStatus = "1";
         }
     }
-    s.ui.meldung(std::to_string(count) + " Rabattgruppen / -sätze von der Diskette gelesen!");
-    return CommandOutcome::Done;
+    s.ui.meldung(std::to_string(result.changed) +
+                 " Rabattgruppen / -sätze von der Diskette gelesen!" + SkippedNote(result.skipped));
+    return OutcomeOf(result);
 }
 
 }  // namespace dn

@@ -210,13 +210,17 @@ TEST_F(Import4Test, LongPrefixNeedsALetterOncePerFile) {
 
 TEST_F(Import4Test, FaultKeepsThePendingArticleAndTheNextFileIsRead) {
     writeFile(session->dir(kSystemDir) / "flag.dat", "/tp=2\r\n");
-    const std::string faulty = writeDelivery(
-        "DATANORM.001", {dn4Header(), ALine{.number = "1"}.str(), ALine{.number = "2"}.str(),
-                         ALine{.number = "3"}.str(), "D;N;3;1;;;Zeile;2;;;;",
-                         ALine{.number = "4", .unit = "TOOLONG"}.str(), ALine{.number = "5"}.str()});
-    const std::string good = writeDelivery("DATANORM.002", {dn4Header(), ALine{.number = "6"}.str()});
-    ASSERT_EQ(importFiles({faulty, good}), CommandOutcome::Done);
-    for (const char* key : {"1-1", "1-2", "1-3", "1-6"}) EXPECT_TRUE(store().readArticle(key)) << key;
+    const std::string faulty =
+        writeDelivery("DATANORM.001",
+                      {dn4Header(), ALine{.number = "1"}.str(), ALine{.number = "2"}.str(),
+                       ALine{.number = "3"}.str(), "D;N;3;1;;;Zeile;2;;;;",
+                       ALine{.number = "4", .unit = "TOOLONG"}.str(), ALine{.number = "5"}.str()});
+    const std::string good =
+        writeDelivery("DATANORM.002", {dn4Header(), ALine{.number = "6"}.str()});
+    // The fault of the first file decides the outcome of the run.
+    ASSERT_EQ(importFiles({faulty, good}), CommandOutcome::Failed);
+    for (const char* key : {"1-1", "1-2", "1-3", "1-6"})
+        EXPECT_TRUE(store().readArticle(key)) << key;
     EXPECT_EQ(store().readDRecords("1-3").size(), 2u);
     EXPECT_FALSE(store().readArticle("1-4"));
     EXPECT_FALSE(store().readArticle("1-5"));
@@ -227,6 +231,22 @@ TEST_F(Import4Test, FaultKeepsThePendingArticleAndTheNextFileIsRead) {
     EXPECT_EQ(log->find("DATANORM.001"), std::string::npos);
     EXPECT_NE(log->find("4 Artikelübernahme"), std::string::npos);
     EXPECT_NE(log->find("DATANORM.002"), std::string::npos);
+}
+
+// "Nein" to "Import abbrechen ?" clears Escape and the file reads on; the
+// next Escape asks again, and "ja" ends the file as cancelled.
+TEST_F(Import4Test, NoGoesOnThenYesStops) {
+    host.escapeAfterSteps = 2;         // Escape before the line of article 2
+    host.escapeAgainAfterSteps = {1};  // and again before article 4
+    host.answers = {false, true};
+    ASSERT_EQ(import({dn4Header(), ALine{.number = "1"}.str(), ALine{.number = "2"}.str(),
+                      ALine{.number = "3"}.str(), ALine{.number = "4"}.str()}),
+              CommandOutcome::Cancelled);
+    EXPECT_EQ(host.questions,
+              (std::vector<std::string>{"Import abbrechen ?", "Import abbrechen ?"}));
+    for (const char* key : {"1-1", "1-2", "1-3"}) EXPECT_TRUE(store().readArticle(key)) << key;
+    EXPECT_FALSE(store().readArticle("1-4"));
+    EXPECT_FALSE(ReadChangeLog(*session));  // written only for a file read to its end
 }
 
 TEST_F(Import4Test, FiltersAndNumberRange) {
