@@ -38,9 +38,8 @@ CommandOutcome OutcomeOf(const FileResult& file) {
 }
 
 std::string SkippedRecordsText(long skipped) {
-    return std::to_string(skipped) + (skipped == 1
-                                          ? " Datensatz wegen fehlerhafter Felder übersprungen!"
-                                          : " Datensätze wegen fehlerhafter Felder übersprungen!");
+    return std::to_string(skipped) + (skipped == 1 ? " fehlerhafter Datensatz übersprungen!"
+                                                   : " fehlerhafte Datensätze übersprungen!");
 }
 
 std::string SkippedNote(long skipped) {

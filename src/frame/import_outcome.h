@@ -61,7 +61,7 @@ class ImportResult {
 // The outcome of a command that read one file.
 CommandOutcome OutcomeOf(const FileResult& file);
 
-// n + " Datensätze wegen fehlerhafter Felder übersprungen!"
+// n + " fehlerhafte Datensätze übersprungen!"
 std::string SkippedRecordsText(long skipped);
 // The same as a further line of a closing message ("\r" first), empty when
 // none was skipped.

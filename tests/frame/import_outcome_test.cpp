@@ -36,8 +36,8 @@ TEST(ImportOutcome, MostSeriousFileWins) {
     run.add(kSkipped);
     run.add(kSkipped);
     EXPECT_EQ(run.skipped(), 4);
-    EXPECT_EQ(SkippedNote(run.skipped()), "\r4 Datensätze wegen fehlerhafter Felder übersprungen!");
-    EXPECT_EQ(SkippedRecordsText(1), "1 Datensatz wegen fehlerhafter Felder übersprungen!");
+    EXPECT_EQ(SkippedNote(run.skipped()), "\r4 fehlerhafte Datensätze übersprungen!");
+    EXPECT_EQ(SkippedRecordsText(1), "1 fehlerhafter Datensatz übersprungen!");
     EXPECT_EQ(SkippedNote(0), "");
 }
 
