@@ -68,7 +68,11 @@ CommandOutcome ImportMinutes(Session& s) {
     if (!form.Execute(s.ui)) return CommandOutcome::Cancelled;
     const std::filesystem::path file = std::filesystem::path(SourceDirectory(s, ' ')) / "minuten";
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec)) return CommandOutcome::Done;
+    // Without the file nothing was taken over: the run says so.
+    if (!std::filesystem::is_regular_file(file, ec)) {
+        s.ui.meldung("Datei " + file.string() + " nicht vorhanden!");
+        return CommandOutcome::Failed;
+    }
 
     HostStore& store = s.store();
     FileResult result;
