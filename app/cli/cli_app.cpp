@@ -87,8 +87,9 @@ int runCli(int argc, char** argv) {
                "      5 noch nicht verfügbar, 6 für diese Version ohne Funktion, 7 keine Berechtigung");
     app.require_subcommand(1);
     std::string home;
-    bool yes = false, no = false;
+    bool yes = false, no = false, progress = false;
     app.add_option("--home", home, "Verzeichnis der TORVALO-Konfiguration");
+    app.add_flag("--progress", progress, "Fortschritt ohne Terminal zeilenweise auf stderr");
     app.add_flag("--yes", yes, "alle Ja/Nein-Fragen mit Ja beantworten");
     app.add_flag("--no", no, "alle Ja/Nein-Fragen mit Nein beantworten");
 
@@ -141,6 +142,8 @@ int runCli(int argc, char** argv) {
     if (yes) req.console.answer = true;
     if (no) req.console.answer = false;
     req.console.interactive = isatty(STDIN_FILENO) && isatty(STDERR_FILENO);
+    req.console.progressTerminal = isatty(STDERR_FILENO);
+    req.console.progressLines = progress;
     req.programPath = argv[0];
 
     if (auto failure = RuntimeVersionCheck()) {
@@ -172,16 +175,16 @@ int runCli(int argc, char** argv) {
         if (articles->parsed()) return checkedOutput(exportArticleList(session, req));
         if (app.got_subcommand("groups")) return checkedOutput(runGroups(session));
     } catch (const DatabaseError& e) {
-        std::cerr << e.what() << std::endl;
+        host.meldung(e.what());
         return kExitDatabase;
     } catch (const UnansweredQuestion& e) {
-        std::cerr << e.what() << std::endl;
+        host.meldung(e.what());
         return kExitCancelled;
     } catch (const InputError& e) {
-        std::cerr << e.what() << std::endl;
+        host.meldung(e.what());
         return kExitUsage;
     } catch (const std::exception& e) {
-        std::cerr << e.what() << std::endl;
+        host.meldung(e.what());
         return kExitFailed;
     }
     return kExitUsage;

@@ -11,6 +11,7 @@
 #include "frame/session.h"
 #include "frame/settings_dialogs.h"
 #include "host/article_export.h"
+#include "host/control_chars.h"
 #include "host/day_number.h"
 #include "host/errors.h"
 #include "suppliers/current_supplier.h"
@@ -204,8 +205,15 @@ int showLog(Session& s, const CliRequest& req) {
         std::cout << "Keine Protokolldatei gefunden!\n";
         return kExitDone;
     }
-    for (char c : *log)
-        if (c != '\r') std::cout << c;
+    // Lines written before control characters were escaped are shown escaped too.
+    std::size_t start = 0;
+    while (start < log->size()) {
+        std::size_t end = log->find("\r\n", start);
+        if (end == std::string::npos) end = log->size();
+        const std::string_view line = std::string_view(*log).substr(start, end - start);
+        std::cout << EscapeControls(line, LineBreaks::Escape) << '\n';
+        start = end + 2;
+    }
     return kExitDone;
 }
 

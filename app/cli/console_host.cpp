@@ -1,5 +1,6 @@
 #include "cli/console_host.h"
 
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 
 #include "host/case_blind_path.h"
 #include "host/codepage.h"
+#include "host/control_chars.h"
 #include "host/errors.h"
 
 namespace dn::cli {
@@ -26,9 +28,22 @@ void onInterrupt(int) {
     if (gEscape.exchange(true)) std::_Exit(130);
 }
 
-std::string oneLine(std::string text) {
-    std::replace(text.begin(), text.end(), '\r', '\n');
-    return text;
+// A message as the terminal shows it: CR breaks lines, other control
+// characters are escaped.
+std::string oneLine(const std::string& text) {
+    return EscapeControls(text, LineBreaks::Keep);
+}
+
+// A protocol or output line: one line whatever it holds.
+std::string plainLine(const std::string& text) {
+    return EscapeControls(text, LineBreaks::Escape);
+}
+
+// Columns of the terminal on stderr (the line must not wrap).
+std::size_t terminalColumns() {
+    winsize w{};
+    if (ioctl(STDERR_FILENO, TIOCGWINSZ, &w) == 0 && w.ws_col > 1) return w.ws_col - 1;
+    return 79;
 }
 
 // Matches a file name against a pattern such as "datanorm.*", without case.
@@ -66,21 +81,28 @@ ConsoleHost::~ConsoleHost() {
     if (printer_ && printer_ != stdout) std::fclose(printer_);
 }
 
-void ConsoleHost::meldung(const std::string& text) { std::cerr << oneLine(text) << std::endl; }
+std::ostream& ConsoleHost::message() {
+    clearProgress();
+    return std::cerr;
+}
+
+void ConsoleHost::meldung(const std::string& text) {
+    message() << oneLine(text) << std::endl;
+}
 
 void ConsoleHost::messageBox(const std::string& title, const std::string& text, MessageKind kind) {
-    std::cerr << (title.empty() ? "" : title + ": ") << oneLine(text) << std::endl;
+    message() << (title.empty() ? "" : oneLine(title) + ": ") << oneLine(text) << std::endl;
 }
 
 bool ConsoleHost::janein(const std::string& text) {
     if (o_.answer) {
-        std::cerr << oneLine(text) << " -> " << (*o_.answer ? "ja" : "nein") << std::endl;
+        message() << oneLine(text) << " -> " << (*o_.answer ? "ja" : "nein") << std::endl;
         return *o_.answer;
     }
     if (!o_.interactive)
-        throw UnansweredQuestion("Frage ohne Antwort (--yes oder --no angeben): " + oneLine(text));
+        throw UnansweredQuestion("Frage ohne Antwort (--yes oder --no angeben): " + text);
     for (;;) {
-        std::cerr << oneLine(text) << " [j/n] " << std::flush;
+        message() << oneLine(text) << " [j/n] " << std::flush;
         std::string line;
         if (!std::getline(std::cin, line))
             throw UnansweredQuestion("Frage ohne Antwort: " + oneLine(text));
@@ -89,48 +111,101 @@ bool ConsoleHost::janein(const std::string& text) {
     }
 }
 
-void ConsoleHost::status(const std::string& text) {
-    if (o_.interactive) std::cerr << "\r\033[K" << text << std::flush;
+void ConsoleHost::clearProgress() {
+    if (!lineShown_) return;
+    std::cerr << "\r\033[K" << std::flush;
+    lineShown_ = false;
 }
 
-void ConsoleHost::Balken_Oeffnen(const std::string& title, bool) {
-    max_ = value_ = 0;
-    lastPercent_ = -1;
-    if (!title.empty()) std::cerr << title << std::endl;
-}
-
-void ConsoleHost::Balken_Ist(long value) {
-    value_ = value;
-    if (max_ <= 0) return;
-    const int percent = static_cast<int>(std::min<long>(100, value * 100 / max_));
-    if (percent != lastPercent_) {
-        lastPercent_ = percent;
-        status(std::to_string(percent) + " %");
+void ConsoleHost::showProgress(bool force) {
+    if (hidden_ || (!barOpen_ && !panelOpen_)) return;
+    if (!o_.progressTerminal && !o_.progressLines) return;
+    const auto now = ProgressPacer::Clock::now();
+    ProgressPacer& pace = o_.progressTerminal ? terminalPace_ : linePace_;
+    if (!pace.due(now) && !force) return;
+    ProgressState shown = barOpen_ ? bar_ : panel_;
+    if (barOpen_ && shown.info.empty()) shown.info = panel_.info;
+    const std::string text = plainLine(progressText(shown, pace.elapsed(now)));
+    if (o_.progressTerminal) {
+        std::cerr << "\r\033[K" << utf8Left(text, terminalColumns()) << std::flush;
+        lineShown_ = true;
+    } else {
+        std::cerr << text << std::endl;
     }
 }
 
+void ConsoleHost::Balken_Oeffnen(const std::string& title, bool) {
+    clearProgress();
+    bar_ = ProgressState{title};
+    barOpen_ = true;
+    hidden_ = false;
+    const auto now = ProgressPacer::Clock::now();
+    terminalPace_.start(now);
+    linePace_.start(now);
+}
+
+void ConsoleHost::Balken_Max(long max) {
+    bar_.max = max;
+    bar_.value = 0;
+}
+
+void ConsoleHost::Balken_Ist(long value) {
+    bar_.value = value;
+    showProgress(false);
+}
+
+void ConsoleHost::Balken_hide() {
+    clearProgress();
+    hidden_ = true;
+}
+
 void ConsoleHost::Balken_Schliessen() {
-    if (o_.interactive && lastPercent_ >= 0) std::cerr << "\r\033[K" << std::flush;
+    if (!barOpen_) return;
+    // The last state as a line of its own, so that a log shows how far it got.
+    if (o_.progressLines && !o_.progressTerminal) {
+        hidden_ = false;
+        showProgress(true);
+    }
+    clearProgress();
+    barOpen_ = false;
 }
 
 bool ConsoleHost::EscPressed() { return gEscape.load(); }
 
-void ConsoleHost::PanelOn(const std::string& title) {
-    if (!title.empty()) std::cerr << title << std::endl;
+void ConsoleHost::ResetEscape() {
+    gEscape.store(false);
 }
 
-void ConsoleHost::SetInfo(const std::string& text) { status(text); }
+void ConsoleHost::PanelOn(const std::string& title) {
+    clearProgress();
+    panel_ = ProgressState{title};
+    panelOpen_ = true;
+    if (!barOpen_) {
+        const auto now = ProgressPacer::Clock::now();
+        terminalPace_.start(now);
+        linePace_.start(now);
+    }
+}
+
+void ConsoleHost::SetInfo(const std::string& text) {
+    panel_.info = text;
+    showProgress(false);
+}
 
 void ConsoleHost::PanelOff() {
-    if (o_.interactive) std::cerr << "\r\033[K" << std::flush;
+    clearProgress();
+    panelOpen_ = false;
+    panel_ = ProgressState{};
 }
 
 void ConsoleHost::Ausgabe_Oeffnen(const std::string& title) {
-    if (!title.empty()) std::cout << title << '\n';
+    clearProgress();
+    if (!title.empty()) std::cout << plainLine(title) << '\n';
 }
 
 void ConsoleHost::Ausgabe_Anzeigen(const std::string& line) {
-    std::cout << line << std::endl;
+    clearProgress();
+    std::cout << plainLine(line) << std::endl;
     // A long listing stops at the first line that does not reach its file.
     if (!std::cout)
         throw IoError(std::string("Fehler beim Schreiben der Ausgabe: ") + std::strerror(errno));
@@ -160,14 +235,16 @@ void ConsoleHost::printed(bool ok) {
 
 void ConsoleHost::druckeln(const std::string& line) {
     if (!printer_) open_drucker();
+    if (printer_ == stdout) clearProgress();
+    const std::string plain = plainLine(line);
     // Lines reach the file while the import runs.
-    printed(std::fputs(line.c_str(), printer_) >= 0 && std::fputc('\n', printer_) != EOF &&
+    printed(std::fputs(plain.c_str(), printer_) >= 0 && std::fputc('\n', printer_) != EOF &&
             std::fflush(printer_) == 0);
 }
 
 void ConsoleHost::drucke(const std::string& text) {
     if (!printer_) open_drucker();
-    printed(std::fputs(text.c_str(), printer_) >= 0);
+    printed(std::fputs(plainLine(text).c_str(), printer_) >= 0);
 }
 
 void ConsoleHost::close_drucker() {
@@ -205,15 +282,15 @@ std::vector<std::string> ConsoleHost::chooseFiles(const FileRequest& request) {
     std::vector<std::string> chosen = presetFiles(request);
     if (!chosen.empty()) return chosen;
     if (!o_.interactive) {
-        std::cerr << request.title << ": keine Datei angegeben (--file)." << std::endl;
+        message() << request.title << ": keine Datei angegeben (--file)." << std::endl;
         return {};
     }
-    std::cerr << request.title << " in " << request.directory << std::endl;
+    message() << request.title << " in " << plainLine(request.directory) << std::endl;
     std::error_code ec;
     for (const auto& e : fs::directory_iterator(request.directory, ec))
         for (const auto& pat : request.patterns)
             if (e.is_regular_file() && matches(e.path().filename().string(), pat))
-                std::cerr << "  " << e.path().filename().string() << std::endl;
+                std::cerr << "  " << plainLine(e.path().filename().string()) << std::endl;
     std::cerr << "Datei(en), durch Leerzeichen getrennt (leer = Abbruch): " << std::flush;
     std::string line;
     std::getline(std::cin, line);
@@ -236,7 +313,7 @@ std::vector<std::string> ConsoleHost::chooseFiles(const FileRequest& request) {
 std::optional<std::string> ConsoleHost::chooseDirectory(const std::string& title, const std::string&,
                                                         const std::string&) {
     if (directories_.empty()) {
-        std::cerr << title << ": kein Verzeichnis angegeben (--dir)." << std::endl;
+        message() << title << ": kein Verzeichnis angegeben (--dir)." << std::endl;
         return std::nullopt;
     }
     std::string d = directories_.front();
@@ -269,6 +346,12 @@ void ConsoleHost::runForm(EntryForm& form) {
         setsUsed_ = true;
     }
     playForm(form, script);
+    // A script cannot answer a refusal: the values given were refused.
+    const bool cancelAsked =
+        std::find(script.presses.begin(), script.presses.end(), kCancel) != script.presses.end();
+    if (form.refusal() && form.result() == kCancel && !cancelAsked)
+        throw InputError("Der Dialog \"" + form.caption() +
+                         "\" hat die Eingaben nicht angenommen.");
 }
 
 std::vector<std::string> ConsoleHost::unusedDialogSets() const {
@@ -279,7 +362,7 @@ std::vector<std::string> ConsoleHost::unusedDialogSets() const {
 }
 
 void ConsoleHost::hilfe(int context) {
-    std::cerr << "Hilfe: siehe docs/manual, Abschnitt " << context << std::endl;
+    message() << "Hilfe: siehe docs/manual, Abschnitt " << context << std::endl;
 }
 
 }  // namespace dn::cli

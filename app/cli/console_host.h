@@ -1,7 +1,9 @@
 #pragma once
 // Host services of the command-line program: messages on stderr, questions
 // answered by policy (--yes/--no) or at the terminal, dialogs filled from
-// --set and --press, files from --file, printing to --protocol.
+// --set and --press, files from --file, printing to --protocol, the
+// progress line (progress_line.h). Every text from the core is written with
+// its control characters escaped (host/control_chars.h).
 
 #include <cstdio>
 #include <deque>
@@ -11,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/progress_line.h"
 #include "host/host_services.h"
 #include "host/scripted_host.h"
 
@@ -27,6 +30,8 @@ struct ConsoleOptions {
     std::vector<std::string> directories;          // --dir, directory choosers in order
     std::string protocol;                          // --protocol FILE or "-"; empty = stdout
     bool interactive = false;                      // stdin and stderr are terminals
+    bool progressTerminal = false;                 // stderr is a terminal: the line in place
+    bool progressLines = false;                    // --progress: lines now and then without one
 };
 
 class ConsoleHost : public HostServices {
@@ -39,11 +44,15 @@ public:
     void messageBox(const std::string& title, const std::string& text, MessageKind kind) override;
 
     void Balken_Oeffnen(const std::string& title, bool withCancel) override;
-    void Balken_Max(long max) override { max_ = max; }
+    void Balken_Max(long max) override;
     void Balken_Ist(long value) override;
-    void Balken_Inc() override { Balken_Ist(value_ + 1); }
+    void Balken_Inc() override { Balken_Ist(bar_.value + 1); }
     void Balken_Schliessen() override;
+    void Balken_show() override { hidden_ = false; }
+    void Balken_hide() override;
+    void Balken_Anzahl(long count) override { bar_.count = count; }
     bool EscPressed() override;
+    void ResetEscape() override;
 
     void PanelOn(const std::string& title) override;
     void SetInfo(const std::string& text) override;
@@ -78,9 +87,12 @@ public:
     const std::string& printFailure() const { return printFailure_; }
 
   private:
-    void status(const std::string& text);
     // Raises IoError (and keeps its text) when a write of protocol lines failed.
     void printed(bool ok);
+    // Messages and questions on stderr, the progress line cleared first.
+    std::ostream& message();
+    void clearProgress();
+    void showProgress(bool force);
     ConsoleOptions o_;
     std::deque<int> picks_;
     std::deque<std::string> directories_;
@@ -90,8 +102,11 @@ public:
     std::set<std::string> dialogsFilled_;
     std::FILE* printer_ = nullptr;
     bool printerOpenedBefore_ = false;
-    long max_ = 0, value_ = 0;
-    int lastPercent_ = -1;
+    // The bar, else the panel, is what the progress line shows.
+    bool barOpen_ = false, panelOpen_ = false, hidden_ = false, lineShown_ = false;
+    ProgressState bar_, panel_;
+    ProgressPacer terminalPace_{std::chrono::milliseconds(100)};
+    ProgressPacer linePace_{std::chrono::seconds(2)};
 };
 
 // Ctrl-C while a command runs counts as Escape.

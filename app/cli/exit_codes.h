@@ -1,5 +1,8 @@
 #pragma once
-// Exit codes of the command-line program.
+// Exit codes of the command-line program. How the files of an import make
+// the command's outcome is decided in frame/import_outcome.h (a store error
+// over a failed file over cancelling over done); here each outcome gets its
+// code, for every command alike.
 
 #include "frame/dispatch.h"
 

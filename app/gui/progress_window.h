@@ -31,6 +31,8 @@ public:
     void keepResponsive(bool force = false);
     bool escaped() const { return escaped_; }
     void setEscaped() { escaped_ = true; }
+    // The user chose to go on after Escape.
+    void clearEscaped() { escaped_ = false; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

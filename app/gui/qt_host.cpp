@@ -96,6 +96,11 @@ bool QtHost::EscPressed() {
     return bar_->escaped();
 }
 
+void QtHost::ResetEscape() {
+    if (bar_) bar_->clearEscaped();
+    if (panel_) panel_->clearEscaped();
+}
+
 void QtHost::PanelOn(const std::string& title) {
     auto& panel = panel_.emplace(main_.data(), ProgressWindow::Kind::Panel, qs(title), true);
     panel.show();

@@ -47,6 +47,7 @@ public:
     void Balken_show() override;
     void Balken_hide() override;
     bool EscPressed() override;
+    void ResetEscape() override;
 
     void PanelOn(const std::string& title) override;
     void SetInfo(const std::string& text) override;

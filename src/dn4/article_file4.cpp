@@ -10,6 +10,7 @@
 #include "frame/session.h"
 #include "host/codepage.h"
 #include "host/errors.h"
+#include "host/escape_question.h"
 #include "host/store.h"
 #include "host/store_transaction.h"
 #include "suppliers/current_supplier.h"
@@ -114,17 +115,18 @@ FileEnd4 ArticleImporter4::readFile(const std::string& path, long long bytesBefo
     // everything committed.
     auto endWith = [this](FileEnd4 how) {
         writePending();
-        return batch_->commit() ? how : FileEnd4::Fault;
+        return batch_->commit() ? how : FileEnd4::StoreFailed;
     };
 
     std::string line;
     for (;;) {
         ui.Balken_Ist(static_cast<long>(bytesBefore + lines_->bytesRead()));
+        ui.Balken_Anzahl(importedCount_);
         if (ui.EscPressed()) {
             ui.Balken_hide();
-            if (!batch_->commit()) return FileEnd4::Fault;
-            if (ui.janein("Import abbrechen ?")) return endWith(FileEnd4::Cancelled);
-            ui.Balken_show();
+            if (!batch_->commit()) return FileEnd4::StoreFailed;
+            // "Nein" clears Escape and the file reads on.
+            if (ConfirmEscape(ui)) return endWith(FileEnd4::Cancelled);
             batch_->restart();
         }
         const bool converted = lines_->hasPushedBack() && pushedBackConverted_;
@@ -199,7 +201,13 @@ FileEnd4 ArticleImporter4::readFile(const std::string& path, long long bytesBefo
             ui.meldung(std::string("Datei-Fehler in Datei: ") + e.what());
             return FileEnd4::Fault;
         }
-        if (!batch_->count()) return FileEnd4::Fault;
+        if (!batch_->count()) return FileEnd4::StoreFailed;
+    }
+    // A file without a header (empty) is no delivery.
+    if (!reader_.HeaderSeen()) {
+        ui.Balken_hide();
+        ui.meldung(kMsgHeaderMissing);
+        return endWith(FileEnd4::Fault);
     }
     // The code page the reader assumed, and what it found wrong with the file.
     const LineReadReport& report = lines_->report();

@@ -12,6 +12,7 @@
 #include "frame/change_log.h"
 #include "frame/field_fault.h"
 #include "frame/file_choice.h"
+#include "frame/import_outcome.h"
 #include "frame/protocol.h"
 #include "frame/session.h"
 #include "host/errors.h"
@@ -62,6 +63,21 @@ void checkDriveLetter(Session& s) {
     if (c < 'a' || c > 'z') s.ui.meldung("Pfad ohne Laufwerksbuchstabe");
 }
 
+FileEnding endingOf(FileEnd4 end) {
+    switch (end) {
+        case FileEnd4::Complete:
+            return FileEnding::ReadToEnd;
+        case FileEnd4::Cancelled:
+            return FileEnding::Cancelled;
+        case FileEnd4::StoreFailed:
+            return FileEnding::StoreFailed;
+        case FileEnd4::Fault:
+        case FileEnd4::AbortRun:
+            return FileEnding::Failed;
+    }
+    return FileEnding::Failed;
+}
+
 bool enoughSpace(Session& s, long long needed) {
     std::error_code ec;
     const auto info = fs::space(s.masterDataDir(), ec);
@@ -88,8 +104,8 @@ CommandOutcome ImportArticles4(Session& s, int mode) {
     ProtocolScope printer(s);
     const fs::path localCopy = s.dir(kTempDir) / "datanorm.tmp";
     ArticleImporter4 importer(s, options);
+    ImportResult result;
     long long before = 0;
-    long skipped = 0;
     for (std::size_t i = 0; i < files.size(); ++i) {
         const std::string& file = files[i];
         std::string source = file;
@@ -98,7 +114,11 @@ CommandOutcome ImportArticles4(Session& s, int mode) {
             source = localCopy.string();
         }
         const long long size = fileSize(source);
-        if (!enoughSpace(s, size < 0 ? kUnknownFileSize : size)) break;
+        if (!enoughSpace(s, size < 0 ? kUnknownFileSize : size)) {
+            result.add(FileResult{FileEnding::Cancelled});
+            break;
+        }
+        const long importedBefore = importer.ImportedCount();
 
         s.ui.Balken_Oeffnen("Importiere Datanormdatei...");
         s.ui.Balken_Max(static_cast<long>(total));
@@ -110,10 +130,13 @@ CommandOutcome ImportArticles4(Session& s, int mode) {
             throw;
         }
         s.ui.Balken_Schliessen();
-        skipped += importer.SkippedInFile();
         before += std::max<long long>(size, 0);
-        if (end == FileEnd4::Complete) {
-            AppendChangeLog(s, "4 Artikelübernahme", file);
+        const FileResult file4{endingOf(end), importer.SkippedInFile(),
+                               importer.ImportedCount() - importedBefore};
+        result.add(file4);
+        // Only at the end of the file.
+        if (ChangeLogWanted(file4, ChangeLogWhen::AtEndOfFile)) {
+            AppendChangeLogFile(s, "4 Artikelübernahme", file);
             if (mode == 1 && i < s.OnlineImportStatus.size()) s.OnlineImportStatus[i] = '1';
         }
     }
@@ -121,10 +144,9 @@ CommandOutcome ImportArticles4(Session& s, int mode) {
         std::error_code ec;
         fs::remove(localCopy, ec);
     }
-    s.ui.meldung(WithSkippedRecords(importedMessage4(importer.ImportedCount()), skipped));
+    s.ui.meldung(WithSkippedRecords(importedMessage4(importer.ImportedCount()), result.skipped()));
     s.TodayDate = s.host.today != 0 ? s.host.today : todayDayNumber();
-    // Records left out for a faulty field: the command failed.
-    return skipped == 0 ? CommandOutcome::Done : CommandOutcome::Failed;
+    return result.outcome();
 }
 
 }  // namespace dn

@@ -21,7 +21,7 @@ namespace dn {
 class HostStore;
 
 // How a file's loop ended.
-enum class FileEnd4 { Complete, Fault, Cancelled, AbortRun };
+enum class FileEnd4 { Complete, Fault, Cancelled, AbortRun, StoreFailed };
 
 // The article in the buffer: written when the next record group begins.
 struct PendingArticle4 {

@@ -104,6 +104,8 @@ class Dn4Reader {
     bool skipped() const { return skipped_; }
     // Records of this file left out so far.
     long skippedRecords() const { return skippedRecords_; }
+    // A record left out for another fault (the file read on).
+    void SkipRecord() { ++skippedRecords_; }
     // Set from the header's currency code; DATANORM 3 commands set it from
     // the user's answer.
     bool FileInEuro() const { return fileInEuro_; }

@@ -6,6 +6,7 @@
 #include "dn4/record_file130.h"
 #include "dn4/set_rows.h"
 #include "frame/change_log.h"
+#include "frame/import_outcome.h"
 #include "frame/session.h"
 #include "host/amounts.h"
 #include "host/case_blind_path.h"
@@ -68,14 +69,23 @@ CommandOutcome ImportMinutes(Session& s) {
     if (!form.Execute(s.ui)) return CommandOutcome::Cancelled;
     const std::filesystem::path file = caseBlindPath(SourceDirectory(s, ' '), "minuten");
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec)) return CommandOutcome::Done;
+    // Without the file nothing was taken over: the run says so.
+    if (!std::filesystem::is_regular_file(file, ec)) {
+        s.ui.meldung("Datei " + file.string() + " nicht vorhanden!");
+        return CommandOutcome::Failed;
+    }
 
     HostStore& store = s.store();
+    FileResult result;
     {
         PanelScope panel(s.ui, "Minuten");
         RecordFile130 records(file);
         SetRecordBuffer rec;
-        for (std::size_t n = 1; n <= records.count() && !s.ui.ESCPanel(); ++n) {
+        for (std::size_t n = 1; n <= records.count(); ++n) {
+            if (s.ui.ESCPanel()) {
+                result.ending = FileEnding::Cancelled;
+                break;
+            }
             if (!records.read(n, rec)) continue;
             const std::string_view bytes(rec.bytes().data(), RecordFile130::kRecordSize);
             for (std::size_t i = 0; i < kEntries; ++i) {
@@ -87,18 +97,22 @@ CommandOutcome ImportMinutes(Session& s) {
                     if (auto article = store.readArticle(key)) {
                         article->assemblyminutes = e.minutes;
                         store.writeArticle(*article);
+                        ++result.changed;
                     }
                 } else if (auto service = store.readService(key)) {
                     service->minutes = e.minutes;
                     service->wage1 = rund(e.minutes / 60.0 * s.host.wageRate1);
                     service->wage2 = rund(e.minutes / 60.0 * s.host.wageRate2);
                     store.writeService(*service);
+                    ++result.changed;
                 }
             }
         }
     }
-    AppendChangeLog(s, "  Minutenübernahme", file.string());
-    return CommandOutcome::Done;
+    // Also after Escape, as long as something was changed.
+    if (ChangeLogWanted(result, ChangeLogWhen::AlsoAfterStop))
+        AppendChangeLogFile(s, "  Minutenübernahme", file);
+    return OutcomeOf(result);
 }
 
 }  // namespace dn

@@ -7,6 +7,7 @@
 #include "dn4/set_rows.h"
 #include "frame/change_log.h"
 #include "frame/file_choice.h"
+#include "frame/import_outcome.h"
 #include "frame/session.h"
 #include "host/case_blind_path.h"
 #include "host/codepage.h"
@@ -59,18 +60,16 @@ void takePair(Session& s, ChangeScan& scan, const std::string& number, const std
     if (p.oldKey != p.newKey) addNumberChange(scan.table, p.oldKey, p.newKey);
 }
 
-// How the reading of a change file ended. After a fault (its message said
-// that the take-over stops) nothing of the file is applied.
-enum class ScanEnd { Complete, Cancelled, Fault };
-
-ScanEnd scanFile4(Session& s, const std::string& file, ChangeScan& scan) {
+// Reads a DATANORM 4 article file: how it ended. After a fault (its
+// message said that the take-over stops) nothing of the file is applied.
+FileResult scanFile4(Session& s, const std::string& file, ChangeScan& scan) {
     try {
         Dn4LineReader lines(file);
         Dn4Reader reader(s);
         std::string line;
         while (lines.readLine(line)) {
-            if (s.ui.ESCPanel()) return ScanEnd::Cancelled;
-            if (!reader.ConvertDn4Line(line)) return ScanEnd::Fault;
+            if (s.ui.ESCPanel()) return FileResult{FileEnding::Cancelled};
+            if (!reader.ConvertDn4Line(line)) return FileResult{FileEnding::Failed};
             const DnRecord& rec = reader.record();
             switch (rec.type()) {
                 case 'A':
@@ -99,12 +98,16 @@ ScanEnd scanFile4(Session& s, const std::string& file, ChangeScan& scan) {
                     break;
             }
         }
-        if (ShowReadFaults(s, lines.report())) return ScanEnd::Fault;
+        if (ShowReadFaults(s, lines.report())) return FileResult{FileEnding::Failed};
+        if (!reader.HeaderSeen()) {  // an empty file
+            s.ui.meldung(kMsgHeaderMissing);
+            return FileResult{FileEnding::Failed};
+        }
     } catch (const IoError& e) {
         s.ui.meldung(std::string("Datei-Fehler : ") + e.what());
-        return ScanEnd::Fault;
+        return FileResult{FileEnding::Failed};
     }
-    return s.ui.ESCPanel() ? ScanEnd::Cancelled : ScanEnd::Complete;
+    return FileResult{s.ui.ESCPanel() ? FileEnding::Cancelled : FileEnding::ReadToEnd};
 }
 
 }  // namespace
@@ -129,21 +132,16 @@ CommandOutcome ChangeNumbersInServices4(Session& s) {
     PanelScope panel(s.ui, "Artikelnummern-Änderung");
     s.ui.SetInfo("Indexdatei erzeugen");
     ChangeScan scan;
-    switch (scanFile4(s, file, scan)) {
-        case ScanEnd::Complete:
-            break;
-        case ScanEnd::Cancelled:
-            return CommandOutcome::Cancelled;
-        case ScanEnd::Fault:
-            return CommandOutcome::Failed;
-    }
+    // Nothing is applied from a file that did not end well.
+    const FileResult result = scanFile4(s, file, scan);
+    if (result.ending != FileEnding::ReadToEnd) return OutcomeOf(result);
     if (scan.otherSeen && !scan.changeSeen) {
         s.ui.meldung(kNoChanges);
         return CommandOutcome::Done;
     }
     if (scan.otherSeen && !s.ui.janein(kOthersToo)) return CommandOutcome::Cancelled;
     ApplyNumberChanges(s, scan.table);
-    AppendChangeLog(s, "4 Artikelnummeränderung", file);
+    AppendChangeLogFile(s, "4 Artikelnummeränderung", file);
     return CommandOutcome::Done;
 }
 
@@ -167,11 +165,13 @@ CommandOutcome ChangeNumbersInServices3(Session& s) {
     s.ui.SetInfo("Indexdatei erzeugen");
     ChangeScan scan;
     SetRecordBuffer rec;
+    FileResult result;
     for (long n = first; n <= last; ++n) {
         if (s.ui.ESCPanel()) return CommandOutcome::Cancelled;
         if (!records.read(static_cast<std::size_t>(n), rec)) break;
         if (!RecordFile130::endMarkOk(rec)) {
             s.ui.meldung("Fehler: Falsche Satzlänge!!");
+            ++result.skipped;
             continue;
         }
         switch (rec.type()) {
@@ -201,7 +201,8 @@ CommandOutcome ChangeNumbersInServices3(Session& s) {
         }
     }
     ApplyNumberChanges(s, scan.table);
-    return CommandOutcome::Done;
+    if (result.skipped > 0) s.ui.meldung(SkippedRecordsText(result.skipped));
+    return OutcomeOf(result);
 }
 
 }  // namespace dn

@@ -37,7 +37,7 @@ const char* refusalOf(const PriceModes& m) {
 bool TPFLEGEDISKETTE::OK() {
     if (const char* refusal = refusalOf(modes_)) {
         s_.ui.meldung(refusal);
-        return false;
+        return Refused(refusal);
     }
     return true;
 }

@@ -10,9 +10,11 @@
 #include "frame/change_log.h"
 #include "frame/field_fault.h"
 #include "frame/file_choice.h"
+#include "frame/import_outcome.h"
 #include "frame/protocol.h"
 #include "frame/session.h"
 #include "host/errors.h"
+#include "host/escape_question.h"
 #include "suppliers/current_supplier.h"
 #include "suppliers/source_directory.h"
 
@@ -42,27 +44,28 @@ class PriceRunOutput {
     bool panel_ = false;
 };
 
-// Reads the file with the reader; true when it was read to its end.
-bool readPriceFile(Session& s, const PriceModes& modes, const std::string& file,
-                   Dn4Reader& reader) {
+// Reads the file with the reader: how it ended.
+FileResult readPriceFile(Session& s, const PriceModes& modes, const std::string& file,
+                         Dn4Reader& reader) {
     HostServices& ui = s.ui;
     Dn4LineReader lines(file);
     reader.startFile();
     ui.Balken_Oeffnen("Importiere " + std::filesystem::path(file).filename().string());
     ui.Balken_Max(static_cast<long>(lines.fileSize()));
     BatchCommit4 batch(s.store(), ui, ReadCommitBatchSize(s));
-    bool complete = true;
+    FileEnding ending = FileEnding::ReadToEnd;
+    const auto ended = [&reader](FileEnding how) {
+        return FileResult{how, reader.skippedRecords(), 0};
+    };
     std::string line;
     for (;;) {
         ui.Balken_Ist(static_cast<long>(lines.bytesRead()));
         if (ui.EscPressed()) {
-            if (!batch.commit()) return false;
-            ui.Balken_hide();
-            if (ui.janein("Import Preispflege abbrechen ?")) {
-                complete = false;
+            if (!batch.commit()) return ended(FileEnding::StoreFailed);
+            if (ConfirmEscape(ui, "Import Preispflege abbrechen ?")) {
+                ending = FileEnding::Cancelled;
                 break;
             }
-            ui.Balken_show();
             batch.restart();
         }
         try {
@@ -70,11 +73,11 @@ bool readPriceFile(Session& s, const PriceModes& modes, const std::string& file,
         } catch (const IoError& e) {
             ui.meldung(std::string("Dateifehler: ") + e.what() + " bei " + SourceDirectory(s, 'p') +
                        "DATPREIS");
-            complete = false;
+            ending = FileEnding::Failed;
             break;
         }
         if (!reader.ConvertDn4Line(line, lines.lineNumber())) {
-            complete = false;
+            ending = FileEnding::Failed;
             break;
         }
         const DnRecord& rec = reader.record();
@@ -121,12 +124,17 @@ bool readPriceFile(Session& s, const PriceModes& modes, const std::string& file,
                 ProtocolLine(s, "Ungültiges Satzkennzeichen: " + dn4ToUtf8(std::string(1, rec.type())));
                 break;
         }
-        if (!batch.count()) return false;
+        if (!batch.count()) return ended(FileEnding::StoreFailed);
     }
-    if (ShowReadFaults(s, lines.report())) complete = false;
+    // A file without a header (empty) is no price file.
+    if (ending == FileEnding::ReadToEnd && !reader.HeaderSeen()) {
+        ui.meldung(kMsgHeaderMissing);
+        ending = FileEnding::Failed;
+    }
+    if (ShowReadFaults(s, lines.report())) ending = FileEnding::Failed;
     const bool committed = batch.commit();
     ui.Balken_Schliessen();
-    return complete && committed;
+    return ended(committed ? ending : FileEnding::StoreFailed);
 }
 
 }  // namespace
@@ -148,21 +156,20 @@ CommandOutcome PriceMaintenance4(Session& s, int mode) {
     output.panel("Preispflege");
     Dn4Reader reader(s);
     reader.checkNumbers(true);  // a price that is no number leaves the record out
-    const bool complete = readPriceFile(s, modes, file, reader);
-    const long skipped = reader.skippedRecords();
-    if (complete) {
-        AppendChangeLog(s, "4 Preispflege", file);
+    const FileResult result = readPriceFile(s, modes, file, reader);
+    // Only when the run was not ended early.
+    if (ChangeLogWanted(result, ChangeLogWhen::AtEndOfFile)) {
+        AppendChangeLogFile(s, "4 Preispflege", file);
         if (mode == 1 && !s.OnlineImportStatus.empty()) s.OnlineImportStatus = "1";
     }
     s.TodayDate = s.host.today != 0 ? s.host.today : todayDayNumber();
-    if (skipped != 0) {
-        ProtocolLine(s, SkippedRecordsText(skipped));
-        s.ui.meldung(WithSkippedRecords("Ende der Preispflege", skipped));
+    if (result.skipped != 0) {
+        ProtocolLine(s, SkippedRecordsText(result.skipped));
+        s.ui.meldung(WithSkippedRecords("Ende der Preispflege", result.skipped));
     } else if (!s.PrintProtocol) {
         s.ui.meldung("Ende der Preispflege");
     }
-    // Records left out for a faulty field: the command failed.
-    return skipped == 0 ? CommandOutcome::Done : CommandOutcome::Failed;
+    return OutcomeOf(result);
 }
 
 }  // namespace dn

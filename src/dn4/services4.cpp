@@ -9,6 +9,7 @@
 #include "dn4/set_rows.h"
 #include "frame/change_log.h"
 #include "frame/file_choice.h"
+#include "frame/import_outcome.h"
 #include "frame/protocol.h"
 #include "frame/session.h"
 #include "host/case_blind_path.h"
@@ -41,13 +42,18 @@ SetLine lineOf4(const SetRecordBuffer& j, const SetRecordBuffer2& j2) {
 }
 
 // One "datasets.*" file; a read error or conversion failure ends it.
-void readSetFile4(Session& s, SetCollector& sets, const std::string& file) {
+FileResult readSetFile4(Session& s, SetCollector& sets, const std::string& file) {
     try {
         Dn4LineReader lines(file);
         Dn4Reader reader(s);
+        const auto ended = [&reader](FileEnding how) {
+            return FileResult{how, reader.skippedRecords(), 0};
+        };
         std::string line;
-        while (!s.ui.ESCPanel() && lines.readLine(line)) {
-            if (!reader.ConvertDn4Line(line)) break;
+        for (;;) {
+            if (s.ui.ESCPanel()) return ended(FileEnding::Cancelled);
+            if (!lines.readLine(line)) break;
+            if (!reader.ConvertDn4Line(line)) return ended(FileEnding::Failed);
             if (reader.record().type() != 'J') continue;
             const SetRecordBuffer& j = reader.setRecord();
             if (j.flag() == 'L') continue;
@@ -55,10 +61,16 @@ void readSetFile4(Session& s, SetCollector& sets, const std::string& file) {
             sets.take(l);
             s.ui.SetInfo(l.setNumber);
         }
-        ShowReadFaults(s, lines.report());
+        if (ShowReadFaults(s, lines.report())) return ended(FileEnding::Failed);
+        if (!reader.HeaderSeen()) {  // an empty file
+            s.ui.meldung(kMsgHeaderMissing);
+            return ended(FileEnding::Failed);
+        }
+        return ended(FileEnding::ReadToEnd);
     } catch (const IoError& e) {
         s.ui.meldung(std::string("Datei-Fehler : ") + e.what());
     }
+    return FileResult{FileEnding::Failed};
 }
 
 }  // namespace
@@ -74,17 +86,24 @@ CommandOutcome ImportSets4(Session& s) {
     if (s.PrintProtocol && !openProtocol(s)) return CommandOutcome::Cancelled;
 
     const std::vector<std::string> files = s.OnlineImportFiles;
+    ImportResult result;
+    std::vector<std::string> logged;
     {
         PanelScope panel(s.ui, "DATASETS");
         for (const std::string& file : files) {
             SetCollector sets(s, 4, options);
-            readSetFile4(s, sets, file);
+            FileResult file4 = readSetFile4(s, sets, file);
             sets.finish();
-            if (s.ui.ESCPanel()) break;
+            file4.changed = sets.written();
+            result.add(file4);
+            // Also after Escape, as long as sets were written.
+            if (ChangeLogWanted(file4, ChangeLogWhen::AlsoAfterStop)) logged.push_back(file);
+            if (file4.ending == FileEnding::Cancelled) break;
         }
     }
-    AppendChangeLog(s, "4 Leistungübernahme", files.front());
-    return CommandOutcome::Done;
+    if (result.skipped() > 0) s.ui.meldung(SkippedRecordsText(result.skipped()));
+    for (const auto& file : logged) AppendChangeLogFile(s, "4 Leistungübernahme", file);
+    return result.outcome();
 }
 
 CommandOutcome ImportSets3(Session& s) {
@@ -113,10 +132,19 @@ CommandOutcome ImportSets3(Session& s) {
     RecordFile130 records(file);
     SetCollector sets(s, 3, options);
     SetRecordBuffer rec;
-    for (std::size_t n = 1; n <= records.count() && !s.ui.ESCPanel(); ++n) {
-        if (!records.read(n, rec)) break;
+    FileResult result;
+    for (std::size_t n = 1; n <= records.count(); ++n) {
+        if (s.ui.ESCPanel()) {
+            result.ending = FileEnding::Cancelled;
+            break;
+        }
+        if (!records.read(n, rec)) {
+            result.ending = FileEnding::Failed;
+            break;
+        }
         if (!RecordFile130::endMarkOk(rec)) {
             s.ui.meldung("Fehler: Falsche Satzlänge!!");
+            ++result.skipped;
             continue;
         }
         if (rec.type() == 'J' && rec.flag() != 'L') {
@@ -137,7 +165,8 @@ CommandOutcome ImportSets3(Session& s) {
         }
     }
     sets.finish();
-    return CommandOutcome::Done;
+    if (result.skipped > 0) s.ui.meldung(SkippedRecordsText(result.skipped));
+    return OutcomeOf(result);
 }
 
 }  // namespace dn

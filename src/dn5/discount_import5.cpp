@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "dn5/field_split5.h"
+#include "dn5/file_result5.h"
 #include "dn5/group_import5.h"
 #include "dn5/price_protocol5.h"
 #include "dn5/tdatanorm5.h"
@@ -141,14 +142,16 @@ CommandOutcome ImportDiscountGroups5(Session& s) {
         throw;
     }
     s.ui.PanelOff();
-    s.ui.meldung(WithSkippedRecords(
-        std::to_string(dn5.RecordCount) + " Rabattgruppen/-sätze gelesen!", dn5.SkippedCount));
+    const FileResult result = FileResult5(dn5, end, dn5.RecordCount);
+    s.ui.meldung(std::to_string(dn5.RecordCount) + " Rabattgruppen/-sätze gelesen!" +
+                 SkippedNote(result.skipped));
     closeProtocol(s);
-    // Only a file read to its end counts as taken over.
-    if (end != FileEnd5::EndOfFile) return end == FileEnd5::Cancelled ? CommandOutcome::Cancelled : CommandOutcome::Failed;
-    AppendChangeLog(s, "5 Rabattgruppen", file);
-    if (!s.OnlineImportStatus.empty()) s.OnlineImportStatus = "1";
-    return dn5.SkippedCount == 0 ? CommandOutcome::Done : CommandOutcome::Failed;
+    // Also after an early end, as long as groups were read.
+    if (ChangeLogWanted(result, ChangeLogWhen::AlsoAfterStop))
+        AppendChangeLogFile(s, "5 Rabattgruppen", file);
+    if (result.ending == FileEnding::ReadToEnd && !s.OnlineImportStatus.empty())
+        s.OnlineImportStatus = "1";
+    return OutcomeOf(result);
 }
 
 }  // namespace dn

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "dn5/field_split5.h"
+#include "dn5/file_result5.h"
 #include "dn5/import_articles5.h"
 #include "dn5/import_files5.h"
 #include "dn5/tdatanorm5.h"
@@ -111,7 +112,7 @@ CommandOutcome ImportFreeTexts5(Session& s, int mode) {
     hooks.beforeLine = [&s](std::uint64_t) { return !s.ui.ESCPanel(); };
 
     long total = 0;
-    CommandOutcome outcome = CommandOutcome::Done;
+    ImportResult result;
     for (const auto& name : files) {
         const std::filesystem::path file = name;
         std::optional<std::filesystem::path> input;
@@ -119,10 +120,13 @@ CommandOutcome ImportFreeTexts5(Session& s, int mode) {
             input = PrepareInputFile5(s, file);
         } catch (const IoError& e) {
             s.ui.meldung(e.what());
-            outcome = CommandOutcome::Failed;
+            result.addRefused();
             break;
         }
-        if (!input) break;
+        if (!input) {  // no to the free-space question
+            result.add(FileResult{FileEnding::Cancelled});
+            break;
+        }
         s.ui.PanelOn("Übernahme " + file.filename().string());
         group.reset();
         FileEnd5 end = FileEnd5::ReadError;
@@ -134,17 +138,18 @@ CommandOutcome ImportFreeTexts5(Session& s, int mode) {
         group.store();
         s.ui.PanelOff();
         total += d.LongTextCount;
-        if (end == FileEnd5::EndOfFile) {
-            AppendChangeLog(s, "5 Langtextübernahme", file.filename().string());
+        const FileResult file5 = FileResult5(d, end, d.LongTextCount);
+        result.add(file5);
+        if (ChangeLogWanted(file5, ChangeLogWhen::AtEndOfFile)) {
+            AppendChangeLogFile(s, "5 Langtextübernahme", file);
             if (!s.OnlineImportStatus.empty()) s.OnlineImportStatus = "1";
-        } else {
-            outcome = end == FileEnd5::Cancelled ? CommandOutcome::Cancelled : CommandOutcome::Failed;
-            if (end == FileEnd5::Cancelled) break;
         }
+        if (end == FileEnd5::Cancelled) break;
     }
     RemoveLocalCopy5(s);
-    s.ui.meldung(std::to_string(total) + " ungebundene/freie Langtexte nach TORVALO übernommen!");
-    return outcome;
+    s.ui.meldung(std::to_string(total) + " ungebundene/freie Langtexte nach TORVALO übernommen!" +
+                 SkippedNote(result.skipped()));
+    return result.outcome();
 }
 
 }  // namespace dn

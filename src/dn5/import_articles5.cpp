@@ -9,12 +9,14 @@
 #include <string>
 #include <unordered_set>
 #include <variant>
+#include <utility>
 
 #include "dn5/article_writer5.h"
 #include "dn5/block_batch5.h"
 #include "dn5/block_grouping5.h"
 #include "dn5/block_pipeline5.h"
 #include "dn5/field_split5.h"
+#include "dn5/file_result5.h"
 #include "dn5/import_files5.h"
 #include "dn5/tdatanorm5.h"
 #include "frame/change_log.h"
@@ -25,6 +27,7 @@
 #include "host/codepage.h"
 #include "host/entry_form.h"
 #include "host/errors.h"
+#include "host/escape_question.h"
 #include "host/store.h"
 #include "host/text_lines.h"
 #include "suppliers/current_supplier.h"
@@ -63,13 +66,13 @@ struct Totals {
     long longTexts = 0;
     long deleted = 0;
     long renamed = 0;
-    long skipped = 0;
-    void add(const tdatanorm5& d) {
+    // Adds a file's counters; the number of records that changed the store.
+    long add(const tdatanorm5& d) {
         articles += d.RecordCount;
         longTexts += d.LongTextCount;
         deleted += d.DeletedCount;
         renamed += d.RenamedCount;
-        skipped += d.SkippedCount;
+        return long{d.RecordCount} + d.LongTextCount + d.DeletedCount + d.RenamedCount;
     }
 };
 
@@ -84,6 +87,7 @@ class ArticleImportRun5 {
               s.store(), [this](ArticleBlock5& b, bool replay) { writer_.WriteBlock5(b, replay); },
               [this](const DatabaseError& e) {
                   writer_.forget();
+                  storeFailed_ = true;
                   message(e.what());
               }),
           blocks_([this](BlockLines5&& lines) { writeLines(std::move(lines)); }) {
@@ -115,8 +119,8 @@ class ArticleImportRun5 {
     }
 
     // The block still open at the end of a file; a faulty field is shown
-    // and the block dropped.
-    void finishFile() {
+    // and the block dropped. False when that happened.
+    bool finishFile() {
         std::optional<std::string> fault;
         try {
             blocks_.closeAll();
@@ -126,7 +130,11 @@ class ArticleImportRun5 {
         drain();
         if (fault) s_.ui.meldung(*fault);
         commit();
+        return !fault;
     }
+
+    // A store error since the last call (its message was shown).
+    bool takeStoreFailure() { return std::exchange(storeFailed_, false); }
 
     // Escape: what was read before stays, the open block is dropped.
     void cancelFile() {
@@ -157,8 +165,12 @@ class ArticleImportRun5 {
 
     void startFile() { blocks_.clear(); }
 
+    // Article blocks read so far in the run, for the progress line.
+    long articlesRead() const { return articlesRead_; }
+
   private:
     void write(ArticleBlock5 block) {
+        if (block.kind == ArticleBlock5::Kind::Article) ++articlesRead_;
         if (pipeline_) {
             writer_.prepare(block);  // here, while the writing thread is busy
             pipeline_->push(std::move(block));
@@ -256,6 +268,8 @@ class ArticleImportRun5 {
     std::optional<BlockPipeline5> pipeline_;  // stopped before the batch goes
     BlockGrouping5 blocks_;
     std::unordered_set<std::string> arbsArticles_;  // numbers whose ARBS lines were seen in the run
+    bool storeFailed_ = false;
+    long articlesRead_ = 0;
 };
 
 std::vector<std::string> upperOptionalColumns(HostStore& store) {
@@ -295,9 +309,9 @@ CommandOutcome ImportArticles5(Session& s, int mode) {
     s.ui.Balken_Max(static_cast<long>(total));
 
     Totals totals;
-    std::vector<std::string> logged;
+    std::vector<std::filesystem::path> logged;
     bool stopped = false;
-    CommandOutcome outcome = CommandOutcome::Done;
+    ImportResult result;
     {
         ArticleImportRun5 run(s, d);
         const RecordTable5 table = run.table();
@@ -314,65 +328,61 @@ CommandOutcome ImportArticles5(Session& s, int mode) {
                 }
             } catch (const IoError& e) {
                 s.ui.meldung(e.what());
-                outcome = CommandOutcome::Failed;
+                result.addRefused();
                 break;
             }
-            if (!input) break;
+            if (!input) {  // no to the free-space question
+                result.add(FileResult{FileEnding::Cancelled});
+                break;
+            }
             s.ui.SetInfo("Lese " + file.filename().string());
             run.startFile();
             ReadHooks5 hooks;
             hooks.beforeLine = [&](std::uint64_t bytes) {
                 run.deliver();
                 s.ui.Balken_Ist(static_cast<long>(done + bytes));
-                if (!s.ui.EscPressed()) return true;
-                s.ui.Balken_hide();
-                if (s.ui.janein("Import abbrechen ?")) return false;
-                s.ui.Balken_show();
-                return true;
+                s.ui.Balken_Anzahl(run.articlesRead());
+                return !EscapeEndsLoop(s.ui);
             };
             FileEnd5 end;
             try {
                 end = d.ReadFile5(*input, table, hooks);
             } catch (const IoError& e) {  // the file could not be opened
                 s.ui.meldung(e.what());
-                outcome = CommandOutcome::Failed;
+                result.addRefused();
                 continue;
             }
             if (end == FileEnd5::Cancelled) {
                 run.cancelFile();
-                totals.add(d);  // what was written before Escape stays and counts
                 stopped = true;
-                outcome = CommandOutcome::Cancelled;
-                break;
+            } else if (end == FileEnd5::ReadError && run.cutInsideOpenBlock()) {
+                run.cancelFile();  // the file ends inside a block: that block is dropped
+            } else if (!run.finishFile() && end == FileEnd5::EndOfFile) {
+                end = FileEnd5::Stopped;  // the last block had a faulty field
             }
-            // A file that ends inside a block: that block is dropped.
-            if (end == FileEnd5::ReadError && run.cutInsideOpenBlock())
-                run.cancelFile();
-            else
-                run.finishFile();
             for (const auto& note : d.ReadNotes5) ProtocolLine(s, note);
             done += FileSize5(*input);
-            totals.add(d);
-            logged.push_back(file.filename().string());
-            if (end == FileEnd5::EndOfFile && i < s.OnlineImportStatus.size())
+            // What was written before an early end stays and counts.
+            FileResult file5 = FileResult5(d, end, totals.add(d));
+            if (run.takeStoreFailure()) file5.ending = FileEnding::StoreFailed;
+            result.add(file5);
+            if (ChangeLogWanted(file5, ChangeLogWhen::AlsoAfterStop)) logged.push_back(file);
+            if (file5.ending == FileEnding::ReadToEnd && i < s.OnlineImportStatus.size())
                 s.OnlineImportStatus[i] = '1';
-            if (end == FileEnd5::ReadError) outcome = CommandOutcome::Failed;
         }
     }
 
     s.ui.Balken_Schliessen();
     RemoveLocalCopy5(s);
     s.TodayDate = todayDayNumber();
-    s.ui.meldung(WithSkippedRecords(
-        std::to_string(totals.articles) + " Artikel und " + std::to_string(totals.longTexts) +
-            " Langtexte nach TORVALO übernommen!" + "\n\n" + std::to_string(totals.deleted) +
-            " Artikel gelöscht!" + "\n\n" + std::to_string(totals.renamed) + " Artikel umbenannt!",
-        totals.skipped));
+    s.ui.meldung(std::to_string(totals.articles) + " Artikel und " +
+                 std::to_string(totals.longTexts) + " Langtexte nach TORVALO übernommen!" + "\n\n" +
+                 std::to_string(totals.deleted) + " Artikel gelöscht!" + "\n\n" +
+                 std::to_string(totals.renamed) + " Artikel umbenannt!" +
+                 SkippedNote(result.skipped()));
     closeProtocol(s);
-    for (const auto& name : logged) AppendChangeLog(s, "5 Artikelübernahme", name);
-    // Records left out for a faulty field: the command failed.
-    if (outcome == CommandOutcome::Done && totals.skipped != 0) return CommandOutcome::Failed;
-    return outcome;
+    for (const auto& file : logged) AppendChangeLogFile(s, "5 Artikelübernahme", file);
+    return result.outcome();
 }
 
 }  // namespace dn

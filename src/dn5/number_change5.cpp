@@ -4,6 +4,7 @@
 #include "dn4/number_change4.h"
 #include "dn4/record_file130.h"
 #include "dn4/set_rows.h"
+#include "dn5/file_result5.h"
 #include "dn5/tdatanorm5.h"
 #include "frame/change_log.h"
 #include "frame/file_choice.h"
@@ -66,28 +67,33 @@ CommandOutcome ChangeNumbersInServices5(tdatanorm5& dn5) {
 
     Scan5 scan;
     dn5.temptabelle.clear();
-    FileEnd5 end = FileEnd5::ReadError;
+    FileResult result;
     {
         PanelScope panel(s.ui, "Artikelnummern-Änderung");
         s.ui.SetInfo("Indexdatei erzeugen");
         ReadHooks5 hooks;
         hooks.beforeLine = [&s](std::uint64_t) { return !s.ui.ESCPanel(); };
-        end = dn5.ReadFile5(file, changeTable(scan), hooks);
-        if (end == FileEnd5::EndOfFile) {
+        const FileEnd5 end = dn5.ReadFile5(file, changeTable(scan), hooks);
+        result = FileResult5(dn5, end, 0);
+        const auto apply = [&] {
+            const NumberChangeResult applied = ApplyNumberChanges(s, dn5.temptabelle);
+            result.changed = applied.services + applied.documents;
+        };
+        // Nothing is applied from a file that did not end well.
+        if (result.ending == FileEnding::ReadToEnd) {
             if (!scan.otherSeen)
-                ApplyNumberChanges(s, dn5.temptabelle);
+                apply();
             else if (!scan.changeSeen)
                 s.ui.meldung(kNoChanges);
             else if (s.ui.janein(kOthersToo))
-                ApplyNumberChanges(s, dn5.temptabelle);
+                apply();
         }
         dn5.temptabelle.clear();
     }
-    // A file that ended with a fault changed nothing, and the log says nothing.
-    if (end == FileEnd5::Cancelled) return CommandOutcome::Cancelled;
-    if (end != FileEnd5::EndOfFile) return CommandOutcome::Failed;
-    AppendChangeLog(s, "5 Artikelnummeränderung", file);
-    return CommandOutcome::Done;
+    // Also when nothing was applied from a file read to its end.
+    if (ChangeLogWanted(result, ChangeLogWhen::AlsoAfterStop))
+        AppendChangeLogFile(s, "5 Artikelnummeränderung", file);
+    return OutcomeOf(result);
 }
 
 }  // namespace dn

@@ -8,6 +8,7 @@
 
 #include "dn5/article_batch5.h"
 #include "dn5/field_split5.h"
+#include "dn5/file_result5.h"
 #include "dn5/price_fields5.h"
 #include "dn5/price_line5.h"
 #include "dn5/prices5.h"
@@ -18,6 +19,7 @@
 #include "frame/session.h"
 #include "host/codepage.h"
 #include "host/day_number.h"
+#include "host/escape_question.h"
 #include "host/store.h"
 #include "suppliers/current_supplier.h"
 
@@ -162,11 +164,8 @@ std::uint64_t fileSize(const std::string& file) {
 // Progress before each line, and Escape with its question.
 bool beforeLine(Session& s, std::uint64_t bytesRead) {
     s.ui.Balken_Ist(static_cast<long>(bytesRead));
-    if (!s.ui.EscPressed()) return true;
-    s.ui.Balken_hide();
-    if (s.ui.janein("Import abbrechen ?")) return false;
-    s.ui.Balken_show();
-    return true;
+    s.ui.Balken_Anzahl(s.dn5->RecordCount);
+    return !EscapeEndsLoop(s.ui);
 }
 
 }  // namespace
@@ -224,18 +223,15 @@ CommandOutcome PriceMaintenance5(Session& s, int mode) {
         closeProtocol(s);
         throw;
     }
-    const long skipped = s.dn5->SkippedCount;
-    s.ui.meldung(WithSkippedRecords(
-        "Preispflege für " + std::to_string(s.dn5->RecordCount) + " Artikel durchgeführt!",
-        skipped));
+    const FileResult result = FileResult5(*s.dn5, end, s.dn5->RecordCount);
+    s.ui.meldung("Preispflege für " + std::to_string(s.dn5->RecordCount) +
+                 " Artikel durchgeführt!" + SkippedNote(result.skipped));
     closeProtocol(s);
     // Only a file read to its end counts as taken over.
-    if (end != FileEnd5::EndOfFile)
-        return end == FileEnd5::Cancelled ? CommandOutcome::Cancelled : CommandOutcome::Failed;
-    AppendChangeLog(s, "5 Preispflege", file);
+    if (!ChangeLogWanted(result, ChangeLogWhen::AtEndOfFile)) return OutcomeOf(result);
+    AppendChangeLogFile(s, "5 Preispflege", file);
     if (mode == 1 && !s.OnlineImportStatus.empty()) s.OnlineImportStatus = "1";
-    // Read to its end, but records were left out: the command failed.
-    return skipped == 0 ? CommandOutcome::Done : CommandOutcome::Failed;
+    return OutcomeOf(result);
 }
 
 }  // namespace dn

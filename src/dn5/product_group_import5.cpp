@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "dn5/field_split5.h"
+#include "dn5/file_result5.h"
 #include "dn5/group_import5.h"
 #include "dn5/tdatanorm5.h"
 #include "frame/file_choice.h"
@@ -98,11 +99,13 @@ CommandOutcome ImportProductGroups5(Session& s) {
         throw;
     }
     s.ui.PanelOff();
-    s.ui.meldung(std::to_string(dn5.RecordCount) + " Warengruppen gelesen!");
+    const FileResult result = FileResult5(dn5, end, dn5.RecordCount);
+    s.ui.meldung(std::to_string(dn5.RecordCount) + " Warengruppen gelesen!" +
+                 SkippedNote(result.skipped));
     // A file that ended early is not reported as taken over.
-    if (end != FileEnd5::EndOfFile) return end == FileEnd5::Cancelled ? CommandOutcome::Cancelled : CommandOutcome::Failed;
-    if (!s.OnlineImportStatus.empty()) s.OnlineImportStatus = "1";
-    return CommandOutcome::Done;
+    if (result.ending == FileEnding::ReadToEnd && !s.OnlineImportStatus.empty())
+        s.OnlineImportStatus = "1";
+    return OutcomeOf(result);
 }
 
 }  // namespace dn

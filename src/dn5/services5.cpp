@@ -3,11 +3,13 @@
 #include "dn4/record_file130.h"
 #include "dn4/set_collector.h"
 #include "dn4/set_rows.h"
+#include "dn5/file_result5.h"
 #include "dn5/tdatanorm5.h"
 #include "frame/change_log.h"
 #include "frame/file_choice.h"
 #include "frame/protocol.h"
 #include "frame/session.h"
+#include "host/errors.h"
 #include "suppliers/current_supplier.h"
 
 namespace dn {
@@ -54,6 +56,8 @@ CommandOutcome ImportSets5(tdatanorm5& dn5) {
     if (s.PrintProtocol && !openProtocol(s)) return CommandOutcome::Cancelled;
 
     const std::vector<std::string> files = s.OnlineImportFiles;
+    ImportResult result;
+    std::vector<std::string> logged;
     {
         PanelScope panel(s.ui, "DATASETS");
         bool escaped = false;
@@ -73,14 +77,23 @@ CommandOutcome ImportSets5(tdatanorm5& dn5) {
                 escaped = true;
                 return false;
             };
-            dn5.ReadFile5(file, table, hooks);
+            FileEnd5 end = FileEnd5::ReadError;
+            try {
+                end = dn5.ReadFile5(file, table, hooks);
+            } catch (const IoError& e) {  // the file could not be opened
+                s.ui.meldung(e.what());
+            }
             sets.finish();
+            const FileResult file5 = FileResult5(dn5, end, sets.written());
+            result.add(file5);
+            // Also after Escape, as long as sets were written.
+            if (ChangeLogWanted(file5, ChangeLogWhen::AlsoAfterStop)) logged.push_back(file);
             if (escaped) break;
         }
     }
-    s.ui.meldung("Import Leistungen/Stücklisten durchgeführt!");
-    AppendChangeLog(s, "5 Leistungübernahme", files.front());
-    return CommandOutcome::Done;
+    s.ui.meldung("Import Leistungen/Stücklisten durchgeführt!" + SkippedNote(result.skipped()));
+    for (const auto& file : logged) AppendChangeLogFile(s, "5 Leistungübernahme", file);
+    return result.outcome();
 }
 
 }  // namespace dn

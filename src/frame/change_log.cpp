@@ -7,6 +7,7 @@
 #include "frame/dispatch.h"
 #include "frame/session.h"
 #include "host/codepage.h"
+#include "host/control_chars.h"
 #include "host/entry_form.h"
 #include "host/errors.h"
 #include "suppliers/current_supplier.h"
@@ -28,10 +29,13 @@ std::string readBytes(const fs::path& p) {
 
 std::string changeLogLine(const std::string& date, const std::string& importKind,
                           const std::string& data, const std::string& supplierLine) {
-    std::string kind = importKind;
+    const auto oneLine = [](const std::string& part) {
+        return EscapeControls(part, LineBreaks::Escape);
+    };
+    std::string kind = oneLine(importKind);
     const std::size_t len = utf8Length(kind);
     if (len < 30) kind.append(30 - len, ' ');
-    return date + " " + kind + " " + data + " " + supplierLine;
+    return oneLine(date) + " " + kind + " " + oneLine(data) + " " + oneLine(supplierLine);
 }
 
 void AppendChangeLog(Session& s, const std::string& importKind, const std::string& data) {
@@ -52,6 +56,13 @@ void AppendChangeLog(Session& s, const std::string& importKind, const std::strin
     }
     fs::rename(tmp, logFile(s), ec);
     if (ec) throw IoError("Fehler beim Schreiben von " + logFile(s).string() + ": " + ec.message());
+}
+
+void AppendChangeLogFile(Session& s, const std::string& importKind, const fs::path& file) {
+    std::error_code ec;
+    fs::path full = fs::absolute(file, ec);
+    if (ec) full = file;
+    AppendChangeLog(s, importKind, full.lexically_normal().string());
 }
 
 std::optional<std::string> ReadChangeLog(const Session& s) {

@@ -28,8 +28,12 @@ std::string SkippedRecordsText(long count) {
            " wegen fehlerhafter Felder übersprungen!";
 }
 
+std::string SkippedNote(long skipped) {
+    return skipped > 0 ? "\n\n" + SkippedRecordsText(skipped) : std::string();
+}
+
 std::string WithSkippedRecords(const std::string& message, long skipped) {
-    return skipped == 0 ? message : message + "\n\n" + SkippedRecordsText(skipped);
+    return message + SkippedNote(skipped);
 }
 
 }  // namespace dn

@@ -26,6 +26,10 @@ std::string FieldFaultLine(const FieldFault& fault);
 // "N Sätze wegen fehlerhafter Felder übersprungen!"
 std::string SkippedRecordsText(long count);
 
+// The same as a further part of a closing message (after an empty line),
+// empty when none was skipped.
+std::string SkippedNote(long skipped);
+
 // The closing message with the skipped records added after an empty line
 // when there are any.
 std::string WithSkippedRecords(const std::string& message, long skipped);

@@ -137,8 +137,7 @@ CommandOutcome ReadDiscountFile4(Session& s) {
     GroupProtocolJob protocol(s);
     if (!protocol.ok()) return CommandOutcome::Cancelled;
 
-    long count = 0;
-    long skipped = 0;
+    FileResult result;
     {
         GroupStatusPanel panel(s.ui, "Rabatte");
         DiscountFileReader groups(s, panel);
@@ -150,21 +149,22 @@ CommandOutcome ReadDiscountFile4(Session& s) {
             s.store().deleteDiscountGroups(KeyRange::prefix(s.ArticlePrefix));
             s.ui.meldung("Alte Rabattsätze des Lieferanten: " + name + " wurden gelöscht!");
         };
-        const ReadEnd end = readGroupFile4(
-            s, file, [&](const DnRecord& rec) { groups.handle(rec); }, deleteOld, &skipped);
+        result = readGroupFile4(
+            s, file, [&](const DnRecord& rec) { groups.handle(rec); }, deleteOld);
         // What was read before an early end stays.
-        count = groups.count();
-        tx.finish(end == ReadEnd::EndOfFile, count);
-        if (end == ReadEnd::EndOfFile) {
-            AppendChangeLog(s, "4 Rabattgruppen", file);
+        result.changed = groups.count();
+        tx.finish(result.ending == FileEnding::ReadToEnd, result.changed);
+        // Only a file read to its end.
+        if (ChangeLogWanted(result, ChangeLogWhen::AtEndOfFile)) {
+            AppendChangeLogFile(s, "4 Rabattgruppen", file);
             if (!s.OnlineImportStatus.empty()) s.OnlineImportStatus = "1";
         }
     }
-    if (skipped != 0) ProtocolLine(s, SkippedRecordsText(skipped));
+    if (result.skipped != 0) ProtocolLine(s, SkippedRecordsText(result.skipped));
     s.ui.meldung(WithSkippedRecords(
-        std::to_string(count) + " Rabattgruppen / -sätze von der Diskette gelesen!", skipped));
-    // Groups left out for a faulty value: the command failed.
-    return skipped == 0 ? CommandOutcome::Done : CommandOutcome::Failed;
+        std::to_string(result.changed) + " Rabattgruppen / -sätze von der Diskette gelesen!",
+        result.skipped));
+    return OutcomeOf(result);
 }
 
 }  // namespace dn

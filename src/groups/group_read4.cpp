@@ -8,41 +8,43 @@
 
 namespace dn {
 
-ReadEnd readGroupFile4(Session& s, const std::string& file,
-                       const std::function<void(const DnRecord&)>& handle,
-                       const std::function<void()>& headerAccepted, long* skipped) {
+FileResult readGroupFile4(Session& s, const std::string& file,
+                          const std::function<void(const DnRecord&)>& handle,
+                          const std::function<void()>& headerAccepted) {
     Dn4LineReader lines(file);
     Dn4Reader reader(s);
     reader.startFile();
     reader.checkNumbers(true);
-    bool accepted = false;
-    auto loop = [&]() -> ReadEnd {
-        std::string line;
-        for (;;) {
-            if (s.ui.ESCPanel()) return ReadEnd::Escape;
-            try {
-                if (!lines.readLine(line)) {
-                    const LineReadReport report = lines.report();
-                    for (const auto& note : report.notes) ProtocolLine(s, note);
-                    return ShowReadFaults(s, report) ? ReadEnd::Failed : ReadEnd::EndOfFile;
-                }
-            } catch (const IoError& e) {
-                // A stream that failed once gives no further lines.
-                s.ui.meldung(std::string("Dateifehler: ") + e.what());
-                return ReadEnd::Failed;
-            }
-            if (!reader.ConvertDn4Line(line, lines.lineNumber())) return ReadEnd::Failed;
-            if (!accepted && reader.HeaderSeen()) {
-                accepted = true;
-                if (headerAccepted) headerAccepted();
-            }
-            if (reader.record().type() == '\0') continue;
-            handle(reader.record());
-        }
+    const auto ended = [&reader](FileEnding how) {
+        return FileResult{how, reader.skippedRecords(), 0};
     };
-    const ReadEnd end = loop();
-    if (skipped) *skipped = reader.skippedRecords();
-    return end;
+    bool accepted = false;
+    std::string line;
+    for (;;) {
+        if (s.ui.ESCPanel()) return ended(FileEnding::Cancelled);
+        try {
+            if (!lines.readLine(line)) break;
+        } catch (const IoError& e) {
+            // A stream that failed once gives no further lines.
+            s.ui.meldung(std::string("Dateifehler: ") + e.what());
+            return ended(FileEnding::Failed);
+        }
+        if (!reader.ConvertDn4Line(line, lines.lineNumber())) return ended(FileEnding::Failed);
+        if (!accepted && reader.HeaderSeen()) {
+            accepted = true;
+            if (headerAccepted) headerAccepted();
+        }
+        if (reader.record().type() == '\0') continue;
+        handle(reader.record());
+    }
+    const LineReadReport report = lines.report();
+    for (const auto& note : report.notes) ProtocolLine(s, note);
+    if (ShowReadFaults(s, report)) return ended(FileEnding::Failed);
+    if (!reader.HeaderSeen()) {
+        s.ui.meldung(kMsgHeaderMissing);
+        return ended(FileEnding::Failed);
+    }
+    return ended(FileEnding::ReadToEnd);
 }
 
 std::string currentSupplierName(const Session& s) {

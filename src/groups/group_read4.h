@@ -6,27 +6,26 @@
 #include <string>
 
 #include "dn4/dn_record.h"
+#include "frame/import_outcome.h"
 
 namespace dn {
 
 struct Session;
 
-// Why the read loop ended. Only a file read to its end counts as taken
-// over (change log, `OnlineImportStatus`).
-enum class ReadEnd { EndOfFile, Escape, Failed };
-
 // Reads the file line by line (the caller shows the status panel), converts each line
 // (`ConvertDn4Line`) and hands the record to `handle`, until the end of the file, Escape on the
 // panel or a failed conversion (its message has been shown). A read error
-// shows "Dateifehler: " with the system's text and ends the file. An empty
-// line is skipped, and so is a record whose number field holds no number
-// (the protocol names it; `skipped` counts them when given).
-// `headerAccepted` is called once, when the file's header has been
-// accepted and before the first record after it is handled: the moment
-// the old groups may go.
-ReadEnd readGroupFile4(Session& s, const std::string& file,
-                       const std::function<void(const DnRecord&)>& handle,
-                       const std::function<void()>& headerAccepted = {}, long* skipped = nullptr);
+// shows "Dateifehler: " with the system's text and ends the file; so does a
+// file without a header (empty). An empty line is skipped, and so is a
+// record whose number field holds no number (the protocol names it; the
+// result counts them). `headerAccepted` is called once, when the file's
+// header has been accepted and before the first record after it is
+// handled: the moment the old groups may go. The result tells how the file
+// ended; the caller adds what changed. Only a file read to its end counts
+// as taken over (`OnlineImportStatus`).
+FileResult readGroupFile4(Session& s, const std::string& file,
+                          const std::function<void(const DnRecord&)>& handle,
+                          const std::function<void()>& headerAccepted = {});
 
 // The supplier's name as the messages show it.
 std::string currentSupplierName(const Session& s);

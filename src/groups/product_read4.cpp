@@ -120,8 +120,7 @@ CommandOutcome ReadProductFile4(Session& s) {
     if (!ChooseImportFiles(s, 'w')) return CommandOutcome::Cancelled;
     const std::string file = s.OnlineImportFiles.front();
 
-    long count = 0;
-    ReadEnd end = ReadEnd::Failed;
+    FileResult result;
     {
         GroupStatusPanel panel(s.ui, "Warengruppen");
         ProductFileReader groups(s, panel);
@@ -133,19 +132,21 @@ CommandOutcome ReadProductFile4(Session& s) {
             s.store().deleteProductGroups(KeyRange::prefix(s.ArticlePrefix));
             s.ui.meldung("Alte Warengruppen des Lieferanten: " + name + " wurden gelöscht!");
         };
-        end = readGroupFile4(
+        result = readGroupFile4(
             s, file, [&](const DnRecord& rec) { groups.handle(rec); }, deleteOld);
         // What was read before an early end stays.
-        count = groups.count();
-        tx.finish(end == ReadEnd::EndOfFile, count);
+        result.changed = groups.count();
+        tx.finish(result.ending == FileEnding::ReadToEnd, result.changed);
     }
-    s.ui.meldung(std::to_string(count) + " Warengruppen von der Diskette gelesen!");
-    // Only a file read to its end is reported as taken over.
-    if (end == ReadEnd::EndOfFile) {
-        if (!s.OnlineImportStatus.empty()) s.OnlineImportStatus = "1";
-        AppendChangeLog(s, "4 Warengruppen", file);
-    }
-    return CommandOutcome::Done;
+    s.ui.meldung(std::to_string(result.changed) + " Warengruppen von der Diskette gelesen!" +
+                 SkippedNote(result.skipped));
+    // Only a file read to its end is reported as taken over; the change log
+    // also names a file that ended early after groups were read.
+    if (result.ending == FileEnding::ReadToEnd && !s.OnlineImportStatus.empty())
+        s.OnlineImportStatus = "1";
+    if (ChangeLogWanted(result, ChangeLogWhen::AlsoAfterStop))
+        AppendChangeLogFile(s, "4 Warengruppen", file);
+    return OutcomeOf(result);
 }
 
 }  // namespace dn

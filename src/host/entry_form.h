@@ -109,6 +109,9 @@ public:
     int result() const { return closedWith_.value_or(kCancel); }
     // Closing from outside (window closed): returns true when it may close.
     bool requestClose();
+    // Why the dialog last refused to end with its values (OK or end with
+    // saving), as its message said; nothing when it never refused.
+    const std::optional<std::string>& refusal() const { return refusal_; }
 
     // Shows the dialog through the host and returns true when it ended with
     // OK or "end with saving".
@@ -135,6 +138,12 @@ protected:
     virtual bool ButtonPressed(int tag) { return false; }
     // Closing the window in another way; return true when it may close.
     virtual bool CanClose() { return true; }
+    // For OK() and Ende(): the values were refused (the hook showed why);
+    // returns false, so that the dialog stays open.
+    bool Refused(std::string why) {
+        refusal_ = std::move(why);
+        return false;
+    }
 
     HostServices* host() const { return host_; }
 
@@ -146,6 +155,7 @@ private:
     std::vector<FormField> fields_;
     std::vector<FormButton> buttons_;
     std::optional<int> closedWith_;
+    std::optional<std::string> refusal_;
     int focus_ = 0;
     HostServices* host_ = nullptr;
 };

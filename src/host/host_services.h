@@ -60,7 +60,12 @@ public:
     virtual void Balken_Schliessen() = 0;
     virtual void Balken_show() {}
     virtual void Balken_hide() {}
+    // The number of articles (records) taken so far, shown beside the bar.
+    virtual void Balken_Anzahl(long count) {}
     virtual bool EscPressed() = 0;
+    // Clears the Escape flag of the bar and the panel: the user answered
+    // that the loop goes on.
+    virtual void ResetEscape() = 0;
 
     // Status panel; loops stop when ESCPanel() is set.
     virtual void PanelOn(const std::string& title) = 0;

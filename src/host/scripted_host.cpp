@@ -42,6 +42,17 @@ void ScriptedHost::SetInfo(const std::string& text) {
     step();
 }
 
+void ScriptedHost::ResetEscape() {
+    ++escapeResets;
+    escaped_ = false;
+    steps_ = 0;
+    escapeAfterSteps = -1;
+    if (!escapeAgainAfterSteps.empty()) {
+        escapeAfterSteps = escapeAgainAfterSteps.front();
+        escapeAgainAfterSteps.pop_front();
+    }
+}
+
 void ScriptedHost::step() {
     ++steps_;
     if (escapeAfterSteps >= 0 && steps_ > escapeAfterSteps) escaped_ = true;

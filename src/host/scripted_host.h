@@ -47,7 +47,11 @@ public:
     std::deque<std::optional<std::string>> directories;
     std::deque<std::function<ListResult(const ListRequest&)>> lists;
     bool printerAvailable = true;
-    long escapeAfterSteps = -1;          // progress steps before Escape; -1 never
+    long escapeAfterSteps = -1;  // progress steps before Escape; -1 never
+    // After the Escape flag was cleared: the steps before the next Escape,
+    // in order; when empty, no further Escape.
+    std::deque<long> escapeAgainAfterSteps;
+    int escapeResets = 0;  // how often the flag was cleared
 
     void meldung(const std::string& text) override { messages.push_back(text); }
     bool janein(const std::string& text) override;
@@ -61,6 +65,7 @@ public:
     void Balken_Inc() override { step(); }
     void Balken_Schliessen() override {}
     bool EscPressed() override { return escaped_; }
+    void ResetEscape() override;
 
     void PanelOn(const std::string&) override {}
     void SetInfo(const std::string& text) override;

@@ -93,9 +93,11 @@ TEST_F(CliDn5MaintenanceTest, BadFilesAndRefusedModes) {
     EXPECT_EQ(r.code, 1) << r.err;
     EXPECT_NE(r.err.find("Vorlaufsatz fehlt!"), std::string::npos) << r.err;
 
+    // A refused dialog value is a usage error.
     r = run({"run", "41", "--file", f, "--set", "102=1", "--set", "103=2"});
-    EXPECT_EQ(r.code, 3) << r.err;
-    EXPECT_NE(r.err.find("Die Übernahme der EK und VK ist deaktiviert!"), std::string::npos) << r.err;
+    EXPECT_EQ(r.code, 2) << r.err;
+    EXPECT_NE(r.err.find("Die Übernahme der EK und VK ist deaktiviert!"), std::string::npos)
+        << r.err;
 
     // Without an answer the graphics index question stops the run.
     r = run({"run", "372"});

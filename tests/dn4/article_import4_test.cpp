@@ -216,14 +216,16 @@ TEST_F(Import4Test, DamagedAndUnusualFiles) {
         bool second;          // article 2 stored
         std::string message;  // shown besides the count; empty: none
         std::string note;     // protocol line of the code page
+        CommandOutcome outcome;
     } cases[] = {
-        {"CR only", a1 + "\r" + a2 + "\r", true, "", "Zeichensatz der Datei: ASCII"},
+        {"CR only", a1 + "\r" + a2 + "\r", true, "", "Zeichensatz der Datei: ASCII",
+         CommandOutcome::Done},
         {"cut off in the last record", a1 + "\r\nA;N;2;00;Zw", false, CutOffMessage(3),
-         "Zeichensatz der Datei: ASCII"},
-        {"data after the end-of-file byte", a1 + "\r\n\x1A" + a2 + "\r\n", false, EndMarkMessage(3),
-         "Zeichensatz der Datei: ASCII"},
+         "Zeichensatz der Datei: ASCII", CommandOutcome::Failed},
+        {"data after the end-of-file byte", a1 + "\r\n\x1A" + a2 + "\r\n", false,
+         EndMarkMessage(3), "Zeichensatz der Datei: ASCII", CommandOutcome::Failed},
         {"Windows-1252", a1 + "\r\nA;N;2;00;Geh\xE4use f\xFCr \xD6l;;1;0;St;00010000;;;;\r\n", true,
-         "", "Zeichensatz der Datei: Windows-1252 (ANSI)"},
+         "", "Zeichensatz der Datei: Windows-1252 (ANSI)", CommandOutcome::Done},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -233,7 +235,7 @@ TEST_F(Import4Test, DamagedAndUnusualFiles) {
         host.printed.clear();
         const auto path = home / "DATANORM.001";
         writeFile(path, dn4Header() + "\r\n" + c.bytes);
-        ASSERT_EQ(importFiles({path.string()}), CommandOutcome::Done);
+        ASSERT_EQ(importFiles({path.string()}), c.outcome);
         EXPECT_TRUE(store().articleExists("1-1"));
         EXPECT_EQ(store().articleExists("1-2"), c.second);
         const bool shown =
@@ -289,13 +291,17 @@ TEST_F(Import4Test, LongPrefixNeedsALetterOncePerFile) {
 
 TEST_F(Import4Test, FaultKeepsThePendingArticleAndTheNextFileIsRead) {
     writeFile(session->dir(kSystemDir) / "flag.dat", "/tp=2\r\n");
-    const std::string faulty = writeDelivery(
-        "DATANORM.001", {dn4Header(), ALine{.number = "1"}.str(), ALine{.number = "2"}.str(),
-                         ALine{.number = "3"}.str(), "D;N;3;1;;;Zeile;2;;;;",
-                         ALine{.number = "4", .unit = "TOOLONG"}.str(), ALine{.number = "5"}.str()});
-    const std::string good = writeDelivery("DATANORM.002", {dn4Header(), ALine{.number = "6"}.str()});
-    ASSERT_EQ(importFiles({faulty, good}), CommandOutcome::Done);
-    for (const char* key : {"1-1", "1-2", "1-3", "1-6"}) EXPECT_TRUE(store().readArticle(key)) << key;
+    const std::string faulty =
+        writeDelivery("DATANORM.001",
+                      {dn4Header(), ALine{.number = "1"}.str(), ALine{.number = "2"}.str(),
+                       ALine{.number = "3"}.str(), "D;N;3;1;;;Zeile;2;;;;",
+                       ALine{.number = "4", .unit = "TOOLONG"}.str(), ALine{.number = "5"}.str()});
+    const std::string good =
+        writeDelivery("DATANORM.002", {dn4Header(), ALine{.number = "6"}.str()});
+    // The fault of the first file decides the outcome of the run.
+    ASSERT_EQ(importFiles({faulty, good}), CommandOutcome::Failed);
+    for (const char* key : {"1-1", "1-2", "1-3", "1-6"})
+        EXPECT_TRUE(store().readArticle(key)) << key;
     EXPECT_EQ(store().readDRecords("1-3").size(), 2u);
     EXPECT_FALSE(store().readArticle("1-4"));
     EXPECT_FALSE(store().readArticle("1-5"));
@@ -306,6 +312,22 @@ TEST_F(Import4Test, FaultKeepsThePendingArticleAndTheNextFileIsRead) {
     EXPECT_EQ(log->find("DATANORM.001"), std::string::npos);
     EXPECT_NE(log->find("4 Artikelübernahme"), std::string::npos);
     EXPECT_NE(log->find("DATANORM.002"), std::string::npos);
+}
+
+// "Nein" to "Import abbrechen ?" clears Escape and the file reads on; the
+// next Escape asks again, and "ja" ends the file as cancelled.
+TEST_F(Import4Test, NoGoesOnThenYesStops) {
+    host.escapeAfterSteps = 2;         // Escape before the line of article 2
+    host.escapeAgainAfterSteps = {1};  // and again before article 4
+    host.answers = {false, true};
+    ASSERT_EQ(import({dn4Header(), ALine{.number = "1"}.str(), ALine{.number = "2"}.str(),
+                      ALine{.number = "3"}.str(), ALine{.number = "4"}.str()}),
+              CommandOutcome::Cancelled);
+    EXPECT_EQ(host.questions,
+              (std::vector<std::string>{"Import abbrechen ?", "Import abbrechen ?"}));
+    for (const char* key : {"1-1", "1-2", "1-3"}) EXPECT_TRUE(store().readArticle(key)) << key;
+    EXPECT_FALSE(store().readArticle("1-4"));
+    EXPECT_FALSE(ReadChangeLog(*session));  // written only for a file read to its end
 }
 
 TEST_F(Import4Test, FiltersAndNumberRange) {

@@ -55,11 +55,13 @@ TEST_F(MinutesTest, ServiceEntriesSetMinutesAndWages) {
     EXPECT_FALSE(store().readService("1-L2"));  // no empty service is made up
 }
 
-TEST_F(MinutesTest, MissingFileEndsQuietly) {
+// Nothing taken over is no success: the run names the missing file.
+TEST_F(MinutesTest, MissingFileEndsWithAnError) {
     session->settings.SourcePath = home.path().string() + "/nirgends/";
     host.forms.push_back({"TUEBMINUTEN", {}, {}});
-    EXPECT_EQ(ImportMinutes(*session), CommandOutcome::Done);
-    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(ImportMinutes(*session), CommandOutcome::Failed);
+    EXPECT_EQ(host.messages, std::vector<std::string>{"Datei " + home.path().string() +
+                                                      "/nirgends/minuten nicht vorhanden!"});
     EXPECT_FALSE(ReadChangeLog(*session));
 }
 

@@ -182,6 +182,22 @@ TEST_F(Sets3Test, PositionsAndBaujFlags) {
     EXPECT_EQ(rowKeys("1-100"), (std::vector<std::string>{"1-A", "*1-B", "1-C", "1-D"}));
 }
 
+// A record of the wrong length is left out and the file read on; the run
+// then ends with an error and says how many records were left out.
+TEST_F(Sets3Test, WrongLengthRecordIsSkippedAndCounted) {
+    session->settings.SourcePath = home.path().string() + "/";
+    article("1-100");
+    std::string broken = jRecord("100", {{"X", "1"}});
+    broken.replace(128, 2, "XX");
+    test::writeFile(home / "datasets", jRecord("100", {{"A", "1"}}) + broken + jRecord("100", {{"B", "2"}}));
+    host.forms.push_back({"TUEBLEISTUNG", {{104, "0"}}, {}});
+    host.defaultAnswer = true;
+    EXPECT_EQ(ImportSets3(*session), CommandOutcome::Failed);
+    EXPECT_EQ(rowKeys("1-100"), (std::vector<std::string>{"1-A", "1-B"}));
+    EXPECT_TRUE(host.saidSomething("Fehler: Falsche Satzlänge!!"));
+    EXPECT_EQ(host.messages.back(), "1 Satz wegen fehlerhafter Felder übersprungen!");
+}
+
 TEST_F(Sets3Test, BillsOfMaterialAreRefused) {
     session->settings.SourcePath = home.path().string() + "/";
     test::writeFile(home / "datasets", jRecord("100", {{"A", "1"}}));

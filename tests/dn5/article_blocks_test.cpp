@@ -176,7 +176,8 @@ TEST_P(StoreErrorTest, RefusedBlockIsMissingAndTheOthersStay) {
                         ";;;2;1;100;;;;;;;;;;;;;;;;;;;;");
         lines.push_back("D;N;" + number + ";01;1;Zeile;;");
     }
-    ASSERT_EQ(import(lines, {{105, GetParam() ? "1" : "0"}}), CommandOutcome::Done);
+    // A store error ends the command as one.
+    ASSERT_EQ(import(lines, {{105, GetParam() ? "1" : "0"}}), CommandOutcome::DatabaseFailure);
     EXPECT_EQ(store().countArticles(KeyRange::prefix("1-")), 299u);
     EXPECT_TRUE(store().readDRecords("1-10000150").empty());  // the whole block is missing
     EXPECT_EQ(store().readDRecords("1-10000299").size(), 1u);
@@ -197,7 +198,8 @@ TEST_P(StoreErrorTest, RefusedCalculationLineTakesItsArticleAlong) {
         lines.push_back("A;N;" + number + ";Rohr;;;2;1;100;;;;;;;;;;;;;;;;;;;;");
         lines.push_back("C;N;ARBA;" + number + ";;2;50;;");
     }
-    ASSERT_EQ(import(lines, {{105, GetParam() ? "1" : "0"}}), CommandOutcome::Done);
+    // A store error ends the command as one.
+    ASSERT_EQ(import(lines, {{105, GetParam() ? "1" : "0"}}), CommandOutcome::DatabaseFailure);
     EXPECT_EQ(store().countArticles(KeyRange::prefix("1-")), 99u);
     EXPECT_FALSE(store().articleExists("1-10000050"));
     EXPECT_DOUBLE_EQ(article("1-10000049").assemblyminutes, 5.0);
@@ -251,6 +253,19 @@ TEST_F(ImportFixture5, EscapeKeepsTheBlocksReadBefore) {
     EXPECT_EQ(lastMessage(), std::to_string(stored) +
                                  " Artikel und 0 Langtexte nach TORVALO übernommen!\n\n0 Artikel "
                                  "gelöscht!\n\n0 Artikel umbenannt!");
+}
+
+// "Nein" clears Escape: the import reads on to the end of the file.
+TEST_F(ImportFixture5, EscapeAnsweredNoReadsOn) {
+    std::vector<std::string> lines;
+    for (int n = 0; n < 300; ++n)
+        lines.push_back("A;N;" + std::to_string(10000000 + n) +
+                        ";Rohr;;;2;1;100;;;;;;;;;;;;;;;;;;;;");
+    host.escapeAfterSteps = 100;
+    host.answers = {false};
+    ASSERT_EQ(import(lines), CommandOutcome::Done);
+    EXPECT_EQ(host.questions, std::vector<std::string>{"Import abbrechen ?"});
+    EXPECT_EQ(store().countArticles(KeyRange::all()), 300u);
 }
 
 struct FileErrorCase {

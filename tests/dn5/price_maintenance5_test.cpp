@@ -244,6 +244,26 @@ TEST_F(PriceMaintenance5Test, EscapeAsksAndKeepsTheRecordsBefore) {
     EXPECT_TRUE(said("Preispflege für 1 Artikel durchgeführt!"));
 }
 
+// "Nein" clears Escape: the run goes on where it was and asks again only
+// after the next Escape.
+TEST_F(PriceMaintenance5Test, NoGoesOnThenYesStops) {
+    for (const char* n : {"A1", "A2", "A3"}) article(n);
+    host.escapeAfterSteps = 3;         // Escape before A2
+    host.escapeAgainAfterSteps = {1};  // after A2 again: Escape before A3
+    host.answers = {false, true};
+    EXPECT_EQ(command({kHeader, "P;A1;1;1;10000;;;;;;;;", "P;A2;1;1;10000;;;;;;;;",
+                       "P;A3;1;1;10000;;;;;;;;"},
+                      {}),
+              CommandOutcome::Cancelled);
+    EXPECT_EQ(host.questions,
+              (std::vector<std::string>{"Import abbrechen ?", "Import abbrechen ?"}));
+    EXPECT_EQ(host.escapeResets, 1);
+    EXPECT_DOUBLE_EQ(stored("A1").salesprice, 100);
+    EXPECT_DOUBLE_EQ(stored("A2").salesprice, 100);
+    EXPECT_DOUBLE_EQ(stored("A3").salesprice, 20);
+    EXPECT_FALSE(ReadChangeLog(*session));
+}
+
 // A record the store refuses is reported and left out; the records of the
 // same batch before and after it are kept, whatever the batch size.
 TEST_F(PriceMaintenance5Test, RefusedWriteLeavesOnlyThatRecordOut) {

@@ -158,8 +158,9 @@ TEST_F(Sets5Test, NewBillMainArticleFromTheSetArticle) {
 TEST_F(Sets5Test, LineBeforeHeaderEndsTheFile) {
     host.forms.push_back({"TUEBLEISTUNG", {}, {}});
     host.files.push_back({file("datasets.001", {shortLine("100", "1", "A", "1000")})});
-    EXPECT_EQ(ImportSets5(dn5()), CommandOutcome::Done);
+    EXPECT_EQ(ImportSets5(dn5()), CommandOutcome::Failed);
     EXPECT_EQ(host.messages.front(), "Vorlaufsatz fehlt!");
+    EXPECT_FALSE(ReadChangeLog(*session));
 }
 
 }  // namespace

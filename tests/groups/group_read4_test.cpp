@@ -118,7 +118,7 @@ TEST_F(DiscountReadTest, FaultsEndTheFileKeepWhatWasReadAndWriteNoLog) {
         store().deleteDiscountGroups(KeyRange::all());
         writeInput("datanorm.rab", c.lines);
         session->OnlineImportStatus = "0";
-        ASSERT_EQ(read(false), CommandOutcome::Done);
+        ASSERT_EQ(read(false), CommandOutcome::Failed);
         if (c.message) EXPECT_TRUE(host.saidSomething(c.message));
         EXPECT_EQ(host.messages.back(),
                   std::to_string(c.groups) + " Rabattgruppen / -sätze von der Diskette gelesen!");
@@ -192,25 +192,33 @@ TEST_F(ProductReadTest, MainAndSubGroupsReplaceTheOldGroups) {
     EXPECT_NE(log->find("4 Warengruppen                 "), std::string::npos);
 }
 
-TEST_F(ProductReadTest, EarlyEndIsNotReportedAsTakenOver) {
+TEST_F(ProductReadTest, EarlyEndIsNotReportedAsTakenOverButLogged) {
     writeInput("datanorm.wrg",
                {groupHeader(), "S;;123;Hauptgruppe;;;", "S;;1234;Zu lang;;;", "S;;124;Zweite;;;"});
     session->OnlineImportStatus = "0";
-    ASSERT_EQ(read(), CommandOutcome::Done);
+    ASSERT_EQ(read(), CommandOutcome::Failed);
     EXPECT_TRUE(store().productGroupExists("1-123"));
     EXPECT_FALSE(store().productGroupExists("1-124"));
     EXPECT_EQ(host.messages.back(), "1 Warengruppen von der Diskette gelesen!");
     EXPECT_EQ(session->OnlineImportStatus, "0");
-    EXPECT_FALSE(ReadChangeLog(*session));
+    // The change log says what happened: a group was read before the stop.
+    ASSERT_TRUE(ReadChangeLog(*session));
+    EXPECT_NE(ReadChangeLog(*session)->find("4 Warengruppen"), std::string::npos);
 }
 
 TEST_F(ProductReadTest, JunkAndEmptyFilesEndWithAMessage) {
-    for (const std::string& bytes :
-         {std::string(), std::string("\x01\xff\x00junk\x1a", 9), groupHeader() + "\r\n"}) {
+    const struct {
+        std::string bytes;
+        CommandOutcome outcome;
+    } cases[] = {{std::string(), CommandOutcome::Failed},
+                 {std::string("\x01\xff\x00junk\x1a", 9), CommandOutcome::Failed},
+                 {groupHeader() + "\r\n", CommandOutcome::Done}};
+    for (const auto& c : cases) {
         host.messages.clear();
-        test::writeFile(home / "in" / "datanorm.wrg", bytes);
-        ASSERT_EQ(read(), CommandOutcome::Done);
+        test::writeFile(home / "in" / "datanorm.wrg", c.bytes);
+        ASSERT_EQ(read(), c.outcome);
         EXPECT_EQ(host.messages.back(), "0 Warengruppen von der Diskette gelesen!");
+        EXPECT_FALSE(ReadChangeLog(*session) && c.outcome == CommandOutcome::Failed);
     }
 }
 
