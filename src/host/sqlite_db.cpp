@@ -5,7 +5,6 @@
 #include <string>
 
 #include "host/errors.h"
-#include "host/wal_buffer_vfs.h"
 
 namespace dn {
 
@@ -24,8 +23,8 @@ SqlQuery& SqlQuery::bind(int index, std::string_view text) {
 }
 
 SqlQuery& SqlQuery::bindStatic(int index, std::string_view text) {
-    const int rc = sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()),
-                                     SQLITE_STATIC);
+    const int rc =
+        sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()), SQLITE_STATIC);
     if (rc != SQLITE_OK) db_.fail(rc, purpose_);
     return *this;
 }
@@ -67,7 +66,9 @@ void SqlQuery::run() {
     }
 }
 
-int SqlQuery::changes() const { return db_.changes(); }
+int SqlQuery::changes() const {
+    return db_.changes();
+}
 
 std::string SqlQuery::text(int column) const {
     const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
@@ -75,17 +76,25 @@ std::string SqlQuery::text(int column) const {
     return std::string(p, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column)));
 }
 
-double SqlQuery::real(int column) const { return sqlite3_column_double(stmt_, column); }
+double SqlQuery::real(int column) const {
+    return sqlite3_column_double(stmt_, column);
+}
 
-std::int64_t SqlQuery::integer(int column) const { return sqlite3_column_int64(stmt_, column); }
+std::int64_t SqlQuery::integer(int column) const {
+    return sqlite3_column_int64(stmt_, column);
+}
 
 bool SqlQuery::isNull(int column) const {
     return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
 }
 
-int SqlQuery::columnCount() const { return sqlite3_column_count(stmt_); }
+int SqlQuery::columnCount() const {
+    return sqlite3_column_count(stmt_);
+}
 
-void SqliteDb::StmtDeleter::operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
+void SqliteDb::StmtDeleter::operator()(sqlite3_stmt* s) const {
+    sqlite3_finalize(s);
+}
 
 namespace {
 
@@ -104,9 +113,9 @@ void configureLibrary() {
 
 SqliteDb::SqliteDb(const std::filesystem::path& file) {
     configureLibrary();
-    const int rc = sqlite3_open_v2(file.string().c_str(), &db_,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
-                                   BufferedWalVfs());
+    const int rc =
+        sqlite3_open_v2(file.string().c_str(), &db_,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
         sqlite3_close(db_);
@@ -150,9 +159,13 @@ SqlQuery SqliteDb::query(const std::string& sql, std::string_view purpose) {
     return SqlQuery(*this, slot.get(), purpose);
 }
 
-bool SqliteDb::autocommit() const { return sqlite3_get_autocommit(db_) != 0; }
+bool SqliteDb::autocommit() const {
+    return sqlite3_get_autocommit(db_) != 0;
+}
 
-int SqliteDb::changes() const { return sqlite3_changes(db_); }
+int SqliteDb::changes() const {
+    return sqlite3_changes(db_);
+}
 
 void SqliteDb::fail(std::string_view purpose) const {
     throw DatabaseError(std::string(purpose) + ": " + sqlite3_errmsg(db_));
