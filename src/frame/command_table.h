@@ -24,6 +24,10 @@ const std::vector<std::string>& menuOrder();
 // and the graphics submenu only for DATANORM 5.
 bool commandVisible(int number, int dnVersion);
 
+// The commands that write articles, prices, texts, services or groups into
+// the store: one of them at a time per store.
+bool commandWritesStore(int number);
+
 // The caption without its "&" accelerator marks.
 std::string plainCaption(const std::string& caption);
 

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <string>
+#include <thread>
 
 #include "host/errors.h"
 
@@ -111,7 +112,7 @@ void configureLibrary() {
 
 }  // namespace
 
-SqliteDb::SqliteDb(const std::filesystem::path& file) {
+SqliteDb::SqliteDb(const std::filesystem::path& file) : file_(file) {
     configureLibrary();
     const int rc =
         sqlite3_open_v2(file.string().c_str(), &db_,
@@ -123,7 +124,26 @@ SqliteDb::SqliteDb(const std::filesystem::path& file) {
         throw DatabaseError("Datenbank öffnen (" + file.string() + "): " + message);
     }
     sqlite3_extended_result_codes(db_, 1);
-    sqlite3_busy_timeout(db_, 5000);
+    sqlite3_busy_handler(db_, &SqliteDb::onBusy, this);
+}
+
+void SqliteDb::setBusyWait(std::chrono::milliseconds limit, std::function<void()> waiting) {
+    busyLimit_ = limit;
+    waiting_ = std::move(waiting);
+}
+
+int SqliteDb::onBusy(void* self, int count) {
+    auto& db = *static_cast<SqliteDb*>(self);
+    const auto now = std::chrono::steady_clock::now();
+    if (count == 0) {
+        db.waitBegan_ = now;
+        if (db.waiting_) db.waiting_();
+    }
+    if (now - db.waitBegan_ >= db.busyLimit_) return 0;
+    // Short sleeps first: most waits are for a commit of a few milliseconds.
+    const int pause = count < 10 ? 1 + count : 50;
+    std::this_thread::sleep_for(std::chrono::milliseconds(pause));
+    return 1;
 }
 
 SqliteDb::~SqliteDb() {
@@ -140,7 +160,7 @@ void SqliteDb::exec(const std::string& sql, std::string_view purpose) {
     if (rc != SQLITE_OK) {
         std::string message = error ? error : sqlite3_errstr(rc);
         sqlite3_free(error);
-        throw DatabaseError(std::string(purpose) + ": " + message);
+        failWith(rc, message, purpose);
     }
 }
 
@@ -168,11 +188,25 @@ int SqliteDb::changes() const {
 }
 
 void SqliteDb::fail(std::string_view purpose) const {
-    throw DatabaseError(std::string(purpose) + ": " + sqlite3_errmsg(db_));
+    failWith(sqlite3_extended_errcode(db_), sqlite3_errmsg(db_), purpose);
 }
 
 void SqliteDb::fail(int code, std::string_view purpose) const {
     const char* message = sqlite3_errcode(db_) == code ? sqlite3_errmsg(db_) : sqlite3_errstr(code);
+    failWith(code, message, purpose);
+}
+
+void SqliteDb::failWith(int code, const std::string& message, std::string_view purpose) const {
+    const int primary = code & 0xff;
+    if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED) {
+        const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(busyLimit_).count();
+        std::string text = "Die Datenbank " + file_.string() +
+                           " ist von einem anderen Programm belegt (" + std::string(purpose) +
+                           ": " + message + "); nach " + std::to_string(seconds) +
+                           " Sekunden Warten abgebrochen.";
+        if (!progressNote_.empty()) text += " " + progressNote_;
+        throw StoreBusyError(text);
+    }
     throw DatabaseError(std::string(purpose) + ": " + message);
 }
 

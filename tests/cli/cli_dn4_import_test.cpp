@@ -14,11 +14,9 @@ namespace {
 
 using test::runDatanorm;
 
-// The bundled delivery of the repository (this file lies in tests/cli).
+// The bundled delivery of the repository.
 const std::string kDelivery =
-    (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "examples" /
-     "datanorm4" / "DATANORM.001")
-        .string();
+    (std::filesystem::path(DATANORM_EXAMPLES_DIR) / "datanorm4" / "DATANORM.001").string();
 
 class CliDn4Test : public ::testing::Test {
   protected:
