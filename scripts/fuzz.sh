@@ -6,7 +6,8 @@
 #   scripts/fuzz.sh TARGET SECONDS    e.g. scripts/fuzz.sh fuzz_codepage 600
 #   scripts/fuzz.sh all SECONDS       every target in turn
 #
-# FUZZ_BUILD_DIR: the build directory (default build-fuzz). Findings are
+# FUZZ_BUILD_DIR: the build directory (default build-fuzz); FUZZ_CXX: the
+# compiler (default clang++). Findings are
 # written as crash-*/leak-*/timeout-* files into the current directory's
 # fuzz-findings/; the script exits 1 when a target found something.
 set -euo pipefail
@@ -15,7 +16,7 @@ target=${1:?usage: scripts/fuzz.sh TARGET|all SECONDS}
 seconds=${2:-60}
 dir=${FUZZ_BUILD_DIR:-build-fuzz}
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDATANORM_FUZZ=ON \
-  -DCMAKE_CXX_COMPILER="${CXX:-clang++}" >/dev/null
+  -DCMAKE_CXX_COMPILER="${FUZZ_CXX:-clang++}" >/dev/null
 if [ "$target" = all ]; then
   targets=$(sed -n 's/^datanorm_fuzz(\(fuzz_[a-z0-9_]*\).*/\1/p' fuzz/CMakeLists.txt)
   cmake --build "$dir" -j "$(nproc)" --target fuzz_all
