@@ -7,9 +7,9 @@
 #   scripts/fuzz.sh all SECONDS       every target in turn
 #
 # FUZZ_BUILD_DIR: the build directory (default build-fuzz); FUZZ_CXX: the
-# compiler (default clang++). Findings are
-# written as crash-*/leak-*/timeout-* files into the current directory's
-# fuzz-findings/; the script exits 1 when a target found something.
+# compiler (default clang++). Findings are written as crash-*, leak-* and
+# timeout-* files into fuzz-findings/ of the repository; the script exits 1
+# when a target found something.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 target=${1:?usage: scripts/fuzz.sh TARGET|all SECONDS}
