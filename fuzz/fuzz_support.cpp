@@ -21,6 +21,13 @@ const std::filesystem::path& scratchDir() {
         }
         return std::filesystem::path(pattern);
     }();
+    // Registered once the path exists, so that it is removed before the
+    // path itself is destroyed.
+    static const int removal = std::atexit([] {
+        std::error_code ec;
+        std::filesystem::remove_all(dir, ec);
+    });
+    (void)removal;
     return dir;
 }
 
