@@ -39,9 +39,9 @@ const std::vector<CommandInfo>& commandTable() {
 }
 
 const std::vector<std::string>& menuOrder() {
-    static const std::vector<std::string> order = {"&Lieferant", "&Rabatte",      "&Artikel",
+    static const std::vector<std::string> order = {"&Lieferant",   "&Rabatte",      "&Artikel",
                                                    "&Preispflege", "&Warengruppen", "&Diverses",
-                                                   "&Hilfe",     "&Ende"};
+                                                   "&Hilfe",       "&Ende"};
     return order;
 }
 
@@ -67,6 +67,15 @@ bool commandVisible(int number, int dnVersion) {
 bool commandRuns(int number, int dnVersion) {
     const CommandInfo* c = findCommand(number);
     return !c || inMask(c->runsFor, dnVersion);
+}
+
+bool commandWritesStore(int number) {
+    // 1: the supplier dialog hands online deliveries to the importers.
+    static constexpr int kWriting[] = {1,  21,  22, 24, 26, 33, 34, 35,
+                                       36, 372, 41, 42, 51, 52, 54, 62};
+    for (int n : kWriting)
+        if (n == number) return true;
+    return false;
 }
 
 std::string plainCaption(const std::string& caption) {

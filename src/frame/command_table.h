@@ -32,6 +32,10 @@ bool commandVisible(int number, int dnVersion);
 // runs for every version, free texts and graphics only for DATANORM 5.
 bool commandRuns(int number, int dnVersion);
 
+// The commands that write articles, prices, texts, services or groups into
+// the store: one of them at a time per store.
+bool commandWritesStore(int number);
+
 // The caption without its "&" accelerator marks.
 std::string plainCaption(const std::string& caption);
 

@@ -3,19 +3,20 @@
 #include "frame/command_table.h"
 #include "frame/session.h"
 #include "host/errors.h"
+#include "host/store.h"
 
 namespace dn {
 namespace {
 
 // Restores a flag when the scope ends, also on an error.
 class FlagRestorer {
-public:
+  public:
     FlagRestorer(bool& flag, bool during) : flag_(flag), saved_(flag) { flag_ = during; }
     ~FlagRestorer() { flag_ = saved_; }
     FlagRestorer(const FlagRestorer&) = delete;
     FlagRestorer& operator=(const FlagRestorer&) = delete;
 
-private:
+  private:
     bool& flag_;
     bool saved_;
 };
@@ -49,6 +50,11 @@ CommandOutcome Dispatcher::dispatch(int number) {
         session_.ui.messageBox("", e.what(), MessageKind::Error);
         endRequested_ = true;
         outcome = CommandOutcome::DatabaseFailure;
+    } catch (const StoreBusyError& e) {
+        // Another writer holds the store: the command ends as on a database
+        // error, the program need not.
+        session_.ui.messageBox("", e.what(), MessageKind::Error);
+        outcome = CommandOutcome::DatabaseFailure;
     } catch (const ComponentError&) {
         session_.ui.meldung("Problem mit Component-Name");
         outcome = CommandOutcome::Failed;
@@ -81,10 +87,16 @@ CommandOutcome Dispatcher::Kommando(int number) {
     if (!commandRuns(number, version)) return CommandOutcome::NotForVersion;
     auto it = routes_.find(number);
     if (it == routes_.end() || !it->second.byVersion[version]) {
-        session_.ui.meldung("Diese Funktion ist noch nicht verfügbar: " + plainCaption(info->caption));
+        session_.ui.meldung("Diese Funktion ist noch nicht verfügbar: " +
+                            plainCaption(info->caption));
         return CommandOutcome::NotBuilt;
     }
     const CommandHandler& handler = it->second.byVersion[version];
+    // Held until the command ends.
+    std::unique_ptr<StoreWriteClaim> claim;
+    if (commandWritesStore(number))
+        claim = session_.store().claimWriting("Befehl " + std::to_string(number) + " \"" +
+                                              plainCaption(info->caption) + "\"");
 
     CommandOutcome outcome;
     if (number == 41) {

@@ -139,6 +139,16 @@ void SqliteStore::writeArticle(const ArticleRecord& article) {
             c->member);
     }
     q.run();
+    if (db_.autocommit()) {
+        // Written in a transaction of its own.
+        ++commits_;
+        ++committedArticles_;
+        committedLastKey_ = key;
+        noteProgress();
+    } else {
+        ++pendingArticles_;
+        pendingLastKey_ = key;
+    }
 }
 
 bool SqliteStore::deleteArticle(std::string_view key) {

@@ -3,9 +3,9 @@
 #include <sqlite3.h>
 
 #include <string>
+#include <thread>
 
 #include "host/errors.h"
-#include "host/wal_buffer_vfs.h"
 
 namespace dn {
 
@@ -24,8 +24,8 @@ SqlQuery& SqlQuery::bind(int index, std::string_view text) {
 }
 
 SqlQuery& SqlQuery::bindStatic(int index, std::string_view text) {
-    const int rc = sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()),
-                                     SQLITE_STATIC);
+    const int rc =
+        sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()), SQLITE_STATIC);
     if (rc != SQLITE_OK) db_.fail(rc, purpose_);
     return *this;
 }
@@ -67,7 +67,9 @@ void SqlQuery::run() {
     }
 }
 
-int SqlQuery::changes() const { return db_.changes(); }
+int SqlQuery::changes() const {
+    return db_.changes();
+}
 
 std::string SqlQuery::text(int column) const {
     const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
@@ -75,17 +77,25 @@ std::string SqlQuery::text(int column) const {
     return std::string(p, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column)));
 }
 
-double SqlQuery::real(int column) const { return sqlite3_column_double(stmt_, column); }
+double SqlQuery::real(int column) const {
+    return sqlite3_column_double(stmt_, column);
+}
 
-std::int64_t SqlQuery::integer(int column) const { return sqlite3_column_int64(stmt_, column); }
+std::int64_t SqlQuery::integer(int column) const {
+    return sqlite3_column_int64(stmt_, column);
+}
 
 bool SqlQuery::isNull(int column) const {
     return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
 }
 
-int SqlQuery::columnCount() const { return sqlite3_column_count(stmt_); }
+int SqlQuery::columnCount() const {
+    return sqlite3_column_count(stmt_);
+}
 
-void SqliteDb::StmtDeleter::operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
+void SqliteDb::StmtDeleter::operator()(sqlite3_stmt* s) const {
+    sqlite3_finalize(s);
+}
 
 namespace {
 
@@ -102,11 +112,11 @@ void configureLibrary() {
 
 }  // namespace
 
-SqliteDb::SqliteDb(const std::filesystem::path& file) {
+SqliteDb::SqliteDb(const std::filesystem::path& file) : file_(file) {
     configureLibrary();
-    const int rc = sqlite3_open_v2(file.string().c_str(), &db_,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
-                                   BufferedWalVfs());
+    const int rc =
+        sqlite3_open_v2(file.string().c_str(), &db_,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
         sqlite3_close(db_);
@@ -114,7 +124,26 @@ SqliteDb::SqliteDb(const std::filesystem::path& file) {
         throw DatabaseError("Datenbank öffnen (" + file.string() + "): " + message);
     }
     sqlite3_extended_result_codes(db_, 1);
-    sqlite3_busy_timeout(db_, 5000);
+    sqlite3_busy_handler(db_, &SqliteDb::onBusy, this);
+}
+
+void SqliteDb::setBusyWait(std::chrono::milliseconds limit, std::function<void()> waiting) {
+    busyLimit_ = limit;
+    waiting_ = std::move(waiting);
+}
+
+int SqliteDb::onBusy(void* self, int count) {
+    auto& db = *static_cast<SqliteDb*>(self);
+    const auto now = std::chrono::steady_clock::now();
+    if (count == 0) {
+        db.waitBegan_ = now;
+        if (db.waiting_) db.waiting_();
+    }
+    if (now - db.waitBegan_ >= db.busyLimit_) return 0;
+    // Short sleeps first: most waits are for a commit of a few milliseconds.
+    const int pause = count < 10 ? 1 + count : 50;
+    std::this_thread::sleep_for(std::chrono::milliseconds(pause));
+    return 1;
 }
 
 SqliteDb::~SqliteDb() {
@@ -131,7 +160,7 @@ void SqliteDb::exec(const std::string& sql, std::string_view purpose) {
     if (rc != SQLITE_OK) {
         std::string message = error ? error : sqlite3_errstr(rc);
         sqlite3_free(error);
-        throw DatabaseError(std::string(purpose) + ": " + message);
+        failWith(rc, message, purpose);
     }
 }
 
@@ -150,16 +179,34 @@ SqlQuery SqliteDb::query(const std::string& sql, std::string_view purpose) {
     return SqlQuery(*this, slot.get(), purpose);
 }
 
-bool SqliteDb::autocommit() const { return sqlite3_get_autocommit(db_) != 0; }
+bool SqliteDb::autocommit() const {
+    return sqlite3_get_autocommit(db_) != 0;
+}
 
-int SqliteDb::changes() const { return sqlite3_changes(db_); }
+int SqliteDb::changes() const {
+    return sqlite3_changes(db_);
+}
 
 void SqliteDb::fail(std::string_view purpose) const {
-    throw DatabaseError(std::string(purpose) + ": " + sqlite3_errmsg(db_));
+    failWith(sqlite3_extended_errcode(db_), sqlite3_errmsg(db_), purpose);
 }
 
 void SqliteDb::fail(int code, std::string_view purpose) const {
     const char* message = sqlite3_errcode(db_) == code ? sqlite3_errmsg(db_) : sqlite3_errstr(code);
+    failWith(code, message, purpose);
+}
+
+void SqliteDb::failWith(int code, const std::string& message, std::string_view purpose) const {
+    const int primary = code & 0xff;
+    if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED) {
+        const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(busyLimit_).count();
+        std::string text = "Die Datenbank " + file_.string() +
+                           " ist von einem anderen Programm belegt (" + std::string(purpose) +
+                           ": " + message + "); nach " + std::to_string(seconds) +
+                           " Sekunden Warten abgebrochen.";
+        if (!progressNote_.empty()) text += " " + progressNote_;
+        throw StoreBusyError(text);
+    }
     throw DatabaseError(std::string(purpose) + ": " + message);
 }
 

@@ -4,8 +4,10 @@
 // binds, steps and resets. Every SQLite failure raises DatabaseError with
 // the statement's purpose and SQLite's message.
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -21,7 +23,7 @@ class SqliteDb;
 
 // One bound, running use of a cached statement; reset on destruction.
 class SqlQuery {
-public:
+  public:
     SqlQuery(SqliteDb& db, sqlite3_stmt* stmt, std::string_view purpose);
     ~SqlQuery();
     SqlQuery(const SqlQuery&) = delete;
@@ -49,14 +51,14 @@ public:
     int columnCount() const;
     sqlite3_stmt* raw() const { return stmt_; }
 
-private:
+  private:
     SqliteDb& db_;
     sqlite3_stmt* stmt_;
     std::string_view purpose_;
 };
 
 class SqliteDb {
-public:
+  public:
     explicit SqliteDb(const std::filesystem::path& file);
     ~SqliteDb();
     SqliteDb(const SqliteDb&) = delete;
@@ -71,14 +73,29 @@ public:
     int changes() const;
     sqlite3* handle() const { return db_; }
 
+    // How long a statement waits for another connection's write lock, and
+    // what it calls when it begins to wait. A statement still refused then
+    // raises StoreBusyError with the note of how far this connection got.
+    void setBusyWait(std::chrono::milliseconds limit, std::function<void()> waiting);
+    void setProgressNote(std::string note) { progressNote_ = std::move(note); }
+
     [[noreturn]] void fail(std::string_view purpose) const;
     [[noreturn]] void fail(int code, std::string_view purpose) const;
 
-private:
+  private:
     struct StmtDeleter {
         void operator()(sqlite3_stmt* s) const;
     };
+    static int onBusy(void* self, int count);
+    [[noreturn]] void failWith(int code, const std::string& message,
+                               std::string_view purpose) const;
+
     sqlite3* db_ = nullptr;
+    std::filesystem::path file_;
+    std::chrono::milliseconds busyLimit_{8000};
+    std::function<void()> waiting_;
+    std::chrono::steady_clock::time_point waitBegan_;
+    std::string progressNote_;
     std::unordered_map<const std::string*, std::unique_ptr<sqlite3_stmt, StmtDeleter>> cache_;
 };
 

@@ -11,6 +11,7 @@
 #include "host/codepage.h"
 #include "host/errors.h"
 #include "host/store_article_columns.h"
+#include "host/store_write_lock.h"
 
 namespace dn {
 
@@ -19,11 +20,14 @@ namespace {
 const char* sqlType(ColumnKind kind) {
     switch (kind) {
         case ColumnKind::Amount:
-        case ColumnKind::Real: return "REAL NOT NULL DEFAULT 0";
+        case ColumnKind::Real:
+            return "REAL NOT NULL DEFAULT 0";
         case ColumnKind::Integer:
-        case ColumnKind::Day: return "INTEGER NOT NULL DEFAULT 0";
+        case ColumnKind::Day:
+            return "INTEGER NOT NULL DEFAULT 0";
         case ColumnKind::Text:
-        case ColumnKind::Lines: break;
+        case ColumnKind::Lines:
+            break;
     }
     return "TEXT NOT NULL DEFAULT ''";
 }
@@ -134,7 +138,8 @@ std::optional<std::string> keyForLookup(std::string_view key) {
 }
 
 SqliteStore::SqliteStore(const std::filesystem::path& file, const StoreOptions& options)
-    : db_(file), journal_(db_) {
+    : file_(file), db_(file), journal_(db_) {
+    db_.setBusyWait(std::chrono::seconds(8), options.waiting);
     // A checkpoint for every 16 MB of log; at 256 MB a commit waits for one,
     // so that the log can begin anew. Each wait costs the writer a
     // checkpoint, so the limit is generous. The log file keeps its size when
@@ -148,24 +153,18 @@ SqliteStore::SqliteStore(const std::filesystem::path& file, const StoreOptions& 
     db_.exec("PRAGMA page_size = " + std::to_string(kPageSize) +
                  "; PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; "
                  "PRAGMA cache_size = -65536; PRAGMA temp_store = MEMORY; "
-                 "PRAGMA journal_size_limit = " + std::to_string(kLogFileLimit) + ";",
+                 "PRAGMA journal_size_limit = " +
+                 std::to_string(kLogFileLimit) + ";",
              "Datenbank einstellen");
     try {
-        checkpointer_ = std::make_unique<WalCheckpointer>(db_.handle(), file, kCheckpointStep, kLogLimit);
+        checkpointer_ =
+            std::make_unique<WalCheckpointer>(db_.handle(), file, kCheckpointStep, kLogLimit);
     } catch (const DatabaseError&) {
         // No second connection: the writer checkpoints itself.
         db_.exec("PRAGMA wal_autocheckpoint = 8192", "Datenbank einstellen");
     }
-    bool exists = false;
-    {
-        auto q = db_.query(kArticleTableExists, "Tabellen prüfen");
-        exists = q.step() && q.integer(0) > 0;
-    }
-    if (!exists) {
-        db_.exec("BEGIN IMMEDIATE;" + articleTableSql(options.optionalColumns) + kOtherTables +
-                     "COMMIT;",
-                 "Tabellen anlegen");
-    }
+    createSchemaOnce(options);
+    noteProgress();
     {
         auto q = db_.query(kArticleColumnNames, "Spalten lesen");
         while (q.step()) {
@@ -192,7 +191,9 @@ bool SqliteStore::hasColumn(std::string_view articleColumn) const {
            presentOptional_.end();
 }
 
-std::vector<std::string> SqliteStore::optionalColumns() const { return presentOptional_; }
+std::vector<std::string> SqliteStore::optionalColumns() const {
+    return presentOptional_;
+}
 
 SqliteStore::RangeSql SqliteStore::rangeSql(const std::string& head, const std::string& tail,
                                             const std::string& column) {
@@ -209,9 +210,42 @@ void SqliteStore::bindRange(SqlQuery& q, const KeyRange& range) {
 
 void SqliteStore::captureRange(const JournalTable& table, const KeyRange& range) {
     if (!journal_.active()) return;
-    if (!range.bounded) journal_.capture(table, RowGroup::All);
-    else if (range.byPrefix) journal_.capture(table, RowGroup::Range, range.from, range.to);
-    else journal_.capture(table, RowGroup::RangeInclusive, range.from, range.to);
+    if (!range.bounded)
+        journal_.capture(table, RowGroup::All);
+    else if (range.byPrefix)
+        journal_.capture(table, RowGroup::Range, range.from, range.to);
+    else
+        journal_.capture(table, RowGroup::RangeInclusive, range.from, range.to);
+}
+
+void SqliteStore::createSchemaOnce(const StoreOptions& options) {
+    const auto exists = [this] {
+        auto q = db_.query(kArticleTableExists, "Tabellen prüfen");
+        return q.step() && q.integer(0) > 0;
+    };
+    if (exists()) return;
+    // Another program may be creating the tables at this moment: the
+    // question is asked again under the write lock.
+    db_.exec("BEGIN IMMEDIATE", "Tabellen anlegen");
+    try {
+        if (!exists())
+            db_.exec(articleTableSql(options.optionalColumns) + kOtherTables, "Tabellen anlegen");
+        db_.exec("COMMIT", "Tabellen anlegen");
+    } catch (...) {
+        db_.exec("ROLLBACK", "Tabellen anlegen");
+        throw;
+    }
+}
+
+void SqliteStore::noteProgress() {
+    std::string note = "Bis dahin gespeichert: " + std::to_string(committedArticles_) +
+                       " Artikel in " + std::to_string(commits_) + " Transaktionen";
+    if (!committedLastKey_.empty()) note += ", zuletzt Artikel " + committedLastKey_;
+    db_.setProgressNote(note + ".");
+}
+
+std::unique_ptr<StoreWriteClaim> SqliteStore::claimWriting(const std::string& command) {
+    return lockStoreForWriting(file_, command);
 }
 
 void SqliteStore::StartTransaction() {
@@ -225,14 +259,24 @@ void SqliteStore::Commit() {
     if (db_.autocommit()) throw DatabaseError("Commit: es läuft keine Transaktion");
     journal_.end();
     db_.query(kCommit, "Commit").run();
+    ++commits_;
+    committedArticles_ += pendingArticles_;
+    if (!pendingLastKey_.empty()) committedLastKey_ = pendingLastKey_;
+    pendingArticles_ = 0;
+    pendingLastKey_.clear();
+    noteProgress();
 }
 
 void SqliteStore::Rollback() {
+    pendingArticles_ = 0;
+    pendingLastKey_.clear();
     journal_.end();
     if (!db_.autocommit()) db_.query(kRollback, "Rollback").run();
 }
 
-bool SqliteStore::inTransaction() const { return !db_.autocommit(); }
+bool SqliteStore::inTransaction() const {
+    return !db_.autocommit();
+}
 
 std::string SqliteStore::beginSavepoint() {
     std::string name = "sp" + std::to_string(++savepointCount_);
@@ -248,15 +292,21 @@ void SqliteStore::rollbackToSavepoint(const std::string& name) {
     db_.exec("ROLLBACK TO " + name + "; RELEASE " + name, "Sicherungspunkt zurücksetzen");
 }
 
-void SqliteStore::beginBlock() { journal_.begin(); }
+void SqliteStore::beginBlock() {
+    journal_.begin();
+}
 
 void SqliteStore::undoBlock() {
     if (journal_.active()) journal_.undo();
 }
 
-void SqliteStore::endBlock() { journal_.end(); }
+void SqliteStore::endBlock() {
+    journal_.end();
+}
 
-bool SqliteStore::inBlock() const { return journal_.active(); }
+bool SqliteStore::inBlock() const {
+    return journal_.active();
+}
 
 std::unique_ptr<HostStore> openSqliteStore(const std::filesystem::path& file,
                                            const StoreOptions& options) {

@@ -40,7 +40,7 @@ double storedAmount(double amount);
 std::optional<std::string> keyForLookup(std::string_view key);
 
 class SqliteStore final : public HostStore {
-public:
+  public:
     SqliteStore(const std::filesystem::path& file, const StoreOptions& options);
 
     bool hasColumn(std::string_view articleColumn) const override;
@@ -100,6 +100,8 @@ public:
     std::optional<ContentRecord> readContent(std::string_view key, int kind) override;
     std::vector<ContentRecord> listContent(const KeyRange& range) override;
 
+    std::unique_ptr<StoreWriteClaim> claimWriting(const std::string& command) override;
+
     void StartTransaction() override;
     void Commit() override;
     void Rollback() override;
@@ -112,8 +114,11 @@ public:
     void endBlock() override;
     bool inBlock() const override;
 
-private:
+  private:
     void prepareArticleSql();
+    void createSchemaOnce(const StoreOptions& options);
+    // The note a busy store's message ends with.
+    void noteProgress();
     // Journal the rows of a table in the range before they change.
     void captureRange(const JournalTable& table, const KeyRange& range);
     // Range condition on column "key" with parameters ?1 and ?2.
@@ -128,8 +133,15 @@ private:
     static void bindRange(SqlQuery& q, const KeyRange& range);
     ArticleRecord articleFromRow(SqlQuery& q) const;
 
+    std::filesystem::path file_;
     SqliteDb db_;
     std::unique_ptr<WalCheckpointer> checkpointer_;
+    // Articles written in the open transaction and in committed ones.
+    long pendingArticles_ = 0;
+    long committedArticles_ = 0;
+    long commits_ = 0;
+    std::string pendingLastKey_;
+    std::string committedLastKey_;
     BlockJournal journal_;
     std::vector<std::string> presentOptional_;
     std::vector<const ArticleColumn*> articleCols_;  // the columns this file has

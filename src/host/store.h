@@ -71,10 +71,19 @@ using Visitor = std::function<bool(const T&)>;
 struct StoreOptions {
     // Create the optional "_" article columns when the store file is new.
     bool optionalColumns = false;
+    // Called once when a statement begins to wait for another writer (a
+    // status line); from the thread that runs the statement.
+    std::function<void()> waiting;
+};
+
+// A claim of the store for one writing command; released when destroyed.
+class StoreWriteClaim {
+  public:
+    virtual ~StoreWriteClaim() = default;
 };
 
 class HostStore {
-public:
+  public:
     virtual ~HostStore() = default;
 
     // --- schema
@@ -163,7 +172,16 @@ public:
     virtual std::optional<ContentRecord> readContent(std::string_view key, int kind) = 0;
     virtual std::vector<ContentRecord> listContent(const KeyRange& range) = 0;
 
+    // --- one writer at a time
+    // Claims the store for a command that writes (articles, prices, groups)
+    // for as long as the claim lives. Each store decides what the claim
+    // covers. StoreBusyError, naming the holder, when another command holds
+    // it; waiting for another connection's transaction is not part of it.
+    virtual std::unique_ptr<StoreWriteClaim> claimWriting(const std::string& command) = 0;
+
     // --- transactions
+    // A statement that waits longer than the store's busy wait for another
+    // writer raises StoreBusyError, saying how far this connection got.
     virtual void StartTransaction() = 0;  // DatabaseError when one is open
     virtual void Commit() = 0;            // DatabaseError when none is open
     virtual void Rollback() = 0;          // nothing when none is open

@@ -1,14 +1,16 @@
-// The store's write-ahead log: commits gathered into few writes must still
-// be visible to other connections at once, survive a killed writer whole,
-// and the log must stay bounded while the background checkpoints run.
+// The store's write-ahead log: every commit visible to other connections at
+// once, a rolled-back transaction never reaching another connection's commit,
+// a killed writer leaving whole transactions, and the log bounded while the
+// background checkpoints run.
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 #include <signal.h>
+#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -23,7 +25,7 @@ namespace {
 // A plain connection of the system's own file layer, as another host
 // program would open the store.
 class Reader {
-public:
+  public:
     explicit Reader(const std::filesystem::path& file) {
         EXPECT_EQ(sqlite3_open_v2(file.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
         sqlite3_busy_timeout(db_, 5000);
@@ -33,7 +35,8 @@ public:
 
     std::string text(const std::string& sql) const {
         sqlite3_stmt* stmt = nullptr;
-        EXPECT_EQ(sqlite3_prepare_v2(db_, sql.c_str(), -1, &stmt, nullptr), SQLITE_OK) << sqlite3_errmsg(db_);
+        EXPECT_EQ(sqlite3_prepare_v2(db_, sql.c_str(), -1, &stmt, nullptr), SQLITE_OK)
+            << sqlite3_errmsg(db_);
         std::string out;
         if (sqlite3_step(stmt) == SQLITE_ROW) {
             const auto* p = sqlite3_column_text(stmt, 0);
@@ -44,7 +47,7 @@ public:
     }
     long number(const std::string& sql) const { return std::stol(text(sql)); }
 
-private:
+  private:
     sqlite3* db_ = nullptr;
 };
 
@@ -63,13 +66,15 @@ TEST(WalLogTest, EveryCommitIsVisibleToAnotherConnectionAtOnce) {
     Reader reader(file);
     long written = 0;
     // Small commits, as an import commits every few records, and one commit
-    // far larger than the gathering buffer.
+    // of many megabytes.
     for (int batch = 0; batch < 150; ++batch) {
         store->StartTransaction();
         const int count = batch == 75 ? 20000 : 3;
-        for (int i = 0; i < count; ++i) store->writeArticle(article(written++, batch == 75 ? 300 : 20));
+        for (int i = 0; i < count; ++i)
+            store->writeArticle(article(written++, batch == 75 ? 300 : 20));
         store->Commit();
-        ASSERT_EQ(reader.number("SELECT count(*) FROM article"), written) << "after commit " << batch;
+        ASSERT_EQ(reader.number("SELECT count(*) FROM article"), written)
+            << "after commit " << batch;
     }
     EXPECT_EQ(reader.text("PRAGMA integrity_check"), "ok");
     store.reset();
@@ -89,6 +94,79 @@ TEST(WalLogTest, RolledBackWorkLeavesNothingBehind) {
     Reader reader(file);
     EXPECT_EQ(reader.number("SELECT count(*) FROM article"), 1);
     EXPECT_EQ(reader.text("PRAGMA integrity_check"), "ok");
+}
+
+// A transaction larger than the page cache writes pages into the log before
+// it ends. Rolled back, those pages must never reach the log later: a second
+// connection's commit in between stays as it was committed, in the open store
+// and in a copy of its files taken as a kill would leave them.
+TEST(WalLogTest, RolledBackSpillNeverOverwritesAnotherConnectionsCommit) {
+    TempDir dir;
+    const auto file = dir / "stamm.db";
+    const std::string log = file.string() + "-wal";
+    // Created and closed: the log is empty when the two connections begin.
+    openSqliteStore(file, {}).reset();
+    auto first = openSqliteStore(file, {});
+    auto second = openSqliteStore(file, {});
+    const auto logSize = [&] {
+        std::error_code ec;
+        const auto size = std::filesystem::file_size(log, ec);
+        return ec ? std::uintmax_t{0} : size;
+    };
+    const auto bigArticle = [](int n) {
+        char key[16];
+        std::snprintf(key, sizeof key, "K%08d", n);  // in key order: no spilled page is read again
+        ArticleRecord a;
+        a.key = key;
+        a.shorttext1 = std::string(3000, 'a');
+        return a;
+    };
+    first->StartTransaction();
+    // About one page per article: write until the page cache (64 MB) has
+    // begun to spill into the log, then a few hundred pages more.
+    int written = 0;
+    while (written < 60000 && logSize() == 0) {
+        for (int i = 0; i < 50; ++i) first->writeArticle(bigArticle(written++));
+    }
+    ASSERT_LT(written, 60000) << "the transaction never reached the log";
+    for (int i = 0; i < 300; ++i) first->writeArticle(bigArticle(written++));
+    first->Rollback();
+
+    // The second connection's commit reaches well past the spilled pages.
+    constexpr int kCommitted = 3000;
+    second->StartTransaction();
+    for (int i = 0; i < kCommitted; ++i) {
+        ArticleRecord a;
+        a.key = "B" + std::to_string(i);
+        a.shorttext1 = std::string(3000, 'b');
+        second->writeArticle(a);
+    }
+    second->Commit();
+    // The first connection goes on reading and writing as an import would.
+    EXPECT_FALSE(first->articleExists("K00000001"));
+    first->StartTransaction();
+    first->writeArticle(article(1));
+    first->Commit();
+
+    const auto copy = dir / "copy";
+    std::filesystem::create_directory(copy);
+    for (const char* suffix : {"", "-wal"}) {
+        std::filesystem::copy_file(file.string() + suffix, (copy / "stamm.db").string() + suffix);
+    }
+    const auto check = [&](const std::filesystem::path& f, const char* what) {
+        Reader reader(f);
+        EXPECT_EQ(reader.text("PRAGMA integrity_check"), "ok") << what;
+        EXPECT_EQ(reader.number("SELECT count(*) FROM article WHERE key LIKE 'B%' AND "
+                                "shorttext1 = replace(hex(zeroblob(3000)), '00', 'b')"),
+                  kCommitted)
+            << what;
+        EXPECT_EQ(reader.number("SELECT count(*) FROM article"), kCommitted + 1) << what;
+    };
+    check(file, "open store");
+    check(copy / "stamm.db", "copy as after a kill");
+    first.reset();
+    second.reset();
+    check(file, "closed store");
 }
 
 TEST(WalLogTest, KilledWriterLeavesOnlyWholeTransactions) {
@@ -136,7 +214,8 @@ TEST(WalLogTest, BackgroundCheckpointsKeepTheLogBounded) {
     const auto file = dir / "log.db";
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
-    sqlite3_exec(db, "PRAGMA journal_mode = WAL; CREATE TABLE t (v BLOB)", nullptr, nullptr, nullptr);
+    sqlite3_exec(db, "PRAGMA journal_mode = WAL; CREATE TABLE t (v BLOB)", nullptr, nullptr,
+                 nullptr);
     std::uintmax_t largest = 0;
     {
         WalCheckpointer checkpointer(db, file, 64, 256);  // pages

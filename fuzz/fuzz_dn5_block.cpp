@@ -1,0 +1,44 @@
+// The DATANORM 5 article block parser: the input's lines (LF-separated) as
+// one block of a file whose header has been read, through the data module's
+// field access with its length checks.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dn5/article_block5.h"
+#include "dn5/tdatanorm5.h"
+#include "frame/session.h"
+#include "fuzz_support.h"
+#include "host/errors.h"
+#include "host/scripted_host.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static dn::ScriptedHost host = [] {
+        dn::ScriptedHost h;
+        h.defaultAnswer = true;  // "/KA": over-long fields are cut, not refused
+        return h;
+    }();
+    static dn::Session session(host);
+    dn::fuzz::forget(host);
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start <= bytes.size() && lines.size() < 64;) {
+        std::size_t end = bytes.find('\n', start);
+        if (end == std::string_view::npos) end = bytes.size();
+        lines.emplace_back(bytes.substr(start, end - start));
+        start = end + 1;
+    }
+    if (lines.empty() || lines.front().empty()) return 0;
+    session.AllowOverlongFields = (data[0] & 1) != 0;
+    dn::tdatanorm5 dn5(session);
+    dn5.HeaderMissing = false;
+    try {
+        dn5.CurrentLine5 = lines.front();
+        (void)dn::ParseArticleBlock5(dn5, lines, (size & 1) != 0);
+    } catch (const dn::Error&) {
+        // A faulty field ends the file with a message: not a finding.
+    }
+    return 0;
+}

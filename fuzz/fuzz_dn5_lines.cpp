@@ -1,0 +1,32 @@
+// The DATANORM 5 line reader (line ends, 0x1A, UTF-8 recognition), field
+// access and number reading on every line of the input.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "dn5/field_split5.h"
+#include "dn5/line_reader5.h"
+#include "fuzz_support.h"
+#include "host/errors.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const auto file = dn::fuzz::writeInput(
+        "DATANORM.001", std::string_view(reinterpret_cast<const char*>(data), size));
+    try {
+        dn::LineReader5 reader(file);
+        std::string line;
+        while (reader.next(line)) {
+            for (int n = 1; n <= 40; ++n) {
+                const std::string_view field = dn::FieldOf5(line, n);
+                const std::string_view trimmed = dn::Trim5(field);
+                (void)dn::ParseNumber5(trimmed);
+                (void)dn::IntegerOf5(field);
+                (void)dn::Utf8Of5(field);
+            }
+        }
+    } catch (const dn::Error&) {
+        // A faulty line ends the file with a message: not a finding.
+    }
+    return 0;
+}
