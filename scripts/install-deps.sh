@@ -8,7 +8,7 @@ packages=(
   libcurl4-openssl-dev libxml2-dev libzip-dev zlib1g-dev
   libcli11-dev libfmt-dev libcpp-httplib-dev
   qt6-base-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
 )
 missing=()
 for p in "${packages[@]}"; do

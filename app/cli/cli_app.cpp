@@ -21,8 +21,8 @@
 namespace dn::cli {
 namespace {
 
-const std::set<std::string> kSubcommands = {"commands", "run", "supplier", "current",
-                                            "settings", "log", "info",     "articles", "groups"};
+const std::set<std::string> kSubcommands = {"commands", "run",  "supplier", "current", "settings",
+                                            "log",      "info", "articles", "groups"};
 
 // Before the subcommand, every argument that is not one of our options is
 // a start parameter of the original program ("/KA", "/CU", "EGEMA", "ok");
@@ -82,9 +82,10 @@ int runCli(int argc, char** argv) {
 
     CLI::App app{"DATANORM-Schnittstelle zu TORVALO", "datanorm"};
     useGermanTexts(app);
-    app.footer("SWITCH: /KA, /CU, EGEMA oder ok vor dem Unterbefehl.\n"
-               "Exit: 0 erledigt, 1 Fehler, 2 Aufruf, 3 abgebrochen, 4 Datenbankfehler,\n"
-               "      5 noch nicht verfügbar, 6 für diese Version ohne Funktion, 7 keine Berechtigung");
+    app.footer(
+        "SWITCH: /KA, /CU, EGEMA oder ok vor dem Unterbefehl.\n"
+        "Exit: 0 erledigt, 1 Fehler, 2 Aufruf, 3 abgebrochen, 4 Datenbankfehler,\n"
+        "      5 noch nicht verfügbar, 6 für diese Version ohne Funktion, 7 keine Berechtigung");
     app.require_subcommand(1);
     std::string home;
     bool yes = false, no = false, progress = false;
@@ -126,7 +127,8 @@ int runCli(int argc, char** argv) {
     app.add_subcommand("info", "Systemkonfiguration");
     auto* articles = app.add_subcommand("articles", "Artikel des Stamms ausgeben");
     articles->add_option("--prefix", req.prefix, "Schlüsselpräfix");
-    articles->add_option("--format", req.format, "csv oder json")->check(CLI::IsMember({"csv", "json"}));
+    articles->add_option("--format", req.format, "csv oder json")
+        ->check(CLI::IsMember({"csv", "json"}));
     auto runGroups = addGroupsSubcommand(app);
 
     try {

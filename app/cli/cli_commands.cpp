@@ -22,9 +22,12 @@ namespace {
 
 const char* versionName(int dnVersion) {
     switch (dnVersion) {
-        case 0: return "DATANORM 3";
-        case 2: return "DATANORM 5";
-        default: return "DATANORM 4";
+        case 0:
+            return "DATANORM 3";
+        case 2:
+            return "DATANORM 5";
+        default:
+            return "DATANORM 4";
     }
 }
 
@@ -37,10 +40,18 @@ std::string dateText(const std::string& ddmmyy) {
 
 const std::vector<std::pair<std::string, int>>& supplierEditOptions() {
     static const std::vector<std::pair<std::string, int>> options = {
-        {"name", kSupName},        {"salutation", kSupSalutation}, {"address-name", kSupAddressName},
-        {"title", kSupTitle},      {"street", kSupStreet},         {"town", kSupTown},
-        {"customer", kSupCustomer}, {"version", kSupVersion},      {"letter", kSupLetter},
-        {"path", kSupPath},        {"subdirs", kSupSubdirs},       {"case", kSupCase},
+        {"name", kSupName},
+        {"salutation", kSupSalutation},
+        {"address-name", kSupAddressName},
+        {"title", kSupTitle},
+        {"street", kSupStreet},
+        {"town", kSupTown},
+        {"customer", kSupCustomer},
+        {"version", kSupVersion},
+        {"letter", kSupLetter},
+        {"path", kSupPath},
+        {"subdirs", kSupSubdirs},
+        {"case", kSupCase},
         {"shk", kSupShk}};
     return options;
 }
@@ -91,14 +102,15 @@ int listCommands(Session& s) {
 int runCommand(Session& s, ConsoleHost& host, const CliRequest& req) {
     const CommandInfo* info = findCommand(req.number);
     if (!info) {
-        std::cerr << "Befehl " << req.number << " gibt es nicht (siehe 'datanorm commands')." << std::endl;
+        std::cerr << "Befehl " << req.number << " gibt es nicht (siehe 'datanorm commands')."
+                  << std::endl;
         return kExitUsage;
     }
     Dispatcher dispatcher(s, makeCommandRoutes());
     const CommandOutcome outcome = dispatcher.dispatch(req.number);
     if (outcome == CommandOutcome::NotForVersion)
-        std::cerr << "Befehl " << req.number << " \"" << plainCaption(info->caption) << "\" ist für "
-                  << versionName(s.DnVersion) << " ohne Funktion." << std::endl;
+        std::cerr << "Befehl " << req.number << " \"" << plainCaption(info->caption)
+                  << "\" ist für " << versionName(s.DnVersion) << " ohne Funktion." << std::endl;
     if (outcome == CommandOutcome::Refused)
         std::cerr << "Keine Berechtigung für Befehl " << req.number << "." << std::endl;
     if (!req.console.sets.empty() && !host.setsUsed() && outcome == CommandOutcome::Done)
@@ -223,8 +235,8 @@ int showInfo(Session& s, const CliRequest& req) {
 }
 
 int exportArticleList(Session& s, const CliRequest& req) {
-    exportArticles(s.store(), req.prefix, req.format == "json" ? ExportFormat::Json : ExportFormat::Csv,
-                   std::cout);
+    exportArticles(s.store(), req.prefix,
+                   req.format == "json" ? ExportFormat::Json : ExportFormat::Csv, std::cout);
     return kExitDone;
 }
 

@@ -72,9 +72,12 @@ int changeSettings(Session& s, const CliRequest& req) {
     }
     for (const auto& n : kNames) {
         std::cout << n.name << '=';
-        if (n.flag) std::cout << (s.settings.*(n.flag) ? 1 : 0);
-        else if (std::string(n.name) == "SourcePath") std::cout << s.settings.SourcePath;
-        else std::cout << s.settings.DeletedArticleMode;
+        if (n.flag)
+            std::cout << (s.settings.*(n.flag) ? 1 : 0);
+        else if (std::string(n.name) == "SourcePath")
+            std::cout << s.settings.SourcePath;
+        else
+            std::cout << s.settings.DeletedArticleMode;
         std::cout << '\n';
     }
     return kExitDone;

@@ -70,7 +70,9 @@ bool matches(const std::string& name, const std::string& pattern) {
 
 }  // namespace
 
-void installEscapeHandler() { std::signal(SIGINT, onInterrupt); }
+void installEscapeHandler() {
+    std::signal(SIGINT, onInterrupt);
+}
 
 ConsoleHost::ConsoleHost(ConsoleOptions options)
     : o_(std::move(options)),
@@ -170,7 +172,9 @@ void ConsoleHost::Balken_Schliessen() {
     barOpen_ = false;
 }
 
-bool ConsoleHost::EscPressed() { return gEscape.load(); }
+bool ConsoleHost::EscPressed() {
+    return gEscape.load();
+}
 
 void ConsoleHost::ResetEscape() {
     gEscape.store(false);
@@ -218,7 +222,8 @@ bool ConsoleHost::open_drucker() {
     } else {
         // The first job of the run starts the file, later ones append.
         printer_ = std::fopen(o_.protocol.c_str(), printerOpenedBefore_ ? "ab" : "wb");
-        if (!printer_) throw IoError("Protokolldatei " + o_.protocol + " kann nicht geschrieben werden");
+        if (!printer_)
+            throw IoError("Protokolldatei " + o_.protocol + " kann nicht geschrieben werden");
     }
     printerOpenedBefore_ = true;
     return true;
@@ -297,7 +302,8 @@ std::vector<std::string> ConsoleHost::chooseFiles(const FileRequest& request) {
     std::size_t pos = 0;
     while (pos < line.size()) {
         auto end = line.find(' ', pos);
-        std::string name = line.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+        std::string name =
+            line.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
         if (!name.empty()) {
             fs::path p(name);
             if (p.is_relative()) p = fs::path(request.directory) / p;
@@ -310,8 +316,8 @@ std::vector<std::string> ConsoleHost::chooseFiles(const FileRequest& request) {
     return chosen;
 }
 
-std::optional<std::string> ConsoleHost::chooseDirectory(const std::string& title, const std::string&,
-                                                        const std::string&) {
+std::optional<std::string> ConsoleHost::chooseDirectory(const std::string& title,
+                                                        const std::string&, const std::string&) {
     if (directories_.empty()) {
         message() << title << ": kein Verzeichnis angegeben (--dir)." << std::endl;
         return std::nullopt;
@@ -327,8 +333,8 @@ ListResult ConsoleHost::chooseFromList(const ListRequest& request) {
     const int line = picks_.front();
     picks_.pop_front();
     if (line < 1 || line > static_cast<int>(request.lines.size()))
-        throw InputError(request.title + ": Zeile " + std::to_string(line) + " gibt es nicht (1 bis " +
-                         std::to_string(request.lines.size()) + ").");
+        throw InputError(request.title + ": Zeile " + std::to_string(line) +
+                         " gibt es nicht (1 bis " + std::to_string(request.lines.size()) + ").");
     r.ok = true;
     r.selected = line - 1;
     return r;

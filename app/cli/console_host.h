@@ -20,22 +20,22 @@
 namespace dn::cli {
 
 struct ConsoleOptions {
-    std::optional<bool> answer;                    // --yes / --no
-    std::vector<std::pair<int, std::string>> sets; // --set TAG=VALUE, for the first dialog
+    std::optional<bool> answer;                     // --yes / --no
+    std::vector<std::pair<int, std::string>> sets;  // --set TAG=VALUE, for the first dialog
     // --set DIALOG:TAG=VALUE, for every opening of the dialog of that class
     std::map<std::string, std::vector<std::pair<int, std::string>>> dialogSets;
-    std::vector<int> presses;                      // --press N, for the first dialog
-    std::vector<std::string> files;                // --file
-    std::vector<int> picks;                        // --pick LINE (1-based), list dialogs in order
-    std::vector<std::string> directories;          // --dir, directory choosers in order
-    std::string protocol;                          // --protocol FILE or "-"; empty = stdout
-    bool interactive = false;                      // stdin and stderr are terminals
-    bool progressTerminal = false;                 // stderr is a terminal: the line in place
-    bool progressLines = false;                    // --progress: lines now and then without one
+    std::vector<int> presses;              // --press N, for the first dialog
+    std::vector<std::string> files;        // --file
+    std::vector<int> picks;                // --pick LINE (1-based), list dialogs in order
+    std::vector<std::string> directories;  // --dir, directory choosers in order
+    std::string protocol;                  // --protocol FILE or "-"; empty = stdout
+    bool interactive = false;              // stdin and stderr are terminals
+    bool progressTerminal = false;         // stderr is a terminal: the line in place
+    bool progressLines = false;            // --progress: lines now and then without one
 };
 
 class ConsoleHost : public HostServices {
-public:
+  public:
     explicit ConsoleHost(ConsoleOptions options);
     ~ConsoleHost() override;
 

@@ -9,7 +9,9 @@
 namespace dn::gui {
 namespace {
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 }  // namespace
 
@@ -38,7 +40,8 @@ CommandMenu::CommandMenu(QMenuBar& bar, std::function<void(int)> run) {
             if (!c.submenu.empty()) {
                 const QString key = caption + u'/' + qs(c.submenu);
                 auto it = submenus_.find(key);
-                if (it == submenus_.end()) it = submenus_.emplace(key, menu->addMenu(qs(c.submenu))).first;
+                if (it == submenus_.end())
+                    it = submenus_.emplace(key, menu->addMenu(qs(c.submenu))).first;
                 target = it->second;
             }
             bind(target->addAction(qs(c.caption)), c.number);

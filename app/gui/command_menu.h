@@ -14,7 +14,7 @@ class QMenuBar;
 namespace dn::gui {
 
 class CommandMenu {
-public:
+  public:
     // `run` is called with the command number of a chosen item.
     CommandMenu(QMenuBar& bar, std::function<void(int)> run);
 
@@ -25,7 +25,7 @@ public:
     QAction* action(int number) const;
     QMenu* menu(const QString& caption) const;
 
-private:
+  private:
     std::map<int, QAction*> actions_;
     std::map<QString, QMenu*> menus_;
     std::map<QString, QMenu*> submenus_;

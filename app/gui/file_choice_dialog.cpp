@@ -107,8 +107,8 @@ std::vector<std::string> FileChoiceDialog::chosen() const {
     const QDir dir(directory_);
     for (int i = 0; i < files_->count(); ++i)
         if (files_->item(i)->isSelected())
-            out.push_back(QDir::toNativeSeparators(dir.filePath(files_->item(i)->text()))
-                              .toStdString());
+            out.push_back(
+                QDir::toNativeSeparators(dir.filePath(files_->item(i)->text())).toStdString());
     return out;
 }
 

@@ -29,7 +29,7 @@ bool usesFileChoiceDialog(const FileRequest& request);
 
 class FileChoiceDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     FileChoiceDialog(const FileRequest& request, QWidget* parent);
 
     void setDirectory(const QString& directory);
@@ -41,7 +41,7 @@ public:
     // "&Ok": at least one file must be marked.
     void accept() override;
 
-private:
+  private:
     void fillDrives();
 
     std::vector<std::string> patterns_;

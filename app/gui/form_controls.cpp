@@ -13,7 +13,9 @@
 namespace dn::gui {
 namespace {
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 FieldControl makeLine(const FormField& f, QWidget* parent) {
     FieldControl c;
@@ -173,6 +175,8 @@ bool FieldControl::owns(const QWidget* widget) const {
     return false;
 }
 
-bool movesToNextField(int qtKey) { return qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter; }
+bool movesToNextField(int qtKey) {
+    return qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter;
+}
 
 }  // namespace dn::gui

@@ -19,11 +19,11 @@ namespace dn::gui {
 struct FieldControl {
     int tag = 0;
     FieldKind kind = FieldKind::String;
-    QLabel* label = nullptr;      // beside the editor; none for check boxes and radio groups
-    QWidget* editor = nullptr;    // the row's control
-    QList<QWidget*> focusables;   // widgets whose focus is the field's focus
+    QLabel* label = nullptr;     // beside the editor; none for check boxes and radio groups
+    QWidget* editor = nullptr;   // the row's control
+    QList<QWidget*> focusables;  // widgets whose focus is the field's focus
     QButtonGroup* radios = nullptr;
-    QLabel* note = nullptr;       // the field's explanation below it, when it has one
+    QLabel* note = nullptr;  // the field's explanation below it, when it has one
 
     // Control contents in the form's notation.
     QString text() const;

@@ -18,7 +18,9 @@
 namespace dn::gui {
 namespace {
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 bool hasButton(const EntryForm& form, int tag) {
     for (const auto& b : form.buttons())
@@ -28,13 +30,13 @@ bool hasButton(const EntryForm& form, int tag) {
 
 // Sets a flag for the duration of a hook call.
 class FlagScope {
-public:
+  public:
     explicit FlagScope(bool& flag) : flag_(flag), saved_(flag) { flag_ = true; }
     ~FlagScope() { flag_ = saved_; }
     FlagScope(const FlagScope&) = delete;
     FlagScope& operator=(const FlagScope&) = delete;
 
-private:
+  private:
     bool& flag_;
     bool saved_;
 };
@@ -270,7 +272,9 @@ void FormDialog::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void FormDialog::reject() { handleKey(Qt::Key_Escape); }
+void FormDialog::reject() {
+    handleKey(Qt::Key_Escape);
+}
 
 void FormDialog::closeEvent(QCloseEvent* event) {
     event->ignore();

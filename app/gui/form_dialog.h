@@ -25,7 +25,7 @@ int buttonForKey(int qtKey, const EntryForm& form);
 
 class FormDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     // `help` opens the manual at a context number.
     FormDialog(EntryForm& form, QWidget* parent, std::function<void(int)> help);
 
@@ -39,14 +39,14 @@ public:
     // Shows the form's description again.
     void refresh();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void build();
     FieldControl* controlOf(int tag);
     FieldControl* controlOwning(const QWidget* widget);

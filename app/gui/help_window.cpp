@@ -6,9 +6,13 @@
 
 namespace dn::gui {
 
-QString manualSource() { return QStringLiteral("qrc:/manual/datanorm.html"); }
+QString manualSource() {
+    return QStringLiteral("qrc:/manual/datanorm.html");
+}
 
-QString helpAnchor(int context) { return QStringLiteral("k%1").arg(context); }
+QString helpAnchor(int context) {
+    return QStringLiteral("k%1").arg(context);
+}
 
 HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
     setObjectName("hilfe");

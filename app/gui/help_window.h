@@ -14,12 +14,12 @@ QString helpAnchor(int context);
 
 class HelpWindow : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit HelpWindow(QWidget* parent);
     void showContext(int context);
     QTextBrowser* browser() const { return browser_; }
 
-private:
+  private:
     QTextBrowser* browser_ = nullptr;
 };
 

@@ -1,7 +1,6 @@
 #include "gui/list_dialog.h"
 
 #include <QAction>
-#include <algorithm>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -12,6 +11,7 @@
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace dn::gui {
 namespace {
@@ -19,7 +19,9 @@ namespace {
 const QColor kMarkedColour(Qt::red);
 const QColor kMarkedCurrentColour(Qt::yellow);
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 }  // namespace
 
@@ -111,7 +113,9 @@ ListDialog::ListDialog(const ListRequest& request, bool grid, QWidget* parent)
     view_->setFocus();
 }
 
-int ListDialog::currentRow() const { return view_->currentIndex().row(); }
+int ListDialog::currentRow() const {
+    return view_->currentIndex().row();
+}
 
 void ListDialog::setCurrentRow(int row) {
     view_->setCurrentIndex(model_->index(row, 0));

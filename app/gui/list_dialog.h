@@ -21,7 +21,7 @@ std::vector<QStringList> gridRows(const std::vector<std::string>& lines);
 
 class ListDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     ListDialog(const ListRequest& request, bool grid, QWidget* parent);
 
     ListResult result() const;
@@ -34,11 +34,11 @@ public:
     QColor rowBackground(int row) const;
     QTableView* view() const { return view_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void paintRow(int row);
     void endWith(int button);
 

@@ -46,12 +46,14 @@ void LogoView::setLogoVisible(bool on) {
     repaint();
 }
 
-QSize LogoView::pictureSize() const { return useDefault_ ? kDefaultLogoSize : picture_.size(); }
+QSize LogoView::pictureSize() const {
+    return useDefault_ ? kDefaultLogoSize : picture_.size();
+}
 
 QRect LogoView::pictureRect() const {
     const QSize size = pictureSize();
-    return QRect(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2 - kAboveCentre),
-                 size);
+    return QRect(
+        QPoint((width() - size.width()) / 2, (height() - size.height()) / 2 - kAboveCentre), size);
 }
 
 void LogoView::paintEvent(QPaintEvent*) {

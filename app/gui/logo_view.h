@@ -15,7 +15,7 @@ namespace dn::gui {
 
 class LogoView : public QWidget {
     Q_OBJECT
-public:
+  public:
     // `message` shows the host message for an unsupported picture.
     LogoView(std::filesystem::path logoFile, std::function<void(const QString&)> message,
              QWidget* parent = nullptr);
@@ -34,10 +34,10 @@ public:
     // Where the picture is drawn in the client area.
     QRect pictureRect() const;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     void drawDefaultLogo(QPainter& painter, const QRect& area) const;
 
     std::filesystem::path file_;

@@ -28,8 +28,7 @@ std::filesystem::path programDirectory() {
 
 }  // namespace
 
-TFDATANORM::TFDATANORM(Session& session, Dispatcher& dispatcher, QtHost& host,
-                       StartOptions options)
+TFDATANORM::TFDATANORM(Session& session, Dispatcher& dispatcher, QtHost& host, StartOptions options)
     : session_(session), dispatcher_(dispatcher), host_(host), options_(std::move(options)) {
     setObjectName("TFDATANORM");
     setWindowTitle(kStartCaption);

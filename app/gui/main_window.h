@@ -29,7 +29,7 @@ struct StartOptions {
 
 class TFDATANORM : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     TFDATANORM(Session& session, Dispatcher& dispatcher, QtHost& host, StartOptions options);
     ~TFDATANORM() override;
 
@@ -51,12 +51,12 @@ public:
     LogoView& logo() const { return *logo_; }
     const std::filesystem::path& positionFile() const { return positionFile_; }
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildWindowMenu();
     void placeInitially();
     void restorePosition();

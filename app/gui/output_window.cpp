@@ -35,6 +35,8 @@ void OutputWindow::finish() {
     close_->setDefault(true);
 }
 
-QStringList OutputWindow::lines() const { return text_->toPlainText().split(u'\n'); }
+QStringList OutputWindow::lines() const {
+    return text_->toPlainText().split(u'\n');
+}
 
 }  // namespace dn::gui

@@ -12,14 +12,14 @@ namespace dn::gui {
 
 class OutputWindow : public QDialog {
     Q_OBJECT
-public:
+  public:
     OutputWindow(QWidget* parent, const QString& title);
     void append(const QString& line);
     // The command is done with the window; the user may close it.
     void finish();
     QStringList lines() const;
 
-private:
+  private:
     QPlainTextEdit* text_ = nullptr;
     QPushButton* close_ = nullptr;
 };

@@ -10,7 +10,7 @@ namespace dn::gui {
 
 template <typename W>
 class OwnedWindow {
-public:
+  public:
     OwnedWindow() = default;
     ~OwnedWindow() { reset(); }
     OwnedWindow(const OwnedWindow&) = delete;
@@ -31,7 +31,7 @@ public:
         ptr_.clear();
     }
 
-private:
+  private:
     QPointer<W> ptr_;
 };
 

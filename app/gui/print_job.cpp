@@ -27,7 +27,9 @@ void PrintJob::line(const std::string& text) {
     pending_.clear();
 }
 
-void PrintJob::text(const std::string& text) { pending_ += QString::fromStdString(text); }
+void PrintJob::text(const std::string& text) {
+    pending_ += QString::fromStdString(text);
+}
 
 void PrintJob::finish() {
     if (!pending_.isEmpty()) lines_.push_back(pending_);

@@ -12,7 +12,7 @@ class QPrinter;
 namespace dn::gui {
 
 class PrintJob {
-public:
+  public:
     void begin();
     // druckeln: the pending text plus this line ends a line.
     void line(const std::string& text);
@@ -33,7 +33,7 @@ public:
     // Prints the pages on `printer` (landscape for wide print).
     void render(QPrinter& printer) const;
 
-private:
+  private:
     QStringList lines_;
     QString pending_;
     bool wide_ = false;

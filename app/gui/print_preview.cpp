@@ -31,12 +31,14 @@ void showPrintPreview(const PrintJob& job, QWidget* parent) {
         toolbar->addSeparator();
         QAction* pdf = toolbar->addAction(QObject::tr("Als PDF speichern ..."));
         QObject::connect(pdf, &QAction::triggered, &preview, [&preview, &job] {
-            const QString file = QFileDialog::getSaveFileName(
-                &preview, QObject::tr("Als PDF speichern"), QString(), QStringLiteral("PDF (*.pdf)"));
+            const QString file =
+                QFileDialog::getSaveFileName(&preview, QObject::tr("Als PDF speichern"), QString(),
+                                             QStringLiteral("PDF (*.pdf)"));
             if (file.isEmpty()) return;
             if (!savePdf(job, file))
-                QMessageBox::warning(&preview, QObject::tr("Als PDF speichern"),
-                                     QObject::tr("Die Datei konnte nicht geschrieben werden: ") + file);
+                QMessageBox::warning(
+                    &preview, QObject::tr("Als PDF speichern"),
+                    QObject::tr("Die Datei konnte nicht geschrieben werden: ") + file);
         });
     }
     preview.exec();

@@ -44,7 +44,9 @@ ProgressWindow::ProgressWindow(QWidget* parent, Kind kind, const QString& title,
     sinceEvents_.start();
 }
 
-ProgressWindow::~ProgressWindow() { qApp->removeEventFilter(this); }
+ProgressWindow::~ProgressWindow() {
+    qApp->removeEventFilter(this);
+}
 
 void ProgressWindow::setMaximum(long max) {
     maximum_ = std::max(0L, max);
@@ -70,7 +72,9 @@ void ProgressWindow::setInfo(const QString& text) {
     keepResponsive();
 }
 
-QString ProgressWindow::info() const { return info_->text(); }
+QString ProgressWindow::info() const {
+    return info_->text();
+}
 
 void ProgressWindow::showValue() {
     if (!bar_) return;

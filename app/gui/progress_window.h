@@ -13,7 +13,7 @@ namespace dn::gui {
 
 class ProgressWindow : public QDialog {
     Q_OBJECT
-public:
+  public:
     enum class Kind { Bar, Panel };
     ProgressWindow(QWidget* parent, Kind kind, const QString& title, bool withCancel);
     ~ProgressWindow() override;
@@ -34,12 +34,12 @@ public:
     // The user chose to go on after Escape.
     void clearEscaped() { escaped_ = false; }
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void showValue();
     QLabel* info_ = nullptr;
     QProgressBar* bar_ = nullptr;

@@ -2,10 +2,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QPushButton>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "gui/file_choice_dialog.h"
 #include "gui/form_dialog.h"
@@ -26,7 +26,9 @@ QString messageText(const std::string& text) {
     return s;
 }
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 const QString kTitle = QStringLiteral("DATANORM");
 
@@ -80,7 +82,9 @@ void QtHost::Balken_Inc() {
     if (bar_) bar_->increment();
 }
 
-void QtHost::Balken_Schliessen() { bar_.reset(); }
+void QtHost::Balken_Schliessen() {
+    bar_.reset();
+}
 
 void QtHost::Balken_show() {
     if (bar_) bar_->show();
@@ -111,7 +115,9 @@ void QtHost::SetInfo(const std::string& text) {
     if (panel_) panel_->setInfo(qs(text));
 }
 
-void QtHost::PanelOff() { panel_.reset(); }
+void QtHost::PanelOff() {
+    panel_.reset();
+}
 
 bool QtHost::ESCPanel() {
     if (!panel_) return false;
@@ -148,7 +154,9 @@ void QtHost::drucke(const std::string& text) {
     printJob_.text(text);
 }
 
-void QtHost::breit(bool on) { printJob_.setWide(on); }
+void QtHost::breit(bool on) {
+    printJob_.setWide(on);
+}
 
 void QtHost::close_drucker() {
     if (!printJob_.isOpen()) return;

@@ -27,7 +27,7 @@ struct HostContext {
 };
 
 class QtHost : public HostServices {
-public:
+  public:
     QtHost();
     ~QtHost() override;
 
@@ -75,7 +75,7 @@ public:
     // The lines of the print job in progress or last closed.
     const PrintJob& printJob() const { return printJob_; }
 
-private:
+  private:
     QPointer<QWidget> main_;
     HostContext context_;
     OwnedWindow<ProgressWindow> bar_;

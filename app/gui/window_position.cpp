@@ -8,7 +8,9 @@
 namespace dn::gui {
 namespace {
 
-QString qpath(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
+QString qpath(const std::filesystem::path& p) {
+    return QString::fromStdString(p.string());
+}
 
 }  // namespace
 

@@ -14,8 +14,9 @@
 
 namespace dn::bench {
 
-inline int printImportReport(Session& s, const ScriptedHost& host, const std::filesystem::path& file,
-                             double seconds, CommandOutcome outcome) {
+inline int printImportReport(Session& s, const ScriptedHost& host,
+                             const std::filesystem::path& file, double seconds,
+                             CommandOutcome outcome) {
     const long articles = static_cast<long>(s.store().countArticles(KeyRange::all()));
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -25,8 +26,8 @@ inline int printImportReport(Session& s, const ScriptedHost& host, const std::fi
     std::printf("file: %.1f MB\n", static_cast<double>(std::filesystem::file_size(file)) / 1e6);
     std::printf("time: %.2f s\n", seconds);
     std::printf("articles per second: %.0f\n", articles / seconds);
-    const double cpu = usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec +
-                       usage.ru_stime.tv_usec / 1e6;
+    const double cpu = usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 +
+                       usage.ru_stime.tv_sec + usage.ru_stime.tv_usec / 1e6;
     std::printf("processor time (user + system): %.2f s, %.0f articles per processor second\n", cpu,
                 articles / cpu);
     std::printf("peak resident memory: %.1f MB\n", usage.ru_maxrss / 1024.0);

@@ -15,8 +15,8 @@
 #include <filesystem>
 #include <string>
 
-#include "dn4/article_import4.h"
 #include "../common/import_report.h"
+#include "dn4/article_import4.h"
 #include "frame/session.h"
 #include "frame/startup.h"
 #include "host/scripted_host.h"
@@ -29,7 +29,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const fs::path file = fs::absolute(argv[1]);
-    const fs::path home = argc > 2 ? fs::path(argv[2]) : fs::temp_directory_path() / "dn4_import_bench";
+    const fs::path home =
+        argc > 2 ? fs::path(argv[2]) : fs::temp_directory_path() / "dn4_import_bench";
     fs::remove_all(home);
     fs::create_directories(home);
 
@@ -49,7 +50,8 @@ int main(int argc, char** argv) {
 
     const auto start = std::chrono::steady_clock::now();
     const dn::CommandOutcome outcome = dn::ImportArticles4(s, 1);
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     return dn::bench::printImportReport(s, host, file, seconds, outcome);
 }

@@ -12,9 +12,9 @@
 #include <filesystem>
 #include <string>
 
+#include "../common/import_report.h"
 #include "dn5/import_articles5.h"
 #include "dn5/tdatanorm5.h"
-#include "../common/import_report.h"
 #include "frame/session.h"
 #include "frame/startup.h"
 #include "host/scripted_host.h"
@@ -25,7 +25,7 @@ namespace {
 // The scripted host keeps every status text for the tests; a status line
 // shows only the latest one.
 class BenchHost : public dn::ScriptedHost {
-public:
+  public:
     void SetInfo(const std::string&) override {}
 };
 
@@ -38,7 +38,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const fs::path file = fs::absolute(argv[1]);
-    const fs::path home = argc > 2 ? fs::path(argv[2]) : fs::temp_directory_path() / "dn5_import_bench";
+    const fs::path home =
+        argc > 2 ? fs::path(argv[2]) : fs::temp_directory_path() / "dn5_import_bench";
     fs::remove_all(home);
     fs::create_directories(home);
 
@@ -51,7 +52,8 @@ int main(int argc, char** argv) {
 
     const auto start = std::chrono::steady_clock::now();
     const dn::CommandOutcome outcome = dn::ImportArticles5(s, 1);
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     return dn::bench::printImportReport(s, host, file, seconds, outcome);
 }

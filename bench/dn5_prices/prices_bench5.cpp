@@ -32,12 +32,14 @@ namespace {
 // Answers every question with yes and keeps no status lines: a million of
 // them would measure the recorder, not the import.
 class BenchHost : public dn::ScriptedHost {
-public:
+  public:
     BenchHost() { defaultAnswer = true; }
     void SetInfo(const std::string&) override {}
 };
 
-double seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
+double seconds(Clock::time_point since) {
+    return std::chrono::duration<double>(Clock::now() - since).count();
+}
 
 double cpuSeconds() {
     rusage u{};
@@ -85,9 +87,15 @@ void generatePriceFile(const fs::path& file, long n) {
         // Three kinds of records: gross price with direct factors, gross
         // price with a discount group, net price.
         switch (i % 3) {
-            case 0: out << "P;" << number(i) << ";1;100;" << cents << ";;1;2500;3;0500;;;\r\n"; break;
-            case 1: out << "P;" << number(i) << ";1;100;" << cents << ";G2;;;;;;;\r\n"; break;
-            default: out << "P;" << number(i) << ";2;100;" << cents / 2 << ";;;;;;;;\r\n"; break;
+            case 0:
+                out << "P;" << number(i) << ";1;100;" << cents << ";;1;2500;3;0500;;;\r\n";
+                break;
+            case 1:
+                out << "P;" << number(i) << ";1;100;" << cents << ";G2;;;;;;;\r\n";
+                break;
+            default:
+                out << "P;" << number(i) << ";2;100;" << cents / 2 << ";;;;;;;;\r\n";
+                break;
         }
     }
 }
@@ -97,7 +105,9 @@ void generatePriceFile(const fs::path& file, long n) {
 int main(int argc, char** argv) {
     const long n = argc > 1 ? std::stol(argv[1]) : 1000000;
     const bool keep = argc > 2;
-    const fs::path work = keep ? fs::path(argv[2]) : fs::temp_directory_path() / ("dn5_prices_bench_" + std::to_string(::getpid()));
+    const fs::path work =
+        keep ? fs::path(argv[2])
+             : fs::temp_directory_path() / ("dn5_prices_bench_" + std::to_string(::getpid()));
     fs::create_directories(work);
 
     BenchHost host;
@@ -124,7 +134,8 @@ int main(int argc, char** argv) {
     const fs::path file = work / "datpreis.001";
     t0 = Clock::now();
     generatePriceFile(file, n);
-    std::cout << "price file           : " << fs::file_size(file) << " bytes in " << seconds(t0) << " s\n";
+    std::cout << "price file           : " << fs::file_size(file) << " bytes in " << seconds(t0)
+              << " s\n";
 
     dn::PriceModes options;
     const double cpu0 = cpuSeconds();
@@ -134,7 +145,8 @@ int main(int argc, char** argv) {
     const double cpu = cpuSeconds() - cpu0;
     const long done = s.dn5->RecordCount;
     std::cout << "price maintenance    : " << done << " records in " << t << " s"
-              << (end == dn::FileEnd5::EndOfFile ? "" : " (file not read to its end)") << ", CPU " << cpu << " s\n";
+              << (end == dn::FileEnd5::EndOfFile ? "" : " (file not read to its end)") << ", CPU "
+              << cpu << " s\n";
     std::cout << "records per second   : " << static_cast<long>(done / t) << "\n";
     std::cout << "peak RSS             : " << peakRssKb() / 1024 << " MB\n";
     for (const auto& m : host.messages) std::cout << "message: " << m << "\n";

@@ -28,7 +28,7 @@ struct PendingArticle4 {
     bool ArticlePending = false;
     bool LongTextPending = false;
     bool SurchargePending = false;
-    std::string key;  // key of the buffer (`materind_satz`)
+    std::string key;       // key of the buffer (`materind_satz`)
     bool deleted = false;  // the A record of the key was a deletion
     ArticleRecord article;
     bool sideLoaded = false;  // the stock record was read or touched
@@ -36,8 +36,8 @@ struct PendingArticle4 {
     bool existed = false;
     ArticleSideRecord side;
     std::vector<DRecord> DRecordList;
-    std::vector<std::string> ZRecordBlob;      // positions 2 onward, UTF-8
-    std::vector<std::string> zRaw;             // the same records as CP850 bytes, positions 1-128
+    std::vector<std::string> ZRecordBlob;  // positions 2 onward, UTF-8
+    std::vector<std::string> zRaw;         // the same records as CP850 bytes, positions 1-128
 };
 
 class ArticleImporter4 {
@@ -92,8 +92,8 @@ class ArticleImporter4 {
     bool pushedBackConverted_ = false;
     PendingArticle4 p_;
     long importedCount_ = 0;
-    bool longLinesWarned_ = false;   // per run
-    bool letterWarned_ = false;      // per file
+    bool longLinesWarned_ = false;  // per run
+    bool letterWarned_ = false;     // per file
     std::unique_ptr<BatchCommit4> batch_;
     std::map<std::string, std::optional<DiscountGroupRecord>> groups_;
 };

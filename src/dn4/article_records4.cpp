@@ -1,9 +1,9 @@
 // The B, C and Z records of the DATANORM 4 article import and the copper
 // rule applied when a pending article with surcharges is written.
 
-#include <cmath>
-
 #include <fmt/format.h>
+
+#include <cmath>
 
 #include "dn4/article_importer4.h"
 #include "dn4/import_text4.h"
@@ -101,8 +101,7 @@ void ArticleImporter4::transferC(const DnRecord& rec) {
         return;
     }
     if (subtype == kCLabour && options_.keepAssemblyMinutes) return;
-    const std::string key =
-        utf8Left(s_.ArticlePrefix + trimBlanks4(field(rec, 20, 15)), 18);
+    const std::string key = utf8Left(s_.ArticlePrefix + trimBlanks4(field(rec, 20, 15)), 18);
     if (!InNumberRange(options_, key)) return;
     auto article = store_.readArticle(key);
     if (!article) {
@@ -117,14 +116,18 @@ void ArticleImporter4::transferC(const DnRecord& rec) {
         return;
     }
     const double time = number(rec, 37, 6);
-    if (rec.byte(36) == '1') article->assemblyminutes = time * 0.06;
-    else if (rec.byte(36) == '2') article->assemblyminutes = time / 10.0;
+    if (rec.byte(36) == '1')
+        article->assemblyminutes = time * 0.06;
+    else if (rec.byte(36) == '2')
+        article->assemblyminutes = time / 10.0;
     store_.writeArticle(*article);
     protocol("C-ARBEIT-1: " + key);
 }
 
 void ArticleImporter4::convertZAmounts(DnRecord& rec) {
-    auto conv = [&](std::size_t pos, std::size_t width) { reader_.convertAmount(rec.span(pos, width)); };
+    auto conv = [&](std::size_t pos, std::size_t width) {
+        reader_.convertAmount(rec.span(pos, width));
+    };
     auto priced = [&](std::size_t pos) { return rec.byte(pos) == '3' || rec.byte(pos) == '4'; };
     switch (rec.byte(20)) {
         case '1':

@@ -2,10 +2,10 @@
 // group filters, the number range, new, changed, deleted and renumbered
 // articles, the fields, the price and the protocol line.
 
+#include <fmt/format.h>
+
 #include <cmath>
 #include <cstdlib>
-
-#include <fmt/format.h>
 
 #include "dn4/article_import4.h"
 #include "dn4/article_importer4.h"
@@ -162,8 +162,9 @@ void ArticleImporter4::TransferArticle4(DnRecord rec) {
         a.listprice = fieldNumber(rec.at(Price, 8)) / 100.0 / a.priceunit;
 
     if (s_.PrintProtocol) {
-        std::string line = std::to_string(importedCount_) + " " + dn4ToUtf8(rec.at(ArticleNumber, 15)) +
-                           " " + padUtf8(a.shorttext1, 30) + " " + padUtf8(a.discountgroup, 4) + " ";
+        std::string line = std::to_string(importedCount_) + " " +
+                           dn4ToUtf8(rec.at(ArticleNumber, 15)) + " " + padUtf8(a.shorttext1, 30) +
+                           " " + padUtf8(a.discountgroup, 4) + " ";
         line += isNew ? fmt::format("{:9.2f} {:9.2f}", a.purchaseprice, a.salesprice)
                       : fmt::format("{:8.2f} {:9.2f} geändert", a.purchaseprice, a.salesprice);
         protocol(line);
@@ -205,8 +206,10 @@ void ArticleImporter4::fillArticle(const DnRecord& rec, bool all) {
     std::string textFlag = a.textflag.size() == 2 ? a.textflag : std::string("00");
     for (std::size_t i = 0; i < 2; ++i) {
         const char c = rec.byte(TextFlag + i);
-        if (c != '\0') textFlag[i] = c;
-        else if (all) textFlag[i] = '0';
+        if (c != '\0')
+            textFlag[i] = c;
+        else if (all)
+            textFlag[i] = '0';
     }
     a.textflag = dn4ToUtf8(textFlag);
     if (has(Unit)) {
@@ -215,8 +218,8 @@ void ArticleImporter4::fillArticle(const DnRecord& rec, bool all) {
     }
     if (has(LongTextNumber)) {
         const std::string number = rec.trimmed(LongTextNumber, 8);
-        a.longtextkey = number.empty() ? std::string()
-                                       : utf8Left(s_.ArticlePrefix + dn4ToUtf8(number), 18);
+        a.longtextkey =
+            number.empty() ? std::string() : utf8Left(s_.ArticlePrefix + dn4ToUtf8(number), 18);
     }
     if (all) a.matchcode = utf8Lower(utf8Left(a.shorttext1, 15));
     if (all || rec.present(Price) || rec.present(DiscountGroup) || rec.present(PriceUnitCode)) {

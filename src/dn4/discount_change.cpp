@@ -1,8 +1,8 @@
 #include "dn4/discount_change.h"
 
-#include <cmath>
-
 #include <fmt/format.h>
+
+#include <cmath>
 
 #include "dn4/batch_commit4.h"
 #include "dn4/import_options4.h"
@@ -39,15 +39,19 @@ bool TRABATTAENDERN::OK() {
 }
 
 void RepriceArticle(Session& s, const DiscountChangeModes& m, ArticleRecord& a) {
-    const double old =
-        a.purchaseprice != 0 ? rund((a.salesprice - a.purchaseprice) / a.purchaseprice * 100.0) : 0.0;
-    if (m.purchase == 1) a.purchaseprice = ApplyDiscountGroup(s, a.discountgroup, a.salesprice);
-    else if (m.purchase == 2) a.purchaseprice = ApplyDiscountGroup(s, a.discountgroup, a.listprice);
+    const double old = a.purchaseprice != 0
+                           ? rund((a.salesprice - a.purchaseprice) / a.purchaseprice * 100.0)
+                           : 0.0;
+    if (m.purchase == 1)
+        a.purchaseprice = ApplyDiscountGroup(s, a.discountgroup, a.salesprice);
+    else if (m.purchase == 2)
+        a.purchaseprice = ApplyDiscountGroup(s, a.discountgroup, a.listprice);
     if (m.sales == 1) {
         a.salesprice = a.purchaseprice * (1.0 + old / 100.0);
     } else if (m.sales == 2) {
         const DiscountGroupRecord g = LoadDiscountGroup(s, a.discountgroup);
-        if (std::fabs(g.salesSurcharge) > 0.009) a.salesprice = a.purchaseprice * (1.0 + g.salesSurcharge / 100.0);
+        if (std::fabs(g.salesSurcharge) > 0.009)
+            a.salesprice = a.purchaseprice * (1.0 + g.salesSurcharge / 100.0);
     }
     a.changedate = s.host.today != 0 ? s.host.today : todayDayNumber();
 }

@@ -52,8 +52,9 @@ void SplitFields(std::string_view line, std::vector<std::string_view>& fields) {
 }
 
 std::string_view FieldOf(const std::vector<std::string_view>& fields, int n) {
-    return n >= 1 && static_cast<std::size_t>(n) < fields.size() ? fields[static_cast<std::size_t>(n)]
-                                                                   : std::string_view{};
+    return n >= 1 && static_cast<std::size_t>(n) < fields.size()
+               ? fields[static_cast<std::size_t>(n)]
+               : std::string_view{};
 }
 
 void PutField(std::string_view field, std::span<char> destination) {
@@ -64,7 +65,8 @@ void PutField(std::string_view field, std::span<char> destination) {
 
 namespace {
 
-bool takeField(Session& s, std::string_view line, std::string_view field, std::span<char> destination) {
+bool takeField(Session& s, std::string_view line, std::string_view field,
+               std::span<char> destination) {
     const std::size_t width = destination.size();
     bool ok = true;
     if (field.size() > width) {
@@ -87,8 +89,8 @@ bool TakeField(Session& s, std::string_view line, int n, std::span<char> destina
     return takeField(s, line, GetField(n, line), destination);
 }
 
-bool TakeField(Session& s, std::string_view line, const std::vector<std::string_view>& fields, int n,
-               std::span<char> destination) {
+bool TakeField(Session& s, std::string_view line, const std::vector<std::string_view>& fields,
+               int n, std::span<char> destination) {
     return takeField(s, line, FieldOf(fields, n), destination);
 }
 

@@ -37,8 +37,8 @@ std::string_view FieldOf(const std::vector<std::string_view>& fields, int n);
 void PutField(std::string_view field, std::span<char> destination);
 
 // TakeField with field n taken from SplitFields' result of the same line.
-bool TakeField(Session& s, std::string_view line, const std::vector<std::string_view>& fields, int n,
-               std::span<char> destination);
+bool TakeField(Session& s, std::string_view line, const std::vector<std::string_view>& fields,
+               int n, std::span<char> destination);
 
 // The message texts of an over-long field (UTF-8, lines separated by "\n").
 // `line` and `field` are CP850 bytes.

@@ -6,7 +6,8 @@ namespace dn {
 
 Dn4LinesAhead::Dn4LinesAhead(const std::filesystem::path& file, std::size_t chunkLines,
                              std::size_t maxChunks)
-    : file_(file), chunkLines_(chunkLines == 0 ? 1 : chunkLines),
+    : file_(file),
+      chunkLines_(chunkLines == 0 ? 1 : chunkLines),
       maxChunks_(maxChunks == 0 ? 1 : maxChunks) {
     thread_ = std::thread([this] { run(); });
 }
@@ -93,7 +94,8 @@ bool Dn4LinesAhead::readLine(std::string& line) {
         if (current_.end) {
             bytesRead_ = current_.endBytes;
             report_ = current_.report;
-            if (auto failure = std::exchange(current_.failure, nullptr)) std::rethrow_exception(failure);
+            if (auto failure = std::exchange(current_.failure, nullptr))
+                std::rethrow_exception(failure);
             return false;
         }
         nextChunk();

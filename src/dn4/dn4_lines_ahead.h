@@ -70,10 +70,10 @@ class Dn4LinesAhead {
     struct Chunk {
         std::vector<Line> lines;
         std::size_t count = 0;
-        bool end = false;              // no chunk follows
-        std::int64_t endBytes = 0;     // bytes consumed at the end
-        std::exception_ptr failure;    // raised after the chunk's lines
-        LineReadReport report;         // of the whole file, in the last chunk
+        bool end = false;            // no chunk follows
+        std::int64_t endBytes = 0;   // bytes consumed at the end
+        std::exception_ptr failure;  // raised after the chunk's lines
+        LineReadReport report;       // of the whole file, in the last chunk
     };
 
     void run();
@@ -88,13 +88,13 @@ class Dn4LinesAhead {
     std::condition_variable ready_;  // a chunk was filled
     std::condition_variable room_;   // a chunk was taken, or stop
     std::deque<Chunk> filled_;
-    std::vector<Chunk> spare_;       // taken chunks, refilled with their strings' memory
+    std::vector<Chunk> spare_;  // taken chunks, refilled with their strings' memory
     bool stop_ = false;
 
     // Importing thread.
     Chunk current_;
     std::size_t next_ = 0;
-    const Line* last_ = nullptr;     // the line handed out last, unless pushed back
+    const Line* last_ = nullptr;  // the line handed out last, unless pushed back
     std::optional<std::string> pushedBack_;
     std::int64_t bytesRead_ = 0;
     std::int64_t lineNumber_ = 0;

@@ -47,8 +47,10 @@ std::string dn4ToUtf8(std::string_view cp850) {
     std::string s(cp850);
     bool ascii = true;
     for (char& c : s) {
-        if (c == '\0') c = ' ';
-        else if (static_cast<unsigned char>(c) >= 0x80) ascii = false;
+        if (c == '\0')
+            c = ' ';
+        else if (static_cast<unsigned char>(c) >= 0x80)
+            ascii = false;
     }
     return ascii ? s : cp850ToUtf8(s);
 }

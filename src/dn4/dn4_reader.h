@@ -138,7 +138,7 @@ class Dn4Reader {
     void stamp(Dn4Buffer b, char type);
     void clearBuffers();
 
-    Session* s_ = nullptr;  // none: converting ahead
+    Session* s_ = nullptr;    // none: converting ahead
     bool needsUser_ = false;  // ConvertAhead met what a reader with session must do
     Dn4Buffers b_;
     bool headerSeen_ = false;

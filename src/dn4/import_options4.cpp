@@ -54,7 +54,8 @@ int CommitBatchSizeOf(const std::string& text) {
         while (!digits.empty() && digits.front() == ' ') digits.erase(digits.begin());
         int v = 0;
         auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), v);
-        size = (digits.empty() || ec != std::errc() || end != digits.data() + digits.size()) ? 100 : v;
+        size =
+            (digits.empty() || ec != std::errc() || end != digits.data() + digits.size()) ? 100 : v;
     }
     return size;
 }

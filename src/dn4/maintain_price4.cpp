@@ -1,9 +1,9 @@
 #include "dn4/maintain_price4.h"
 
+#include <fmt/format.h>
+
 #include <cmath>
 #include <vector>
-
-#include <fmt/format.h>
 
 #include "dn4/dn4_currency.h"
 #include "dn4/dn4_reader.h"
@@ -17,10 +17,16 @@
 namespace dn {
 namespace {
 
-std::string amount(double v) { return fmt::format("{:11.2f}", v); }
-std::string factor(double v) { return fmt::format("{:5.2f}", v); }
+std::string amount(double v) {
+    return fmt::format("{:11.2f}", v);
+}
+std::string factor(double v) {
+    return fmt::format("{:5.2f}", v);
+}
 
-double pairValue(const DiscountPair4& p) { return fieldNumber(p.value); }
+double pairValue(const DiscountPair4& p) {
+    return fieldNumber(p.value);
+}
 
 // Discount flags other than "0": factor from the value.
 struct FlagRule {
@@ -108,11 +114,12 @@ void MaintainArticlePrice(Session& s, const PriceModes& modes, PriceBlock4 block
 
     double total = 1.0;
     for (int i = 0; i < 3; ++i) {
-        auto f = DiscountFactor(i, block.pairs[static_cast<std::size_t>(i)],
-                                [&s](const std::string& code) { return GroupFactor(s, dn4ToUtf8(code)); });
+        auto f = DiscountFactor(
+            i, block.pairs[static_cast<std::size_t>(i)],
+            [&s](const std::string& code) { return GroupFactor(s, dn4ToUtf8(code)); });
         if (!f) {
-            line(std::string(i == 0 ? "" : "  ") + "Ungültiges Rabattkennzeichen:" +
-                 block.pairs[static_cast<std::size_t>(i)].flag);
+            line(std::string(i == 0 ? "" : "  ") +
+                 "Ungültiges Rabattkennzeichen:" + block.pairs[static_cast<std::size_t>(i)].flag);
             return;
         }
         ProtocolText(s, "  Faktor" + std::to_string(i + 1) + " = " + factor(*f));
@@ -192,8 +199,10 @@ void MaintainArticlePrice(Session& s, const PriceModes& modes, PriceBlock4 block
             }
             break;
         case '4':
-            if (readFlag == '1') line("  Hersteller-Bruttopreis         = " + amount(price) + unitText);
-            else if (readFlag == '2') line(netLine);
+            if (readFlag == '1')
+                line("  Hersteller-Bruttopreis         = " + amount(price) + unitText);
+            else if (readFlag == '2')
+                line(netLine);
             if (netZero) {
                 purchaseFromListPrice();
             } else {

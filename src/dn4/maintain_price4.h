@@ -17,8 +17,8 @@ struct Session;
 struct ArticleRecord;
 
 struct DiscountPair4 {
-    char flag = '\0';       // '\0' absent
-    std::string value;      // 4 characters as read (CP850)
+    char flag = '\0';   // '\0' absent
+    std::string value;  // 4 characters as read (CP850)
     bool present() const { return !value.empty() && value[0] != '\0'; }
 };
 

@@ -63,7 +63,9 @@ std::string enquiryRecord4(const std::vector<std::string>& numbers) {
     return line;
 }
 
-std::string enquiryHeader3() { return fixed("V", 128); }
+std::string enquiryHeader3() {
+    return fixed("V", 128);
+}
 
 std::string enquiryCustomer3(const std::string& customerNumber) {
     return fixed("K " + fixed(utf8ToCp850(customerNumber), 10), 128);
@@ -85,7 +87,9 @@ EnquiryFile::~EnquiryFile() {
 
 void EnquiryFile::create() {
     file_ = std::fopen(path_.string().c_str(), "wb");
-    if (!file_) throw IoError("Datei " + path_.string() + " kann nicht angelegt werden: " + std::strerror(errno));
+    if (!file_)
+        throw IoError("Datei " + path_.string() +
+                      " kann nicht angelegt werden: " + std::strerror(errno));
 }
 
 void EnquiryFile::open() {
@@ -95,7 +99,8 @@ void EnquiryFile::open() {
 
 bool EnquiryFile::put(const std::string& bytes, bool& mediumFull) {
     errno = 0;
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size() && std::fflush(file_) == 0;
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size() &&
+                    std::fflush(file_) == 0;
     mediumFull = !ok && errno == ENOSPC;
     return ok;
 }
@@ -108,7 +113,8 @@ void EnquiryFile::writeLine(const std::string& line) {
     close();
     s_.ui.meldung(kMsgMediumFull);
     open();
-    if (!put(bytes, full)) throw IoError("Datei " + path_.string() + " kann nicht geschrieben werden");
+    if (!put(bytes, full))
+        throw IoError("Datei " + path_.string() + " kann nicht geschrieben werden");
 }
 
 void EnquiryFile::close() {
@@ -144,7 +150,8 @@ CommandOutcome WritePriceEnquiry(Session& s) {
     const SupplierRecord supplier = s.suppliers.readRecord(s.CurrentSupplier);
     std::vector<std::string> head;
     if (dn4Form) {
-        head = {enquiryHeader4(formatDdmmyy(fromDayNumber(s.host.today != 0 ? s.host.today : todayDayNumber()))),
+        head = {enquiryHeader4(formatDdmmyy(
+                    fromDayNumber(s.host.today != 0 ? s.host.today : todayDayNumber()))),
                 enquiryCustomer4(supplier.customerNumber())};
     } else {
         s.suppliers.writeRecord(s.CurrentSupplier, supplier);

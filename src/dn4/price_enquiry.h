@@ -15,7 +15,8 @@ namespace dn {
 
 struct Session;
 
-inline constexpr const char* kMsgMediumFull = "Diskette ist voll! Bitte neue (leere) Diskette einlegen!";
+inline constexpr const char* kMsgMediumFull =
+    "Diskette ist voll! Bitte neue (leere) Diskette einlegen!";
 
 // DATANORM 4 lines (without CR LF), CP850.
 std::string enquiryHeader4(const std::string& ddmmyy);

@@ -8,13 +8,15 @@
 namespace dn {
 
 TPFLEGEDISKETTE::TPFLEGEDISKETTE(Session& s, PriceModes& modes, int versionMode)
-    : EntryForm("TPFLEGEDISKETTE", "Preispflege mit einer Preispflegediskette"), s_(s), modes_(modes) {
+    : EntryForm("TPFLEGEDISKETTE", "Preispflege mit einer Preispflegediskette"),
+      s_(s),
+      modes_(modes) {
     const std::string number = fmt::format("{:2d}", s.CurrentSupplier);
     const std::string name = s.suppliers.entry(s.CurrentSupplier).name;
     AddDisplay(100, "Lieferant", [number] { return number; });
     AddDisplay(101, "Bezeichnung", [name] { return name; });
-    AddRadioGroup(102, "EK-Preise",
-                  {"Übernehmen (Brutto-Rabatt oder Netto)", "Nicht ändern"}, modes.purchaseMode);
+    AddRadioGroup(102, "EK-Preise", {"Übernehmen (Brutto-Rabatt oder Netto)", "Nicht ändern"},
+                  modes.purchaseMode);
     AddRadioGroup(103, "VK-Preise",
                   {"Übernehmen aus Brutto", "Berechnen aus EK+alte Aufschläge", "Nicht ändern"},
                   modes.salesMode);
@@ -61,7 +63,8 @@ void PrintPriceSettings(Session& s, const PriceModes& m) {
     ProtocolLine(s, std::string(41, '='));
     ProtocolLine(s, purchase[m.purchaseMode == 1 ? 1 : 0]);
     ProtocolLine(s, sales[m.salesMode >= 0 && m.salesMode <= 2 ? m.salesMode : 0]);
-    if (s.settings.NetZeroUsesListPrice) ProtocolLine(s, "- Netto Null : Listenpreis - Rabatt verwenden.");
+    if (s.settings.NetZeroUsesListPrice)
+        ProtocolLine(s, "- Netto Null : Listenpreis - Rabatt verwenden.");
     ProtocolLine(s, "");
     ProtocolLine(s, "");
 }

@@ -99,7 +99,8 @@ FileResult readPriceFile(Session& s, const PriceModes& modes, const std::string&
                 for (int i = 1; i <= 3; ++i) {
                     PriceBlock4 block = priceBlockOf(bytes, i);
                     ui.SetInfo(dn4ToUtf8(block.articleNumber));
-                    if (block.hasArticle()) MaintainArticlePrice(s, modes, block, reader.FileInEuro());
+                    if (block.hasArticle())
+                        MaintainArticlePrice(s, modes, block, reader.FileInEuro());
                 }
                 break;
             }
@@ -121,7 +122,8 @@ FileResult readPriceFile(Session& s, const PriceModes& modes, const std::string&
                 }
                 break;
             default:
-                ProtocolLine(s, "Ungültiges Satzkennzeichen: " + dn4ToUtf8(std::string(1, rec.type())));
+                ProtocolLine(
+                    s, "Ungültiges Satzkennzeichen: " + dn4ToUtf8(std::string(1, rec.type())));
                 break;
         }
         if (!batch.count()) return ended(FileEnding::StoreFailed);

@@ -38,8 +38,8 @@ bool ArticleImporter4::transferD(const DnRecord& first) {
     p_.LongTextPending = true;
     p_.DRecordList.clear();
     auto add = [this](const DnRecord& r) {
-        for (auto [line, flag, textKey, text] :
-             {std::array<std::size_t, 4>{18, 20, 21, 29}, std::array<std::size_t, 4>{69, 71, 72, 80}}) {
+        for (auto [line, flag, textKey, text] : {std::array<std::size_t, 4>{18, 20, 21, 29},
+                                                 std::array<std::size_t, 4>{69, 71, 72, 80}}) {
             const std::string k = trimBlanks4(dn4ToUtf8(r.at(textKey, 8)));
             p_.DRecordList.push_back(DRecord{dn4ToUtf8(r.at(line, 2)), dn4ToUtf8(r.at(flag, 1)),
                                              dn4ToUtf8(r.at(text, 40)),
@@ -61,7 +61,8 @@ bool ArticleImporter4::transferD(const DnRecord& first) {
         add(next);
     }
     if (s_.PrintProtocol)
-        for (const auto& d : p_.DRecordList) protocol(d.lineNumber + d.flag + d.textKey + " " + d.text);
+        for (const auto& d : p_.DRecordList)
+            protocol(d.lineNumber + d.flag + d.textKey + " " + d.text);
     return true;
 }
 
@@ -71,7 +72,8 @@ bool ArticleImporter4::transferText(const DnRecord& first) {
     protocol(type == 'T' ? "Tsatz" : "Esatz");
     const std::string number = utf8Left(s_.ArticlePrefix + dn4ToUtf8(rec.trimmed(3, 8)), 18);
     if (utf8Length(number) > 10) {
-        if (!letterWarned_) s_.ui.meldung("Für diesen Lieferanten ist ein Kennbuchstabe erforderlich!");
+        if (!letterWarned_)
+            s_.ui.meldung("Für diesen Lieferanten ist ein Kennbuchstabe erforderlich!");
         letterWarned_ = true;
         return true;
     }
@@ -96,8 +98,10 @@ bool ArticleImporter4::transferText(const DnRecord& first) {
             pushBack(std::move(line));
             break;
         }
-        if (block.size() < kMaxTextRecords) block.push_back(next);
-        else tooLong = true;
+        if (block.size() < kMaxTextRecords)
+            block.push_back(next);
+        else
+            tooLong = true;
     }
     if (tooLong && !longLinesWarned_) {
         longLinesWarned_ = true;
@@ -117,10 +121,14 @@ bool ArticleImporter4::transferText(const DnRecord& first) {
             text.lines.push_back(dn4ToUtf8(line2));
             continue;
         }
-        if (!blank1) text.lines.push_back(dn4ToUtf8(line1));
-        else if (r.present(18)) text.lines.emplace_back();
-        if (!blank2) text.lines.push_back(dn4ToUtf8(line2));
-        else if (!last && r.present(69)) text.lines.emplace_back();
+        if (!blank1)
+            text.lines.push_back(dn4ToUtf8(line1));
+        else if (r.present(18))
+            text.lines.emplace_back();
+        if (!blank2)
+            text.lines.push_back(dn4ToUtf8(line2));
+        else if (!last && r.present(69))
+            text.lines.emplace_back();
     }
     if (s_.PrintProtocol)
         for (const auto& l : text.lines) protocol(l);

@@ -21,7 +21,7 @@ namespace dn {
 class HostStore;
 
 class ArticleBatch5 {
-public:
+  public:
     using ErrorReport = std::function<void(const std::string& message)>;
 
     ArticleBatch5(HostStore& store, std::size_t batchSize, ErrorReport report);
@@ -38,7 +38,7 @@ public:
 
     std::size_t pending() const { return pending_.size(); }
 
-private:
+  private:
     void begin();
     void replayAfterRollback();
 

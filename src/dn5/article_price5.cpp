@@ -25,7 +25,8 @@ ArticlePriceResult5 PriceFromArticle5(const ArticlePriceInput5& in) {
             r.salesprice = rund(in.price / pu);
             if (in.TakeListPrice) r.listprice = r.salesprice;
         }
-        r.purchaseprice = PurchaseFromList(in.group, r.salesprice, in.MissingGroupNote ? &r.protocol : nullptr);
+        r.purchaseprice =
+            PurchaseFromList(in.group, r.salesprice, in.MissingGroupNote ? &r.protocol : nullptr);
     } else if (in.priceFlag == "2") {
         if (in.pricePresent) r.purchaseprice = rund(in.price / pu);
     } else if (in.priceFlag == "9") {

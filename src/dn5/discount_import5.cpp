@@ -28,11 +28,12 @@ constexpr const char* kArticleRecords = "Artikelsätze mit Funktion Artikelüber
 // `TR_EINLESEN`. The label names the expected file in the source directory
 // of the kind, sub-directory included.
 class TR_EINLESEN : public EntryForm {
-public:
+  public:
     TR_EINLESEN(const std::string& expectedFile, bool& deleteOld, bool& protocol)
         : EntryForm("TR_EINLESEN", "Einlesen der Rabattgruppen von Diskette") {
         AddExplanation(expectedFile);
-        AddYesNo(100, "&Bestehende Rabattgruppen/-sätze des aktuellen Lieferanten löschen", deleteOld);
+        AddYesNo(100, "&Bestehende Rabattgruppen/-sätze des aktuellen Lieferanten löschen",
+                 deleteOld);
         AddYesNo(101, "&Protokoll ausgeben", protocol);
         AddButton(kOk, "&Einlesen Rabatte");
         AddButton(kCancel, "&Abbruch");
@@ -85,7 +86,8 @@ void DiscountGroupRecord5(tdatanorm5& dn5, HostStore& store) {
         rec.wert = value / kind->divisor;
         ProtocolText(s, kind->label);
     }
-    ProtocolLine(s, PadRight5(key, 7) + "  " + PadRight5(rec.bezeichnung, 40) + FormatNumber5(rec.wert, 8, 2));
+    ProtocolLine(s, PadRight5(key, 7) + "  " + PadRight5(rec.bezeichnung, 40) +
+                        FormatNumber5(rec.wert, 8, 2));
     store.writeDiscountGroup(rec);
     s.ui.SetInfo(key);
     ++dn5.RecordCount;

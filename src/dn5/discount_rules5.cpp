@@ -10,7 +10,8 @@
 namespace dn {
 
 std::string MissingGroupNote5(std::string_view code) {
-    return "Hinweis! Rabattgruppe: " + std::string(code) + " existiert nicht! EK-Preis mit 0% Rabatt berechnet";
+    return "Hinweis! Rabattgruppe: " + std::string(code) +
+           " existiert nicht! EK-Preis mit 0% Rabatt berechnet";
 }
 
 double PurchaseFromList(const DiscountGroupInfo5& group, double listPrice, Protocol5* protocol) {
@@ -19,10 +20,14 @@ double PurchaseFromList(const DiscountGroupInfo5& group, double listPrice, Proto
         return rund(listPrice);
     }
     switch (group.kind) {
-        case '1': return rund(listPrice * (1.0 - group.value / 100.0));
-        case '2': return rund(listPrice * group.value);
-        case '3': return rund(listPrice * (1.0 + group.value / 100.0));
-        default: return rund(listPrice);  // no rule for the kind: no discount
+        case '1':
+            return rund(listPrice * (1.0 - group.value / 100.0));
+        case '2':
+            return rund(listPrice * group.value);
+        case '3':
+            return rund(listPrice * (1.0 + group.value / 100.0));
+        default:
+            return rund(listPrice);  // no rule for the kind: no discount
     }
 }
 
@@ -32,8 +37,9 @@ GroupSurcharge5 GroupSurcharge(const DiscountGroupInfo5& group) {
 }
 
 std::string SurchargeProtocolLine5(double listPrice, double percent, double newSalesPrice) {
-    return std::string(19, ' ') + "Listenpreis: " + FormatNumber5(listPrice, 9, 2) + " Aufschlag:" +
-           FormatNumber5(percent, 7, 2) + " Neuer VK:" + FormatNumber5(newSalesPrice, 10, 2);
+    return std::string(19, ' ') + "Listenpreis: " + FormatNumber5(listPrice, 9, 2) +
+           " Aufschlag:" + FormatNumber5(percent, 7, 2) +
+           " Neuer VK:" + FormatNumber5(newSalesPrice, 10, 2);
 }
 
 double DiscountFactor(std::string_view flag, std::string_view value, Protocol5& protocol) {

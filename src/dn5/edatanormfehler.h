@@ -9,7 +9,7 @@
 namespace dn {
 
 class edatanormfehler : public Error {
-public:
+  public:
     using Error::Error;
 };
 

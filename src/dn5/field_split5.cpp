@@ -65,11 +65,13 @@ std::int32_t RoundToInt32_5(double value) {
     return static_cast<std::int32_t>(r);
 }
 
-std::int32_t IntegerOf5(std::string_view text) { return RoundToInt32_5(ParseNumber5(text).value_or(0.0)); }
+std::int32_t IntegerOf5(std::string_view text) {
+    return RoundToInt32_5(ParseNumber5(text).value_or(0.0));
+}
 
 std::string Utf8Of5(std::string_view cp850) {
-    const bool ascii =
-        std::all_of(cp850.begin(), cp850.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const bool ascii = std::all_of(cp850.begin(), cp850.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     return ascii ? std::string(cp850) : cp850ToUtf8(cp850);
 }
 

@@ -21,7 +21,7 @@ namespace {
 
 // The T lines of one text key, stored when the key changes.
 class FreeTextGroup5 {
-public:
+  public:
     FreeTextGroup5(Session& s, tdatanorm5& d) : s_(s), d_(d) {}
 
     bool line() {
@@ -64,10 +64,10 @@ public:
         count_ = 0;
     }
 
-private:
+  private:
     // A transaction rolled back unless committed.
     class StoreTransactionGuard {
-    public:
+      public:
         explicit StoreTransactionGuard(HostStore& st) : st_(st) { st_.StartTransaction(); }
         ~StoreTransactionGuard() {
             if (open_) try {
@@ -82,7 +82,7 @@ private:
             open_ = false;
         }
 
-    private:
+      private:
         HostStore& st_;
         bool open_ = true;
     };

@@ -30,7 +30,8 @@ const std::vector<std::string>& PictureExtensions();
 // which is renamed over the target only when the copy is whole. A
 // read-only target is replaced. On failure the target is untouched and
 // the message tells why.
-bool CopyPictureFile5(const std::filesystem::path& from, const std::filesystem::path& to, std::string& message);
+bool CopyPictureFile5(const std::filesystem::path& from, const std::filesystem::path& to,
+                      std::string& message);
 
 // Command 371 "&Grafiken Kopieren".
 CommandOutcome CopyGraphics5(Session& s);
@@ -40,6 +41,7 @@ CommandOutcome RebuildGraphicsIndexAll5(Session& s);
 // Builds the graphics index for each (prefix, folder): the prefix's entries
 // are replaced by those binding lines of its articles whose file exists in
 // the folder below the picture directory. Returns the entries written.
-std::size_t BuildGraphicsIndex5(Session& s, const std::vector<std::pair<std::string, std::string>>& prefixFolders);
+std::size_t BuildGraphicsIndex5(
+    Session& s, const std::vector<std::pair<std::string, std::string>>& prefixFolders);
 
 }  // namespace dn

@@ -62,7 +62,9 @@ std::string SupplierPictureFolder(std::string_view articlePrefix) {
     return std::string(2 - p.size(), '0') + p;
 }
 
-fs::path PictureDirectory(const Session& s) { return s.masterDataDir() / "bilder"; }
+fs::path PictureDirectory(const Session& s) {
+    return s.masterDataDir() / "bilder";
+}
 
 const std::vector<std::string>& PictureExtensions() {
     static const std::vector<std::string> kExtensions{"bmp", "wmf", "emf", "jpg", "jpeg", "tif"};
@@ -104,7 +106,8 @@ CommandOutcome CopyGraphics5(Session& s) {
     const fs::path target = pictures / folder;
     for (const fs::path& dir : {pictures, target}) {
         if (!ensureDirectory(dir)) {
-            s.ui.meldung("Pfad \"" + dir.string() + "/\" ist nicht vorhanden und konnte auch nicht angelegt werden!");
+            s.ui.meldung("Pfad \"" + dir.string() +
+                         "/\" ist nicht vorhanden und konnte auch nicht angelegt werden!");
             return CommandOutcome::Failed;
         }
     }
@@ -122,13 +125,15 @@ CommandOutcome CopyGraphics5(Session& s) {
             if (CopyPictureFile5(file, target / file.filename(), why))
                 ++copied;
             else
-                s.ui.Ausgabe_Anzeigen("Fehler beim Kopieren von " + file.filename().string() + ": " + why);
+                s.ui.Ausgabe_Anzeigen("Fehler beim Kopieren von " + file.filename().string() +
+                                      ": " + why);
         }
     }
     s.ui.Ausgabe_Schliessen();
     s.ui.meldung(std::to_string(copied) + " Grafiken kopiert!");
 
-    if (s.ui.janein("Wollen Sie einen Index für die Grafiken des aktuellen Lieferanten anlegen, damit Sie die "
+    if (s.ui.janein("Wollen Sie einen Index für die Grafiken des aktuellen Lieferanten anlegen, "
+                    "damit Sie die "
                     "Grafiken in Reports und Auswertungen verwenden können?"))
         BuildGraphicsIndex5(s, {{s.ArticlePrefix, folder}});
     return CommandOutcome::Done;
@@ -136,7 +141,8 @@ CommandOutcome CopyGraphics5(Session& s) {
 
 CommandOutcome RebuildGraphicsIndexAll5(Session& s) {
     ReadCurrentSupplier(s);
-    if (!s.ui.janein("Wollen Sie einen Index für die Grafiken ALLER Lieferanten anlegen, damit Sie die Grafiken "
+    if (!s.ui.janein("Wollen Sie einen Index für die Grafiken ALLER Lieferanten anlegen, damit Sie "
+                     "die Grafiken "
                      "in Reports und Auswertungen verwenden können?"))
         return CommandOutcome::Cancelled;
     std::vector<std::pair<std::string, std::string>> all;

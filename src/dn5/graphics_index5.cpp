@@ -22,7 +22,8 @@ std::string part(const std::string& line, std::size_t from, std::size_t to) {
         ++count;
         if (count == from) begin = pos;
         std::size_t next = pos + 1;
-        while (next < line.size() && (static_cast<unsigned char>(line[next]) & 0xC0) == 0x80) ++next;
+        while (next < line.size() && (static_cast<unsigned char>(line[next]) & 0xC0) == 0x80)
+            ++next;
         if (count == to) {
             end = next;
             break;
@@ -39,12 +40,13 @@ std::string part(const std::string& line, std::size_t from, std::size_t to) {
 // The files of a picture folder by their lower-case names: binding lines
 // name the files without regard to case.
 class PictureFolder {
-public:
+  public:
     explicit PictureFolder(const fs::path& dir) {
         std::error_code ec;
         for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
             std::error_code fec;
-            if (it->is_regular_file(fec)) files_.emplace(utf8Lower(it->path().filename().string()), it->path());
+            if (it->is_regular_file(fec))
+                files_.emplace(utf8Lower(it->path().filename().string()), it->path());
         }
     }
     // The file's full name, empty when the folder has no such file.
@@ -53,13 +55,14 @@ public:
         return it == files_.end() ? std::string() : it->second.string();
     }
 
-private:
+  private:
     std::map<std::string, fs::path> files_;
 };
 
 }  // namespace
 
-std::size_t BuildGraphicsIndex5(Session& s, const std::vector<std::pair<std::string, std::string>>& prefixFolders) {
+std::size_t BuildGraphicsIndex5(
+    Session& s, const std::vector<std::pair<std::string, std::string>>& prefixFolders) {
     HostStore& store = s.store();
     std::size_t written = 0;
     bool escaped = false;

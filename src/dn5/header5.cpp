@@ -37,14 +37,15 @@ std::string chars(const std::string& text, std::size_t from, std::size_t to) {
 
 void tdatanorm5::ShowHeader5(char ExpectedFileKind) {
     const std::string kind = GetField5(field5::HeaderFileKind, 1);
-    if (kind != std::string(1, ExpectedFileKind)) throw edatanormfehler(wrongKindMessage(ExpectedFileKind));
+    if (kind != std::string(1, ExpectedFileKind))
+        throw edatanormfehler(wrongKindMessage(ExpectedFileKind));
     HeaderMissing = false;
     FileKind5 = ExpectedFileKind;
 
     HeaderDate5 = GetField5(field5::HeaderDate, 8);
     Session& s = session_;
-    ProtocolLine(s, "Datum            : " + chars(HeaderDate5, 7, 8) + "." + chars(HeaderDate5, 5, 6) + "." +
-                        chars(HeaderDate5, 1, 4));
+    ProtocolLine(s, "Datum            : " + chars(HeaderDate5, 7, 8) + "." +
+                        chars(HeaderDate5, 5, 6) + "." + chars(HeaderDate5, 1, 4));
     const std::string currency = GetField5(field5::HeaderCurrency, 3);
     ProtocolLine(s, "Währung          : " + GetText5(field5::HeaderCurrency, 3));
     ProtocolLine(s, "Dateninhalt      : " + GetText5(field5::HeaderContent, 40));

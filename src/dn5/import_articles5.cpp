@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 #include <unordered_set>
-#include <variant>
 #include <utility>
+#include <variant>
 
 #include "dn5/article_writer5.h"
 #include "dn5/block_batch5.h"

@@ -63,7 +63,9 @@ std::uint64_t TotalSize5(const std::vector<std::string>& files) {
     return total;
 }
 
-fs::path LocalCopyPath5(const Session& s) { return s.dir(kTempDir) / "datanorm.tmp"; }
+fs::path LocalCopyPath5(const Session& s) {
+    return s.dir(kTempDir) / "datanorm.tmp";
+}
 
 std::optional<fs::path> PrepareInputFile5(Session& s, const fs::path& file) {
     fs::path input = file;

@@ -29,7 +29,8 @@ std::filesystem::path LocalCopyPath5(const Session& s);
 // then the free space of the data drive is compared with the file's size.
 // Nothing when the user answered no to the free-space question (the import
 // stops). Raises IoError when the copy fails.
-std::optional<std::filesystem::path> PrepareInputFile5(Session& s, const std::filesystem::path& file);
+std::optional<std::filesystem::path> PrepareInputFile5(Session& s,
+                                                       const std::filesystem::path& file);
 
 // Removes the local copy after the import when `CopyToLocalDisk` is on.
 void RemoveLocalCopy5(Session& s);

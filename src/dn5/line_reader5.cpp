@@ -34,7 +34,8 @@ const char* findBreak(const char* begin, const char* end) {
 LineReader5::LineReader5(const std::filesystem::path& file) : path_(file), buffer_(kSniffSize) {
     file_.reset(std::fopen(file.c_str(), "rb"));
     if (!file_)
-        throw IoError("Datei " + file.string() + " kann nicht geöffnet werden: " + std::strerror(errno));
+        throw IoError("Datei " + file.string() +
+                      " kann nicht geöffnet werden: " + std::strerror(errno));
     std::error_code ec;
     const auto size = std::filesystem::file_size(file, ec);
     fileSize_ = ec ? 0 : size;

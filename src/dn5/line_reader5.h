@@ -18,39 +18,39 @@
 namespace dn {
 
 class LineReader5 {
-public:
+  public:
     // Lines longer than this end the file as faulty.
-  static constexpr std::size_t kMaxLine = kMaxLineLength;
-  // The first bytes looked at to recognise the encoding.
-  static constexpr std::size_t kSniffSize = dn::kSniffSize;
+    static constexpr std::size_t kMaxLine = kMaxLineLength;
+    // The first bytes looked at to recognise the encoding.
+    static constexpr std::size_t kSniffSize = dn::kSniffSize;
 
-  // Raises IoError when the file cannot be opened.
-  explicit LineReader5(const std::filesystem::path& file);
+    // Raises IoError when the file cannot be opened.
+    explicit LineReader5(const std::filesystem::path& file);
 
-  // The next line (CR LF, LF or CR; a last line without line end counts
-  // unless it was cut off; a 0x1A byte ends the file). False at the end of
-  // the file. Raises edatanormfehler for a line longer than kMaxLine and
-  // IoError when the file cannot be read.
-  bool next(std::string& line);
+    // The next line (CR LF, LF or CR; a last line without line end counts
+    // unless it was cut off; a 0x1A byte ends the file). False at the end of
+    // the file. Raises edatanormfehler for a line longer than kMaxLine and
+    // IoError when the file cannot be read.
+    bool next(std::string& line);
 
-  // True once the file has been recognised as UTF-8.
-  bool isUtf8() const { return encoding_ == TextEncoding::Utf8; }
-  TextEncoding encoding() const { return encoding_; }
-  // Faults (cut off, data after the end-of-file mark) and protocol notes
-  // of the file read so far.
-  LineReadReport report() const { return checks_.report(encoding_); }
-  // The last line, dropped because the file ends inside it; empty if none.
-  const std::string& cutLine() const { return cutLine_; }
-  // Bytes of the file consumed so far, line ends included.
-  std::uint64_t bytesRead() const { return bytesRead_; }
-  // Number of the line last returned, from 1.
-  long lineNumber() const { return lineNumber_; }
-  // Size of the file in bytes when it was opened.
-  std::uint64_t fileSize() const { return fileSize_; }
+    // True once the file has been recognised as UTF-8.
+    bool isUtf8() const { return encoding_ == TextEncoding::Utf8; }
+    TextEncoding encoding() const { return encoding_; }
+    // Faults (cut off, data after the end-of-file mark) and protocol notes
+    // of the file read so far.
+    LineReadReport report() const { return checks_.report(encoding_); }
+    // The last line, dropped because the file ends inside it; empty if none.
+    const std::string& cutLine() const { return cutLine_; }
+    // Bytes of the file consumed so far, line ends included.
+    std::uint64_t bytesRead() const { return bytesRead_; }
+    // Number of the line last returned, from 1.
+    long lineNumber() const { return lineNumber_; }
+    // Size of the file in bytes when it was opened.
+    std::uint64_t fileSize() const { return fileSize_; }
 
-private:
-  struct FileCloser {
-      void operator()(std::FILE* f) const { std::fclose(f); }
+  private:
+    struct FileCloser {
+        void operator()(std::FILE* f) const { std::fclose(f); }
     };
 
     bool fill();

@@ -15,7 +15,7 @@ struct Step {
     const PriceChangeInput5& in;
     PriceChangeResult5& r;
     std::int32_t pu;
-    double markup;  // old markup m = (VK - EK) / EK
+    double markup;             // old markup m = (VK - EK) / EK
     bool purchaseSet = false;  // a rule computed a new EK
 
     void line(std::string text) { r.protocol.push_back({std::move(text), true}); }
@@ -48,7 +48,8 @@ struct Step {
         if (in.purchaseMode == 0) {
             // The discount applies to the manufacturer's gross price, also
             // when the sales price is kept.
-            r.purchaseprice = PurchaseFromList(in.givenGroup, perUnit(), in.MissingGroupNote ? &r.protocol : nullptr);
+            r.purchaseprice = PurchaseFromList(in.givenGroup, perUnit(),
+                                               in.MissingGroupNote ? &r.protocol : nullptr);
             line("  --> EK = VK - Rabatt          = " + FormatPrice5(r.purchaseprice));
         } else {
             line("  --> wird nicht in EK übernommen!");
@@ -80,9 +81,11 @@ struct Step {
         line("  Verwendung der direkt angegebenen Rabattinformationen");
         if (in.priceFlag == "1") {
             double f[3];
-            for (int i = 0; i < 3; ++i) f[i] = DiscountFactor(in.discounts[i].flag, in.discounts[i].value, r.protocol);
+            for (int i = 0; i < 3; ++i)
+                f[i] = DiscountFactor(in.discounts[i].flag, in.discounts[i].value, r.protocol);
             const double g = f[0] * f[1] * f[2];
-            for (int i = 0; i < 3; ++i) text("  Faktor " + std::to_string(i + 1) + " = " + FormatFactor5(f[i]));
+            for (int i = 0; i < 3; ++i)
+                text("  Faktor " + std::to_string(i + 1) + " = " + FormatFactor5(f[i]));
             line("  Gesamtfaktor = " + FormatFactor5(g));
             grossPriceLine();
             salesFromGross();
@@ -121,7 +124,9 @@ PriceChangeResult5 PriceMaintenance5Article(const PriceChangeInput5& in) {
     r.salesprice = in.oldSalesPrice;
     if (!in.pricePresent) return r;
 
-    const double m = in.oldPurchasePrice == 0.0 ? 0.0 : (in.oldSalesPrice - in.oldPurchasePrice) / in.oldPurchasePrice;
+    const double m = in.oldPurchasePrice == 0.0
+                         ? 0.0
+                         : (in.oldSalesPrice - in.oldPurchasePrice) / in.oldPurchasePrice;
     Step step{in, r, r.priceunit, m};
 
     // A net price of 0: the purchase price follows from the stored list price
@@ -129,11 +134,12 @@ PriceChangeResult5 PriceMaintenance5Article(const PriceChangeInput5& in) {
     const bool netZero = in.priceFlag == "2" && in.price == 0.0 && in.NetZeroUsesListPrice;
     const bool fromListPrice = netZero && in.purchaseMode == 0;
     if (fromListPrice) {
-        r.purchaseprice =
-            PurchaseFromList(in.articleGroup, in.storedListPrice, in.MissingGroupNote ? &r.protocol : nullptr);
+        r.purchaseprice = PurchaseFromList(in.articleGroup, in.storedListPrice,
+                                           in.MissingGroupNote ? &r.protocol : nullptr);
         const double v = in.articleGroup.found ? in.articleGroup.value : 0.0;
-        step.line("  --> EK aus Listenpreis (" + FormatTrimmed5(in.storedListPrice, 11, 2) + ") - Rabatt (" +
-                  FormatTrimmed5(v, 5, 2) + " %)  = " + FormatTrimmed5(r.purchaseprice, 11, 2));
+        step.line("  --> EK aus Listenpreis (" + FormatTrimmed5(in.storedListPrice, 11, 2) +
+                  ") - Rabatt (" + FormatTrimmed5(v, 5, 2) +
+                  " %)  = " + FormatTrimmed5(r.purchaseprice, 11, 2));
         step.purchaseSet = true;
     }
 

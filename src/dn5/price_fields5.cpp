@@ -7,7 +7,9 @@
 namespace dn {
 
 namespace {
-double converted(const CurrencyConversion5& convert, double amount) { return convert ? convert(amount) : amount; }
+double converted(const CurrencyConversion5& convert, double amount) {
+    return convert ? convert(amount) : amount;
+}
 }  // namespace
 
 CurrencyConversion5 FileCurrency5(tdatanorm5& dn5) {

@@ -32,7 +32,8 @@ PriceChangeInput5 ReadPriceLine5(tdatanorm5& dn5, const CurrencyConversion5& con
     const auto& max = priceFieldMax();
     for (int n = 2; n <= kLastField; ++n) {
         f[n] = FieldOf5(line, n);
-        if (f[n].size() > max[n] || line.front() != 'P') return ReadPriceChangeFields5(dn5, convert);
+        if (f[n].size() > max[n] || line.front() != 'P')
+            return ReadPriceChangeFields5(dn5, convert);
     }
     using namespace field5;
     PriceChangeInput5 in;
@@ -52,7 +53,8 @@ PriceChangeInput5 ReadPriceLine5(tdatanorm5& dn5, const CurrencyConversion5& con
 
 std::string PriceLineArticleNumber5(tdatanorm5& dn5) {
     const std::string_view number = FieldOf5(dn5.CurrentLine5, field5::ChangeArticleNumber);
-    if (number.size() > priceFieldMax()[field5::ChangeArticleNumber] || dn5.CurrentLine5.front() != 'P')
+    if (number.size() > priceFieldMax()[field5::ChangeArticleNumber] ||
+        dn5.CurrentLine5.front() != 'P')
         return dn5.GetText5(field5::ChangeArticleNumber);
     return cp850ToUtf8(number);
 }

@@ -26,7 +26,11 @@ std::string FormatTrimmed5(double value, int width, int decimals) {
     return text;
 }
 
-std::string FormatPrice5(double value) { return FormatNumber5(value, 11, 2); }
-std::string FormatFactor5(double value) { return FormatNumber5(value, 5, 2); }
+std::string FormatPrice5(double value) {
+    return FormatNumber5(value, 11, 2);
+}
+std::string FormatFactor5(double value) {
+    return FormatNumber5(value, 5, 2);
+}
 
 }  // namespace dn

@@ -21,7 +21,7 @@ namespace dn {
 // A discount group as the store holds it, looked up by `ArticlePrefix` +
 // code without any note; `found` false when the store has no such group.
 struct DiscountGroupInfo5 {
-    std::string code;        // the code as the record or article names it
+    std::string code;  // the code as the record or article names it
     bool found = false;
     char kind = '1';         // `kennung`: 1 discount %, 2 multiplier, 3 increase %
     double value = 0.0;      // `wert`
@@ -54,16 +54,16 @@ double DiscountFactor(std::string_view flag, std::string_view value, Protocol5& 
 // --- A record ------------------------------------------------------------
 
 struct ArticlePriceInput5 {
-    bool isNew = true;                 // `NewArticle5` or `ChangeArticle5`
-    std::string priceFlag;             // field 7
-    bool priceUnitPresent = false;     // field 8 not empty
-    std::int32_t priceUnit = 0;        // field 8; 0 counts as 1
-    std::int32_t storedPriceUnit = 1;  // the article's, for a change without field 8
-    bool pricePresent = false;         // field 9 not empty
-    double price = 0.0;                // field 9 as amount
-    bool discountGroupPresent = false; // field 10 not empty
-    DiscountGroupInfo5 group;          // the article's discount group after field 10
-    double oldPurchasePrice = 0.0;     // 0 for a new article
+    bool isNew = true;                  // `NewArticle5` or `ChangeArticle5`
+    std::string priceFlag;              // field 7
+    bool priceUnitPresent = false;      // field 8 not empty
+    std::int32_t priceUnit = 0;         // field 8; 0 counts as 1
+    std::int32_t storedPriceUnit = 1;   // the article's, for a change without field 8
+    bool pricePresent = false;          // field 9 not empty
+    double price = 0.0;                 // field 9 as amount
+    bool discountGroupPresent = false;  // field 10 not empty
+    DiscountGroupInfo5 group;           // the article's discount group after field 10
+    double oldPurchasePrice = 0.0;      // 0 for a new article
     double oldSalesPrice = 0.0;
     bool TakeListPrice = false;
     bool MissingGroupNote = true;
@@ -90,34 +90,34 @@ struct DiscountFields5 {
 };
 
 struct PriceChangeInput5 {
-    std::string priceFlag;             // field 3
-    std::int32_t priceUnit = 0;        // field 4; 0 counts as 1
-    bool pricePresent = false;         // field 5 not empty
-    double price = 0.0;                // field 5 as amount
-    std::string discountGroup;         // field 6; blank = not given
+    std::string priceFlag;       // field 3
+    std::int32_t priceUnit = 0;  // field 4; 0 counts as 1
+    bool pricePresent = false;   // field 5 not empty
+    double price = 0.0;          // field 5 as amount
+    std::string discountGroup;   // field 6; blank = not given
     std::array<DiscountFields5, 3> discounts;
-    DiscountGroupInfo5 givenGroup;     // the group of field 6
-    DiscountGroupInfo5 articleGroup;   // the article's stored group
+    DiscountGroupInfo5 givenGroup;    // the group of field 6
+    DiscountGroupInfo5 articleGroup;  // the article's stored group
     double oldPurchasePrice = 0.0;
     double oldSalesPrice = 0.0;
     double storedListPrice = 0.0;
-    int purchaseMode = 0;              // 0 take over, 1 keep
-    int salesMode = 0;                 // 0 from the gross price, 1 EK + old markup, 2 keep
+    int purchaseMode = 0;  // 0 take over, 1 keep
+    int salesMode = 0;     // 0 from the gross price, 1 EK + old markup, 2 keep
     bool NetZeroUsesListPrice = false;
     bool TakeListPrice = false;
     bool MissingGroupNote = true;
 };
 
 struct PriceChangeResult5 {
-    std::string priceflag;                     // write with `priceflagsource` "1"
+    std::string priceflag;  // write with `priceflagsource` "1"
     std::int32_t priceunit = 1;
     std::optional<std::string> discountgroup;  // the record's group, when taken
     double purchaseprice = 0.0;
     double salesprice = 0.0;
     std::optional<double> listprice;
     std::optional<double> factoryprice;
-    std::optional<double> empfohlenervk;       // price flag 4
-    std::optional<double> richtpreis;          // price flag 9
+    std::optional<double> empfohlenervk;  // price flag 4
+    std::optional<double> richtpreis;     // price flag 9
     Protocol5 protocol;
 };
 

@@ -23,15 +23,17 @@ constexpr const char* kArticleRecords = "Artikelsätze mit Funktion Artikelüber
 
 // `TW_EINLESEN`: no options; the supplier's old groups always go.
 class TW_EINLESEN : public EntryForm {
-public:
+  public:
     explicit TW_EINLESEN(const std::string& expectedFile)
         : EntryForm("TW_EINLESEN", "Einlesen der Warengruppen aus einer Datei") {
         AddExplanation(
-            "Zur Übernahme der Warengruppen aus einer Datei wird folgende DATANORM-\"Warengruppendatei\" "
+            "Zur Übernahme der Warengruppen aus einer Datei wird folgende "
+            "DATANORM-\"Warengruppendatei\" "
             "genutzt.");
         AddExplanation(expectedFile);
         AddExplanation("Haben Sie den richtigen Lieferanten gewählt ?");
-        AddExplanation("Bestehende Warengruppen des aktuellen Lieferanten werden automatisch gelöscht.");
+        AddExplanation(
+            "Bestehende Warengruppen des aktuellen Lieferanten werden automatisch gelöscht.");
         AddButton(kOk, "&Einlesen Warengruppen");
         AddButton(kCancel, "&Abbruch");
         helpContext = 51;

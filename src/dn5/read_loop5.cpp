@@ -27,9 +27,13 @@ bool tdatanorm5::HandleRecord5(const RecordTable5& table) {
         }
         if (rule->needsHeader && HeaderMissing) throw edatanormfehler("Vorlaufsatz fehlt!");
         switch (rule->kind) {
-            case RecordRule5::Kind::Ignore: return true;
-            case RecordRule5::Kind::Answer: ui.meldung(rule->message); return true;
-            case RecordRule5::Kind::Handle: return rule->handler(*this);
+            case RecordRule5::Kind::Ignore:
+                return true;
+            case RecordRule5::Kind::Answer:
+                ui.meldung(rule->message);
+                return true;
+            case RecordRule5::Kind::Handle:
+                return rule->handler(*this);
         }
         return true;
     } catch (const edatanormfehler& e) {
@@ -53,7 +57,8 @@ FileEnd5 tdatanorm5::ReadFile5(const std::filesystem::path& file, const RecordTa
     std::string line;
     try {
         for (;;) {
-            if (hooks.beforeLine && !hooks.beforeLine(reader.bytesRead())) return FileEnd5::Cancelled;
+            if (hooks.beforeLine && !hooks.beforeLine(reader.bytesRead()))
+                return FileEnd5::Cancelled;
             if (!reader.next(line)) {
                 BytesRead5 = reader.bytesRead();
                 const LineReadReport report = reader.report();

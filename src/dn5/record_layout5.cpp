@@ -162,14 +162,20 @@ constexpr std::array kLayouts{
 
 }  // namespace
 
-std::span<const FieldLayout5> RecordLayouts5() { return kLayouts; }
+std::span<const FieldLayout5> RecordLayouts5() {
+    return kLayouts;
+}
 
 int SubtypeField5(char letter) {
     switch (letter) {
-        case 'C': return field5::CalcSubtype;
-        case 'Z': return field5::SurchargeSubtype;
-        case 'J': return field5::SetFormat;
-        default: return 0;
+        case 'C':
+            return field5::CalcSubtype;
+        case 'Z':
+            return field5::SurchargeSubtype;
+        case 'J':
+            return field5::SetFormat;
+        default:
+            return 0;
     }
 }
 
@@ -218,7 +224,8 @@ std::vector<VariantMaxima5> buildMaxima5() {
         for (const auto& m : out)
             if (m.letter == letter && m.variant == variant) return;
         VariantMaxima5 m{letter, variant, {}};
-        for (int n = 0; n < kTableFields; ++n) m.max[static_cast<std::size_t>(n)] = scanMax5(letter, variant, n);
+        for (int n = 0; n < kTableFields; ++n)
+            m.max[static_cast<std::size_t>(n)] = scanMax5(letter, variant, n);
         out.push_back(m);
     };
     for (const auto& f : kLayouts) {

@@ -14,10 +14,11 @@ namespace dn {
 inline constexpr std::size_t kNoFieldLimit5 = std::numeric_limits<std::size_t>::max();
 
 struct FieldLayout5 {
-    char letter;               // record letter
-    std::string_view subtype;  // layout variant (see LayoutVariant5); empty = every record of the letter
-    int field;                 // counted from 1; field 1 is the letter
-    std::size_t max;           // enforced maximum length in characters
+    char letter;  // record letter
+    std::string_view
+        subtype;      // layout variant (see LayoutVariant5); empty = every record of the letter
+    int field;        // counted from 1; field 1 is the letter
+    std::size_t max;  // enforced maximum length in characters
     std::string_view meaning;  // short description, empty where the format leaves it open
 };
 
@@ -43,11 +44,11 @@ int FieldsNeeded5(std::string_view line);
 
 // The maxima of one record kind, looked up once for all fields of a line.
 class FieldMaxima5 {
-public:
+  public:
     FieldMaxima5(char letter, std::string_view subtype);
     std::size_t operator()(int field) const;
 
-private:
+  private:
     char letter_;
     std::string_view variant_;
     const std::size_t* table_ = nullptr;  // fields 0..63; none: no maxima

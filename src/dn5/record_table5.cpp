@@ -5,10 +5,14 @@
 namespace dn {
 
 namespace {
-std::size_t slot(char letter) { return static_cast<unsigned char>(letter); }
+std::size_t slot(char letter) {
+    return static_cast<unsigned char>(letter);
+}
 }  // namespace
 
-RecordTable5::RecordTable5() { ignore('E'); }
+RecordTable5::RecordTable5() {
+    ignore('E');
+}
 
 RecordTable5 RecordTable5::withHeader(char expectedKind) {
     RecordTable5 table;
@@ -28,7 +32,8 @@ RecordTable5& RecordTable5::handle(char letter, RecordHandler5 handler) {
 }
 
 RecordTable5& RecordTable5::handle(char letter, RecordHandler5 handler, bool needsHeader) {
-    rules_[slot(letter)] = RecordRule5{RecordRule5::Kind::Handle, needsHeader, std::move(handler), {}};
+    rules_[slot(letter)] =
+        RecordRule5{RecordRule5::Kind::Handle, needsHeader, std::move(handler), {}};
     return *this;
 }
 

@@ -24,7 +24,7 @@ struct RecordRule5 {
 };
 
 class RecordTable5 {
-public:
+  public:
     // Every command ignores E records.
     RecordTable5();
 
@@ -43,7 +43,7 @@ public:
     // The rule of the letter, or none.
     const RecordRule5* find(char letter) const;
 
-private:
+  private:
     std::array<std::optional<RecordRule5>, 256> rules_;
 };
 

@@ -19,7 +19,8 @@ namespace dn {
 
 namespace {
 
-constexpr const char* kHeading = "Artikelnummer    Bezeichnung                                  Preis  Rabattgr.";
+constexpr const char* kHeading =
+    "Artikelnummer    Bezeichnung                                  Preis  Rabattgr.";
 
 std::string padded(std::string_view cp850, std::size_t width) {
     std::string s(cp850.substr(0, width));
@@ -29,7 +30,7 @@ std::string padded(std::string_view cp850, std::size_t width) {
 
 // Printer and panel of the listing, closed however it ends.
 class ListingJob5 {
-public:
+  public:
     explicit ListingJob5(Session& s) : s_(s) {
         s_.PrintProtocol = true;
         open_ = openProtocol(s_);
@@ -47,7 +48,7 @@ public:
     ListingJob5& operator=(const ListingJob5&) = delete;
     bool open() const { return open_; }
 
-private:
+  private:
     Session& s_;
     bool open_ = false;
 };
@@ -58,7 +59,8 @@ bool listArticle(Session& s, tdatanorm5& d) {
     const std::string number = d.GetField5(field5::ArticleNumber, 15);
     s.ui.SetInfo(cp850ToUtf8(Trim5(number)));
     ProtocolLine(s, padded(number, 15) + " " + padded(d.GetField5(field5::ShortText1), 40) + " " +
-                        fmt::format("{:10.2f}", price) + "  " + padded(d.GetField5(field5::DiscountGroup), 4));
+                        fmt::format("{:10.2f}", price) + "  " +
+                        padded(d.GetField5(field5::DiscountGroup), 4));
     const std::string text2(Trim5(d.GetField5(field5::ShortText2)));
     if (!text2.empty()) ProtocolLine(s, std::string(16, ' ') + cp850ToUtf8(text2));
     ++d.RecordCount;
@@ -83,7 +85,8 @@ CommandOutcome ShowArticles5(Session& s) {
     RecordTable5 table = RecordTable5::withHeader('A');
     table.handle('A', [&s](tdatanorm5& dm) { return listArticle(s, dm); });
     for (char skipped = 1; skipped > 0 && skipped < 127; ++skipped)
-        if (skipped != 'A' && skipped != 'V' && skipped != 'K' && skipped != 'E') table.ignore(skipped);
+        if (skipped != 'A' && skipped != 'V' && skipped != 'K' && skipped != 'E')
+            table.ignore(skipped);
     ReadHooks5 hooks;
     hooks.beforeLine = [&s](std::uint64_t) { return !s.ui.ESCPanel(); };
     CommandOutcome outcome = CommandOutcome::Done;

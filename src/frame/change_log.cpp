@@ -17,7 +17,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path logFile(const Session& s) { return s.masterDataDir() / "datanorm.log"; }
+fs::path logFile(const Session& s) {
+    return s.masterDataDir() / "datanorm.log";
+}
 
 std::string readBytes(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
@@ -80,11 +82,12 @@ void DeleteChangeLog(const Session& s) {
 namespace {
 
 class ChangeLogForm : public EntryForm {
-public:
+  public:
     explicit ChangeLogForm(Session& s) : EntryForm("TFPROTOKOLL", "Protokoll"), s_(s) {
         AddDisplay(100, "", [this] { return text_; });
         AddDisplay(101, "Satzaufbau", [] {
-            return std::string("Importdatum-Version-Importart-Datei-Lieferantnummer-Lieferantname ");
+            return std::string(
+                "Importdatum-Version-Importart-Datei-Lieferantnummer-Lieferantname ");
         });
         AddButton(20, "&Löschen");
         AddButton(kCancel, "&Beenden");
@@ -92,7 +95,7 @@ public:
         helpContext = 64;
     }
 
-protected:
+  protected:
     void SetupWindow() override { refresh(); }
     bool ButtonPressed(int tag) override {
         if (tag == 20 && host()->janein("Wollen Sie die gesamte Protokolldatei löschen?")) {
@@ -103,7 +106,7 @@ protected:
         return false;
     }
 
-private:
+  private:
     void refresh() {
         auto log = ReadChangeLog(s_);
         text_ = log ? *log : "Keine Protokolldatei gefunden!";

@@ -13,16 +13,16 @@ namespace dn {
 struct Session;
 
 enum class CommandOutcome {
-    Done,            // the command completed
-    Cancelled,       // the user cancelled (dialog, file choice, question)
-    Failed,          // an error ended the command; its message was shown
-    DatabaseFailure, // a database error: the program must end
-    NotBuilt,        // no implementation yet; a message said so
-    NotForVersion,   // the command does nothing for this DATANORM version
-    BadInput,        // a value given for a dialog field was refused
-    Refused,         // the user-rights check said no
-    Busy,            // another command runs
-    Ignored,         // number 0 or unknown
+    Done,             // the command completed
+    Cancelled,        // the user cancelled (dialog, file choice, question)
+    Failed,           // an error ended the command; its message was shown
+    DatabaseFailure,  // a database error: the program must end
+    NotBuilt,         // no implementation yet; a message said so
+    NotForVersion,    // the command does nothing for this DATANORM version
+    BadInput,         // a value given for a dialog field was refused
+    Refused,          // the user-rights check said no
+    Busy,             // another command runs
+    Ignored,          // number 0 or unknown
 };
 
 using CommandHandler = std::function<CommandOutcome(Session&)>;
@@ -43,7 +43,7 @@ struct CommandRoute {
 using CommandRoutes = std::map<int, CommandRoute>;
 
 class Dispatcher {
-public:
+  public:
     Dispatcher(Session& session, CommandRoutes routes);
 
     // Runs command N as a menu click does.
@@ -60,7 +60,7 @@ public:
     // denied commands.
     std::function<bool(int number)> check_pwl;
 
-private:
+  private:
     CommandOutcome Kommando(int number);
     Session& session_;
     CommandRoutes routes_;

@@ -107,9 +107,10 @@ bool ChooseImportFiles(Session& s, char fileKind, const std::string& dir) {
             // The dialog "Dateiauswahl" needs the directory.
             req.title = "Dateiauswahl";
             if (!isDirectory(dir)) {
-                s.ui.meldung("Pfad nicht gefunden!\n" + dir +
-                             "\nBitte prüfen Sie die Angaben unter Diverses/Laufwerk,\noder den beim "
-                             "Lieferanten angegebenem Pfad!");
+                s.ui.meldung(
+                    "Pfad nicht gefunden!\n" + dir +
+                    "\nBitte prüfen Sie die Angaben unter Diverses/Laufwerk,\noder den beim "
+                    "Lieferanten angegebenem Pfad!");
                 return false;
             }
         }

@@ -3,8 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <ctime>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 
 #include "frame/session.h"
@@ -43,8 +43,8 @@ std::vector<std::string> InfoPageLines(const Session& s, const std::string& prog
     l.push_back("Aufrufpfad  : " + programPath);
     std::error_code ec;
     l.push_back("Verzeichnis : " + fs::current_path(ec).string());
-    l.push_back("Programmdatum : " + fileTime(programPath, true) + "       Uhrzeit : " +
-                fileTime(programPath, false));
+    l.push_back("Programmdatum : " + fileTime(programPath, true) +
+                "       Uhrzeit : " + fileTime(programPath, false));
     l.push_back("Windowsdruck ist aktiv");
     l.push_back("Datenbankformat : " + s.host.databaseFormat);
     for (const auto& lib : linkedLibraryVersions())

@@ -18,13 +18,13 @@ void closeProtocol(Session& s);
 
 // Closes the command's print job however the command ends.
 class ProtocolScope {
-public:
+  public:
     explicit ProtocolScope(Session& s) : s_(s) {}
     ~ProtocolScope();
     ProtocolScope(const ProtocolScope&) = delete;
     ProtocolScope& operator=(const ProtocolScope&) = delete;
 
-private:
+  private:
     Session& s_;
 };
 

@@ -49,8 +49,8 @@ struct Session {
     bool AllowOverlongFields = false;  // "/KA"
     bool CopperSurcharge = false;      // "/CU"
     double CopperQuotation = 0.0;
-    bool ParamEgema = false;           // "EGEMA"
-    bool ParamOk = false;              // "ok"
+    bool ParamEgema = false;  // "EGEMA"
+    bool ParamOk = false;     // "ok"
 
     // Hand-over between file choice, online import and the importers.
     std::vector<std::string> OnlineImportFiles;
@@ -73,7 +73,7 @@ struct Session {
     HostStore& store();
     void closeStore();
 
-private:
+  private:
     std::shared_ptr<HostStore> store_;
 };
 

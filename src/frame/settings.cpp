@@ -19,7 +19,8 @@ std::vector<std::string> lines(const std::string& text) {
     std::size_t start = 0;
     while (start < text.size()) {
         auto nl = text.find('\n', start);
-        std::string line = text.substr(start, nl == std::string::npos ? std::string::npos : nl - start);
+        std::string line =
+            text.substr(start, nl == std::string::npos ? std::string::npos : nl - start);
         if (!line.empty() && line.back() == '\r') line.pop_back();
         out.push_back(line);
         if (nl == std::string::npos) break;
@@ -28,7 +29,9 @@ std::vector<std::string> lines(const std::string& text) {
     return out;
 }
 
-bool on(const std::string& line) { return line == "1"; }
+bool on(const std::string& line) {
+    return line == "1";
+}
 
 }  // namespace
 

@@ -8,16 +8,19 @@
 namespace dn {
 namespace {
 
-std::string iniFile(const Session& s) { return (s.masterDataDir() / "datanorm.ini").string(); }
+std::string iniFile(const Session& s) {
+    return (s.masterDataDir() / "datanorm.ini").string();
+}
 
 class DriveForm : public EntryForm {
-public:
+  public:
     DriveForm(Session& s, std::string& path, bool& multi, bool& copy)
         : EntryForm("TLAUFWERK", "Laufwerk wechseln"), s_(s) {
         AddExplanation(
             "Mit dieser Funktion können Sie den Quellpfad für alle Leseoperatio- nen festlegen. "
             "Standardmäßig ist das Diskettenlaufwerk A eingestellt. Wenn Sie jedoch Dateien von "
-            "anderen Laufwerken verwenden wollen, so können Sie das Laufwerk und den Pfad eingeben.");
+            "anderen Laufwerken verwenden wollen, so können Sie das Laufwerk und den Pfad "
+            "eingeben.");
         AddString(100, "Übernahme-Dateipfad", path, 100);
         AddYesNo(101, "Windowsdateidialog mit Mehrfachselektion", multi);
         AddYesNo(102, "Datei(en) auf Festplatte kopieren", copy);
@@ -27,7 +30,7 @@ public:
         helpContext = 61;
     }
 
-protected:
+  protected:
     bool ButtonPressed(int tag) override {
         if (tag != 20) return false;
         auto dir = host()->chooseDirectory("Datanorm-Verzeichnis", "Datanorm-Verzeichnis auswählen",
@@ -40,12 +43,12 @@ protected:
         return false;
     }
 
-private:
+  private:
     Session& s_;
 };
 
 class ParameterForm : public EntryForm {
-public:
+  public:
     ParameterForm(Settings& v, int& listIndex) : EntryForm("TPARAMETER", "Diverse Parameter") {
         const std::string shared =
             "Mit dieser Funktion können Sie festlegen, ob Langtexte und Listenpreise übernommen "
@@ -54,13 +57,15 @@ public:
         field(100)->hint = shared;
         AddYesNo(102, "Listen&preis übernehmen", v.TakeListPrice);
         field(102)->hint = shared;
-        AddYesNo(104, "Wenn Netto = 0  dann Listenpreis - Rabatt verwenden", v.NetZeroUsesListPrice);
+        AddYesNo(104, "Wenn Netto = 0  dann Listenpreis - Rabatt verwenden",
+                 v.NetZeroUsesListPrice);
         field(104)->hint = shared;
         AddYesNo(101, "&Werks-/Streckenpreise übernehmen", v.TakeFactoryPrices);
         field(101)->hint =
             "Streckenpreise für das Dachdeckerhandwerk sind in DATANORM nicht geregelt. Dieser "
             "Schalter ermöglicht eine Übernahme nach der neuen Empfehlung der ZEDACH (wenn "
-            "Streckenpreise übertragen werden). Diese Option gibt es nur für Datanorm Version 3 und 4.";
+            "Streckenpreise übertragen werden). Diese Option gibt es nur für Datanorm Version 3 "
+            "und 4.";
         AddList(105, "", {"Artikel löschen", "Nur Hinweis im Kurztext eintragen"}, listIndex);
         field(105)->hint =
             "Bei der Übernahme von Artikel-Löschdateien können die Artikel entweder aus dem "
@@ -77,7 +82,7 @@ public:
         helpContext = 63;
     }
 
-protected:
+  protected:
     bool ButtonPressed(int tag) override {
         if (tag == kF1) host()->hilfe(63);
         return false;
@@ -86,7 +91,9 @@ protected:
 
 }  // namespace
 
-void BindDn3Files(Session& s) { s.Dn3Directory = SourceDirectory(s, ' '); }
+void BindDn3Files(Session& s) {
+    s.Dn3Directory = SourceDirectory(s, ' ');
+}
 
 CommandOutcome DriveDialog(Session& s) {
     std::string path = s.settings.SourcePath;

@@ -20,7 +20,8 @@ double rund(double amount) {
     }
     // Fifteen significant digits give the decimal value the binary number
     // stands for; round that decimal text at the third decimal.
-    const int intDigits = magnitude < 1.0 ? 1 : static_cast<int>(std::floor(std::log10(magnitude))) + 1;
+    const int intDigits =
+        magnitude < 1.0 ? 1 : static_cast<int>(std::floor(std::log10(magnitude))) + 1;
     const int decimals = std::max(3, 15 - intDigits);
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.*f", decimals, magnitude);

@@ -24,11 +24,21 @@ std::string jsonString(std::string_view text) {
     std::string out = "\"";
     for (unsigned char c : text) {
         switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (c < 0x20) {
                     char buf[8];
@@ -45,7 +55,8 @@ std::string jsonString(std::string_view text) {
 
 std::string jsonValue(const ArticleRecord& a, const ArticleColumn& c) {
     switch (c.kind) {
-        case ColumnKind::Text: return jsonString(articleColumnText(a, c));
+        case ColumnKind::Text:
+            return jsonString(articleColumnText(a, c));
         case ColumnKind::Lines: {
             const auto& lines = a.*std::get<std::vector<std::string> ArticleRecord::*>(c.member);
             std::string out = "[";
@@ -55,7 +66,8 @@ std::string jsonValue(const ArticleRecord& a, const ArticleColumn& c) {
             }
             return out + "]";
         }
-        default: return articleColumnText(a, c);
+        default:
+            return articleColumnText(a, c);
     }
 }
 

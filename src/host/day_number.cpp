@@ -56,7 +56,9 @@ Date today() {
     return Date{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 
-DayNumber todayDayNumber() { return toDayNumber(today()); }
+DayNumber todayDayNumber() {
+    return toDayNumber(today());
+}
 
 std::optional<Date> parseDdmmyy(std::string_view text) {
     if (text.size() != 6 || !allDigits(text)) return std::nullopt;

@@ -32,7 +32,8 @@ double parseReal(const std::string& text, const std::string& label) {
     if (t.empty()) return 0.0;
     char* end = nullptr;
     double v = std::strtod(t.c_str(), &end);
-    if (end != t.c_str() + t.size()) throw InputError("Ungültige Zahl für \"" + label + "\": " + text);
+    if (end != t.c_str() + t.size())
+        throw InputError("Ungültige Zahl für \"" + label + "\": " + text);
     return v;
 }
 
@@ -125,7 +126,8 @@ void EntryForm::AddReal(int tag, std::string label, double& var, int decimals) {
     f.save = [&var, l = f.label](const std::string& t) { var = parseReal(t, l); };
 }
 
-void EntryForm::AddRadioGroup(int tag, std::string label, std::vector<std::string> items, int& index) {
+void EntryForm::AddRadioGroup(int tag, std::string label, std::vector<std::string> items,
+                              int& index) {
     auto& f = addField(tag, FieldKind::RadioGroup, std::move(label));
     f.items = std::move(items);
     f.load = [&index] { return std::to_string(index); };
@@ -176,13 +178,15 @@ const std::string& EntryForm::value(int tag) const {
 
 void EntryForm::setValue(int tag, std::string text) {
     FormField* f = field(tag);
-    if (!f) throw InputError("Das Feld " + std::to_string(tag) + " gibt es in diesem Dialog nicht.");
+    if (!f)
+        throw InputError("Das Feld " + std::to_string(tag) + " gibt es in diesem Dialog nicht.");
     switch (f->kind) {
         case FieldKind::YesNo:
             if (text == "ja" || text == "true" || text == "on") text = "1";
             if (text == "nein" || text == "false" || text == "off") text = "0";
             if (text != "0" && text != "1")
-                throw InputError("Feld " + std::to_string(tag) + " \"" + f->label + "\" nimmt 0 oder 1.");
+                throw InputError("Feld " + std::to_string(tag) + " \"" + f->label +
+                                 "\" nimmt 0 oder 1.");
             break;
         case FieldKind::Char:
             // A one-character control takes no second one.
@@ -210,8 +214,8 @@ void EntryForm::setValue(int tag, std::string text) {
         case FieldKind::List: {
             int i = parseIndex(text, *f);
             if (i < 0 || i >= static_cast<int>(f->items.size()))
-                throw InputError("Feld " + std::to_string(tag) + " \"" + f->label + "\": Auswahl 0 bis " +
-                                 std::to_string(f->items.size() - 1) + ".");
+                throw InputError("Feld " + std::to_string(tag) + " \"" + f->label +
+                                 "\": Auswahl 0 bis " + std::to_string(f->items.size() - 1) + ".");
             text = std::to_string(i);
             break;
         }
@@ -248,7 +252,9 @@ void EntryForm::enterField(int tag) {
     PreEdit(tag);
 }
 
-void EntryForm::leaveField(int tag) { PostEdit(tag); }
+void EntryForm::leaveField(int tag) {
+    PostEdit(tag);
+}
 
 bool EntryForm::press(int tag) {
     if (closedWith_) return true;

@@ -36,7 +36,7 @@ struct FormField {
     std::string hint;
     bool hidden = false;
     bool protectedField = false;
-    std::string value;  // the control's contents, UTF-8
+    std::string value;                             // the control's contents, UTF-8
     std::function<std::string()> load;             // variable -> control text
     std::function<void(const std::string&)> save;  // control text -> variable
 };
@@ -52,7 +52,7 @@ struct FormButton {
 enum ButtonTag : int { kOk = 1, kCancel = 2, kEndSave = 10, kF1 = 11, kF2 = 12, kF8 = 18 };
 
 class EntryForm {
-public:
+  public:
     EntryForm(std::string formClass, std::string caption);
     virtual ~EntryForm() = default;
     EntryForm(const EntryForm&) = delete;
@@ -100,9 +100,9 @@ public:
     virtual void TransferData(int direction);
 
     // The front end's calls while the dialog runs.
-    void open();                 // SetupWindow, then variables to controls
-    void enterField(int tag);    // PreEdit
-    void leaveField(int tag);    // PostEdit
+    void open();               // SetupWindow, then variables to controls
+    void enterField(int tag);  // PreEdit
+    void leaveField(int tag);  // PostEdit
     // Presses a button; returns true when the dialog closes with it.
     bool press(int tag);
     bool closed() const { return closedWith_.has_value(); }
@@ -126,7 +126,7 @@ public:
     // Ends the dialog with a button from inside a hook.
     void closeWith(int tag) { closedWith_ = tag; }
 
-protected:
+  protected:
     virtual void SetupWindow() {}
     virtual void DeSetupWindow() {}
     virtual void PreEdit(int tag) {}
@@ -147,7 +147,7 @@ protected:
 
     HostServices* host() const { return host_; }
 
-private:
+  private:
     FormField& addField(int tag, FieldKind kind, std::string label);
     std::string formClass_;
     std::string caption_;

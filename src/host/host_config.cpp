@@ -18,9 +18,9 @@ const std::array<const char*, 12> kKonfLabels = {
 
 namespace {
 
-const std::array<const char*, 12> kDefaultDirs = {
-    "system", "stamm", "adressen", "angebote", "aufmass", "briefe",
-    "temp", "overlay", "user", "auslagern", "baustelle", "mandant"};
+const std::array<const char*, 12> kDefaultDirs = {"system",  "stamm",     "adressen",  "angebote",
+                                                  "aufmass", "briefe",    "temp",      "overlay",
+                                                  "user",    "auslagern", "baustelle", "mandant"};
 
 std::string withSlash(std::string s) {
     if (!s.empty() && s.back() != '/') s += '/';
@@ -34,14 +34,17 @@ std::string trim(const std::string& s) {
     return s.substr(b, e - b + 1);
 }
 
-bool flag(const std::string& v) { return v == "1" || v == "ja" || v == "true"; }
+bool flag(const std::string& v) {
+    return v == "1" || v == "ja" || v == "true";
+}
 
 }  // namespace
 
 fs::path HostConfig::resolveHome(const std::string& given) {
     if (!given.empty()) return fs::absolute(given);
     if (const char* env = std::getenv("TORVALO_HOME"); env && *env) return fs::absolute(env);
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) return fs::path(xdg) / "torvalo";
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)
+        return fs::path(xdg) / "torvalo";
     if (const char* h = std::getenv("HOME"); h && *h) return fs::path(h) / ".local/share/torvalo";
     return fs::absolute("torvalo");
 }
@@ -49,10 +52,13 @@ fs::path HostConfig::resolveHome(const std::string& given) {
 HostConfig HostConfig::load(const fs::path& home) {
     HostConfig c;
     c.home = home;
-    for (std::size_t i = 0; i < c.konf.size(); ++i) c.konf[i] = withSlash((home / kDefaultDirs[i]).string());
+    for (std::size_t i = 0; i < c.konf.size(); ++i)
+        c.konf[i] = withSlash((home / kDefaultDirs[i]).string());
     std::error_code ec;
     fs::create_directories(home, ec);
-    if (ec) throw IoError("Verzeichnis " + home.string() + " kann nicht angelegt werden: " + ec.message());
+    if (ec)
+        throw IoError("Verzeichnis " + home.string() +
+                      " kann nicht angelegt werden: " + ec.message());
 
     std::map<std::string, std::string> values;
     const bool existed = fs::exists(c.configFile());
@@ -68,7 +74,8 @@ HostConfig HostConfig::load(const fs::path& home) {
         }
     }
     for (std::size_t i = 0; i < c.konf.size(); ++i)
-        if (auto it = values.find("konf" + std::to_string(i)); it != values.end() && !it->second.empty()) {
+        if (auto it = values.find("konf" + std::to_string(i));
+            it != values.end() && !it->second.empty()) {
             fs::path p(it->second);
             c.konf[i] = withSlash((p.is_absolute() ? p : home / p).string());
         }
@@ -98,7 +105,8 @@ HostConfig HostConfig::load(const fs::path& home) {
     }
     for (const auto& dir : c.konf) {
         fs::create_directories(dir, ec);
-        if (ec) throw IoError("Verzeichnis " + dir + " kann nicht angelegt werden: " + ec.message());
+        if (ec)
+            throw IoError("Verzeichnis " + dir + " kann nicht angelegt werden: " + ec.message());
     }
     if (!existed) c.save();
     return c;

@@ -31,11 +31,11 @@ struct HostConfig {
     std::filesystem::path home;
     // Twelve directories, each ending in "/".
     std::array<std::string, 12> konf;
-    bool f_edel = false;        // metal quotations kept by the host
-    bool f_rtfpreview = true;   // preview of formatted texts
-    bool f_dbbrowser = true;    // grid list instead of the older list picker
+    bool f_edel = false;       // metal quotations kept by the host
+    bool f_rtfpreview = true;  // preview of formatted texts
+    bool f_dbbrowser = true;   // grid list instead of the older list picker
     std::string baseCurrency = "EUR";
-    double wageRate1 = 50.0;    // hourly wage rates for services
+    double wageRate1 = 50.0;  // hourly wage rates for services
     double wageRate2 = 60.0;
     DayNumber today = 0;
     std::string edel_dat_name = "edel.dat";

@@ -19,7 +19,7 @@ struct FileRequest {
     std::string directory;              // where the chooser opens
     std::vector<std::string> patterns;  // "datanorm.*"; matched without case
     bool multiple = false;
-    std::string purpose;                // kind letter or a word, for scripts
+    std::string purpose;  // kind letter or a word, for scripts
 };
 
 // A list dialog: pick one line, or mark lines (group selection).
@@ -41,7 +41,7 @@ struct ListResult {
 };
 
 class HostServices {
-public:
+  public:
     virtual ~HostServices() = default;
 
     // Messages.

@@ -27,22 +27,22 @@ struct FormScript {
 };
 
 class ScriptedHost : public HostServices {
-public:
+  public:
     // Recorded output.
-    std::vector<std::string> messages;   // meldung and messageBox texts
-    std::vector<std::string> questions;  // janein texts
-    std::vector<std::string> printed;    // druckeln lines (drucke parts joined)
-    std::vector<std::string> output;     // Ausgabe_Anzeigen lines
-    std::vector<std::string> panelInfo;  // SetInfo texts
-    std::vector<std::string> formsShown; // form classes in order
+    std::vector<std::string> messages;    // meldung and messageBox texts
+    std::vector<std::string> questions;   // janein texts
+    std::vector<std::string> printed;     // druckeln lines (drucke parts joined)
+    std::vector<std::string> output;      // Ausgabe_Anzeigen lines
+    std::vector<std::string> panelInfo;   // SetInfo texts
+    std::vector<std::string> formsShown;  // form classes in order
     std::vector<FileRequest> fileRequests;
     std::string caption;
     int printJobs = 0;
 
     // Script.
-    std::deque<bool> answers;            // for janein, in order
-    std::optional<bool> defaultAnswer;   // when `answers` is empty
-    std::deque<FormScript> forms;        // for runForm, in order
+    std::deque<bool> answers;                    // for janein, in order
+    std::optional<bool> defaultAnswer;           // when `answers` is empty
+    std::deque<FormScript> forms;                // for runForm, in order
     std::deque<std::vector<std::string>> files;  // for chooseFiles
     std::deque<std::optional<std::string>> directories;
     std::deque<std::function<ListResult(const ListRequest&)>> lists;
@@ -92,7 +92,7 @@ public:
     bool saidSomething(const std::string& part) const;
     bool printedSomething(const std::string& part) const;
 
-private:
+  private:
     void step();
     long steps_ = 0;
     bool escaped_ = false;

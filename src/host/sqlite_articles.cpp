@@ -37,7 +37,8 @@ constexpr std::size_t kDlineRowsPerInsert = 8;
 const std::vector<std::string>& dlineInserts() {
     static const std::vector<std::string> sql = [] {
         std::vector<std::string> out;
-        std::string text = "INSERT INTO article_dline (key, seq, linenumber, flag, text, textkey) VALUES ";
+        std::string text =
+            "INSERT INTO article_dline (key, seq, linenumber, flag, text, textkey) VALUES ";
         for (std::size_t n = 1; n <= kDlineRowsPerInsert; ++n) {
             text += n == 1 ? "(?, ?, ?, ?, ?, ?)" : ", (?, ?, ?, ?, ?, ?)";
             out.push_back(text);
@@ -85,11 +86,14 @@ ArticleRecord SqliteStore::articleFromRow(SqlQuery& q) const {
             [&](auto member) {
                 auto& value = a.*member;
                 using T = std::decay_t<decltype(value)>;
-                if constexpr (std::is_same_v<T, std::string>) value = q.text(col);
-                else if constexpr (std::is_same_v<T, double>) value = q.real(col);
+                if constexpr (std::is_same_v<T, std::string>)
+                    value = q.text(col);
+                else if constexpr (std::is_same_v<T, double>)
+                    value = q.real(col);
                 else if constexpr (std::is_same_v<T, std::vector<std::string>>)
                     value = splitLines(q.text(col));
-                else value = static_cast<T>(q.integer(col));
+                else
+                    value = static_cast<T>(q.integer(col));
             },
             c->member);
     }
@@ -129,12 +133,14 @@ void SqliteStore::writeArticle(const ArticleRecord& article) {
             [&](auto member) {
                 const auto& value = article.*member;
                 using T = std::decay_t<decltype(value)>;
-                if constexpr (std::is_same_v<T, std::string>) q.bindStatic(param, value);
+                if constexpr (std::is_same_v<T, std::string>)
+                    q.bindStatic(param, value);
                 else if constexpr (std::is_same_v<T, double>)
                     q.bind(param, c->kind == ColumnKind::Amount ? storedAmount(value) : value);
                 else if constexpr (std::is_same_v<T, std::vector<std::string>>)
                     q.bindStatic(param, extralines);
-                else q.bind(param, static_cast<std::int64_t>(value));
+                else
+                    q.bind(param, static_cast<std::int64_t>(value));
             },
             c->member);
     }
@@ -253,8 +259,14 @@ void SqliteStore::writeArticleSide(const ArticleSideRecord& s) {
     const std::string key = keyForWrite(s.key, "Artikel-Zusatz schreiben");
     journal_.capture(tables::articleSide, RowGroup::Key, key);
     auto q = db_.query(kSideWrite, "Artikel-Zusatz schreiben");
-    q.bindStatic(1, key).bind(2, s.recordtype).bindStatic(3, s.altarticleno).bindStatic(4, s.catalog);
-    q.bindStatic(5, s.metalunitcode).bindStatic(6, s.metalnumber).bind(7, s.metalweight).bindStatic(8, s.ean);
+    q.bindStatic(1, key)
+        .bind(2, s.recordtype)
+        .bindStatic(3, s.altarticleno)
+        .bindStatic(4, s.catalog);
+    q.bindStatic(5, s.metalunitcode)
+        .bindStatic(6, s.metalnumber)
+        .bind(7, s.metalweight)
+        .bindStatic(8, s.ean);
     q.bind(9, s.articlekind).bindStatic(10, s.supplement1).bindStatic(11, s.supplement2);
     q.bindStatic(12, s.supplement3).bindStatic(13, s.supplement4);
     q.run();

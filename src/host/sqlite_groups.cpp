@@ -126,7 +126,8 @@ std::size_t SqliteStore::deleteDiscountGroups(const KeyRange& range) {
 }
 
 std::size_t SqliteStore::deleteMarkedDiscountGroups(const KeyRange& range) {
-    static const RangeSql sql = rangeSql("DELETE FROM discount_group WHERE selektiert <> 0 AND", "");
+    static const RangeSql sql =
+        rangeSql("DELETE FROM discount_group WHERE selektiert <> 0 AND", "");
     captureRange(tables::discountGroup, range);
     auto q = db_.query(sql.pick(range), "Rabattgruppen löschen");
     bindRange(q, range);

@@ -11,12 +11,16 @@ namespace {
 std::string whereClause(const JournalTable& t, RowGroup group) {
     const std::string key = t.keyColumn;
     switch (group) {
-        case RowGroup::Key: return " WHERE " + key + " = ?1";
+        case RowGroup::Key:
+            return " WHERE " + key + " = ?1";
         case RowGroup::KeyKind:
             return " WHERE " + key + " = ?1 AND " + std::string(t.kindColumn) + " = ?2";
-        case RowGroup::Range: return " WHERE " + key + " >= ?1 AND " + key + " < ?2";
-        case RowGroup::RangeInclusive: return " WHERE " + key + " >= ?1 AND " + key + " <= ?2";
-        case RowGroup::All: return "";
+        case RowGroup::Range:
+            return " WHERE " + key + " >= ?1 AND " + key + " < ?2";
+        case RowGroup::RangeInclusive:
+            return " WHERE " + key + " >= ?1 AND " + key + " <= ?2";
+        case RowGroup::All:
+            return "";
     }
     return "";
 }
@@ -77,16 +81,23 @@ void BlockJournal::capture(const JournalTable& table, RowGroup group, std::strin
         std::vector<Cell> row(static_cast<std::size_t>(entry.sql->columns));
         for (int c = 0; c < entry.sql->columns; ++c) {
             switch (sqlite3_column_type(stmt, c)) {
-                case SQLITE_INTEGER: row[c] = q.integer(c); break;
-                case SQLITE_FLOAT: row[c] = q.real(c); break;
-                case SQLITE_TEXT: row[c] = q.text(c); break;
+                case SQLITE_INTEGER:
+                    row[c] = q.integer(c);
+                    break;
+                case SQLITE_FLOAT:
+                    row[c] = q.real(c);
+                    break;
+                case SQLITE_TEXT:
+                    row[c] = q.text(c);
+                    break;
                 case SQLITE_BLOB: {
                     const auto* p = static_cast<const char*>(sqlite3_column_blob(stmt, c));
-                    row[c] = Blob{std::string(p ? p : "",
-                                              static_cast<std::size_t>(sqlite3_column_bytes(stmt, c)))};
+                    row[c] = Blob{std::string(
+                        p ? p : "", static_cast<std::size_t>(sqlite3_column_bytes(stmt, c)))};
                     break;
                 }
-                default: break;
+                default:
+                    break;
             }
         }
         entry.rows.push_back(std::move(row));
@@ -111,9 +122,12 @@ void BlockJournal::undo() {
                 std::visit(
                     [&](const auto& v) {
                         using T = std::decay_t<decltype(v)>;
-                        if constexpr (std::is_same_v<T, std::monostate>) q.bindNull(index);
-                        else if constexpr (std::is_same_v<T, Blob>) q.bindBlob(index, v.bytes);
-                        else q.bind(index, v);
+                        if constexpr (std::is_same_v<T, std::monostate>)
+                            q.bindNull(index);
+                        else if constexpr (std::is_same_v<T, Blob>)
+                            q.bindBlob(index, v.bytes);
+                        else
+                            q.bind(index, v);
                     },
                     row[c]);
             }

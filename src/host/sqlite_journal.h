@@ -25,7 +25,7 @@ struct JournalTable {
 enum class RowGroup { Key, KeyKind, Range, RangeInclusive, All };
 
 class BlockJournal {
-public:
+  public:
     explicit BlockJournal(SqliteDb& db) : db_(db) {}
 
     void begin();
@@ -38,7 +38,7 @@ public:
     void capture(const JournalTable& table, RowGroup group, std::string_view a = {},
                  std::string_view b = {});
 
-private:
+  private:
     struct Blob {
         std::string bytes;
     };

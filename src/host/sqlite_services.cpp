@@ -24,7 +24,8 @@ const std::string kServiceRowInsert =
     "INSERT INTO service_row (key, rowno, articlekey, quantity) VALUES (?1, ?2, ?3, ?4)";
 
 const std::string kBomRead = "SELECT key, text, quantity FROM bom WHERE key = ?1";
-const std::string kBomWrite = "INSERT OR REPLACE INTO bom (key, text, quantity) VALUES (?1, ?2, ?3)";
+const std::string kBomWrite =
+    "INSERT OR REPLACE INTO bom (key, text, quantity) VALUES (?1, ?2, ?3)";
 const std::string kBomDelete = "DELETE FROM bom WHERE key = ?1";
 const std::string kBomRowsRead =
     "SELECT articlekey, quantity, marker FROM bom_row WHERE key = ?1 ORDER BY rowno";
@@ -33,8 +34,8 @@ const std::string kBomRowInsert =
     "INSERT INTO bom_row (key, rowno, articlekey, quantity, marker) VALUES (?1, ?2, ?3, ?4, ?5)";
 
 const std::string kContentColumns = "key, kind, key1, key2, key3, text";
-const std::string kContentWrite = "INSERT OR REPLACE INTO content (" + kContentColumns +
-                                  ") VALUES (?1, ?2, ?3, ?4, ?5, ?6)";
+const std::string kContentWrite =
+    "INSERT OR REPLACE INTO content (" + kContentColumns + ") VALUES (?1, ?2, ?3, ?4, ?5, ?6)";
 const std::string kContentRead =
     "SELECT " + kContentColumns + " FROM content WHERE key = ?1 AND kind = ?2";
 
@@ -57,8 +58,8 @@ std::vector<std::string> keyBatch(SqliteDb& db, const std::string& sql, const Ke
 }
 
 ContentRecord contentFromRow(SqlQuery& q) {
-    return ContentRecord{q.text(0), static_cast<int>(q.integer(1)), q.text(2),
-                         q.text(3), q.text(4),                      q.text(5)};
+    return ContentRecord{q.text(0), static_cast<int>(q.integer(1)), q.text(2), q.text(3), q.text(4),
+                         q.text(5)};
 }
 
 }  // namespace
@@ -98,7 +99,10 @@ void SqliteStore::writeService(const ServiceRecord& s) {
     {
         auto q = db_.query(kServiceWrite, "Leistung schreiben");
         q.bind(1, k).bind(2, s.typechar).bind(3, s.text1).bind(4, s.text2).bind(5, s.unit);
-        q.bind(6, s.matchcode).bind(7, s.minutes).bind(8, storedAmount(s.wage1)).bind(9, storedAmount(s.wage2));
+        q.bind(6, s.matchcode)
+            .bind(7, s.minutes)
+            .bind(8, storedAmount(s.wage1))
+            .bind(9, storedAmount(s.wage2));
         q.run();
     }
     deleteByKey(db_, kServiceRowsDelete, k, "Leistung schreiben");

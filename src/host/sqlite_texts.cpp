@@ -8,7 +8,8 @@ namespace {
 
 const std::string kTextExists = "SELECT 1 FROM longtext WHERE key = ?1 AND kind = ?2";
 const std::string kTextRead = "SELECT lines FROM longtext WHERE key = ?1 AND kind = ?2";
-const std::string kTextWrite = "INSERT OR REPLACE INTO longtext (key, kind, lines) VALUES (?1, ?2, ?3)";
+const std::string kTextWrite =
+    "INSERT OR REPLACE INTO longtext (key, kind, lines) VALUES (?1, ?2, ?3)";
 const std::string kTextDelete = "DELETE FROM longtext WHERE key = ?1 AND kind = ?2";
 const std::string kGraphicsAdd =
     "INSERT INTO graphics_index (articlekey, picturekind, filename, text) VALUES (?1, ?2, ?3, ?4)";
@@ -28,7 +29,8 @@ const std::string kTextBatchPrefix =
     "SELECT key, kind, lines FROM longtext WHERE key >= ?1 AND key < ?2 AND (key, kind) > (?3, ?4) "
     "ORDER BY key, kind LIMIT 256";
 const std::string kTextBatchBetween =
-    "SELECT key, kind, lines FROM longtext WHERE key >= ?1 AND key <= ?2 AND (key, kind) > (?3, ?4) "
+    "SELECT key, kind, lines FROM longtext WHERE key >= ?1 AND key <= ?2 AND (key, kind) > (?3, "
+    "?4) "
     "ORDER BY key, kind LIMIT 256";
 
 }  // namespace
@@ -70,8 +72,9 @@ bool SqliteStore::deleteLongText(std::string_view key, std::string_view kind) {
 }
 
 void SqliteStore::forEachLongText(const KeyRange& range, const Visitor<LongText>& visit) {
-    const std::string& sql =
-        !range.bounded ? kTextBatchAll : range.byPrefix ? kTextBatchPrefix : kTextBatchBetween;
+    const std::string& sql = !range.bounded   ? kTextBatchAll
+                             : range.byPrefix ? kTextBatchPrefix
+                                              : kTextBatchBetween;
     std::string afterKey;
     std::string afterKind;
     for (;;) {
@@ -94,8 +97,7 @@ void SqliteStore::forEachLongText(const KeyRange& range, const Visitor<LongText>
 std::size_t SqliteStore::deleteGraphicsIndexOfPrefix(std::string_view prefix) {
     const KeyRange range = KeyRange::prefix(prefix);
     captureRange(tables::graphics, range);
-    auto q = db_.query(range.bounded ? kGraphicsDelete : kGraphicsDeleteAll,
-                       "Grafikindex löschen");
+    auto q = db_.query(range.bounded ? kGraphicsDelete : kGraphicsDeleteAll, "Grafikindex löschen");
     bindRange(q, range);
     q.run();
     return static_cast<std::size_t>(q.changes());

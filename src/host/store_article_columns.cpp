@@ -74,7 +74,9 @@ std::string fixed2(double v) {
 
 }  // namespace
 
-std::span<const ArticleColumn> articleColumns() { return kColumns; }
+std::span<const ArticleColumn> articleColumns() {
+    return kColumns;
+}
 
 std::string articleColumnText(const ArticleRecord& article, const ArticleColumn& column) {
     return std::visit(

@@ -47,18 +47,18 @@ struct ArticleRecord {
     std::string priceunitcode;  // 1 character "0".."3"
     int priceunitfraction = 0;  // hundredths of the price unit ("EGEMA" mode)
     // DATANORM 5 A-record fields kept as they come (field number = suffix).
-    std::string attr15;  // 15
-    std::string attr19;  // 18
-    int attr21 = 0;      // integer, 1 for a new article without the field
-    std::string attr22;  // 15
-    std::string attr23;  // 1, "0" for a new article without the field
-    int attr25 = 0;      // integer
-    std::string attr27;  // 17
-    std::string attr28;  // 17
-    int attr29 = 0;      // integer
+    std::string attr15;    // 15
+    std::string attr19;    // 18
+    int attr21 = 0;        // integer, 1 for a new article without the field
+    std::string attr22;    // 15
+    std::string attr23;    // 1, "0" for a new article without the field
+    int attr25 = 0;        // integer
+    std::string attr27;    // 17
+    std::string attr28;    // 17
+    int attr29 = 0;        // integer
     std::string attrzero;  // always "0" when written by a DATANORM 5 import
     // Optional columns.
-    double _richtpreis = 0;  // recommended price, amount
+    double _richtpreis = 0;          // recommended price, amount
     std::string _kuerzelalternativ;  // 13
     std::string _kuerzelhersteller;  // 13
     std::string _herstellernummer;   // 35
@@ -75,18 +75,18 @@ struct ArticleRecord {
 // "article_side"), same key as the article.
 struct ArticleSideRecord {
     std::string key;
-    int recordtype = 0;          // 3 once a DATANORM 4 B record was taken
-    std::string altarticleno;    // 15, alternative article number
-    std::string catalog;         // 6, catalogue characters
-    std::string metalunitcode;   // 1, "1" = 100, "2" = 1000
-    std::string metalnumber;     // 3
+    int recordtype = 0;         // 3 once a DATANORM 4 B record was taken
+    std::string altarticleno;   // 15, alternative article number
+    std::string catalog;        // 6, catalogue characters
+    std::string metalunitcode;  // 1, "1" = 100, "2" = 1000
+    std::string metalnumber;    // 3
     double metalweight = 0;
-    std::string ean;             // 13
-    int articlekind = 0;         // B position 99: 92..99 decide "l-", "g-", "f-" keys
-    std::string supplement1;     // 10, B position 89
-    std::string supplement2;     // 15, B position 77
-    std::string supplement3;     // 13, B position 106
-    std::string supplement4;     // 17, B position 110
+    std::string ean;          // 13
+    int articlekind = 0;      // B position 99: 92..99 decide "l-", "g-", "f-" keys
+    std::string supplement1;  // 10, B position 89
+    std::string supplement2;  // 15, B position 77
+    std::string supplement3;  // 13, B position 106
+    std::string supplement4;  // 17, B position 110
 
     bool operator==(const ArticleSideRecord&) const = default;
 };
@@ -125,13 +125,13 @@ struct GraphicsIndexEntry {
 // Discount group (`rabattdat_typ`, table "discount_group").
 struct DiscountGroupRecord {
     int number = 0;
-    std::string key;                // prefix + code
-    bool selektiert = false;        // marked
-    double salesSurcharge = 0;      // "VK-Aufschlag (%)"
+    std::string key;            // prefix + code
+    bool selektiert = false;    // marked
+    double salesSurcharge = 0;  // "VK-Aufschlag (%)"
     std::string secondmark = "#";
-    std::string kennung = "1";      // "1" Rabatt, "2" Multi, "3" Teuerungszuschlag
-    double wert = 0;                // percent or factor
-    std::string bezeichnung;        // 40
+    std::string kennung = "1";  // "1" Rabatt, "2" Multi, "3" Teuerungszuschlag
+    double wert = 0;            // percent or factor
+    std::string bezeichnung;    // 40
 
     bool operator==(const DiscountGroupRecord&) const = default;
 };
@@ -164,14 +164,14 @@ struct ServiceRow {
 // rows in "service_row"). Row i of the host buffer is rows[i - 1].
 struct ServiceRecord {
     std::string key;
-    std::string typechar;  // "1" for services built from sets
-    std::string text1;     // 43
-    std::string text2;     // 43
-    std::string unit;      // 5: the article's 4 unit characters and a blank
-    std::string matchcode; // 15
+    std::string typechar;   // "1" for services built from sets
+    std::string text1;      // 43
+    std::string text2;      // 43
+    std::string unit;       // 5: the article's 4 unit characters and a blank
+    std::string matchcode;  // 15
     double minutes = 0;
-    double wage1 = 0;  // amount
-    double wage2 = 0;  // amount
+    double wage1 = 0;              // amount
+    double wage2 = 0;              // amount
     std::vector<ServiceRow> rows;  // at most kServiceRows
 
     bool operator==(const ServiceRecord&) const = default;

@@ -2,7 +2,9 @@
 
 namespace dn {
 
-StoreTransaction::StoreTransaction(HostStore& store) : store_(store) { store_.StartTransaction(); }
+StoreTransaction::StoreTransaction(HostStore& store) : store_(store) {
+    store_.StartTransaction();
+}
 
 StoreTransaction::~StoreTransaction() {
     if (!open_) return;
@@ -48,7 +50,9 @@ void StoreSavepoint::rollback() {
     store_.rollbackToSavepoint(name_);
 }
 
-StoreBlock::StoreBlock(HostStore& store) : store_(store) { store_.beginBlock(); }
+StoreBlock::StoreBlock(HostStore& store) : store_(store) {
+    store_.beginBlock();
+}
 
 StoreBlock::~StoreBlock() {
     if (!open_ || !store_.inBlock()) return;

@@ -12,7 +12,7 @@ namespace dn {
 // A transaction: begun in the constructor, rolled back in the destructor
 // unless commit() was called.
 class StoreTransaction {
-public:
+  public:
     explicit StoreTransaction(HostStore& store);
     ~StoreTransaction();
     StoreTransaction(const StoreTransaction&) = delete;
@@ -21,7 +21,7 @@ public:
     void commit();
     void rollback();
 
-private:
+  private:
     HostStore& store_;
     bool open_ = true;
 };
@@ -30,7 +30,7 @@ private:
 // a transaction it opens one). Rolled back to in the destructor unless
 // release() was called.
 class StoreSavepoint {
-public:
+  public:
     explicit StoreSavepoint(HostStore& store);
     ~StoreSavepoint();
     StoreSavepoint(const StoreSavepoint&) = delete;
@@ -39,7 +39,7 @@ public:
     void release();
     void rollback();
 
-private:
+  private:
     HostStore& store_;
     std::string name_;
     bool open_ = true;
@@ -49,7 +49,7 @@ private:
 // journaled in memory and put back in the destructor unless keep() was
 // called. Far cheaper than a savepoint per block.
 class StoreBlock {
-public:
+  public:
     explicit StoreBlock(HostStore& store);
     ~StoreBlock();
     StoreBlock(const StoreBlock&) = delete;
@@ -58,7 +58,7 @@ public:
     void keep();
     void undo();
 
-private:
+  private:
     HostStore& store_;
     bool open_ = true;
 };

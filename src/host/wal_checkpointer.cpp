@@ -8,10 +8,11 @@
 
 namespace dn {
 
-WalCheckpointer::WalCheckpointer(sqlite3* writer, const std::filesystem::path& file, int start, int limit)
+WalCheckpointer::WalCheckpointer(sqlite3* writer, const std::filesystem::path& file, int start,
+                                 int limit)
     : writer_(writer), start_(start), limit_(limit) {
-    const int rc = sqlite3_open_v2(file.string().c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
-                                   nullptr);
+    const int rc = sqlite3_open_v2(file.string().c_str(), &db_,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
         sqlite3_close(db_);

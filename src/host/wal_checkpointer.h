@@ -20,7 +20,7 @@ struct sqlite3;
 namespace dn {
 
 class WalCheckpointer {
-public:
+  public:
     // Installs the commit hook on `writer` (which replaces its automatic
     // checkpoints) and starts the thread with its own connection to `file`.
     WalCheckpointer(sqlite3* writer, const std::filesystem::path& file, int start, int limit);
@@ -32,7 +32,7 @@ public:
     // Checkpoints finished so far (for tests and figures).
     std::uint64_t completed() const;
 
-private:
+  private:
     static int onCommit(void* self, sqlite3* db, const char* schema, int pages);
     void committed(int pages);
     void run();

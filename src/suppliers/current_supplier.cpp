@@ -12,10 +12,17 @@ void applySupplier(Session& s, int number) {
     const SupplierEntry& e = s.suppliers.entry(number);
     s.ArticlePrefix = ArticlePrefixFor(number, e.letter);
     switch (e.version) {
-        case '3': s.DnVersion = 0; break;
-        case '4': s.DnVersion = 1; break;
-        case '5': s.DnVersion = 2; break;
-        default: break;  // any other character keeps the version
+        case '3':
+            s.DnVersion = 0;
+            break;
+        case '4':
+            s.DnVersion = 1;
+            break;
+        case '5':
+            s.DnVersion = 2;
+            break;
+        default:
+            break;  // any other character keeps the version
     }
     s.caption = "DATANORM: " + SupplierDisplayLine(number, e);
     s.ui.setCaption(s.caption);

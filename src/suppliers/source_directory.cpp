@@ -23,14 +23,15 @@ std::string withSlash(std::string p) {
 }
 
 class NewOrChangeForm : public EntryForm {
-public:
+  public:
     explicit NewOrChangeForm(int& choice) : EntryForm("TNEUAENDERUNG", "Neuanlage oder Änderung?") {
         AddExplanation(
             "Sie haben die automatische Ergänzung der Unterverzeichnisse aktiviert. Bei dem "
             "gewünschten Import können Sie aber Daten einer Neuanlage oder Änderung/Aktualisierung "
             "verarbeiten.");
         AddExplanation("Bitte wählen Sie die gewünschten Daten aus:");
-        AddRadioGroup(100, "", {"Neuanlage (D4Grund, D5Grund)", "Änderung (D4Aend, D5Aend)"}, choice);
+        AddRadioGroup(100, "", {"Neuanlage (D4Grund, D5Grund)", "Änderung (D4Aend, D5Aend)"},
+                      choice);
         AddButton(kOk, "&Ok");
         sideQuestion = true;
     }

@@ -33,19 +33,23 @@ std::string dateText(const std::string& ddmmyy) {
 }
 
 class SupplierForm : public EntryForm {
-public:
-    explicit SupplierForm(Session& s) : EntryForm("TFLIEFERANT", "Pflege der Lieferantendatei"), s_(s) {
+  public:
+    explicit SupplierForm(Session& s)
+        : EntryForm("TFLIEFERANT", "Pflege der Lieferantendatei"), s_(s) {
         AddExplanation(
-            "Mit dieser Funktion müssen Sie einmalig Ihre Lieferanten erfassen. Bitte geben Sie die "
+            "Mit dieser Funktion müssen Sie einmalig Ihre Lieferanten erfassen. Bitte geben Sie "
+            "die "
             "Namen der Lieferanten ein. Alle Operationen wie Datenübernahme, Preispflege, "
             "Rabattübernahme,... beziehen sich auf den jeweils aktuellen Lieferanten.");
         AddInteger(kSupNumber, "Lieferant-Nr.", number_);
         AddString(kSupName, "Bezeichnung", name_, 17);
-        const std::array<const char*, 5> labels = {"Anrede", "Name", "Titel", "Straße", "PLZ / Ort"};
+        const std::array<const char*, 5> labels = {"Anrede", "Name", "Titel", "Straße",
+                                                   "PLZ / Ort"};
         for (int i = 0; i < 5; ++i) AddString(kSupSalutation + i, labels[i], address_[i], 40);
         AddString(kSupCustomer, "Kunden-Nr.", customer_, 10);
         for (int i = 0; i < 3; ++i)
-            AddDisplay(kSupDate1 + i, i == 0 ? "Letzte Pflege" : "", [this, i] { return dates_[i]; });
+            AddDisplay(kSupDate1 + i, i == 0 ? "Letzte Pflege" : "",
+                       [this, i] { return dates_[i]; });
         AddRadioGroup(kSupVersion, "DATANORM", {"Version 3", "Version 4", "Version 5"}, version_);
         AddChar(kSupLetter, "Kennbuchstabe", letter_);
         AddString(kSupPath, "Dateipfad", path_, 60);
@@ -56,8 +60,10 @@ public:
         AddButton(kF1, "&Hilfe", "F1=Hilfe");
         AddButton(kSupList, "&Liste", "F2=Liste Lieferanten");
         AddButton(kSupOnline, "Online - Daten", "Freie Eingabe einer Download-Adresse");
-        AddButton(kSupDirect, "Datanorm-Direkt", "Automatische Vorgabe von aktuellen Download-Adressen");
-        AddButton(kSupShkSearch, "SHK-Connect", "Abruf von Lieferanten mit automatischem Verfahren");
+        AddButton(kSupDirect, "Datanorm-Direkt",
+                  "Automatische Vorgabe von aktuellen Download-Adressen");
+        AddButton(kSupShkSearch, "SHK-Connect",
+                  "Abruf von Lieferanten mit automatischem Verfahren");
         AddButton(kSupPathChooser, "...", "Datanorm Verzeichnis wählen");
         defaultButton = kEndSave;
         helpContext = 1;
@@ -65,7 +71,7 @@ public:
 
     bool editing() const { return editing_; }
 
-protected:
+  protected:
     void SetupWindow() override { enterNumberState(); }
 
     void PostEdit(int tag) override {
@@ -139,7 +145,8 @@ protected:
                 if (editing_) {
                     TransferData(1);
                     save(tag != kSupOnline);
-                    host()->meldung("Die Online-Verfahren sind in dieser Version noch nicht verfügbar.");
+                    host()->meldung(
+                        "Die Online-Verfahren sind in dieser Version noch nicht verfügbar.");
                 }
                 break;
             default:
@@ -148,7 +155,7 @@ protected:
         return false;
     }
 
-private:
+  private:
     void enterNumberState() {
         editing_ = false;
         ProtectControl(kSupNumber, false);
@@ -214,20 +221,23 @@ private:
         while (!p.empty() && p.back() == ' ') p.pop_back();
         std::error_code ec;
         if (!p.empty() && !std::filesystem::is_directory(p, ec))
-            host()->meldung("Der gewählte Lieferantenpfad für Lieferant \"" + name_ + "\" ist ungültig!");
+            host()->meldung("Der gewählte Lieferantenpfad für Lieferant \"" + name_ +
+                            "\" ist ungültig!");
     }
 
     void choosePath() {
         std::error_code ec;
         std::string start = value(kSupPath);
-        if (start.empty() || !std::filesystem::is_directory(start, ec)) start = s_.host.konf[kSystemDir];
+        if (start.empty() || !std::filesystem::is_directory(start, ec))
+            start = s_.host.konf[kSystemDir];
         auto dir = host()->chooseDirectory("Datanorm Verzeichnis wählen", "", start);
         if (!dir) return;
         std::string d = utf8Lower(*dir);
         if (d.empty() || d.back() != '/') d += '/';
         // A longer path would be cut in the record and name another directory.
         if (utf8Length(d) > 60) {
-            host()->meldung("Der gewählte Pfad ist länger als 60 Zeichen. Bitte anderen Pfad wählen!");
+            host()->meldung(
+                "Der gewählte Pfad ist länger als 60 Zeichen. Bitte anderen Pfad wählen!");
             return;
         }
         setValue(kSupPath, d);
@@ -243,7 +253,8 @@ private:
 
     void shkBoxChanged() {
         if (value(kSupShk) == "1" && readShkCompanyId(s_, number_) == 0) {
-            host()->meldung("Wählen Sie erst über shk-connect die Firmennummer für den SHK Zugang!");
+            host()->meldung(
+                "Wählen Sie erst über shk-connect die Firmennummer für den SHK Zugang!");
             setValue(kSupShk, "0");
         }
         updateDirectButton();

@@ -36,7 +36,7 @@ enum SupplierField : int {
 };
 
 enum SupplierButton : int {
-    kSupList = 12,        // F2
+    kSupList = 12,  // F2
     kSupOnline = 21,
     kSupDirect = 22,
     kSupShkSearch = 23,

@@ -55,8 +55,12 @@ void SupplierRecord::setArray(std::size_t offset, std::size_t size, std::string_
     std::memcpy(bytes_.data() + offset, oem.data(), size);
 }
 
-std::string SupplierRecord::name() const { return shortText(kNameOffset, kNameCapacity); }
-void SupplierRecord::setName(std::string_view utf8) { setShortText(kNameOffset, kNameCapacity, utf8); }
+std::string SupplierRecord::name() const {
+    return shortText(kNameOffset, kNameCapacity);
+}
+void SupplierRecord::setName(std::string_view utf8) {
+    setShortText(kNameOffset, kNameCapacity, utf8);
+}
 
 std::string SupplierRecord::address(AddressField f) const {
     return array(kAddressOffset + kAddressSize * f, kAddressSize);
@@ -65,7 +69,9 @@ void SupplierRecord::setAddress(AddressField f, std::string_view utf8) {
     setArray(kAddressOffset + kAddressSize * f, kAddressSize, utf8);
 }
 
-std::string SupplierRecord::customerNumber() const { return array(kCustomerOffset, kCustomerSize); }
+std::string SupplierRecord::customerNumber() const {
+    return array(kCustomerOffset, kCustomerSize);
+}
 void SupplierRecord::setCustomerNumber(std::string_view utf8) {
     setArray(kCustomerOffset, kCustomerSize, utf8);
 }
@@ -90,8 +96,12 @@ bool SupplierRecord::addMaintenanceDate(std::string_view ddmmyy) {
     return true;
 }
 
-std::string SupplierRecord::path() const { return shortText(kPathOffset, kPathCapacity); }
-void SupplierRecord::setPath(std::string_view utf8) { setShortText(kPathOffset, kPathCapacity, utf8); }
+std::string SupplierRecord::path() const {
+    return shortText(kPathOffset, kPathCapacity);
+}
+void SupplierRecord::setPath(std::string_view utf8) {
+    setShortText(kPathOffset, kPathCapacity, utf8);
+}
 
 bool isValidSupplierLetter(char c) {
     if (c >= 'A' && c <= 'Z') return c != 'L';

@@ -10,7 +10,7 @@
 namespace dn {
 
 class SupplierRecord {
-public:
+  public:
     static constexpr std::size_t kSize = 318;
 
     // The blank record: 318 blanks, the name 8 blanks with length byte 8.
@@ -47,7 +47,7 @@ public:
     bool shkConnect() const { return bytes_[311] != 0; }
     void setShkConnect(bool on) { bytes_[311] = on ? 1 : 0; }
 
-private:
+  private:
     std::string shortText(std::size_t offset, std::size_t capacity) const;
     void setShortText(std::size_t offset, std::size_t capacity, std::string_view utf8);
     std::string array(std::size_t offset, std::size_t size) const;

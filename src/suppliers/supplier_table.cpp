@@ -39,7 +39,7 @@ void writeAll(const fs::path& file, const std::string& bytes) {
 }
 
 SupplierEntry entryOf(const SupplierRecord& r) {
-    return SupplierEntry{r.name(),      r.version(),        r.letter(),    r.path(),
+    return SupplierEntry{r.name(),       r.version(),        r.letter(),    r.path(),
                          r.useSubdirs(), r.caseConversion(), r.shkConnect()};
 }
 

@@ -24,7 +24,7 @@ struct SupplierEntry {
 };
 
 class SupplierTable {
-public:
+  public:
     // Loads `lieferan.dat` from the directory, creating it with 101 blank
     // records or growing an older, shorter file to 101 records first.
     void load(const std::filesystem::path& masterDataDir);
@@ -37,7 +37,7 @@ public:
     // Letter of another supplier (1..99, not `except`) equal to `letter`.
     int supplierWithLetter(char letter, int except) const;
 
-private:
+  private:
     std::filesystem::path file_;
     std::array<SupplierEntry, kMaxSupplier + 1> entries_{};
 };

@@ -38,7 +38,8 @@ class CliDn4Test : public ::testing::Test {
 
 TEST_F(CliDn4Test, ImportWithProtocolFileThenPricesAndEnquiry) {
     const std::string protocol = (home / "out.txt").string();
-    auto r = run({"--yes", "run", "33", "--set", "105=1", "--file", kDelivery, "--protocol", protocol});
+    auto r =
+        run({"--yes", "run", "33", "--set", "105=1", "--file", kDelivery, "--protocol", protocol});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_TRUE(has(r.err + r.out, "20 Artikel von der Datei nach TORVALO übernommen!")) << r.err;
     const std::string printed = test::readFile(protocol);
@@ -51,9 +52,11 @@ TEST_F(CliDn4Test, ImportWithProtocolFileThenPricesAndEnquiry) {
     EXPECT_TRUE(has(r.out, "1-DP-7001"));
 
     // A price file for two of the articles: 10 % off the new list price.
-    test::writeFile(home / "lief" / "datpreis.001",
-                    "V 020125" + std::string(115, ' ') + "04EUR\r\n"
-                    "P;A;KH-3000;1;00002000;1;1000;;;;;KH-3001;1;00003000;1;1000;;;;;;;;;;;;;;\r\n");
+    test::writeFile(
+        home / "lief" / "datpreis.001",
+        "V 020125" + std::string(115, ' ') +
+            "04EUR\r\n"
+            "P;A;KH-3000;1;00002000;1;1000;;;;;KH-3001;1;00003000;1;1000;;;;;;;;;;;;;;\r\n");
     r = run({"--yes", "run", "41", "--file", (home / "lief" / "datpreis.001").string()});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_TRUE(has(r.err + r.out, "Ende der Preispflege"));
@@ -66,7 +69,8 @@ TEST_F(CliDn4Test, ImportWithProtocolFileThenPricesAndEnquiry) {
     r = run({"--yes", "run", "43"});
     ASSERT_EQ(r.code, 0) << r.err;
     const std::string enquiry = test::readFile(home / "lief" / "datpreis.001");
-    EXPECT_TRUE(has(enquiry, "P;P;BS-6000;;;;;;;;;BS-6001;;;;;;;;;DB-5000;;;;;;;;;\r\n")) << enquiry;
+    EXPECT_TRUE(has(enquiry, "P;P;BS-6000;;;;;;;;;BS-6001;;;;;;;;;DB-5000;;;;;;;;;\r\n"))
+        << enquiry;
 
     r = run({"log"});
     EXPECT_TRUE(has(r.out, "4 Artikelübernahme")) << r.out;

@@ -14,14 +14,16 @@ namespace {
 using test::runDatanorm;
 
 class CliDn5MaintenanceTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::filesystem::create_directories(home / "quelle");
         auto r = run({"supplier", "edit", "1", "--name", "Fünf", "--version", "5", "--path",
                       (home / "quelle").string() + "/"});
         ASSERT_EQ(r.code, 0) << r.err;
     }
-    test::CliResult run(const std::vector<std::string>& args) { return runDatanorm(home.path().string(), args); }
+    test::CliResult run(const std::vector<std::string>& args) {
+        return runDatanorm(home.path().string(), args);
+    }
     std::string file(const std::string& name, const std::vector<std::string>& lines) {
         std::string bytes;
         for (const auto& l : lines) bytes += utf8ToCp850(l) + "\r\n";
@@ -34,7 +36,8 @@ protected:
 
 TEST_F(CliDn5MaintenanceTest, GroupsPricesAndGraphics) {
     auto f = file("datanorm.rab", {"V;050;R;20240131;EUR;Rabatte;;;", "R;1234;1;3550;Rohre;"});
-    auto r = run({"--yes", "run", "22", "--file", f, "--set", "100=1", "--set", "101=1", "--protocol", "-"});
+    auto r = run(
+        {"--yes", "run", "22", "--file", f, "--set", "100=1", "--set", "101=1", "--protocol", "-"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.err.find("1 Rabattgruppen/-sätze gelesen!"), std::string::npos) << r.err;
     EXPECT_NE(r.out.find("Rabatt            : 1-1234   Rohre"), std::string::npos) << r.out;
@@ -54,7 +57,8 @@ TEST_F(CliDn5MaintenanceTest, GroupsPricesAndGraphics) {
         store->writeArticle(a);
         store->writeLongText({"1-G1", "3", {"0102rohr.jpg    Rohrbild"}});
     }
-    f = file("datpreis.001", {"V;050;P;20240131;EUR;Preise;;;", "P;A1;1;1;10000;1234;;;;;;;", "P;NIX;1;1;1;;;;;;;;"});
+    f = file("datpreis.001", {"V;050;P;20240131;EUR;Preise;;;", "P;A1;1;1;10000;1234;;;;;;;",
+                              "P;NIX;1;1;1;;;;;;;;"});
     r = run({"run", "41", "--file", "datpreis.001", "--set", "104=1", "--protocol", "-"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.err.find("Preispflege für 1 Artikel durchgeführt!"), std::string::npos) << r.err;

@@ -9,8 +9,10 @@ namespace {
 using test::runDatanorm;
 
 class CliTest : public ::testing::Test {
-protected:
-    test::CliResult run(const std::vector<std::string>& args) { return runDatanorm(home.path().string(), args); }
+  protected:
+    test::CliResult run(const std::vector<std::string>& args) {
+        return runDatanorm(home.path().string(), args);
+    }
     test::TempDir home;
 };
 
@@ -18,14 +20,16 @@ TEST_F(CliTest, CommandsShowVisibilityForTheSupplierVersion) {
     auto r = run({"commands"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("  35 - Artikel / Minuten übernehmen"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find(" 371 - Artikel / Grafikverwaltung / Grafiken Kopieren"), std::string::npos);
+    EXPECT_NE(r.out.find(" 371 - Artikel / Grafikverwaltung / Grafiken Kopieren"),
+              std::string::npos);
     ASSERT_EQ(run({"supplier", "edit", "1", "--name", "Fünf", "--version", "5"}).code, 0);
     r = run({"commands"});
     EXPECT_NE(r.out.find(" 371   Artikel / Grafikverwaltung"), std::string::npos) << r.out;
 }
 
 TEST_F(CliTest, SupplierLettersAreUnique) {
-    auto r = run({"supplier", "edit", "40", "--name", "Vierzig", "--version", "4", "--letter", "K"});
+    auto r =
+        run({"supplier", "edit", "40", "--name", "Vierzig", "--version", "4", "--letter", "K"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("Präfix         : K-"), std::string::npos);
     // Saved without the letter, and said so.
@@ -52,7 +56,8 @@ TEST_F(CliTest, ExitCodes) {
     EXPECT_EQ(run({"supplier", "show", "100"}).code, 2);
     EXPECT_EQ(run({"run", "61", "--set", "100=/quelle/datanorm", "--set", "102=1"}).code, 0);
     auto r = run({"settings"});
-    EXPECT_NE(r.out.find("SourcePath=/quelle/datanorm/\nTakeLongTexts=1"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("SourcePath=/quelle/datanorm/\nTakeLongTexts=1"), std::string::npos)
+        << r.out;
     EXPECT_NE(r.out.find("CopyToLocalDisk=1"), std::string::npos);
     r = run({"run", "61", "--set", "101=vielleicht"});
     EXPECT_EQ(r.code, 2);
@@ -64,7 +69,8 @@ TEST_F(CliTest, QuestionsWithoutTerminalStopWithTheQuestion) {
     test::writeFile(home / "stamm/datanorm.log", "01.01.2026 x\r\n");
     auto r = run({"log", "--delete"});
     EXPECT_EQ(r.code, 3);
-    EXPECT_NE(r.err.find("Wollen Sie die gesamte Protokolldatei löschen?"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Wollen Sie die gesamte Protokolldatei löschen?"), std::string::npos)
+        << r.err;
     EXPECT_TRUE(std::filesystem::exists(home / "stamm/datanorm.log"));
     EXPECT_EQ(run({"--no", "log", "--delete"}).code, 3);
     EXPECT_EQ(run({"--yes", "log", "--delete"}).code, 0);
@@ -73,10 +79,13 @@ TEST_F(CliTest, QuestionsWithoutTerminalStopWithTheQuestion) {
 }
 
 TEST_F(CliTest, CurrentSupplierAndSwitches) {
-    ASSERT_EQ(run({"supplier", "edit", "12", "--name", "Kaiser", "--version", "3", "--letter", "a"}).code, 0);
+    ASSERT_EQ(
+        run({"supplier", "edit", "12", "--name", "Kaiser", "--version", "3", "--letter", "a"}).code,
+        0);
     auto r = run({"current", "12"});
     EXPECT_EQ(r.code, 0);
-    EXPECT_NE(r.out.find("12 Kaiser  a\nVersion: DATANORM 3\nPräfix : a-"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("12 Kaiser  a\nVersion: DATANORM 3\nPräfix : a-"), std::string::npos)
+        << r.out;
     EXPECT_EQ(test::readFile(home / "stamm/aktuell.dat"), "12\r\n");
     // The original parameters before the subcommand.
     EXPECT_EQ(run({"/KA", "/cu", "commands"}).code, 0);

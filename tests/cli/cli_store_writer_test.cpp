@@ -20,7 +20,8 @@ namespace {
 using test::runDatanorm;
 
 const std::string kDelivery =
-    (std::filesystem::path(DATANORM_SOURCE_DIR) / "examples" / "datanorm4" / "DATANORM.001").string();
+    (std::filesystem::path(DATANORM_SOURCE_DIR) / "examples" / "datanorm4" / "DATANORM.001")
+        .string();
 constexpr const char* kDone = "20 Artikel von der Datei nach TORVALO übernommen!";
 
 class CliStoreWriterTest : public ::testing::Test {

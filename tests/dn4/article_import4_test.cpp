@@ -29,7 +29,11 @@ class PriceCases : public Import4Test, public ::testing::WithParamInterface<Pric
 TEST_P(PriceCases, PricesOfANewArticle) {
     const PriceCase& c = GetParam();
     if (c.kind) addGroup("G1", c.kind, c.value, c.surcharge);
-    ALine a{.number = "4711", .priceFlag = c.priceFlag, .unitCode = c.unitCode, .price = c.price, .group = "G1"};
+    ALine a{.number = "4711",
+            .priceFlag = c.priceFlag,
+            .unitCode = c.unitCode,
+            .price = c.price,
+            .group = "G1"};
     ASSERT_EQ(import({dn4Header(), a.str()}), CommandOutcome::Done);
     auto art = store().readArticle("1-4711");
     ASSERT_TRUE(art);
@@ -52,8 +56,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Import4Test, ChangeRecordWithoutGroupPricesWithTheStoredGroup) {
     addGroup("G20", "1", 20);
-    ASSERT_EQ(import({dn4Header(), ALine{.number = "1", .text2 = "Zweiter Text", .group = "G20"}.str()}),
-              CommandOutcome::Done);
+    ASSERT_EQ(
+        import({dn4Header(), ALine{.number = "1", .text2 = "Zweiter Text", .group = "G20"}.str()}),
+        CommandOutcome::Done);
     ASSERT_EQ(import({dn4Header(), "A;A;1;;;;;;;00020000;;;;"}), CommandOutcome::Done);
     auto art = store().readArticle("1-1");
     ASSERT_TRUE(art);
@@ -86,10 +91,11 @@ TEST_F(Import4Test, RecordsOfAnotherArticleAreRefused) {
 }
 
 TEST_F(Import4Test, PendingArticleCollectsBDAndZRecords) {
-    ASSERT_EQ(import({dn4Header(), ALine{.number = "1"}.str(), "B;N;1;m1;ALT-1;;;;;4000000000001;;;;;;;",
-                      "D;N;1;1;;;Erste Zeile;2;;;Zweite Zeile;", "D;N;1;3;;;Dritte Zeile;4;;;;",
-                      "Z;N;1;1;4;CU;000100;000050;000200;000300;", ALine{.number = "2"}.str()}),
-              CommandOutcome::Done);
+    ASSERT_EQ(
+        import({dn4Header(), ALine{.number = "1"}.str(), "B;N;1;m1;ALT-1;;;;;4000000000001;;;;;;;",
+                "D;N;1;1;;;Erste Zeile;2;;;Zweite Zeile;", "D;N;1;3;;;Dritte Zeile;4;;;;",
+                "Z;N;1;1;4;CU;000100;000050;000200;000300;", ALine{.number = "2"}.str()}),
+        CommandOutcome::Done);
     const auto d = store().readDRecords("1-1");
     ASSERT_EQ(d.size(), 4u);
     EXPECT_EQ(d[0].text, padTo("Erste Zeile", 40));
@@ -118,7 +124,8 @@ class DeleteCases : public Import4Test, public ::testing::WithParamInterface<Del
 TEST_P(DeleteCases, DeletionByMode) {
     const DeleteCase& c = GetParam();
     session->settings.DeletedArticleMode = c.mode;
-    if (c.exists) ASSERT_EQ(import({dn4Header(), ALine{.number = "9"}.str()}), CommandOutcome::Done);
+    if (c.exists)
+        ASSERT_EQ(import({dn4Header(), ALine{.number = "9"}.str()}), CommandOutcome::Done);
     host.printed.clear();
     // A deletion delivery pairs each A "L" with its B "L"; only a B record of
     // another article is an error.
@@ -186,14 +193,16 @@ TEST_F(Import4Test, TextBlocksKeep500RecordsAndWarnOncePerRun) {
     EXPECT_EQ(text->lines.back(), padTo("Zeile 1000", 40));
     int warnings = 0;
     for (const auto& m : host.messages)
-        if (m == "Anzahl Zeilen für mindestens einen Langtext größer 500\nLangtextnummer : 1-T1\n"
-                 "Alle Zeilen größer 500 werden verworfen.")
+        if (m ==
+            "Anzahl Zeilen für mindestens einen Langtext größer 500\nLangtextnummer : 1-T1\n"
+            "Alle Zeilen größer 500 werden verworfen.")
             ++warnings;
     EXPECT_EQ(warnings, 1);
 }
 
 TEST_F(Import4Test, TextLinesFollowTheLineNumbers) {
-    ASSERT_EQ(import({dn4Header(), "T;N;T2;;1;;Eins;2;;;", "T;N;T2;;3;;;4;;;", "E;N;E1;;1;;Erst;2;;Zweit;"}),
+    ASSERT_EQ(import({dn4Header(), "T;N;T2;;1;;Eins;2;;;", "T;N;T2;;3;;;4;;;",
+                      "E;N;E1;;1;;Erst;2;;Zweit;"}),
               CommandOutcome::Done);
     auto t = store().readLongText("1-T2", "1");
     ASSERT_TRUE(t);
@@ -222,8 +231,8 @@ TEST_F(Import4Test, DamagedAndUnusualFiles) {
          CommandOutcome::Done},
         {"cut off in the last record", a1 + "\r\nA;N;2;00;Zw", false, CutOffMessage(3),
          "Zeichensatz der Datei: ASCII", CommandOutcome::Failed},
-        {"data after the end-of-file byte", a1 + "\r\n\x1A" + a2 + "\r\n", false,
-         EndMarkMessage(3), "Zeichensatz der Datei: ASCII", CommandOutcome::Failed},
+        {"data after the end-of-file byte", a1 + "\r\n\x1A" + a2 + "\r\n", false, EndMarkMessage(3),
+         "Zeichensatz der Datei: ASCII", CommandOutcome::Failed},
         {"Windows-1252", a1 + "\r\nA;N;2;00;Geh\xE4use f\xFCr \xD6l;;1;0;St;00010000;;;;\r\n", true,
          "", "Zeichensatz der Datei: Windows-1252 (ANSI)", CommandOutcome::Done},
     };
@@ -278,7 +287,8 @@ TEST_F(Import4Test, SampleTextWithEmptyLinesKeepsAllItsLines) {
 
 TEST_F(Import4Test, LongPrefixNeedsALetterOncePerFile) {
     useSupplier(12, ' ');
-    std::vector<std::string> lines{dn4Header(), "T;N;ABCDEFGH;;1;;Text;2;;;", "T;N;ABCDEFGX;;1;;Text;2;;;"};
+    std::vector<std::string> lines{dn4Header(), "T;N;ABCDEFGH;;1;;Text;2;;;",
+                                   "T;N;ABCDEFGX;;1;;Text;2;;;"};
     const std::string first = writeDelivery("DATANORM.001", lines);
     const std::string second = writeDelivery("DATANORM.002", lines);
     ASSERT_EQ(importFiles({first, second}), CommandOutcome::Done);
@@ -373,8 +383,8 @@ TEST(CommitBatchSize4, LastTpLineWins) {
     const struct {
         const char* text;
         int size;
-    } cases[] = {{"", 100}, {"/tp=50\r\n", 50}, {"/TP=20\n/tp=300\n", 300},
-                 {"/tp=abc\n", 100}, {"/tp=0\n", 0}, {"x\n/tp=7\n", 7}};
+    } cases[] = {{"", 100},          {"/tp=50\r\n", 50}, {"/TP=20\n/tp=300\n", 300},
+                 {"/tp=abc\n", 100}, {"/tp=0\n", 0},     {"x\n/tp=7\n", 7}};
     for (const auto& c : cases) EXPECT_EQ(CommitBatchSizeOf(c.text), c.size) << c.text;
 }
 

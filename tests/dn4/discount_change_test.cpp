@@ -1,8 +1,9 @@
 // Command 42: prices of the supplier's articles after a discount change.
 
+#include "dn4/discount_change.h"
+
 #include <gtest/gtest.h>
 
-#include "dn4/discount_change.h"
 #include "import4_fixture.h"
 
 namespace dn::test {

@@ -101,7 +101,8 @@ class Import4Test : public SessionFixture {
 
     HostStore& store() { return session->store(); }
 
-    void addGroup(const std::string& code, const std::string& kind, double value, double surcharge = 0) {
+    void addGroup(const std::string& code, const std::string& kind, double value,
+                  double surcharge = 0) {
         DiscountGroupRecord g;
         g.key = session->ArticlePrefix + code;
         g.kennung = kind;

@@ -13,8 +13,10 @@ namespace dn::test {
 namespace {
 
 bool sameBuffers(const Dn4Reader& a, const Dn4Reader& b) {
-    return a.record().bytes() == b.record().bytes() && a.priceRecord().bytes() == b.priceRecord().bytes() &&
-           a.setRecord().bytes() == b.setRecord().bytes() && a.setRecord2().bytes() == b.setRecord2().bytes();
+    return a.record().bytes() == b.record().bytes() &&
+           a.priceRecord().bytes() == b.priceRecord().bytes() &&
+           a.setRecord().bytes() == b.setRecord().bytes() &&
+           a.setRecord2().bytes() == b.setRecord2().bytes();
 }
 
 // Every record kind, empty lines, an over-long article number and a P
@@ -28,7 +30,8 @@ std::string mixedFile(int articles) {
         bytes += "D;N;A" + n + ";1;;;Zeile;2;;;;\r\n";
         if (i % 7 == 0) bytes += "\r\n";
         if (i % 11 == 0) bytes += "P;A;A" + n + ";1;00001500;;;;;;;;;;;\r\n";
-        if (i % 50 == 25) bytes += "A;N;" + std::string(20, 'X') + ";00;Zu lang;;1;0;St;1;R1;100;;\r\n";
+        if (i % 50 == 25)
+            bytes += "A;N;" + std::string(20, 'X') + ";00;Zu lang;;1;0;St;1;R1;100;;\r\n";
     }
     return bytes;
 }

@@ -1,10 +1,11 @@
 // Command 43: the price-enquiry file in the DATANORM 4 and 3 forms.
 
+#include "dn4/price_enquiry.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "dn4/price_enquiry.h"
 #include "host/day_number.h"
 #include "import4_fixture.h"
 

@@ -11,7 +11,9 @@
 namespace dn::test {
 namespace {
 
-DiscountPair4 pair(char flag, const char* value) { return DiscountPair4{flag, value}; }
+DiscountPair4 pair(char flag, const char* value) {
+    return DiscountPair4{flag, value};
+}
 
 TEST(DiscountFactor4, ByFlag) {
     const struct {
@@ -19,9 +21,10 @@ TEST(DiscountFactor4, ByFlag) {
         DiscountPair4 p;
         std::optional<double> factor;
     } cases[] = {
-        {0, pair('1', "2500"), 0.75},  {0, pair('2', "0850"), 0.85}, {0, pair('3', "0500"), 1.05},
-        {1, pair('\0', ""), 1.0},      {2, pair(' ', "    "), 1.0},  {0, pair('0', "RG1 "), 0.6},
-        {1, pair('0', "RG1 "), 1.0},   {0, pair('9', "0100"), std::nullopt},
+        {0, pair('1', "2500"), 0.75}, {0, pair('2', "0850"), 0.85},
+        {0, pair('3', "0500"), 1.05}, {1, pair('\0', ""), 1.0},
+        {2, pair(' ', "    "), 1.0},  {0, pair('0', "RG1 "), 0.6},
+        {1, pair('0', "RG1 "), 1.0},  {0, pair('9', "0100"), std::nullopt},
     };
     auto group = [](const std::string&) { return 0.6; };
     for (const auto& c : cases) {
@@ -33,7 +36,8 @@ TEST(DiscountFactor4, ByFlag) {
 
 TEST(PriceBlock4, BlocksOfARecord) {
     std::string rec = "PA";
-    rec += std::string("ART1           ") + "1" + "00012345" + "1" + "2500" + "2" + "0850" + "3" + "0500";
+    rec += std::string("ART1           ") + "1" + "00012345" + "1" + "2500" + "2" + "0850" + "3" +
+           "0500";
     rec.resize(128, '\0');
     const PriceBlock4 b = priceBlockOf(rec, 1);
     EXPECT_EQ(b.articleNumber, "ART1           ");
@@ -181,10 +185,9 @@ TEST_F(Import4Test, PriceMaintenanceRun) {
     a.salesprice = 10;
     store().writeArticle(a);
     const std::string file = writeDelivery(
-        "datpreis.001",
-        {dn4Header(), "K;;0815;", "C;;TERMIN-1;01082025;",
-         "P;A;ART1;1;00008000;1;2500;;;;;MISSING;1;100;;;;;;;;;;;;;;;;", "P;X;ART1;1;1;;;;;;;",
-         "Q;A;;"});
+        "datpreis.001", {dn4Header(), "K;;0815;", "C;;TERMIN-1;01082025;",
+                         "P;A;ART1;1;00008000;1;2500;;;;;MISSING;1;100;;;;;;;;;;;;;;;;",
+                         "P;X;ART1;1;1;;;;;;;", "Q;A;;"});
     host.forms.push_back(FormScript{"TPFLEGEDISKETTE", {{104, "1"}}, {}});
     session->PriceFilePath = file;
     session->OnlineImportStatus = "0";
@@ -194,11 +197,12 @@ TEST_F(Import4Test, PriceMaintenanceRun) {
     EXPECT_DOUBLE_EQ(art->purchaseprice, 60);
     EXPECT_EQ(art->changedate, toDayNumber(Date{2025, 8, 1}));
     EXPECT_EQ(session->TodayDate, session->host.today);
-    for (const char* line : {"Einstellungen für Preisbildung EK und VK:", "Kundennummer: 0815      ",
-                             "Erstellungsdatum : 16.10.25", "C-Termin-1: 01082025", "Artikel: ART1",
-                             "  Faktor1 =  0.75  Faktor2 =  1.00  Faktor3 =  1.00  Gesamtfaktor =  0.75",
-                             "  Nicht gefunden ", "Ungültiges Verarbeitungskennzeichen:X",
-                             "Ungültiges Satzkennzeichen: Q"})
+    for (const char* line :
+         {"Einstellungen für Preisbildung EK und VK:", "Kundennummer: 0815      ",
+          "Erstellungsdatum : 16.10.25", "C-Termin-1: 01082025", "Artikel: ART1",
+          "  Faktor1 =  0.75  Faktor2 =  1.00  Faktor3 =  1.00  Gesamtfaktor =  0.75",
+          "  Nicht gefunden ", "Ungültiges Verarbeitungskennzeichen:X",
+          "Ungültiges Satzkennzeichen: Q"})
         EXPECT_TRUE(printed(line)) << line;
     EXPECT_EQ(session->OnlineImportStatus, "1");
     EXPECT_NE(ReadChangeLog(*session)->find("4 Preispflege"), std::string::npos);

@@ -189,7 +189,8 @@ TEST_F(Sets3Test, WrongLengthRecordIsSkippedAndCounted) {
     article("1-100");
     std::string broken = jRecord("100", {{"X", "1"}});
     broken.replace(128, 2, "XX");
-    test::writeFile(home / "datasets", jRecord("100", {{"A", "1"}}) + broken + jRecord("100", {{"B", "2"}}));
+    test::writeFile(home / "datasets",
+                    jRecord("100", {{"A", "1"}}) + broken + jRecord("100", {{"B", "2"}}));
     host.forms.push_back({"TUEBLEISTUNG", {{104, "0"}}, {}});
     host.defaultAnswer = true;
     EXPECT_EQ(ImportSets3(*session), CommandOutcome::Failed);

@@ -15,11 +15,12 @@ struct MappingCase {
     std::vector<std::string> before;  // lines imported first (may be empty)
     std::string line;                 // the A record under test
     bool replaceUnits;
-    ArticleRecord expected;           // the columns checked below
+    ArticleRecord expected;  // the columns checked below
 };
 
-ArticleRecord expect(std::string st1, std::string st2, std::string unit, std::string match, int unitQty,
-                     double ek, double vk, std::string group, std::string gkey, int a21, std::string a23) {
+ArticleRecord expect(std::string st1, std::string st2, std::string unit, std::string match,
+                     int unitQty, double ek, double vk, std::string group, std::string gkey,
+                     int a21, std::string a23) {
     ArticleRecord r;
     r.shorttext1 = std::move(st1);
     r.shorttext2 = std::move(st2);
@@ -35,7 +36,8 @@ ArticleRecord expect(std::string st1, std::string st2, std::string unit, std::st
     return r;
 }
 
-class ArticleMappingTest : public ImportFixture5, public ::testing::WithParamInterface<MappingCase> {};
+class ArticleMappingTest : public ImportFixture5,
+                           public ::testing::WithParamInterface<MappingCase> {};
 
 TEST_P(ArticleMappingTest, ColumnsFollowTheMapping) {
     const MappingCase& c = GetParam();
@@ -59,35 +61,61 @@ TEST_P(ArticleMappingTest, ColumnsFollowTheMapping) {
     EXPECT_EQ(a.priceflagsource, "1");
 }
 
-const std::string kFull = "A;N;4711;Kupferrohr 15 mm;Stange 5 m;MTR;2;1;1250;R1;W01;U1;KUPFER;;;;;;;BILD1;3;;7;;;;;;";
+const std::string kFull =
+    "A;N;4711;Kupferrohr 15 mm;Stange 5 m;MTR;2;1;1250;R1;W01;U1;KUPFER;;;;;;;BILD1;3;;7;;;;;;";
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ArticleMappingTest,
-    ::testing::Values(
-        MappingCase{"NewFull", {}, kFull, true,
-                    expect("Kupferrohr 15 mm", "Stange 5 m", "m   ", "KUPFER", 1, 12.50, 0, "R1", "1-BILD1", 3, "7")},
-        MappingCase{"NewEmptyFieldsGetDefaults", {}, "A;N;4711;Muffe Messing;;PCE;2;0;99;;;;;;;;;;;;;;;;;;;;", true,
-                    expect("Muffe Messing", "", "Stck", "muffe messing", 1, 0.99, 0, "", "", 1, "0")},
-        MappingCase{"UnitsKeptWithoutReplace", {}, "A;N;4711;Muffe;;pce;2;1;99;;;;;;;;;;;;;;;;;;;;", false,
-                    expect("Muffe", "", "pce", "muffe", 1, 0.99, 0, "", "", 1, "0")},
-        MappingCase{"LowerCaseCodeReplaced", {}, "A;N;4711;Muffe;;pce;2;1;99;;;;;;;;;;;;;;;;;;;;", true,
-                    expect("Muffe", "", "Stck", "muffe", 1, 0.99, 0, "", "", 1, "0")},
-        MappingCase{"UnknownCodeUpperCasedAndPadded", {}, "A;N;4711;Muffe;;set;2;1;99;;;;;;;;;;;;;;;;;;;;", true,
-                    expect("Muffe", "", "SET ", "muffe", 1, 0.99, 0, "", "", 1, "0")},
-        MappingCase{"ChangeKeepsWhatIsEmpty", {kFull}, "A;A;4711;;;;;;;;;;;;;;;;;;;;;;;;;;", true,
-                    expect(std::string(40, ' '), std::string(40, ' '), "m   ", "KUPFER", 1, 12.50, 0, "R1",
-                           "1-BILD1", 3, "7")},
-        MappingCase{"ChangeOfMissingKeyCreates", {}, "A;A;4711;Neu;;STK;2;10;1000;;;;;;;;;;;;;;;;;;;;", true,
-                    expect("Neu", "", "STK ", "neu", 10, 1.00, 0, "", "", 1, "0")}),
+    ::testing::Values(MappingCase{"NewFull",
+                                  {},
+                                  kFull,
+                                  true,
+                                  expect("Kupferrohr 15 mm", "Stange 5 m", "m   ", "KUPFER", 1,
+                                         12.50, 0, "R1", "1-BILD1", 3, "7")},
+                      MappingCase{"NewEmptyFieldsGetDefaults",
+                                  {},
+                                  "A;N;4711;Muffe Messing;;PCE;2;0;99;;;;;;;;;;;;;;;;;;;;",
+                                  true,
+                                  expect("Muffe Messing", "", "Stck", "muffe messing", 1, 0.99, 0,
+                                         "", "", 1, "0")},
+                      MappingCase{"UnitsKeptWithoutReplace",
+                                  {},
+                                  "A;N;4711;Muffe;;pce;2;1;99;;;;;;;;;;;;;;;;;;;;",
+                                  false,
+                                  expect("Muffe", "", "pce", "muffe", 1, 0.99, 0, "", "", 1, "0")},
+                      MappingCase{"LowerCaseCodeReplaced",
+                                  {},
+                                  "A;N;4711;Muffe;;pce;2;1;99;;;;;;;;;;;;;;;;;;;;",
+                                  true,
+                                  expect("Muffe", "", "Stck", "muffe", 1, 0.99, 0, "", "", 1, "0")},
+                      MappingCase{"UnknownCodeUpperCasedAndPadded",
+                                  {},
+                                  "A;N;4711;Muffe;;set;2;1;99;;;;;;;;;;;;;;;;;;;;",
+                                  true,
+                                  expect("Muffe", "", "SET ", "muffe", 1, 0.99, 0, "", "", 1, "0")},
+                      MappingCase{"ChangeKeepsWhatIsEmpty",
+                                  {kFull},
+                                  "A;A;4711;;;;;;;;;;;;;;;;;;;;;;;;;;",
+                                  true,
+                                  expect(std::string(40, ' '), std::string(40, ' '), "m   ",
+                                         "KUPFER", 1, 12.50, 0, "R1", "1-BILD1", 3, "7")},
+                      MappingCase{"ChangeOfMissingKeyCreates",
+                                  {},
+                                  "A;A;4711;Neu;;STK;2;10;1000;;;;;;;;;;;;;;;;;;;;",
+                                  true,
+                                  expect("Neu", "", "STK ", "neu", 10, 1.00, 0, "", "", 1, "0")}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ImportFixture5, NewRecordForExistingKeyOverwritesWithNote) {
     ASSERT_EQ(import({kFull}), CommandOutcome::Done);
-    ASSERT_EQ(import({"A;N;4711;Anders;;;2;1;500;;;;;;;;;;;;;;;;;;;;"}, {{105, "1"}}), CommandOutcome::Done);
+    ASSERT_EQ(import({"A;N;4711;Anders;;;2;1;500;;;;;;;;;;;;;;;;;;;;"}, {{105, "1"}}),
+              CommandOutcome::Done);
     EXPECT_TRUE(host.printedSomething("Hinweis: Artikel \"1-4711\" wird überschrieben"));
     EXPECT_EQ(article("1-4711").shorttext1, "Anders");
     EXPECT_DOUBLE_EQ(article("1-4711").purchaseprice, 5.00);
-    EXPECT_EQ(lastMessage(), "1 Artikel und 0 Langtexte nach TORVALO übernommen!\n\n0 Artikel gelöscht!\n\n0 Artikel umbenannt!");
+    EXPECT_EQ(lastMessage(),
+              "1 Artikel und 0 Langtexte nach TORVALO übernommen!\n\n0 Artikel gelöscht!\n\n0 "
+              "Artikel umbenannt!");
 }
 
 TEST_F(ImportFixture5, ChangeWithoutPriceFieldsKeepsPricesAndDate) {
@@ -108,7 +136,8 @@ struct PriceCase {
     double vk;
 };
 
-class ArticlePriceImportTest : public ImportFixture5, public ::testing::WithParamInterface<PriceCase> {};
+class ArticlePriceImportTest : public ImportFixture5,
+                               public ::testing::WithParamInterface<PriceCase> {};
 
 TEST_P(ArticlePriceImportTest, PricesFromTheRecordAndItsGroup) {
     DiscountGroupRecord g;
@@ -131,10 +160,14 @@ TEST_P(ArticlePriceImportTest, PricesFromTheRecordAndItsGroup) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ArticlePriceImportTest,
-    ::testing::Values(PriceCase{"ListPriceUnit100Discount30", "A;N;4711;R;;;1;100;123450;R30;;;;;;;;;;;;;;;;;;;", 8.65, 12.35},
-                      PriceCase{"SurchargeOnGroup", "A;N;4711;R;;;1;1;10000;S10;;;;;;;;;;;;;;;;;;;", 100.00, 110.00},
-                      PriceCase{"NetPriceUnitZeroCountsAsOne", "A;N;4711;R;;;2;0;894;;;;;;;;;;;;;;;;;;;;", 8.94, 0},
-                      PriceCase{"UnknownGroupKindGivesListPrice", "A;N;4711;R;;;1;1;5000;K9;;;;;;;;;;;;;;;;;;;", 50.00, 50.00}),
+    ::testing::Values(PriceCase{"ListPriceUnit100Discount30",
+                                "A;N;4711;R;;;1;100;123450;R30;;;;;;;;;;;;;;;;;;;", 8.65, 12.35},
+                      PriceCase{"SurchargeOnGroup", "A;N;4711;R;;;1;1;10000;S10;;;;;;;;;;;;;;;;;;;",
+                                100.00, 110.00},
+                      PriceCase{"NetPriceUnitZeroCountsAsOne",
+                                "A;N;4711;R;;;2;0;894;;;;;;;;;;;;;;;;;;;;", 8.94, 0},
+                      PriceCase{"UnknownGroupKindGivesListPrice",
+                                "A;N;4711;R;;;1;1;5000;K9;;;;;;;;;;;;;;;;;;;", 50.00, 50.00}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ArticleTextRules5, UnitsAndCase) {
@@ -151,7 +184,10 @@ TEST(ArticleTextRules5, UnitsAndCase) {
                                            {"", true, "    "}})
         EXPECT_EQ(ReplaceUnit5(c.in, c.replace), c.out) << c.in;
     EXPECT_EQ(ConvertCase5("KUPFERROHR 15X1-HART/WEICH"), "Kupferrohr 15x1-Hart/Weich");
-    EXPECT_EQ(ConvertCase5("\x9A" "BERGANG"), "\x9A" "bergang");  // CP850 Ü stays upper at the start
+    EXPECT_EQ(ConvertCase5("\x9A"
+                           "BERGANG"),
+              "\x9A"
+              "bergang");  // CP850 Ü stays upper at the start
 }
 
 }  // namespace

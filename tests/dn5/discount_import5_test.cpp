@@ -8,13 +8,15 @@ namespace dn {
 namespace {
 
 class DiscountImport5Test : public test::Maintenance5Test {
-protected:
+  protected:
     // Runs command 22 with the dialog fields 100 (delete old) and 101 (protocol).
     CommandOutcome run(bool deleteOld, bool protocol = true) {
         form("TR_EINLESEN", {{100, deleteOld ? "1" : "0"}, {101, protocol ? "1" : "0"}});
         return ImportDiscountGroups5(*session);
     }
-    std::vector<std::string> header() { return {"V;050;R;20240131;EUR;Rabatte;(c) Hersteller;HERST;"}; }
+    std::vector<std::string> header() {
+        return {"V;050;R;20240131;EUR;Rabatte;(c) Hersteller;HERST;"};
+    }
 };
 
 TEST_F(DiscountImport5Test, EachKindStoresItsValue) {
@@ -98,7 +100,8 @@ TEST_F(DiscountImport5Test, DeletingOldGroupsTouchesOnlyThisSupplier) {
 
 TEST_F(DiscountImport5Test, OtherLettersAreAnsweredAndNotCounted) {
     auto lines = header();
-    lines.insert(lines.end(), {"A;N;4711;Rohr;", "S;123;;Gruppe;", "E;egal;", "X;1;", "R;1;1;100;Eins;"});
+    lines.insert(lines.end(),
+                 {"A;N;4711;Rohr;", "S;123;;Gruppe;", "E;egal;", "X;1;", "R;1;1;100;Eins;"});
     file("datanorm.rab", lines);
     EXPECT_EQ(run(false), CommandOutcome::Done);
     const std::vector<std::string> expected{

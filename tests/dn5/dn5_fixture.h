@@ -12,7 +12,7 @@
 namespace dn::test {
 
 class Dn5Test : public ::testing::Test {
-protected:
+  protected:
     ScriptedHost host;
     Session session{host};
     tdatanorm5 dn5{session};

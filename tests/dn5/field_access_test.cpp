@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "dn5/field_split5.h"
-#include "host/codepage.h"
 #include "dn5_fixture.h"
+#include "host/codepage.h"
 
 namespace dn::test {
 namespace {
@@ -65,10 +65,14 @@ TEST_F(Dn5Test, NumbersAndAmountsInHundredths) {
         double amount;
     };
     const std::vector<Case> cases{
-        {"894", 894, 894, 8.94},        {"123450", 123450, 123450, 1234.50},
-        {"", 0, 0, 0},                  {" 12 ", 12, 12, 0.12},
-        {"12.6", 12.6, 13, 0.126},      {"-250", -250, -250, -2.50},
-        {"abc", 0, 0, 0},               {"0000001", 1, 1, 0.01},
+        {"894", 894, 894, 8.94},
+        {"123450", 123450, 123450, 1234.50},
+        {"", 0, 0, 0},
+        {" 12 ", 12, 12, 0.12},
+        {"12.6", 12.6, 13, 0.126},
+        {"-250", -250, -250, -2.50},
+        {"abc", 0, 0, 0},
+        {"0000001", 1, 1, 0.01},
     };
     for (const auto& c : cases) {
         line("P;4711;1;1;" + c.field + ";");
@@ -79,7 +83,9 @@ TEST_F(Dn5Test, NumbersAndAmountsInHundredths) {
 }
 
 TEST_F(Dn5Test, TextFieldsComeOutAsUtf8) {
-    line("A;N;4711;Fl\x84" "che f\x81r Rohr;");  // CP850 ä, ü
+    line(
+        "A;N;4711;Fl\x84"
+        "che f\x81r Rohr;");  // CP850 ä, ü
     EXPECT_EQ(dn5.GetField5(4).size(), 15u);
     EXPECT_EQ(dn5.GetText5(4), "Fläche für Rohr");
 }
@@ -99,7 +105,8 @@ const std::string kOverlongHead =
 
 TEST_F(Dn5Test, OverlongFieldEndsTheFileWithoutKA) {
     line(kOverlongLine);
-    EXPECT_EQ(errorOf([&] { dn5.GetField5(3); }), kOverlongHead + "Die Übernahme wird abgebrochen!\n\n" + kOverlongLine);
+    EXPECT_EQ(errorOf([&] { dn5.GetField5(3); }),
+              kOverlongHead + "Die Übernahme wird abgebrochen!\n\n" + kOverlongLine);
     EXPECT_TRUE(host.questions.empty());
 }
 
@@ -109,8 +116,9 @@ TEST_F(Dn5Test, OverlongFieldWithKAAsks) {
     host.answers = {true, false};
     EXPECT_EQ(dn5.GetField5(3), "123456789012345");
     ASSERT_EQ(host.questions.size(), 1u);
-    EXPECT_EQ(host.questions[0],
-              kOverlongHead + "Wollen Sie die Daten trotzdem weiter übernehmen?\n\n" + kOverlongLine);
+    EXPECT_EQ(
+        host.questions[0],
+        kOverlongHead + "Wollen Sie die Daten trotzdem weiter übernehmen?\n\n" + kOverlongLine);
     EXPECT_EQ(errorOf([&] { dn5.GetField5(3); }), "FEHLER in DATANORM-Datei");
 }
 
@@ -131,7 +139,8 @@ TEST_F(Dn5Test, EveryLayoutFieldIsEnforced) {
         fields[1] = std::string(1, f.letter);
         if (f.letter == 'V') fields[2] = "050";
         const int subtypeField = SubtypeField5(f.letter);
-        if (!f.subtype.empty()) fields[subtypeField] = f.subtype == "short" ? "K" : std::string(f.subtype);
+        if (!f.subtype.empty())
+            fields[subtypeField] = f.subtype == "short" ? "K" : std::string(f.subtype);
         auto build = [&](std::size_t len) {
             auto copy = fields;
             copy[f.field] = std::string(len, '9');
@@ -140,13 +149,15 @@ TEST_F(Dn5Test, EveryLayoutFieldIsEnforced) {
             return l;
         };
         const std::string atMax = build(f.max);
-        const std::string label = std::string(1, f.letter) + std::string(f.subtype) + ":" + std::to_string(f.field);
+        const std::string label =
+            std::string(1, f.letter) + std::string(f.subtype) + ":" + std::to_string(f.field);
         line(atMax);
         EXPECT_EQ(dn5.GetField5(f.field).size(), f.max) << label;
         line(build(f.max + 1));
         const std::string error = errorOf([&] { dn5.GetField5(f.field); });
-        EXPECT_TRUE(error.starts_with("FEHLER in DATANORM-Datei !!!\n\nFeldlängenüberschreitung bei:\n\"" +
-                                      std::string(std::min<std::size_t>(f.max + 1, 100), '9')))
+        EXPECT_TRUE(
+            error.starts_with("FEHLER in DATANORM-Datei !!!\n\nFeldlängenüberschreitung bei:\n\"" +
+                              std::string(std::min<std::size_t>(f.max + 1, 100), '9')))
             << label;
     }
 }
@@ -159,14 +170,29 @@ TEST(RecordLayout5, SubtypesChooseTheLayout) {
         std::size_t max;
     };
     const std::vector<Case> cases{
-        {'A', "", 3, 15},  {'A', "", 29, 1},   {'A', "", 30, kNoFieldLimit5},
-        {'C', "WST1", 6, 8}, {'C', "WST2", 6, 14}, {'C', "ARBS", 8, 15}, {'C', "ES01", 6, kNoFieldLimit5},
-        {'C', "ES01", 4, 15}, {'Z', "1", 12, 10}, {'Z', "2", 11, 10},  {'Z', "3", 6, 2},
-        {'Z', "9", 4, kNoFieldLimit5}, {'J', "L", 7, 40}, {'J', "", 7, 15}, {'J', "K", 8, 7},
-        {'T', "", 5, kNoFieldLimit5}, {'T', "", 6, 70}, {'P', "", 12, 4}, {'E', "", 2, kNoFieldLimit5},
+        {'A', "", 3, 15},
+        {'A', "", 29, 1},
+        {'A', "", 30, kNoFieldLimit5},
+        {'C', "WST1", 6, 8},
+        {'C', "WST2", 6, 14},
+        {'C', "ARBS", 8, 15},
+        {'C', "ES01", 6, kNoFieldLimit5},
+        {'C', "ES01", 4, 15},
+        {'Z', "1", 12, 10},
+        {'Z', "2", 11, 10},
+        {'Z', "3", 6, 2},
+        {'Z', "9", 4, kNoFieldLimit5},
+        {'J', "L", 7, 40},
+        {'J', "", 7, 15},
+        {'J', "K", 8, 7},
+        {'T', "", 5, kNoFieldLimit5},
+        {'T', "", 6, 70},
+        {'P', "", 12, 4},
+        {'E', "", 2, kNoFieldLimit5},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(FieldMax5(c.letter, c.subtype, c.field), c.max) << c.letter << c.subtype << c.field;
+        EXPECT_EQ(FieldMax5(c.letter, c.subtype, c.field), c.max)
+            << c.letter << c.subtype << c.field;
 }
 
 TEST(FieldSplit5, NumberSyntax) {
@@ -174,7 +200,8 @@ TEST(FieldSplit5, NumberSyntax) {
     EXPECT_EQ(ParseNumber5(" 1234.50 "), 1234.5);
     EXPECT_EQ(ParseNumber5("+5"), 5.0);
     EXPECT_EQ(ParseNumber5("-5"), -5.0);
-    for (const char* bad : {"8,94", "1,2,3", "-", "  ", "12O00", "12a", "1e3", "1 000", "n/a", "1.2.3"})
+    for (const char* bad :
+         {"8,94", "1,2,3", "-", "  ", "12O00", "12a", "1e3", "1 000", "n/a", "1.2.3"})
         EXPECT_FALSE(ParseNumber5(bad)) << bad;
 }
 

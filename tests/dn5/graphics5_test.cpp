@@ -1,6 +1,7 @@
+#include "dn5/graphics5.h"
+
 #include <gtest/gtest.h>
 
-#include "dn5/graphics5.h"
 #include "maintenance5_fixture.h"
 
 namespace dn {
@@ -8,7 +9,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class Graphics5Test : public test::Maintenance5Test {
-protected:
+  protected:
     fs::path pictures(const std::string& folder) const { return masterDir() / "bilder" / folder; }
 
     // An article of the prefix with a graphics binding of these lines.
@@ -21,7 +22,8 @@ protected:
     }
 
     // A binding line: kind (2), kind (2), file name (12), text.
-    static std::string binding(const std::string& kind, const std::string& file, const std::string& text) {
+    static std::string binding(const std::string& kind, const std::string& file,
+                               const std::string& text) {
         auto pad = [](std::string s, std::size_t n) { return s + std::string(n - s.size(), ' '); };
         return pad("01", 2) + pad(kind, 2) + pad(file, 12) + text;
     }
@@ -31,7 +33,8 @@ TEST(SupplierPictureFolder, FromThePrefix) {
     const std::pair<const char*, const char*> cases[] = {
         {"5-", "05"}, {"12-", "12"}, {"99-", "99"}, {"K-", "0K"}, {" 7-", "07"},
     };
-    for (const auto& [prefix, folder] : cases) EXPECT_EQ(SupplierPictureFolder(prefix), folder) << prefix;
+    for (const auto& [prefix, folder] : cases)
+        EXPECT_EQ(SupplierPictureFolder(prefix), folder) << prefix;
 }
 
 TEST_F(Graphics5Test, CopyReplacesReadOnlyTargetsAndBuildsTheIndex) {
@@ -41,7 +44,8 @@ TEST_F(Graphics5Test, CopyReplacesReadOnlyTargetsAndBuildsTheIndex) {
     fs::create_directories(pictures("01"));
     test::writeFile(pictures("01") / "rohr.jpg", "alt");
     fs::permissions(pictures("01") / "rohr.jpg", fs::perms::owner_read | fs::perms::group_read);
-    boundArticle("1-4711", {binding("02", "ROHR.JPG", "Rohrbild"), binding("03", "fehlt.jpg", "Fehlt")});
+    boundArticle("1-4711",
+                 {binding("02", "ROHR.JPG", "Rohrbild"), binding("03", "fehlt.jpg", "Fehlt")});
     host.answers = {true};
 
     EXPECT_EQ(CopyGraphics5(*session), CommandOutcome::Done);
@@ -51,7 +55,8 @@ TEST_F(Graphics5Test, CopyReplacesReadOnlyTargetsAndBuildsTheIndex) {
     EXPECT_TRUE(said("2 Grafiken kopiert!"));
     ASSERT_EQ(host.questions.size(), 1u);
     EXPECT_EQ(host.questions[0],
-              "Wollen Sie einen Index für die Grafiken des aktuellen Lieferanten anlegen, damit Sie die Grafiken in "
+              "Wollen Sie einen Index für die Grafiken des aktuellen Lieferanten anlegen, damit "
+              "Sie die Grafiken in "
               "Reports und Auswertungen verwenden können?");
     // The bmp pattern comes before jpg; the article key shows in the window.
     const std::vector<std::string> shown{"PLAN.BMP", "rohr.jpg", "1-4711"};
@@ -75,7 +80,8 @@ TEST_F(Graphics5Test, AFileThatCannotBeCopiedIsReportedAndTheTargetKept) {
     EXPECT_TRUE(said("1 Grafiken kopiert!"));
     EXPECT_TRUE(fs::is_directory(pictures("01") / "klotz.jpg"));
     bool reported = false;
-    for (const auto& l : host.output) reported |= l.rfind("Fehler beim Kopieren von klotz.jpg", 0) == 0;
+    for (const auto& l : host.output)
+        reported |= l.rfind("Fehler beim Kopieren von klotz.jpg", 0) == 0;
     EXPECT_TRUE(reported);
     for (const auto& e : fs::directory_iterator(pictures("01")))
         EXPECT_FALSE(e.path().filename().string().starts_with(".dn")) << e.path();
@@ -118,7 +124,8 @@ TEST_F(Graphics5Test, AllSuppliersCoverOnlyNumericPrefixes) {
     EXPECT_EQ(RebuildGraphicsIndexAll5(*session), CommandOutcome::Done);
     ASSERT_EQ(host.questions.size(), 1u);
     EXPECT_EQ(host.questions[0],
-              "Wollen Sie einen Index für die Grafiken ALLER Lieferanten anlegen, damit Sie die Grafiken in Reports "
+              "Wollen Sie einen Index für die Grafiken ALLER Lieferanten anlegen, damit Sie die "
+              "Grafiken in Reports "
               "und Auswertungen verwenden können?");
     const auto seven = store().readGraphicsIndex("7-");
     ASSERT_EQ(seven.size(), 1u);

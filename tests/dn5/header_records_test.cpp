@@ -17,9 +17,9 @@ TEST_F(Dn5Test, HeaderPrintsDateAndSetsEuro) {
     EXPECT_TRUE(dn5.FileInEuro);
     EXPECT_EQ(dn5.HeaderDateDdMmYy(), "310124");
     const std::vector<std::string> expected{
-        "Datum            : 31.01.2024", "Währung          : EUR",
+        "Datum            : 31.01.2024",   "Währung          : EUR",
         "Dateninhalt      : Produktdaten", "Copyright        : ACME GmbH",
-        "Herstellerkürzel : ACM",        "",
+        "Herstellerkürzel : ACM",          "",
     };
     EXPECT_EQ(host.printed, expected);
 }
@@ -89,7 +89,8 @@ TEST_F(Dn5Test, RecordFrameRules) {
         {"error in a handler ends the file", true, "X;1;", false, "Fehler im Satz", 0},
         {"handler says stop", true, "Q;1;", false, "", 0},
         {"letter longer than one character", true, "AB;N;", false,
-         "FEHLER in DATANORM-Datei !!!\n\nFeldlängenüberschreitung bei:\n\"AB\"\nIst-Länge: 2\nMax-Länge: 1\n\n"
+         "FEHLER in DATANORM-Datei !!!\n\nFeldlängenüberschreitung bei:\n\"AB\"\nIst-Länge: "
+         "2\nMax-Länge: 1\n\n"
          "Die Übernahme wird abgebrochen!\n\nAB;N;",
          0},
         {"header of version 4", false, "V;040;A;", false,

@@ -15,7 +15,7 @@
 namespace dn::test {
 
 class ImportFixture5 : public SessionFixture {
-protected:
+  protected:
     static constexpr const char* kHeader = "V;050;A;20250415;EUR;Test;Test GmbH;TST;;;;;;;;";
 
     // Imports the lines (CP850, joined with CR LF) as one file; `sets` fill
@@ -40,7 +40,7 @@ protected:
     }
     const std::string& lastMessage() const { return host.messages.back(); }
 
-private:
+  private:
     int files_ = 0;
 };
 

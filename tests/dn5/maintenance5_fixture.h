@@ -16,7 +16,7 @@
 namespace dn::test {
 
 class Maintenance5Test : public SessionFixture {
-protected:
+  protected:
     void SetUp() override {
         SessionFixture::SetUp();
         std::filesystem::create_directories(source());

@@ -7,8 +7,8 @@
 
 #include "dn4/documents.h"
 #include "dn5/tdatanorm5.h"
-#include "service_fixture5.h"
 #include "frame/change_log.h"
+#include "service_fixture5.h"
 
 namespace dn {
 namespace {

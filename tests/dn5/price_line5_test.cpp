@@ -1,6 +1,7 @@
+#include "dn5/price_line5.h"
+
 #include <gtest/gtest.h>
 
-#include "dn5/price_line5.h"
 #include "dn5_fixture.h"
 
 namespace dn {
@@ -15,7 +16,8 @@ TEST_F(PriceLine5Test, SameInputAsTheCheckedFields) {
         "P;A1;2;;0;;;;;;;;",
         "P;A1;9;1;1234",
         "P;A1",
-        "P;\x8e" "BC;1;1;100;;;;;;;;",  // CP850 letter in the number
+        "P;\x8e"
+        "BC;1;1;100;;;;;;;;",  // CP850 letter in the number
         "P;A1;1; 10 ;12,5;;x;;;;;;",
     };
     const CurrencyConversion5 convert = [](double v) { return v * 2; };
@@ -39,9 +41,11 @@ TEST_F(PriceLine5Test, SameInputAsTheCheckedFields) {
 
 TEST_F(PriceLine5Test, OverlongFieldEndsTheFileAsTheReaderDoes) {
     line("P;A1;1;1;12345678901;;;;;;;;");
-    EXPECT_NE(errorOf([&] { ReadPriceLine5(dn5, {}); }).find("Feldlängenüberschreitung"), std::string::npos);
+    EXPECT_NE(errorOf([&] { ReadPriceLine5(dn5, {}); }).find("Feldlängenüberschreitung"),
+              std::string::npos);
     line("P;1234567890123456;1;1;1;;;;;;;;");
-    EXPECT_NE(errorOf([&] { PriceLineArticleNumber5(dn5); }).find("Max-Länge: 15"), std::string::npos);
+    EXPECT_NE(errorOf([&] { PriceLineArticleNumber5(dn5); }).find("Max-Länge: 15"),
+              std::string::npos);
 }
 
 }  // namespace

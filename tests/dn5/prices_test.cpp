@@ -33,15 +33,20 @@ std::vector<std::string> lines(const Protocol5& p) {
 }
 
 Outcome of(const ArticlePriceResult5& r) {
-    return {r.purchaseprice, r.salesprice, r.listprice, {}, {}, r.richtpreis, r.surchargeLine, lines(r.protocol)};
+    return {r.purchaseprice, r.salesprice,    r.listprice,      {}, {},
+            r.richtpreis,    r.surchargeLine, lines(r.protocol)};
 }
 Outcome of(const PriceChangeResult5& r) {
-    return {r.purchaseprice, r.salesprice, r.listprice, r.factoryprice, r.empfohlenervk, r.richtpreis, {},
-            lines(r.protocol)};
+    return {r.purchaseprice, r.salesprice, r.listprice, r.factoryprice,
+            r.empfohlenervk, r.richtpreis, {},          lines(r.protocol)};
 }
 
-DiscountGroupInfo5 group(char kind, double value, double surcharge = 0) { return {"0001", true, kind, value, surcharge}; }
-DiscountGroupInfo5 missing() { return {"0815", false, '1', 0, 0}; }
+DiscountGroupInfo5 group(char kind, double value, double surcharge = 0) {
+    return {"0001", true, kind, value, surcharge};
+}
+DiscountGroupInfo5 missing() {
+    return {"0815", false, '1', 0, 0};
+}
 
 ArticlePriceInput5 article(std::string flag, double price, int pu, DiscountGroupInfo5 g) {
     ArticlePriceInput5 in;
@@ -70,7 +75,8 @@ PriceChangeInput5 priceChange(std::string flag, double price, int pu) {
     in.discountGroup = "    ";
     return in;
 }
-PriceChangeInput5 withGroup(PriceChangeInput5 in, DiscountGroupInfo5 g, int salesMode = 0, int purchaseMode = 0) {
+PriceChangeInput5 withGroup(PriceChangeInput5 in, DiscountGroupInfo5 g, int salesMode = 0,
+                            int purchaseMode = 0) {
     in.discountGroup = "0001";
     in.givenGroup = std::move(g);
     in.salesMode = salesMode;
@@ -90,7 +96,7 @@ struct PriceCase {
 };
 
 class PriceRules5 : public Dn5Test {
-public:
+  public:
     // Reads the price fields of an A line through the reader.
     ArticlePriceInput5 fromLine(const std::string& l, DiscountGroupInfo5 g) {
         line(l);
@@ -109,8 +115,12 @@ public:
 };
 
 TEST_F(PriceRules5, Table) {
-    auto A = [](ArticlePriceInput5 in) { return [in](Dn5Test&) { return of(PriceFromArticle5(in)); }; };
-    auto P = [](PriceChangeInput5 in) { return [in](Dn5Test&) { return of(PriceMaintenance5Article(in)); }; };
+    auto A = [](ArticlePriceInput5 in) {
+        return [in](Dn5Test&) { return of(PriceFromArticle5(in)); };
+    };
+    auto P = [](PriceChangeInput5 in) {
+        return [in](Dn5Test&) { return of(PriceMaintenance5Article(in)); };
+    };
     auto withList = [](ArticlePriceInput5 in) { return in.TakeListPrice = true, in; };
     auto pList = [](PriceChangeInput5 in) { return in.TakeListPrice = true, in; };
     auto netZero = [](int purchaseMode) {
@@ -121,38 +131,79 @@ TEST_F(PriceRules5, Table) {
         in.purchaseMode = purchaseMode;
         return in;
     };
-    auto factors = [](PriceChangeInput5 in, std::array<DiscountFields5, 3> d) { return in.discounts = d, in; };
+    auto factors = [](PriceChangeInput5 in, std::array<DiscountFields5, 3> d) {
+        return in.discounts = d, in;
+    };
 
     const std::vector<PriceCase> cases{
         // A records
         {"A 1: field 123450 is 1234.50, unit 100, discount 30 %",
          [](Dn5Test& t) {
              auto& self = static_cast<PriceRules5&>(t);
-             return of(PriceFromArticle5(self.fromLine("A;N;1;Rohr;;PCE;1;100;123450;0001;", group('1', 30))));
+             return of(PriceFromArticle5(
+                 self.fromLine("A;N;1;Rohr;;PCE;1;100;123450;0001;", group('1', 30))));
          },
          {8.65, 12.35, {}, {}, {}, {}, "", std::vector<std::string>{}}},
         {"A 1: multiplier", A(article("1", 100, 1, group('2', 0.6))), {60, 100}},
         {"A 1: price increase", A(article("1", 100, 1, group('3', 5))), {105, 100}},
-        {"A 1: unknown group kind gives the list price", A(article("1", 100, 1, group('7', 30))), {100, 100}},
-        {"A 1: missing group", A(article("1", 100, 1, missing())),
-         {100, 100, {}, {}, {}, {}, "",
-          std::vector<std::string>{"Hinweis! Rabattgruppe: 0815 existiert nicht! EK-Preis mit 0% Rabatt berechnet"}}},
-        {"A 1: list price taken", A(withList(article("1", 100, 1, group('1', 30)))), {70, 100, 100.0}},
-        {"A 1: group surcharge 10 %", A(article("1", 100, 1, group('1', 30, 10))),
-         {70, 77, {}, {}, {}, {}, "                   Listenpreis:    100.00 Aufschlag:  10.00 Neuer VK:     77.00"}},
-        {"A 1: surcharge 0.005 % leaves the list price", A(article("1", 100, 1, group('1', 30, 0.005))), {70, 100}},
+        {"A 1: unknown group kind gives the list price",
+         A(article("1", 100, 1, group('7', 30))),
+         {100, 100}},
+        {"A 1: missing group",
+         A(article("1", 100, 1, missing())),
+         {100,
+          100,
+          {},
+          {},
+          {},
+          {},
+          "",
+          std::vector<std::string>{
+              "Hinweis! Rabattgruppe: 0815 existiert nicht! EK-Preis mit 0% Rabatt berechnet"}}},
+        {"A 1: list price taken",
+         A(withList(article("1", 100, 1, group('1', 30)))),
+         {70, 100, 100.0}},
+        {"A 1: group surcharge 10 %",
+         A(article("1", 100, 1, group('1', 30, 10))),
+         {70,
+          77,
+          {},
+          {},
+          {},
+          {},
+          "                   Listenpreis:    100.00 Aufschlag:  10.00 Neuer VK:     77.00"}},
+        {"A 1: surcharge 0.005 % leaves the list price",
+         A(article("1", 100, 1, group('1', 30, 0.005))),
+         {70, 100}},
         {"A 1: price unit 0 counts as 1", A(article("1", 100, 0, group('1', 30))), {70, 100}},
         {"A 1: change without price uses the stored VK",
-         A([] { auto in = change(article("1", 0, 1, group('1', 50)), 1, 80); in.pricePresent = false; return in; }()),
+         A([] {
+             auto in = change(article("1", 0, 1, group('1', 50)), 1, 80);
+             in.pricePresent = false;
+             return in;
+         }()),
          {40, 80}},
         {"A 2: net price", A(article("2", 4567, 100, group('1', 30))), {45.67, 0}},
         {"A 2: change with empty price keeps both",
-         A([] { auto in = change(article("2", 0, 1, group('1', 30)), 40, 50); in.pricePresent = false; return in; }()),
+         A([] {
+             auto in = change(article("2", 0, 1, group('1', 30)), 40, 50);
+             in.pricePresent = false;
+             return in;
+         }()),
          {40, 50}},
-        {"A 9: recommended price only", A(change(article("9", 1234.5, 100, group('1', 30)), 40, 50)),
+        {"A 9: recommended price only",
+         A(change(article("9", 1234.5, 100, group('1', 30)), 40, 50)),
          {40, 50, {}, {}, {}, 12.35}},
-        {"A X: wrong price flag", A(change(article("X", 100, 1, group('1', 30)), 40, 50)),
-         {40, 50, {}, {}, {}, {}, "", std::vector<std::string>{"Falsches Preiskennzeichen: \"X\""}}},
+        {"A X: wrong price flag",
+         A(change(article("X", 100, 1, group('1', 30)), 40, 50)),
+         {40,
+          50,
+          {},
+          {},
+          {},
+          {},
+          "",
+          std::vector<std::string>{"Falsches Preiskennzeichen: \"X\""}}},
         {"A change without fields 8 to 10",
          A([] {
              auto in = change(article("1", 0, 0, group('1', 30)), 40, 50);
@@ -164,63 +215,152 @@ TEST_F(PriceRules5, Table) {
         {"P 1: factors 2500 and 500 give 0.7875",
          [](Dn5Test& t) {
              auto& self = static_cast<PriceRules5&>(t);
-             return of(PriceMaintenance5Article(self.fromPLine("P;4711;1;1;10000;;1;2500;;;3;500;")));
+             return of(
+                 PriceMaintenance5Article(self.fromPLine("P;4711;1;1;10000;;1;2500;;;3;500;")));
          },
-         {78.75, 100, {}, {}, {}, {}, "",
-          std::vector<std::string>{kDirect, "  Faktor 1 =  0.75  Faktor 2 =  1.00  Faktor 3 =  1.05  Gesamtfaktor =  0.79",
-                                   kGross100, "  --> wird in VK übernommen: VK =      100.00",
-                                   "  --> EK = VK * Gesamtfaktor    =       78.75"}}},
+         {78.75,
+          100,
+          {},
+          {},
+          {},
+          {},
+          "",
+          std::vector<std::string>{
+              kDirect,
+              "  Faktor 1 =  0.75  Faktor 2 =  1.00  Faktor 3 =  1.05  Gesamtfaktor =  0.79",
+              kGross100, "  --> wird in VK übernommen: VK =      100.00",
+              "  --> EK = VK * Gesamtfaktor    =       78.75"}}},
         {"P 1: invalid discount flag counts as 1",
          P(factors(priceChange("1", 100, 1), {{{"7", "1000"}, {"2", "500"}, {"", ""}}})),
-         {50, 100, {}, {}, {}, {}, "",
-          std::vector<std::string>{kDirect, "Ungültiges Rabattkennzeichen: 7",
-                                   "  Faktor 1 =  1.00  Faktor 2 =  0.50  Faktor 3 =  1.00  Gesamtfaktor =  0.50",
-                                   kGross100, "  --> wird in VK übernommen: VK =      100.00",
-                                   "  --> EK = VK * Gesamtfaktor    =       50.00"}}},
+         {50,
+          100,
+          {},
+          {},
+          {},
+          {},
+          "",
+          std::vector<std::string>{
+              kDirect, "Ungültiges Rabattkennzeichen: 7",
+              "  Faktor 1 =  1.00  Faktor 2 =  0.50  Faktor 3 =  1.00  Gesamtfaktor =  0.50",
+              kGross100, "  --> wird in VK übernommen: VK =      100.00",
+              "  --> EK = VK * Gesamtfaktor    =       50.00"}}},
         {"P 1: sales kept, purchase from the gross price",
-         P([&] { auto in = factors(priceChange("1", 100, 1), {{{"1", "2000"}, {}, {}}}); in.salesMode = 2; return in; }()),
+         P([&] {
+             auto in = factors(priceChange("1", 100, 1), {{{"1", "2000"}, {}, {}}});
+             in.salesMode = 2;
+             return in;
+         }()),
          {80, 50}},
-        {"P 2: net price", P(priceChange("2", 4567, 100)),
-         {45.67, 50, {}, {}, {}, {}, "",
-          std::vector<std::string>{kDirect, "  Hersteller-Nettopreis         =     4567.00   Preiseinheit = 100",
-                                   "  --> wird in EK übernommen: EK =       45.67"}}},
-        {"P 2: net price kept", P([] { auto in = priceChange("2", 4567, 100); in.purchaseMode = 1; return in; }()),
+        {"P 2: net price",
+         P(priceChange("2", 4567, 100)),
+         {45.67,
+          50,
+          {},
+          {},
+          {},
+          {},
+          "",
+          std::vector<std::string>{
+              kDirect, "  Hersteller-Nettopreis         =     4567.00   Preiseinheit = 100",
+              "  --> wird in EK übernommen: EK =       45.67"}}},
+        {"P 2: net price kept",
+         P([] {
+             auto in = priceChange("2", 4567, 100);
+             in.purchaseMode = 1;
+             return in;
+         }()),
          {40, 50}},
-        {"P 2: net zero takes EK from the list price", P(netZero(0)),
-         {150, 50, {}, {}, {}, {}, "",
-          std::vector<std::string>{"  --> EK aus Listenpreis (200.00) - Rabatt (25.00 %)  = 150.00", kDirect,
-                                   "  Hersteller-Nettopreis         =        0.00   Preiseinheit = 1"}}},
+        {"P 2: net zero takes EK from the list price",
+         P(netZero(0)),
+         {150,
+          50,
+          {},
+          {},
+          {},
+          {},
+          "",
+          std::vector<std::string>{
+              "  --> EK aus Listenpreis (200.00) - Rabatt (25.00 %)  = 150.00", kDirect,
+              "  Hersteller-Nettopreis         =        0.00   Preiseinheit = 1"}}},
         {"P 2: net zero with the purchase price kept", P(netZero(1)), {40, 50}},
         {"P 3: factory price", P(priceChange("3", 1234.5, 100)), {40, 50, {}, 12.35}},
         {"P 4: recommended sales price", P(priceChange("4", 1234.5, 100)), {40, 50, {}, {}, 12.35}},
-        {"P 9: recommended price with list price", P(pList(priceChange("9", 1234.5, 100))),
+        {"P 9: recommended price with list price",
+         P(pList(priceChange("9", 1234.5, 100))),
          {40, 50, 12.35, {}, {}, 12.35}},
         {"P 1: list price taken", P(pList(priceChange("1", 100, 0))), {100, 100, 100.0}},
-        {"P Q: wrong price flag", P(priceChange("Q", 100, 1)),
-         {40, 50, {}, {}, {}, {}, "", std::vector<std::string>{kDirect, "Falsches Preiskennzeichen: \"Q\""}}},
-        {"P without price", P([] { auto in = priceChange("1", 0, 1); in.pricePresent = false; return in; }()),
+        {"P Q: wrong price flag",
+         P(priceChange("Q", 100, 1)),
+         {40,
+          50,
+          {},
+          {},
+          {},
+          {},
+          "",
+          std::vector<std::string>{kDirect, "Falsches Preiskennzeichen: \"Q\""}}},
+        {"P without price",
+         P([] {
+             auto in = priceChange("1", 0, 1);
+             in.pricePresent = false;
+             return in;
+         }()),
          {40, 50, {}, {}, {}, {}, "", std::vector<std::string>{}}},
         // P records with the given group
-        {"P group: discount 30 %", P(withGroup(priceChange("1", 1234.5, 100), group('1', 30))),
-         {8.65, 12.35, {}, {}, {}, {}, "",
-          std::vector<std::string>{kGiven, kGross1234, "  --> wird in VK übernommen: VK =       12.35",
+        {"P group: discount 30 %",
+         P(withGroup(priceChange("1", 1234.5, 100), group('1', 30))),
+         {8.65,
+          12.35,
+          {},
+          {},
+          {},
+          {},
+          "",
+          std::vector<std::string>{kGiven, kGross1234,
+                                   "  --> wird in VK übernommen: VK =       12.35",
                                    "  --> EK = VK - Rabatt          =        8.65"}}},
-        {"P group: surcharge 10 %", P(withGroup(priceChange("1", 100, 1), group('1', 30, 10))),
-         {70, 77, {}, {}, {}, {}, "",
-          std::vector<std::string>{kGiven, kGross100, "  --> wird in VK übernommen: VK =      100.00",
-                                   "  --> EK = VK - Rabatt          =       70.00", "  Rabattgruppenaufschlag = 10.00",
-                                   "  --> Neuer VK                  =       77.00"}}},
-        {"P group: old markup 25 %", P(withGroup(priceChange("1", 100, 1), group('1', 30), 1)),
-         {70, 87.5, {}, {}, {}, {}, "",
-          std::vector<std::string>{kGiven, kGross100, "  --> wird in VK übernommen: VK =      100.00",
-                                   "  --> EK = VK - Rabatt          =       70.00", "  alter Aufschlag = 25.00 %",
-                                   "  --> VK = EK + Aufschlag       =       87.50"}}},
-        {"P group: both kept", P(withGroup(priceChange("1", 100, 1), group('1', 30), 2, 1)),
-         {40, 50, {}, {}, {}, {}, "",
+        {"P group: surcharge 10 %",
+         P(withGroup(priceChange("1", 100, 1), group('1', 30, 10))),
+         {70,
+          77,
+          {},
+          {},
+          {},
+          {},
+          "",
+          std::vector<std::string>{
+              kGiven, kGross100, "  --> wird in VK übernommen: VK =      100.00",
+              "  --> EK = VK - Rabatt          =       70.00", "  Rabattgruppenaufschlag = 10.00",
+              "  --> Neuer VK                  =       77.00"}}},
+        {"P group: old markup 25 %",
+         P(withGroup(priceChange("1", 100, 1), group('1', 30), 1)),
+         {70,
+          87.5,
+          {},
+          {},
+          {},
+          {},
+          "",
+          std::vector<std::string>{
+              kGiven, kGross100, "  --> wird in VK übernommen: VK =      100.00",
+              "  --> EK = VK - Rabatt          =       70.00", "  alter Aufschlag = 25.00 %",
+              "  --> VK = EK + Aufschlag       =       87.50"}}},
+        {"P group: both kept",
+         P(withGroup(priceChange("1", 100, 1), group('1', 30), 2, 1)),
+         {40,
+          50,
+          {},
+          {},
+          {},
+          {},
+          "",
           std::vector<std::string>{kGiven, kGross100, "  --> wird nicht in VK übernommen!",
                                    "  --> wird nicht in EK übernommen!"}}},
-        {"P group: multiplier, sales kept", P(withGroup(priceChange("1", 100, 1), group('2', 0.55), 2)), {55, 50}},
-        {"P group given with a net price uses the factors", P(withGroup(priceChange("2", 100, 1), group('1', 30))),
+        {"P group: multiplier, sales kept",
+         P(withGroup(priceChange("1", 100, 1), group('2', 0.55), 2)),
+         {55, 50}},
+        {"P group given with a net price uses the factors",
+         P(withGroup(priceChange("2", 100, 1), group('1', 30))),
          {100, 50}},
     };
     for (const auto& c : cases) {

@@ -7,7 +7,7 @@ namespace dn {
 namespace {
 
 class ProductGroupImport5Test : public test::Maintenance5Test {
-protected:
+  protected:
     CommandOutcome run() {
         form("TW_EINLESEN");
         return ImportProductGroups5(*session);

@@ -105,12 +105,16 @@ TEST(LineReader5, CodePageIsRecognised) {
     TempDir dir;
     // "Rohr für Öl" in CP850 and in UTF-8 (with a byte-order mark).
     writeFile(dir / "cp850.001", "A;N;1;Rohr f\x81r \x99l;\r\n");
-    writeFile(dir / "utf8.001", "\xEF\xBB\xBF" "A;N;1;Rohr für Öl;\r\n");
+    writeFile(dir / "utf8.001",
+              "\xEF\xBB\xBF"
+              "A;N;1;Rohr für Öl;\r\n");
     writeFile(dir / "ascii.001", "A;N;1;Rohr;\r\n");
     bool utf8 = true;
-    EXPECT_EQ(readAll(dir / "cp850.001", &utf8), std::vector<std::string>{"A;N;1;Rohr f\x81r \x99l;"});
+    EXPECT_EQ(readAll(dir / "cp850.001", &utf8),
+              std::vector<std::string>{"A;N;1;Rohr f\x81r \x99l;"});
     EXPECT_FALSE(utf8);
-    EXPECT_EQ(readAll(dir / "utf8.001", &utf8), std::vector<std::string>{"A;N;1;Rohr f\x81r \x99l;"});
+    EXPECT_EQ(readAll(dir / "utf8.001", &utf8),
+              std::vector<std::string>{"A;N;1;Rohr f\x81r \x99l;"});
     EXPECT_TRUE(utf8);
     readAll(dir / "ascii.001", &utf8);
     EXPECT_FALSE(utf8);
@@ -140,13 +144,18 @@ TEST(LineReader5, CodePageIsRecognised) {
 TEST(LineReader5, Utf8AfterTheFirstBlockIsStillRecognised) {
     TempDir dir;
     std::string bytes;
-    while (bytes.size() < LineReader5::kSniffSize + 1000) bytes += "T;N;T1;1;01;Nur ASCII Text hier;\r\n";
-    bytes += "T;N;T1;1;02;Gr\xC3\xBC\xC3\x9F" "e;\r\n";  // "Grüße" in UTF-8
+    while (bytes.size() < LineReader5::kSniffSize + 1000)
+        bytes += "T;N;T1;1;01;Nur ASCII Text hier;\r\n";
+    bytes +=
+        "T;N;T1;1;02;Gr\xC3\xBC\xC3\x9F"
+        "e;\r\n";  // "Grüße" in UTF-8
     writeFile(dir / "late.001", bytes);
     bool utf8 = false;
     const auto lines = readAll(dir / "late.001", &utf8);
     EXPECT_TRUE(utf8);
-    EXPECT_EQ(lines.back(), "T;N;T1;1;02;Gr\x81\xE1" "e;");
+    EXPECT_EQ(lines.back(),
+              "T;N;T1;1;02;Gr\x81\xE1"
+              "e;");
 }
 
 // A UTF-8 file whose article number has 15 characters but more bytes is read
@@ -222,15 +231,18 @@ TEST_F(Dn5Test, CutOffFileAndDataAfterTheMarkEndWithAMessage) {
 
 TEST_F(Dn5Test, OverlongLineEndsTheFile) {
     TempDir dir;
-    writeFile(dir / "l.001", "V;050;A;20240131;EUR;\n" + std::string(LineReader5::kMaxLine + 10, 'x') + "\n");
+    writeFile(dir / "l.001",
+              "V;050;A;20240131;EUR;\n" + std::string(LineReader5::kMaxLine + 10, 'x') + "\n");
     EXPECT_EQ(dn5.ReadFile5(dir / "l.001", RecordTable5::withHeader('A')), FileEnd5::ReadError);
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_TRUE(host.messages[0].starts_with("FEHLER in DATANORM-Datei !!!\n\nZeile 2 ist länger als"));
+    EXPECT_TRUE(
+        host.messages[0].starts_with("FEHLER in DATANORM-Datei !!!\n\nZeile 2 ist länger als"));
 }
 
 // Counts the records of a file per letter through the loop; every field of
 // the layout table is read so that the length checks run on every line.
-std::map<char, int> countRecords(tdatanorm5& dn5, const std::filesystem::path& file, FileEnd5& end) {
+std::map<char, int> countRecords(tdatanorm5& dn5, const std::filesystem::path& file,
+                                 FileEnd5& end) {
     std::map<char, int> counts;
     auto table = RecordTable5::withHeader('A');
     auto count = [&](tdatanorm5& d) {

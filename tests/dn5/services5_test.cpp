@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "dn5/tdatanorm5.h"
-#include "service_fixture5.h"
 #include "frame/change_log.h"
 #include "host/amounts.h"
+#include "service_fixture5.h"
 
 namespace dn {
 namespace {

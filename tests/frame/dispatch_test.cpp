@@ -1,7 +1,8 @@
+#include "frame/dispatch.h"
+
 #include <gtest/gtest.h>
 
 #include "frame/command_table.h"
-#include "frame/dispatch.h"
 #include "host/errors.h"
 #include "support/session_fixture.h"
 
@@ -9,7 +10,7 @@ namespace dn {
 namespace {
 
 class DispatchTest : public test::SessionFixture {
-protected:
+  protected:
     // Records which version's implementation ran.
     CommandRoute recording(int number) {
         auto h = [this, number](int v) {
@@ -71,9 +72,11 @@ TEST_F(DispatchTest, RefusedCommandLeavesTheWindowAlone) {
 
 TEST_F(DispatchTest, ErrorsByKind) {
     CommandRoutes routes;
-    routes[21] = CommandRoute::all([](Session&) -> CommandOutcome { throw DatabaseError("Tabelle gesperrt"); });
+    routes[21] = CommandRoute::all(
+        [](Session&) -> CommandOutcome { throw DatabaseError("Tabelle gesperrt"); });
     routes[22] = CommandRoute::all([](Session&) -> CommandOutcome { throw ComponentError("x"); });
-    routes[23] = CommandRoute::all([](Session&) -> CommandOutcome { throw IoError("Datei fehlt"); });
+    routes[23] =
+        CommandRoute::all([](Session&) -> CommandOutcome { throw IoError("Datei fehlt"); });
     Dispatcher d(*session, routes);
     EXPECT_EQ(d.dispatch(22), CommandOutcome::Failed);
     EXPECT_TRUE(host.saidSomething("Problem mit Component-Name"));
@@ -117,8 +120,9 @@ TEST_F(DispatchTest, MenuIsUpdatedAfterSupplierCommands) {
 TEST(CommandTable, MenuOrderCaptionsAndVisibility) {
     std::vector<int> order;
     for (const auto& c : commandTable()) order.push_back(c.number);
-    EXPECT_EQ(order, (std::vector<int>{1, 21, 22, 23, 24, 26, 25, 32, 33, 34, 35, 36, 371, 372, 38,
-                                       41, 42, 43, 44, 52, 51, 53, 54, 55, 61, 62, 63, 64, 99, 10}));
+    EXPECT_EQ(order,
+              (std::vector<int>{1,  21, 22, 23, 24, 26, 25, 32, 33, 34, 35, 36, 371, 372, 38,
+                                41, 42, 43, 44, 52, 51, 53, 54, 55, 61, 62, 63, 64,  99,  10}));
     EXPECT_EQ(findCommand(43)->caption, "Preis-&Anfrage (Pendeldatei)");
     EXPECT_EQ(findCommand(64)->caption, "Pro&tokoll der Änderungen");
     // After changing from a DATANORM 5 to a DATANORM 3 supplier.

@@ -1,6 +1,7 @@
+#include "frame/settings.h"
+
 #include <gtest/gtest.h>
 
-#include "frame/settings.h"
 #include "support/temp_dir.h"
 
 namespace dn {
@@ -42,12 +43,16 @@ TEST(Settings, OnlyTheTextOneIsOnAndLineSevenIsClamped) {
         const char* line7;
         bool takeLongTexts;
         int mode;
-    } cases[] = {{"1", "1", true, 1}, {" 1", "2", false, 0}, {"", "-1", false, 0},
-                 {"ja", "0", false, 0}, {"1 ", "x", false, 0}};
+    } cases[] = {{"1", "1", true, 1},
+                 {" 1", "2", false, 0},
+                 {"", "-1", false, 0},
+                 {"ja", "0", false, 0},
+                 {"1 ", "x", false, 0}};
     for (const auto& c : cases) {
         TempDir dir;
-        writeFile(dir / "datanorm.ini", std::string("p\r\n") + c.line2 + "\r\n1\r\n0\r\n0\r\n0\r\n" +
-                                            c.line7 + "\r\n1\r\n0\r\n");
+        writeFile(dir / "datanorm.ini", std::string("p\r\n") + c.line2 +
+                                            "\r\n1\r\n0\r\n0\r\n0\r\n" + c.line7 +
+                                            "\r\n1\r\n0\r\n");
         Settings s;
         readSettings(dir / "datanorm.ini", s);
         EXPECT_EQ(s.TakeLongTexts, c.takeLongTexts) << c.line2;
@@ -62,7 +67,9 @@ TEST(Settings, WritesNineLinesInCp850WithCrLf) {
     s.DeletedArticleMode = 1;
     s.NetZeroUsesListPrice = true;
     writeSettings(dir / "datanorm.ini", s);
-    EXPECT_EQ(readFile(dir / "datanorm.ini"), "/daten/gr\x94\xE1" "e/\r\n1\r\n1\r\n0\r\n0\r\n0\r\n1\r\n1\r\n1\r\n");
+    EXPECT_EQ(readFile(dir / "datanorm.ini"),
+              "/daten/gr\x94\xE1"
+              "e/\r\n1\r\n1\r\n0\r\n0\r\n0\r\n1\r\n1\r\n1\r\n");
     Settings back;
     readSettings(dir / "datanorm.ini", back);
     EXPECT_EQ(back.SourcePath, s.SourcePath);

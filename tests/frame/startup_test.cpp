@@ -1,8 +1,9 @@
+#include "frame/startup.h"
+
 #include <gtest/gtest.h>
 
 #include "frame/file_choice.h"
 #include "frame/settings_dialogs.h"
-#include "frame/startup.h"
 #include "host/amounts.h"
 #include "host/errors.h"
 #include "support/session_fixture.h"
@@ -17,7 +18,8 @@ class StartupTest : public test::SessionFixture {};
 
 TEST_F(StartupTest, FirstRunCreatesTheHostFiles) {
     EXPECT_TRUE(std::filesystem::exists(home / "torvalo.ini"));
-    for (const auto& dir : session->host.konf) EXPECT_TRUE(std::filesystem::is_directory(dir)) << dir;
+    for (const auto& dir : session->host.konf)
+        EXPECT_TRUE(std::filesystem::is_directory(dir)) << dir;
     EXPECT_EQ(readFile(masterDir() / "lieferan.dat").size(), 101u * 318u);
     EXPECT_EQ(readFile(masterDir() / "aktuell.dat"), "1\r\n");
     EXPECT_EQ(session->CurrentSupplier, 1);
@@ -31,13 +33,10 @@ TEST_F(StartupTest, CommandLineSwitches) {
         std::vector<std::string> args;
         bool ka, cu, egema, ok;
     } cases[] = {
-        {{"/ka"}, true, false, false, false},
-        {{"/Ka", "/cU"}, true, true, false, false},
-        {{"/KAX"}, false, false, false, false},
-        {{"egema"}, false, false, true, false},
+        {{"/ka"}, true, false, false, false},          {{"/Ka", "/cU"}, true, true, false, false},
+        {{"/KAX"}, false, false, false, false},        {{"egema"}, false, false, true, false},
         {{"EGEMA", "/KA"}, true, false, false, false},  // only as the single parameter
-        {{"ok"}, false, false, false, true},
-        {{"OK"}, false, false, false, false},
+        {{"ok"}, false, false, false, true},           {{"OK"}, false, false, false, false},
     };
     for (const auto& c : cases) {
         start(c.args);
@@ -84,11 +83,13 @@ TEST_F(StartupTest, ParameterDialogShowsInvalidModeAsDelete) {
     writeFile(masterDir() / "datanorm.ini", "a:\r\n1\r\n1\r\n0\r\n0\r\n0\r\n5\r\n1\r\n0\r\n");
     start();
     std::string shown;
-    host.forms.push_back({"TPARAMETER", {{102, "1"}}, {}, [&](EntryForm& f) { shown = f.value(105); }});
+    host.forms.push_back(
+        {"TPARAMETER", {{102, "1"}}, {}, [&](EntryForm& f) { shown = f.value(105); }});
     EXPECT_EQ(ParameterDialog(*session), CommandOutcome::Done);
     EXPECT_EQ(shown, "0");
     EXPECT_TRUE(session->settings.TakeListPrice);
-    EXPECT_EQ(readFile(masterDir() / "datanorm.ini"), "a:\r\n1\r\n1\r\n1\r\n0\r\n0\r\n0\r\n1\r\n0\r\n");
+    EXPECT_EQ(readFile(masterDir() / "datanorm.ini"),
+              "a:\r\n1\r\n1\r\n1\r\n0\r\n0\r\n0\r\n1\r\n0\r\n");
 }
 
 TEST_F(StartupTest, FileChoiceByKind) {

@@ -1,6 +1,8 @@
 // The entry dialog rendered from a form description: controls per field
 // kind, keys to buttons, and the hooks run on focus changes and presses.
 
+#include "gui/form_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -14,7 +16,6 @@
 #include <QRadioButton>
 #include <stdexcept>
 
-#include "gui/form_dialog.h"
 #include "gui/gui_app.h"
 #include "gui/qt_host.h"
 
@@ -23,7 +24,7 @@ namespace {
 
 // A dialog with one field of each kind that records its hooks.
 class SampleForm : public EntryForm {
-public:
+  public:
     std::string code = "47";
     bool flag = true;
     int number = 12;
@@ -47,7 +48,7 @@ public:
         AddButton(kOk, "&Ok");
     }
 
-protected:
+  protected:
     void PreEdit(int tag) override { calls.push_back("pre " + std::to_string(tag)); }
     void PostEdit(int tag) override {
         calls.push_back("post " + std::to_string(tag) + " " + value(tag));
@@ -60,13 +61,14 @@ protected:
 };
 
 class FormDialogTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { dn::test::ensureGuiApp(); }
 
     // Gives the field's control the focus as a click or Tab would.
     static void focus(FormDialog& dialog, int tag) {
         QWidget* w = dialog.fieldWidget(tag);
-        if (auto* group = qobject_cast<QGroupBox*>(w)) w = group->findChildren<QRadioButton*>().front();
+        if (auto* group = qobject_cast<QGroupBox*>(w))
+            w = group->findChildren<QRadioButton*>().front();
         w->setFocus(Qt::TabFocusReason);
         QApplication::processEvents();
         QApplication::processEvents();
@@ -95,14 +97,19 @@ TEST_F(FormDialogTest, KeysPressTheButtonsOfTheForm) {
         int button;
     };
     const Case cases[] = {
-        {&withEnd, Qt::Key_Escape, kEndSave}, {&plain, Qt::Key_Escape, kCancel},
-        {&withEnd, Qt::Key_F2, kF2},          {&withEnd, Qt::Key_F8, kF8},
-        {&withEnd, Qt::Key_F3, 0},            {&plain, Qt::Key_F5, 15},
-        {&withEnd, Qt::Key_F1, kHelpKey},     {&plain, Qt::Key_F10, 0},
+        {&withEnd, Qt::Key_Escape, kEndSave},
+        {&plain, Qt::Key_Escape, kCancel},
+        {&withEnd, Qt::Key_F2, kF2},
+        {&withEnd, Qt::Key_F8, kF8},
+        {&withEnd, Qt::Key_F3, 0},
+        {&plain, Qt::Key_F5, 15},
+        {&withEnd, Qt::Key_F1, kHelpKey},
+        {&plain, Qt::Key_F10, 0},
         {&plain, Qt::Key_A, 0},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(buttonForKey(c.key, *c.form), c.button) << c.form->formClass() << " key " << c.key;
+        EXPECT_EQ(buttonForKey(c.key, *c.form), c.button)
+            << c.form->formClass() << " key " << c.key;
 
     withEnd.HideControl(kEndSave, true);
     EXPECT_EQ(buttonForKey(Qt::Key_Escape, withEnd), kCancel);

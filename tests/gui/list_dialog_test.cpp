@@ -2,6 +2,8 @@
 // marked row is the selected one), the older list picker and the extra
 // buttons.
 
+#include "gui/list_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -11,13 +13,12 @@
 #include <QTableView>
 
 #include "gui/gui_app.h"
-#include "gui/list_dialog.h"
 
 namespace dn::gui {
 namespace {
 
 class ListDialogTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dn::test::ensureGuiApp();
         request.title = "Liste Rabatte";

@@ -37,14 +37,14 @@ void writeLogo(const std::filesystem::path& file, const QByteArray& pictures) {
 }
 
 class LogoTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { dn::test::ensureGuiApp(); }
     dn::test::TempDir dir;
 };
 
 TEST_F(LogoTest, FileHoldsTypedPicturesAfterAFourByteHeader) {
-    const QByteArray bytes = QByteArray("HLO1") + picture(2, "abc") + picture(1, "") +
-                             picture(7, "wxyz");
+    const QByteArray bytes =
+        QByteArray("HLO1") + picture(2, "abc") + picture(1, "") + picture(7, "wxyz");
     const auto pictures = parseLogo(bytes);
     ASSERT_EQ(pictures.size(), 3u);
     EXPECT_EQ(pictures[0].type, 2);
@@ -64,8 +64,10 @@ TEST_F(LogoTest, LargeLogoAboveTwelveHundredByNineHundred) {
         QSize size;
         LogoVariant variant;
     };
-    const Case cases[] = {{{1000, 700}, kSmallLogo}, {{1300, 700}, kLargeLogo},
-                          {{1200, 900}, kSmallLogo}, {{1200, 901}, kLargeLogo},
+    const Case cases[] = {{{1000, 700}, kSmallLogo},
+                          {{1300, 700}, kLargeLogo},
+                          {{1200, 900}, kSmallLogo},
+                          {{1200, 901}, kLargeLogo},
                           {{1201, 100}, kLargeLogo}};
     for (const auto& c : cases) EXPECT_EQ(logoVariantFor(c.size), c.variant) << c.size.width();
 }

@@ -2,6 +2,8 @@
 // version-dependent items, one command at a time with the logo hidden,
 // the end, and the window position file.
 
+#include "gui/main_window.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -16,7 +18,6 @@
 #include "gui/command_menu.h"
 #include "gui/gui_app.h"
 #include "gui/logo_view.h"
-#include "gui/main_window.h"
 #include "gui/qt_host.h"
 #include "gui/window_position.h"
 #include "support/temp_dir.h"
@@ -32,15 +33,15 @@ QStringList captions(const QList<QAction*>& actions) {
 }
 
 class MainWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dn::test::ensureGuiApp();
         session.host.konf[kUserDir] = (dir.path() / "").string();
     }
     void makeWindow(CommandRoutes routes = {}) {
         dispatcher = std::make_unique<Dispatcher>(session, std::move(routes));
-        window = std::make_unique<TFDATANORM>(session, *dispatcher, host,
-                                              StartOptions{{}, {}, false});
+        window =
+            std::make_unique<TFDATANORM>(session, *dispatcher, host, StartOptions{{}, {}, false});
         window->show();
         window->firstActivation();
     }
@@ -60,23 +61,22 @@ TEST_F(MainWindowTest, MenuFollowsTheCommandTable) {
     EXPECT_EQ(captions(window->menuBar()->actions()),
               (QStringList{"&Lieferant", "&Rabatte", "&Artikel", "&Preispflege", "&Warengruppen",
                            "&Diverses", "&Hilfe", "&Ende"}));
-    EXPECT_EQ(captions(menu("&Rabatte")->actions()),
-              (QStringList{"&Manuelle Erfassung", "&Einlesen Rabattdaten", "&Drucken Rabattdaten",
-                           "&Löschen Rabattdaten", "&Selektion Rabattgruppen",
-                           "&Wechsel Lieferant"}));
+    EXPECT_EQ(
+        captions(menu("&Rabatte")->actions()),
+        (QStringList{"&Manuelle Erfassung", "&Einlesen Rabattdaten", "&Drucken Rabattdaten",
+                     "&Löschen Rabattdaten", "&Selektion Rabattgruppen", "&Wechsel Lieferant"}));
     EXPECT_EQ(captions(menu("&Artikel")->actions()),
               (QStringList{"&Zeigen / Drucken Artikel", "&Artikel übernehmen",
-                           "&Leistung übernehmen", "&Minuten übernehmen",
-                           "&Freie Texte übernehmen", "&Grafikverwaltung", "&Wechsel Lieferant"}));
+                           "&Leistung übernehmen", "&Minuten übernehmen", "&Freie Texte übernehmen",
+                           "&Grafikverwaltung", "&Wechsel Lieferant"}));
     EXPECT_EQ(captions(menu("&Grafikverwaltung")->actions()),
               (QStringList{"&Grafiken Kopieren", "&Index neu aufbauen"}));
     EXPECT_EQ(captions(menu("&Preispflege")->actions()),
               (QStringList{"mit &Preispflegedatei", "nach &Rabattänderung",
                            "Preis-&Anfrage (Pendeldatei)", "&Wechsel Lieferant"}));
     EXPECT_EQ(captions(menu("&Warengruppen")->actions()),
-              (QStringList{"&Manuelle Erfassung", "&Einlesen Warengruppen",
-                           "&Drucken Warengruppen", "&Selektion Warengruppen",
-                           "&Wechsel Lieferant"}));
+              (QStringList{"&Manuelle Erfassung", "&Einlesen Warengruppen", "&Drucken Warengruppen",
+                           "&Selektion Warengruppen", "&Wechsel Lieferant"}));
     EXPECT_EQ(captions(menu("&Diverses")->actions()),
               (QStringList{"&Laufwerk", "&Artikelnummernänderung in Leistungen", "&Parameter",
                            "Pro&tokoll der Änderungen"}));
@@ -88,7 +88,8 @@ TEST_F(MainWindowTest, VersionDecidesMinutesFreeTextsAndGraphics) {
         int version;
         bool minutes, freeTexts, graphics;
     };
-    const Case cases[] = {{0, true, false, false}, {1, false, false, false}, {2, false, true, true}};
+    const Case cases[] = {
+        {0, true, false, false}, {1, false, false, false}, {2, false, true, true}};
     makeWindow();
     for (const auto& c : cases) {
         session.DnVersion = c.version;

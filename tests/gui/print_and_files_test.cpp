@@ -21,7 +21,7 @@ namespace dn::gui {
 namespace {
 
 class GuiPartsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { dn::test::ensureGuiApp(); }
     dn::test::TempDir dir;
 };
@@ -86,8 +86,9 @@ TEST_F(GuiPartsTest, PatternsMatchWithoutCase) {
         const char* name;
         bool matches;
     };
-    const Case cases[] = {{"datanorm.001", true}, {"DATANORM.001", true}, {"Datanorm.wrg", true},
-                          {"datpreis.001", false}, {"datanorm", false}, {"xdatanorm.001", false}};
+    const Case cases[] = {{"datanorm.001", true}, {"DATANORM.001", true},
+                          {"Datanorm.wrg", true}, {"datpreis.001", false},
+                          {"datanorm", false},    {"xdatanorm.001", false}};
     for (const auto& c : cases)
         EXPECT_EQ(matchesPattern(c.name, {"datanorm.*"}), c.matches) << c.name;
     EXPECT_TRUE(matchesPattern("DATPREIS.002", {"datanorm.*", "datpreis.*"}));
@@ -123,7 +124,7 @@ TEST_F(GuiPartsTest, FileChoiceListsMatchingFilesAndReturnsMarkedPathsInOrder) {
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.chosen(), (std::vector<std::string>{(dir / "DATANORM.003").string(),
-                                                        (dir / "datanorm.002").string()}));
+                                                         (dir / "datanorm.002").string()}));
 
     request.purpose = "p";
     request.title = "Datanorm-Datei auswählen";

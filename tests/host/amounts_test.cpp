@@ -1,6 +1,7 @@
+#include "host/amounts.h"
+
 #include <gtest/gtest.h>
 
-#include "host/amounts.h"
 #include "host/day_number.h"
 
 namespace dn {
@@ -11,9 +12,17 @@ TEST(Rund, HalfAwayFromZeroOnTheDecimalValue) {
         double in;
         double out;
     } cases[] = {
-        {12.345, 12.35},      {12.35 * 0.7, 8.65}, {8.645, 8.65},     {1.005, 1.01},
-        {-2.675, -2.68},      {2.674999, 2.67},    {0.004, 0.0},      {-0.005, -0.01},
-        {1234.5, 1234.5},     {0.1 + 0.2, 0.3},    {99999999.995, 100000000.0},
+        {12.345, 12.35},
+        {12.35 * 0.7, 8.65},
+        {8.645, 8.65},
+        {1.005, 1.01},
+        {-2.675, -2.68},
+        {2.674999, 2.67},
+        {0.004, 0.0},
+        {-0.005, -0.01},
+        {1234.5, 1234.5},
+        {0.1 + 0.2, 0.3},
+        {99999999.995, 100000000.0},
         {1e15 + 0.25, 1e15 + 0.25},
     };
     for (const auto& c : cases) EXPECT_DOUBLE_EQ(rund(c.in), c.out) << c.in;

@@ -1,8 +1,9 @@
+#include "host/article_export.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "host/article_export.h"
 #include "store_fixture.h"
 
 namespace dn::test {
@@ -44,7 +45,9 @@ TEST_F(ArticleExportTest, JsonWritesNumbersAndLineArrays) {
     std::ostringstream out;
     exportArticles(*store_, "", ExportFormat::Json, out);
     const std::string json = out.str();
-    EXPECT_EQ(json.rfind("[\n  {\"key\": \"5-1\", \"matchcode\": \"\", \"shorttext1\": \"Muffe\"", 0), 0u);
+    EXPECT_EQ(
+        json.rfind("[\n  {\"key\": \"5-1\", \"matchcode\": \"\", \"shorttext1\": \"Muffe\"", 0),
+        0u);
     EXPECT_NE(json.find("\"shorttext1\": \"Rohr; \\\"blank\\\"\""), std::string::npos);
     EXPECT_NE(json.find("\"salesprice\": 12.50"), std::string::npos);
     EXPECT_NE(json.find("\"extralines\": [\"C50 1\",\"C50 2\"]"), std::string::npos);

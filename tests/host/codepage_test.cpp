@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "host/codepage.h"
+
+#include <gtest/gtest.h>
 
 namespace dn {
 namespace {
@@ -26,7 +26,9 @@ TEST(Codepage, Cp850RoundTrip) {
 
 TEST(Codepage, Win1252AndTheHostConversions) {
     EXPECT_EQ(win1252ToUtf8("\x80 \xE4\xDF"), "€ äß");
-    EXPECT_EQ(utf8ToWin1252("Übernahme €"), "\xDC" "bernahme \x80");
+    EXPECT_EQ(utf8ToWin1252("Übernahme €"),
+              "\xDC"
+              "bernahme \x80");
     // OEM to ANSI and back.
     EXPECT_EQ(asciitoansistr("\x84\x94\x81"), "\xE4\xF6\xFC");
     EXPECT_EQ(ansitoasciistr("\xE4\xF6\xFC"), "\x84\x94\x81");
@@ -35,11 +37,15 @@ TEST(Codepage, Win1252AndTheHostConversions) {
 }
 
 TEST(Codepage, Utf8Detection) {
-    EXPECT_TRUE(looksLikeUtf8("Stra\xC3\x9F" "e"));
-    EXPECT_FALSE(looksLikeUtf8("Stra\xE1" "e"));  // CP850 ß
-    EXPECT_FALSE(looksLikeUtf8("plain ascii"));    // nothing to tell
-    EXPECT_FALSE(isValidUtf8("\xC3"));             // cut sequence
-    EXPECT_FALSE(isValidUtf8("\xC0\xAF"));         // overlong
+    EXPECT_TRUE(
+        looksLikeUtf8("Stra\xC3\x9F"
+                      "e"));
+    EXPECT_FALSE(
+        looksLikeUtf8("Stra\xE1"
+                      "e"));                     // CP850 ß
+    EXPECT_FALSE(looksLikeUtf8("plain ascii"));  // nothing to tell
+    EXPECT_FALSE(isValidUtf8("\xC3"));           // cut sequence
+    EXPECT_FALSE(isValidUtf8("\xC0\xAF"));       // overlong
 }
 
 TEST(Codepage, CaseAndLength) {

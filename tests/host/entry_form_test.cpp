@@ -1,6 +1,7 @@
+#include "host/entry_form.h"
+
 #include <gtest/gtest.h>
 
-#include "host/entry_form.h"
 #include "host/errors.h"
 #include "host/scripted_host.h"
 
@@ -9,7 +10,7 @@ namespace {
 
 // A dialog whose OK refuses an empty name and whose F2 fills a default.
 class NameForm : public EntryForm {
-public:
+  public:
     NameForm() : EntryForm("TNAME", "Name") {
         AddString(100, "Name", name, 10);
         AddYesNo(101, "Aktiv", active);
@@ -24,7 +25,7 @@ public:
     int kind = 0;
     std::vector<std::string> trace;
 
-protected:
+  protected:
     void SetupWindow() override { trace.push_back("setup"); }
     void DeSetupWindow() override { trace.push_back("desetup"); }
     void PreEdit(int tag) override { trace.push_back("pre" + std::to_string(tag)); }
@@ -41,15 +42,17 @@ protected:
 
 TEST(EntryForm, ScriptFillsFieldsAndRunsHooksInOrder) {
     ScriptedHost host;
-    host.forms.push_back({"TNAME", {{100, "Müller GmbH Köln"}, {101, "1"}, {102, "42"}, {103, "zwei"}}, {}});
+    host.forms.push_back(
+        {"TNAME", {{100, "Müller GmbH Köln"}, {101, "1"}, {102, "42"}, {103, "zwei"}}, {}});
     NameForm form;
     EXPECT_TRUE(form.Execute(host));
     EXPECT_EQ(form.name, "Müller Gmb");  // cut to 10 characters, not bytes
     EXPECT_TRUE(form.active);
     EXPECT_EQ(form.count, 42);
     EXPECT_EQ(form.kind, 1);
-    const std::vector<std::string> expected = {"setup", "pre100", "post100", "pre101", "post101",
-                                               "pre102", "post102", "pre103", "post103", "desetup"};
+    const std::vector<std::string> expected = {"setup",   "pre100", "post100", "pre101",
+                                               "post101", "pre102", "post102", "pre103",
+                                               "post103", "desetup"};
     EXPECT_EQ(form.trace, expected);
 }
 

@@ -11,7 +11,7 @@
 namespace dn::test {
 
 class StoreTest : public ::testing::Test {
-protected:
+  protected:
     std::unique_ptr<HostStore> open(bool optionalColumns = false) {
         return openSqliteStore(dir_ / "stamm.db", StoreOptions{optionalColumns});
     }

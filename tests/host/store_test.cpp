@@ -23,7 +23,8 @@ TEST_F(StoreTest, KeysCompareWithoutTrailingBlanks) {
         {"leading blank counts on write", " 1-50", "1-50", false},
         {"inner blank kept", "1-5 1", "1-5 1 ", true},
         {"inner blank needed", "1-5 2", "1-52", false},
-        {"18 umlauts fit", std::string(9, 'A') + "ÄÖÜäöüßÄÖ", std::string(9, 'A') + "ÄÖÜäöüßÄÖ ", true},
+        {"18 umlauts fit", std::string(9, 'A') + "ÄÖÜäöüßÄÖ", std::string(9, 'A') + "ÄÖÜäöüßÄÖ ",
+         true},
     };
     for (const auto& c : cases) {
         store_->writeArticle(article(c.stored));
@@ -146,8 +147,8 @@ TEST_F(StoreTest, OptionalColumnsOnlyWhenCreatedWithThem) {
 
 TEST_F(StoreTest, SideRowDRecordsAndZBlobBelongToTheArticle) {
     store_->writeArticle(article("1-10"));
-    ArticleSideRecord side{"1-10", 3, "ALT-10", "KAT001", "1", "012", 1.5, "4006381333931",
-                           95, "s1", "s2", "s3", "s4"};
+    ArticleSideRecord side{"1-10",          3,  "ALT-10", "KAT001", "1",  "012", 1.5,
+                           "4006381333931", 95, "s1",     "s2",     "s3", "s4"};
     store_->writeArticleSide(side);
     const std::vector<DRecord> d = {{"01", "A", "Text eins", "1-T1"}, {"02", "A", "", ""}};
     store_->writeDRecords("1-10 ", d);
@@ -339,7 +340,8 @@ TEST_F(StoreTest, ServiceWith213RowsAndBomWith50RowsRoundTrip) {
     b.key = "5-100";
     b.text = "Set hundert";
     b.quantity = 1;
-    for (std::size_t i = 0; i < kBomRows; ++i) b.rows.push_back({"5-" + std::to_string(i), 1.5, "L"});
+    for (std::size_t i = 0; i < kBomRows; ++i)
+        b.rows.push_back({"5-" + std::to_string(i), 1.5, "L"});
     store_->writeBom(b);
     EXPECT_EQ(*store_->readBom("5-100"), b);
     b.rows.push_back({"5-x", 1, "C"});

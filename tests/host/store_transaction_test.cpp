@@ -1,9 +1,10 @@
+#include "host/store_transaction.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
 #include "host/errors.h"
-#include "host/store_transaction.h"
 #include "store_fixture.h"
 
 namespace dn::test {
@@ -145,7 +146,7 @@ TEST_F(StoreTransactionTest, BlockRulesAndTheirEnd) {
     store_->beginBlock();
     EXPECT_THROW(store_->beginBlock(), DatabaseError);
     store_->writeArticle(article("1-1"));
-    store_->endBlock();  // kept
+    store_->endBlock();   // kept
     store_->undoBlock();  // no block open: nothing happens
     EXPECT_TRUE(store_->articleExists("1-1"));
 
@@ -177,7 +178,8 @@ TEST_F(StoreTransactionTest, FailedWriteInsideABlockIsUndoneWithTheBlock) {
         store_->writeService(tooMany);
         block.keep();
     } catch (const DatabaseError& e) {
-        EXPECT_EQ(std::string(e.what()), "Leistung schreiben: mehr als 213 Kalkulationszeilen (1-S)");
+        EXPECT_EQ(std::string(e.what()),
+                  "Leistung schreiben: mehr als 213 Kalkulationszeilen (1-S)");
     }
     store_->Commit();
     EXPECT_FALSE(store_->articleExists("1-1"));

@@ -1,14 +1,15 @@
+#include "suppliers/supplier_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include "suppliers/current_supplier.h"
-#include "suppliers/supplier_dialog.h"
 #include "support/session_fixture.h"
 
 namespace dn {
 namespace {
 
 class SupplierDialogTest : public test::SessionFixture {
-protected:
+  protected:
     // Runs the dialog: enter the number, set fields, save, end.
     void edit(int number, std::vector<std::pair<int, std::string>> sets) {
         sets.insert(sets.begin(), {kSupNumber, std::to_string(number)});
@@ -60,11 +61,15 @@ TEST_F(SupplierDialogTest, LetterRules) {
     EXPECT_EQ(session->suppliers.entry(12).letter, ' ');
     edit(13, {{kSupLetter, "s"}});  // not a valid letter
     EXPECT_EQ(session->suppliers.entry(13).letter, ' ');
-    edit(14, {{kSupName, "Vierzehn"}, {kSupLetter, "b"}, {kSupVersion, "2"}, {kSupPath, "/gibt/es/nicht/"}});
+    edit(14, {{kSupName, "Vierzehn"},
+              {kSupLetter, "b"},
+              {kSupVersion, "2"},
+              {kSupPath, "/gibt/es/nicht/"}});
     EXPECT_EQ(session->suppliers.entry(14).letter, 'b');
     EXPECT_EQ(session->suppliers.entry(14).version, '5');
     // A path that does not exist is reported; the record stays saved.
-    EXPECT_TRUE(host.saidSomething("Der gewählte Lieferantenpfad für Lieferant \"Vierzehn\" ist ungültig!"));
+    EXPECT_TRUE(host.saidSomething(
+        "Der gewählte Lieferantenpfad für Lieferant \"Vierzehn\" ist ungültig!"));
     EXPECT_EQ(session->suppliers.entry(14).path, "/gibt/es/nicht/");
 }
 
@@ -80,7 +85,8 @@ TEST_F(SupplierDialogTest, DirectButtonByNameAndShkBoxNeedsACompany) {
         f.press(kEndSave);
         f.press(kEndSave);
     });
-    EXPECT_TRUE(host.saidSomething("Wählen Sie erst über shk-connect die Firmennummer für den SHK Zugang!"));
+    EXPECT_TRUE(host.saidSomething(
+        "Wählen Sie erst über shk-connect die Firmennummer für den SHK Zugang!"));
 }
 
 TEST_F(SupplierDialogTest, PathChooserRules) {
@@ -96,7 +102,8 @@ TEST_F(SupplierDialogTest, PathChooserRules) {
         f.press(kEndSave);
         f.press(kEndSave);
     });
-    EXPECT_TRUE(host.saidSomething("Der gewählte Pfad ist länger als 60 Zeichen. Bitte anderen Pfad wählen!"));
+    EXPECT_TRUE(host.saidSomething(
+        "Der gewählte Pfad ist länger als 60 Zeichen. Bitte anderen Pfad wählen!"));
 }
 
 TEST_F(SupplierDialogTest, AfterTheDialogTheCurrentSupplierIsReadAgain) {

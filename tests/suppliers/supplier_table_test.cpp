@@ -1,10 +1,11 @@
+#include "suppliers/supplier_table.h"
+
 #include <gtest/gtest.h>
 
 #include "frame/change_log.h"
 #include "host/codepage.h"
 #include "suppliers/current_supplier.h"
 #include "suppliers/source_directory.h"
-#include "suppliers/supplier_table.h"
 #include "support/session_fixture.h"
 
 namespace dn {
@@ -37,8 +38,12 @@ TEST(SupplierRecord, FieldsAtTheirOffsets) {
     r.setCaseConversion(false);
     r.setShkConnect(true);
     const std::string b(r.bytes().data(), 318);
-    EXPECT_EQ(b.substr(0, 15), "\x0EGro\xE1handel S\x81" "d");
-    EXPECT_EQ(b.substr(138, 14), "Hauptstra\xE1" "e 1 ");
+    EXPECT_EQ(b.substr(0, 15),
+              "\x0EGro\xE1handel S\x81"
+              "d");
+    EXPECT_EQ(b.substr(138, 14),
+              "Hauptstra\xE1"
+              "e 1 ");
     EXPECT_EQ(b.substr(218, 10), "4711      ");
     EXPECT_EQ(b[246], '5');
     EXPECT_EQ(b[247], 'K');
@@ -94,10 +99,11 @@ TEST(SupplierTable, PrefixAndLetterRules) {
         int number;
         char letter;
         const char* prefix;
-    } cases[] = {{7, ' ', "7-"},  {12, 'K', "K-"}, {12, 'L', "12-"}, {12, 's', "12-"},
+    } cases[] = {{7, ' ', "7-"},  {12, 'K', "K-"},  {12, 'L', "12-"}, {12, 's', "12-"},
                  {40, 'a', "a-"}, {40, 'f', "40-"}, {40, 'g', "40-"}, {40, 'l', "40-"},
                  {40, 'Z', "Z-"}, {40, '1', "40-"}};
-    for (const auto& c : cases) EXPECT_EQ(ArticlePrefixFor(c.number, c.letter), c.prefix) << c.letter;
+    for (const auto& c : cases)
+        EXPECT_EQ(ArticlePrefixFor(c.number, c.letter), c.prefix) << c.letter;
 }
 
 TEST(SupplierTable, CurrentSupplierFile) {
@@ -115,7 +121,7 @@ TEST(SupplierTable, CurrentSupplierFile) {
 }
 
 class CurrentSupplierTest : public test::SessionFixture {
-protected:
+  protected:
     void addSupplier(int n, const std::string& name, char version, char letter,
                      const std::string& path = "", bool subdirs = false) {
         SupplierRecord r;
@@ -186,9 +192,11 @@ TEST_F(CurrentSupplierTest, ChangeLogNewestFirstInWindows1252) {
     const std::string bytes = readFile(masterDir() / "datanorm.log");
     const std::string date = formatDotted(today());
     // A kind of exactly 30 characters is followed by one blank.
-    const std::string first = date + " 123456789012345678901234567890 /daten/datpreis.001 1 M\xFCller   \r\n";
-    const std::string second =
-        date + " 4 Artikel\xFC" "bernahme             /daten/datanorm.001 1 M\xFCller   \r\n";
+    const std::string first =
+        date + " 123456789012345678901234567890 /daten/datpreis.001 1 M\xFCller   \r\n";
+    const std::string second = date +
+                               " 4 Artikel\xFC"
+                               "bernahme             /daten/datanorm.001 1 M\xFCller   \r\n";
     EXPECT_EQ(bytes, first + second);
     host.defaultAnswer = true;
     EXPECT_TRUE(ReadChangeLog(*session).has_value());

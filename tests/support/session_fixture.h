@@ -15,7 +15,7 @@
 namespace dn::test {
 
 class SessionFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { start(); }
 
     // (Re)starts the session on the same home, e.g. after changing files.
