@@ -11,22 +11,6 @@ namespace {
 
 constexpr std::size_t kBufferSize = kSniffSize;  // one buffer is the encoding sniff
 
-bool isTrailer(char c) {
-    return c == '\r' || c == '\n' || c == kEndOfFileMark;
-}
-
-// The first line end or end-of-file mark in [begin, end), or nullptr.
-const char* findBreak(const char* begin, const char* end) {
-    const auto n = static_cast<std::size_t>(end - begin);
-    const char* stop = static_cast<const char*>(std::memchr(begin, '\n', n));
-    const std::size_t before = stop ? static_cast<std::size_t>(stop - begin) : n;
-    if (const char* cr = static_cast<const char*>(std::memchr(begin, '\r', before))) stop = cr;
-    const std::size_t head = stop ? static_cast<std::size_t>(stop - begin) : n;
-    if (const char* mark = static_cast<const char*>(std::memchr(begin, kEndOfFileMark, head)))
-        stop = mark;
-    return stop;
-}
-
 }  // namespace
 
 Dn4LineReader::Dn4LineReader(const std::filesystem::path& file)
@@ -51,7 +35,7 @@ void Dn4LineReader::findContentEnd() {
         in_.read(chunk.data(), end - start);
         if (in_.gcount() != end - start) throw IoError("Lesefehler in Datei: " + path_.string());
         for (std::int64_t i = end - start; i > 0; --i)
-            if (!isTrailer(chunk[i - 1])) {
+            if (!IsLineTrailer(chunk[i - 1])) {
                 contentEnd_ = start + i;
                 lastLineEnded_ = contentEnd_ < fileSize_;
                 return;
@@ -110,7 +94,7 @@ bool Dn4LineReader::readLine(std::string& line) {
             }
         }
         const char* begin = buffer_.data() + bufPos_;
-        const char* stop = findBreak(begin, buffer_.data() + limit);
+        const char* stop = FindLineBreak(begin, buffer_.data() + limit);
         line.append(begin, stop ? stop : buffer_.data() + limit);
         if (line.size() > kMaxLineLength) throw IoError(LineTooLongMessage(lineNumber_ + 1));
         bufPos_ = stop ? static_cast<std::size_t>(stop - buffer_.data()) + 1 : limit;

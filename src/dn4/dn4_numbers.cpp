@@ -60,15 +60,6 @@ std::string_view trimmed(std::string_view s) {
     return s;
 }
 
-bool oneOf(std::string_view value, std::string_view list) {
-    for (;;) {
-        const auto bar = list.find('|');
-        if (value == list.substr(0, bar)) return true;
-        if (bar == std::string_view::npos) return false;
-        list.remove_prefix(bar + 1);
-    }
-}
-
 bool hasNumbers(char letter) {
     switch (letter) {
         case 'A':
@@ -98,7 +89,8 @@ std::optional<FieldFault> Dn4NumberFault(const std::vector<std::string_view>& fi
         subtypeField == 0 ? std::string_view{} : trimmed(FieldOf(fields, subtypeField));
     for (const auto& nf : kNumberFields) {
         if (nf.letter != letter || (!nf.subtype.empty() && nf.subtype != subtype)) continue;
-        if (nf.whenField != 0 && !oneOf(trimmed(FieldOf(fields, nf.whenField)), nf.when)) continue;
+        if (nf.whenField != 0 && !IsOneOf(trimmed(FieldOf(fields, nf.whenField)), nf.when))
+            continue;
         const std::string_view text = FieldOf(fields, nf.field);
         if (trimmed(text).empty() || WholeNumber4(text)) continue;
         return FieldFault{0, letter, nf.field, std::string(text)};

@@ -11,26 +11,6 @@
 
 namespace dn {
 
-namespace {
-
-bool isTrailer(char c) {
-    return c == '\r' || c == '\n' || c == kEndOfFileMark;
-}
-
-// The first line end or end-of-file mark in [begin, end), or nullptr.
-const char* findBreak(const char* begin, const char* end) {
-    const auto n = static_cast<std::size_t>(end - begin);
-    const char* stop = static_cast<const char*>(std::memchr(begin, '\n', n));
-    const std::size_t before = stop ? static_cast<std::size_t>(stop - begin) : n;
-    if (const char* cr = static_cast<const char*>(std::memchr(begin, '\r', before))) stop = cr;
-    const std::size_t head = stop ? static_cast<std::size_t>(stop - begin) : n;
-    if (const char* mark = static_cast<const char*>(std::memchr(begin, kEndOfFileMark, head)))
-        stop = mark;
-    return stop;
-}
-
-}  // namespace
-
 LineReader5::LineReader5(const std::filesystem::path& file) : path_(file), buffer_(kSniffSize) {
     file_.reset(std::fopen(file.c_str(), "rb"));
     if (!file_)
@@ -79,7 +59,7 @@ void LineReader5::checkAfterMark() {
     for (;;) {
         const char* begin = buffer_.data() + pos_;
         const char* end = buffer_.data() + end_;
-        if (std::find_if_not(begin, end, isTrailer) != end) {
+        if (std::find_if_not(begin, end, IsLineTrailer) != end) {
             checks_.fault(EndMarkMessage(lineNumber_ + 1));
             break;
         }
@@ -108,7 +88,7 @@ bool LineReader5::next(std::string& line) {
             }
         }
         const char* begin = buffer_.data() + pos_;
-        const char* stop = findBreak(begin, buffer_.data() + end_);
+        const char* stop = FindLineBreak(begin, buffer_.data() + end_);
         const std::size_t take = stop ? static_cast<std::size_t>(stop - begin) : end_ - pos_;
         line.append(begin, take);
         pos_ += take + (stop ? 1 : 0);

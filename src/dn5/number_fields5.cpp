@@ -42,15 +42,6 @@ constexpr NumberField5 kNumberFields[] = {
     {'R', "", 4},
 };
 
-bool oneOf(std::string_view value, std::string_view list) {
-    for (;;) {
-        const auto bar = list.find('|');
-        if (value == list.substr(0, bar)) return true;
-        if (bar == std::string_view::npos) return false;
-        list.remove_prefix(bar + 1);
-    }
-}
-
 // Letters whose records hold no number are passed at once: most lines of a
 // file are texts.
 bool hasNumbers(char letter) {
@@ -88,7 +79,7 @@ std::optional<FieldFault> NumberFault5(std::string_view line) {
         subtypeField == 0 ? std::string_view{} : Trim5(f[subtypeField]);
     for (const auto& nf : kNumberFields) {
         if (nf.letter != letter || (!nf.subtype.empty() && nf.subtype != subtype)) continue;
-        if (nf.whenField != 0 && !oneOf(Trim5(f[nf.whenField]), nf.when)) continue;
+        if (nf.whenField != 0 && !IsOneOf(Trim5(f[nf.whenField]), nf.when)) continue;
         const std::string_view text = f[nf.field];
         if (Trim5(text).empty() || ParseNumber5(text)) continue;
         return FieldFault{0, letter, nf.field, std::string(text)};

@@ -17,6 +17,15 @@ std::string shown(std::string_view cp850) {
 
 }  // namespace
 
+bool IsOneOf(std::string_view value, std::string_view list) {
+    for (;;) {
+        const auto bar = list.find('|');
+        if (value == list.substr(0, bar)) return true;
+        if (bar == std::string_view::npos) return false;
+        list.remove_prefix(bar + 1);
+    }
+}
+
 std::string FieldFaultLine(const FieldFault& fault) {
     return "Zeile " + std::to_string(fault.lineNumber) + ": " + std::string(1, fault.letter) +
            "-Satz, Feld " + std::to_string(fault.field) + " ist keine Zahl: \"" +

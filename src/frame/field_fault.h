@@ -18,6 +18,10 @@ struct FieldFault {
     std::string text;             // the field as found, CP850 bytes
 };
 
+// Whether `value` is one of the "|"-separated alternatives of `list` (the
+// condition of a number field that counts only for some flags: "1|2|3").
+bool IsOneOf(std::string_view value, std::string_view list);
+
 // "Zeile 12: P-Satz, Feld 5 ist keine Zahl: "12O00" - Satz übersprungen!"
 // (UTF-8; control bytes of the field shown as "?", the field cut to 40).
 std::string FieldFaultLine(const FieldFault& fault);

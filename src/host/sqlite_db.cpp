@@ -164,6 +164,22 @@ void SqliteDb::exec(const std::string& sql, std::string_view purpose) {
     }
 }
 
+void SqliteDb::execWaiting(const std::string& sql, std::string_view purpose) {
+    const auto began = std::chrono::steady_clock::now();
+    for (int attempt = 0;; ++attempt) {
+        char* error = nullptr;
+        const int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &error);
+        if (rc == SQLITE_OK) return;
+        std::string message = error ? error : sqlite3_errstr(rc);
+        sqlite3_free(error);
+        const int primary = rc & 0xff;
+        const bool busy = primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+        if (!busy || std::chrono::steady_clock::now() - began >= busyLimit_)
+            failWith(rc, message, purpose);
+        std::this_thread::sleep_for(std::chrono::milliseconds(attempt < 10 ? 1 + attempt : 50));
+    }
+}
+
 SqlQuery SqliteDb::query(const std::string& sql, std::string_view purpose) {
     auto& slot = cache_[&sql];
     if (!slot) {

@@ -66,6 +66,11 @@ class SqliteDb {
 
     // Runs one or more statements without results.
     void exec(const std::string& sql, std::string_view purpose);
+    // Like exec, for statements SQLite may answer "busy" at once without
+    // asking the busy handler (the journal mode of a new file that another
+    // connection is setting up too): tried again within the same limit.
+    // The statements must be safe to run again.
+    void execWaiting(const std::string& sql, std::string_view purpose);
     // A query over the statement of this SQL text, prepared on first use and
     // kept. The SQL text must outlive the connection (a literal or a member).
     SqlQuery query(const std::string& sql, std::string_view purpose);

@@ -150,12 +150,12 @@ SqliteStore::SqliteStore(const std::filesystem::path& file, const StoreOptions& 
     constexpr int kCheckpointStep = 4096;
     constexpr int kLogLimit = 65536;
     constexpr long long kLogFileLimit = 32 + static_cast<long long>(kLogLimit) * (kPageSize + 24);
-    db_.exec("PRAGMA page_size = " + std::to_string(kPageSize) +
-                 "; PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; "
-                 "PRAGMA cache_size = -65536; PRAGMA temp_store = MEMORY; "
-                 "PRAGMA journal_size_limit = " +
-                 std::to_string(kLogFileLimit) + ";",
-             "Datenbank einstellen");
+    db_.execWaiting("PRAGMA page_size = " + std::to_string(kPageSize) +
+                        "; PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; "
+                        "PRAGMA cache_size = -65536; PRAGMA temp_store = MEMORY; "
+                        "PRAGMA journal_size_limit = " +
+                        std::to_string(kLogFileLimit) + ";",
+                    "Datenbank einstellen");
     try {
         checkpointer_ =
             std::make_unique<WalCheckpointer>(db_.handle(), file, kCheckpointStep, kLogLimit);

@@ -115,6 +115,17 @@ void LineToCp850(std::string& line, TextEncoding& encoding) {
     }
 }
 
+const char* FindLineBreak(const char* begin, const char* end) {
+    const auto n = static_cast<std::size_t>(end - begin);
+    const char* stop = static_cast<const char*>(std::memchr(begin, '\n', n));
+    const std::size_t before = stop ? static_cast<std::size_t>(stop - begin) : n;
+    if (const char* cr = static_cast<const char*>(std::memchr(begin, '\r', before))) stop = cr;
+    const std::size_t head = stop ? static_cast<std::size_t>(stop - begin) : n;
+    if (const char* mark = static_cast<const char*>(std::memchr(begin, kEndOfFileMark, head)))
+        stop = mark;
+    return stop;
+}
+
 bool BlankControlBytes(std::string& line) {
     if (!hasControl(line)) return false;
     bool found = false;

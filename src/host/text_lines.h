@@ -33,6 +33,15 @@ inline constexpr std::size_t kSniffSize = 64 * 1024;
 inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 inline constexpr char kEndOfFileMark = '\x1A';
 
+// A line end or the end-of-file mark.
+inline bool IsLineTrailer(char c) {
+    return c == '\r' || c == '\n' || c == kEndOfFileMark;
+}
+
+// The first line end (LF, CR) or end-of-file mark in [begin, end), or
+// nullptr.
+const char* FindLineBreak(const char* begin, const char* end);
+
 // The encoding the first bytes of a file show (`cut`: they stop inside the
 // file, so a UTF-8 sequence at their end may be incomplete). Undecided when
 // they are plain ASCII.

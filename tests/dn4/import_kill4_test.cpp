@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,26 +16,10 @@
 #include <vector>
 
 #include "import4_fixture.h"
+#include "support/store_dump.h"
 
 namespace dn::test {
 namespace {
-
-// The number the query gives, -1 while the store cannot be read.
-long long queryNumber(const std::filesystem::path& file, const char* sql) {
-    if (!std::filesystem::exists(file)) return -1;
-    sqlite3* db = nullptr;
-    long long n = -1;
-    if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
-        sqlite3_busy_timeout(db, 2000);
-        sqlite3_stmt* q = nullptr;
-        if (sqlite3_prepare_v2(db, sql, -1, &q, nullptr) == SQLITE_OK &&
-            sqlite3_step(q) == SQLITE_ROW)
-            n = sqlite3_column_int64(q, 0);
-        sqlite3_finalize(q);
-    }
-    sqlite3_close(db);
-    return n;
-}
 
 constexpr const char* kArticles = "SELECT count(*) FROM article";
 constexpr const char* kIncomplete =
@@ -75,7 +58,7 @@ TEST_F(Import4Test, KilledImportLeavesNoArticleWithPartOfItsTexts) {
         }
         int status = 0;
         bool ended = false;
-        while (!ended && queryNumber(db, kArticles) < seen) {
+        while (!ended && QueryNumber(db, kArticles) < seen) {
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
             ended = waitpid(child, &status, WNOHANG) == child;
         }
@@ -83,9 +66,9 @@ TEST_F(Import4Test, KilledImportLeavesNoArticleWithPartOfItsTexts) {
             kill(child, SIGKILL);
             waitpid(child, &status, 0);
         }
-        const long long stored = queryNumber(db, kArticles);
+        const long long stored = QueryNumber(db, kArticles);
         EXPECT_GE(stored, 0);
-        EXPECT_EQ(queryNumber(db, kIncomplete), 0) << stored << " articles stored";
+        EXPECT_EQ(QueryNumber(db, kIncomplete), 0) << stored << " articles stored";
     }
 }
 

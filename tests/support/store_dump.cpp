@@ -43,4 +43,20 @@ std::string DumpStore(const std::filesystem::path& file) {
     return dump;
 }
 
+long long QueryNumber(const std::filesystem::path& file, const char* sql) {
+    if (!std::filesystem::exists(file)) return -1;
+    sqlite3* db = nullptr;
+    long long n = -1;
+    if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
+        sqlite3_busy_timeout(db, 2000);
+        sqlite3_stmt* q = nullptr;
+        if (sqlite3_prepare_v2(db, sql, -1, &q, nullptr) == SQLITE_OK &&
+            sqlite3_step(q) == SQLITE_ROW)
+            n = sqlite3_column_int64(q, 0);
+        sqlite3_finalize(q);
+    }
+    sqlite3_close(db);
+    return n;
+}
+
 }  // namespace dn::test
