@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dn5/article_block5.h"
+#include "dn5/block_grouping5.h"
 #include "dn5/tdatanorm5.h"
 #include "frame/session.h"
 #include "fuzz_support.h"
@@ -23,19 +24,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static dn::Session session(host);
     dn::fuzz::forget(host);
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    std::vector<std::string> lines;
+    dn::BlockLines5 lines;
     for (std::size_t start = 0; start <= bytes.size() && lines.size() < 64;) {
         std::size_t end = bytes.find('\n', start);
         if (end == std::string_view::npos) end = bytes.size();
-        lines.emplace_back(bytes.substr(start, end - start));
+        lines.push_back(
+            {std::string(bytes.substr(start, end - start)), static_cast<long>(lines.size() + 1)});
         start = end + 1;
     }
-    if (lines.empty() || lines.front().empty()) return 0;
+    if (lines.empty() || lines.front().text.empty()) return 0;
     session.AllowOverlongFields = (data[0] & 1) != 0;
     dn::tdatanorm5 dn5(session);
     dn5.HeaderMissing = false;
     try {
-        dn5.CurrentLine5 = lines.front();
+        dn5.CurrentLine5 = lines.front().text;
         (void)dn::ParseArticleBlock5(dn5, lines, (size & 1) != 0);
     } catch (const dn::Error&) {
         // A faulty field ends the file with a message: not a finding.

@@ -197,6 +197,9 @@ bool Dn4Reader::convertHeader(std::string_view line) {
     }
     fields += ';';
     const bool ok = apply(*FindDn4Layout('V'), fields);
+    // The split fields point into the local line built above: none is left
+    // behind for the number check (the header holds no amount).
+    fields_.clear();
     headerSeen_ = true;
     currency_ = std::string(part(line, 125, 3));
     fileInEuro_ = currencyIsEuro(currency_);
