@@ -10,7 +10,7 @@ namespace {
 constexpr std::string_view kPriced = "3|4";           // Z: the amount is a price
 constexpr std::string_view kDiscountFlags = "1|2|3";  // P: the value is a number, not a group
 
-constexpr Dn4NumberField kNumberFields[] = {
+constexpr NumberField kNumberFields[] = {
     // A: price.
     {'A', "", 10},
     // B: metal number, metal weight, article kind, quantity per price.
@@ -53,6 +53,10 @@ constexpr Dn4NumberField kNumberFields[] = {
     {'R', "", 5, 4, "1|2"},
 };
 
+// Lines of the other letters are passed at once: most lines of a file are
+// texts.
+constexpr NumberLetters kLetters(kNumberFields);
+
 std::string_view trimmed(std::string_view s) {
     auto pad = [](char c) { return c == ' ' || c == '\0'; };
     while (!s.empty() && pad(s.front())) s.remove_prefix(1);
@@ -60,29 +64,15 @@ std::string_view trimmed(std::string_view s) {
     return s;
 }
 
-bool hasNumbers(char letter) {
-    switch (letter) {
-        case 'A':
-        case 'B':
-        case 'C':
-        case 'P':
-        case 'R':
-        case 'Z':
-            return true;
-        default:
-            return false;
-    }
-}
-
 }  // namespace
 
-std::span<const Dn4NumberField> Dn4NumberFields() {
+std::span<const NumberField> Dn4NumberFields() {
     return kNumberFields;
 }
 
 std::optional<FieldFault> Dn4NumberFault(const std::vector<std::string_view>& fields) {
     const std::string_view letterField = FieldOf(fields, 1);
-    if (letterField.empty() || !hasNumbers(letterField.front())) return std::nullopt;
+    if (letterField.empty() || !kLetters.has(letterField.front())) return std::nullopt;
     const char letter = letterField.front();
     const int subtypeField = Dn4SubtypeField(letter);
     const std::string_view subtype =

@@ -13,17 +13,7 @@
 
 namespace dn {
 
-struct Dn4NumberField {
-    char letter;
-    std::string_view subtype;  // C: field 3, Z: field 5 (trimmed); empty = any
-    int field;
-    // The field holds a number only when field `whenField` (trimmed) is one
-    // of the values in `when` ("|"-separated); 0 = always.
-    int whenField = 0;
-    std::string_view when = {};
-};
-
-std::span<const Dn4NumberField> Dn4NumberFields();
+std::span<const NumberField> Dn4NumberFields();
 
 // The first numeric field that is neither empty nor blank nor a whole number
 // with an optional sign (blanks around it allowed). `fields` is the result

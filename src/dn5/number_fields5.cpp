@@ -9,7 +9,7 @@ namespace dn {
 
 namespace {
 
-constexpr NumberField5 kNumberFields[] = {
+constexpr NumberField kNumberFields[] = {
     // A: price unit, price, and the numeric attributes.
     {'A', "", 8},
     {'A', "", 9},
@@ -42,29 +42,18 @@ constexpr NumberField5 kNumberFields[] = {
     {'R', "", 4},
 };
 
-// Letters whose records hold no number are passed at once: most lines of a
-// file are texts.
-bool hasNumbers(char letter) {
-    switch (letter) {
-        case 'A':
-        case 'C':
-        case 'P':
-        case 'R':
-        case 'Z':
-            return true;
-        default:
-            return false;
-    }
-}
+// Lines of the other letters are passed at once: most lines of a file are
+// texts.
+constexpr NumberLetters kLetters(kNumberFields);
 
 }  // namespace
 
-std::span<const NumberField5> NumberFields5() {
+std::span<const NumberField> NumberFields5() {
     return kNumberFields;
 }
 
 std::optional<FieldFault> NumberFault5(std::string_view line) {
-    if (line.empty() || !hasNumbers(line.front())) return std::nullopt;
+    if (line.empty() || !kLetters.has(line.front())) return std::nullopt;
     const char letter = line.front();
     constexpr int kFields = 30;
     std::array<std::string_view, kFields> f{};

@@ -12,17 +12,7 @@
 
 namespace dn {
 
-struct NumberField5 {
-    char letter;
-    std::string_view subtype;  // C: field 3, Z: field 5 (trimmed); empty = any
-    int field;
-    // The field holds a number only when field `whenField` (trimmed) is one
-    // of the values in `when` ("|"-separated); 0 = always.
-    int whenField = 0;
-    std::string_view when = {};
-};
-
-std::span<const NumberField5> NumberFields5();
+std::span<const NumberField> NumberFields5();
 
 // The first numeric field of the line that is neither empty nor a number
 // (ParseNumber5); the fault's line number is left 0 for the caller.

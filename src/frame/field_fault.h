@@ -5,6 +5,8 @@
 // skipped records of a file, name the count in their closing message and
 // end the command as failed when it is not 0.
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,6 +18,31 @@ struct FieldFault {
     char letter = ' ';            // record letter
     int field = 0;                // field number in the line, from 1
     std::string text;             // the field as found, CP850 bytes
+};
+
+// A field of a record kind that holds a number (the readers' tables of
+// numeric fields).
+struct NumberField {
+    char letter;
+    std::string_view subtype;  // the record's subtype field (trimmed); empty = any
+    int field;
+    // The field holds a number only when field `whenField` (trimmed) is one
+    // of the values in `when` ("|"-separated); 0 = always.
+    int whenField = 0;
+    std::string_view when = {};
+};
+
+// The record letters a table of numeric fields names, built with it.
+class NumberLetters {
+  public:
+    template <std::size_t N>
+    constexpr explicit NumberLetters(const NumberField (&table)[N]) {
+        for (const auto& f : table) has_[static_cast<unsigned char>(f.letter)] = true;
+    }
+    constexpr bool has(char letter) const { return has_[static_cast<unsigned char>(letter)]; }
+
+  private:
+    std::array<bool, 256> has_{};
 };
 
 // Whether `value` is one of the "|"-separated alternatives of `list` (the
