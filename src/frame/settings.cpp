@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "host/codepage.h"
-#include "host/control_characters.h"
+#include "host/control_chars.h"
 #include "host/errors.h"
 #include "host/file_bytes.h"
 

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "host/control_characters.h"
+#include "host/control_chars.h"
 #include "host/errors.h"
 #include "host/file_bytes.h"
 
