@@ -1,8 +1,6 @@
 #include "frame/change_log.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "frame/dispatch.h"
 #include "frame/session.h"
@@ -10,6 +8,8 @@
 #include "host/control_chars.h"
 #include "host/entry_form.h"
 #include "host/errors.h"
+#include "host/file_bytes.h"
+#include "host/replacement_file.h"
 #include "suppliers/current_supplier.h"
 
 namespace dn {
@@ -19,12 +19,6 @@ namespace {
 
 fs::path logFile(const Session& s) {
     return s.masterDataDir() / "datanorm.log";
-}
-
-std::string readBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    if (!in) throw IoError("Fehler beim Lesen von " + p.string());
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 }  // namespace
@@ -46,18 +40,19 @@ void AppendChangeLog(Session& s, const std::string& importKind, const std::strin
         changeLogLine(formatDotted(today()), importKind, data, CurrentSupplierDisplayLine(s));
     std::string old;
     std::error_code ec;
-    if (fs::exists(logFile(s), ec)) old = readBytes(logFile(s));
+    // A new log is readable by the other programs of the suite; an old one
+    // keeps its permissions.
+    fs::perms perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                      fs::perms::others_read;
+    if (fs::exists(logFile(s), ec)) {
+        old = readFileBytes(logFile(s));
+        perms = fs::status(logFile(s), ec).permissions();
+    }
     const std::string bytes = utf8ToWin1252(line) + "\r\n" + old;
     // Written beside and renamed, so that a failure never loses the log.
-    const fs::path tmp = logFile(s).string() + ".neu";
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) throw IoError("Fehler beim Schreiben von " + tmp.string());
-    }
-    fs::rename(tmp, logFile(s), ec);
-    if (ec) throw IoError("Fehler beim Schreiben von " + logFile(s).string() + ": " + ec.message());
+    ReplacementFile out(s.masterDataDir());
+    out.write(bytes);
+    out.replace(logFile(s), perms);
 }
 
 void AppendChangeLogFile(Session& s, const std::string& importKind, const fs::path& file) {
@@ -70,7 +65,7 @@ void AppendChangeLogFile(Session& s, const std::string& importKind, const fs::pa
 std::optional<std::string> ReadChangeLog(const Session& s) {
     std::error_code ec;
     if (!fs::exists(logFile(s), ec)) return std::nullopt;
-    return win1252ToUtf8(readBytes(logFile(s)));
+    return win1252ToUtf8(readFileBytes(logFile(s)));
 }
 
 void DeleteChangeLog(const Session& s) {
