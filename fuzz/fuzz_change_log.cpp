@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "frame/change_log.h"
-#include "frame/session.h"
+#include "common/change_log.h"
+#include "common/session.h"
 #include "fuzz_support.h"
 #include "host/errors.h"
 #include "host/scripted_host.h"

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "dn4/dn4_line_reader.h"
-#include "dn4/dn4_reader.h"
-#include "frame/session.h"
+#include "common/session.h"
+#include "formats/dn4/dn4_line_reader.h"
+#include "formats/dn4/dn4_reader.h"
 #include "fuzz_support.h"
 #include "host/errors.h"
 #include "host/scripted_host.h"

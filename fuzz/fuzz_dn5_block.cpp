@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
-#include "dn5/article_block5.h"
-#include "dn5/block_grouping5.h"
-#include "dn5/tdatanorm5.h"
-#include "frame/session.h"
+#include "common/session.h"
+#include "features/articles/article_block5.h"
+#include "formats/dn5/block_grouping5.h"
+#include "formats/dn5/tdatanorm5.h"
 #include "fuzz_support.h"
 #include "host/errors.h"
 #include "host/scripted_host.h"

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "dn5/field_split5.h"
-#include "dn5/line_reader5.h"
+#include "formats/dn5/field_split5.h"
+#include "formats/dn5/line_reader5.h"
 #include "fuzz_support.h"
 #include "host/errors.h"
 

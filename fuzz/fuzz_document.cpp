@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "dn4/documents.h"
+#include "features/services/documents.h"
 #include "fuzz_support.h"
 #include "host/errors.h"
 

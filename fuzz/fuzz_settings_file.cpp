@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "frame/settings.h"
+#include "common/settings.h"
 #include "fuzz_support.h"
 #include "host/errors.h"
 

@@ -14,8 +14,8 @@
 #include "cli/cli_messages.h"
 #include "cli/console_host.h"
 #include "cli/exit_codes.h"
-#include "frame/session.h"
-#include "frame/startup.h"
+#include "common/session.h"
+#include "features/setup/startup.h"
 #include "host/errors.h"
 
 namespace dn::cli {

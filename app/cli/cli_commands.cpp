@@ -4,18 +4,18 @@
 #include <iostream>
 
 #include "cli/exit_codes.h"
-#include "frame/change_log.h"
-#include "frame/command_routes.h"
-#include "frame/command_table.h"
-#include "frame/info_page.h"
-#include "frame/session.h"
-#include "frame/settings_dialogs.h"
+#include "common/change_log.h"
+#include "common/command_table.h"
+#include "common/current_supplier.h"
+#include "common/session.h"
+#include "features/setup/info_page.h"
+#include "features/setup/settings_dialogs.h"
+#include "features/setup/supplier_dialog.h"
 #include "host/article_export.h"
 #include "host/control_chars.h"
 #include "host/day_number.h"
 #include "host/errors.h"
-#include "suppliers/current_supplier.h"
-#include "suppliers/supplier_dialog.h"
+#include "routes/command_routes.h"
 
 namespace dn::cli {
 namespace {

@@ -7,11 +7,11 @@
 
 #include "cli/cli_commands.h"
 #include "cli/exit_codes.h"
-#include "frame/session.h"
-#include "groups/discount_group.h"
-#include "groups/group_format.h"
-#include "groups/group_lists.h"
-#include "suppliers/current_supplier.h"
+#include "common/current_supplier.h"
+#include "common/discount_group.h"
+#include "common/session.h"
+#include "features/groups/group_format.h"
+#include "features/groups/group_lists.h"
 
 namespace dn::cli {
 namespace {

@@ -4,8 +4,8 @@
 
 #include "cli/cli_commands.h"
 #include "cli/exit_codes.h"
-#include "frame/session.h"
-#include "frame/settings_dialogs.h"
+#include "common/session.h"
+#include "features/setup/settings_dialogs.h"
 #include "host/errors.h"
 
 namespace dn::cli {

@@ -4,7 +4,7 @@
 // over a failed file over cancelling over done); here each outcome gets its
 // code, for every command alike.
 
-#include "frame/dispatch.h"
+#include "common/dispatch.h"
 
 namespace dn::cli {
 

@@ -4,7 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "frame/command_table.h"
+#include "common/command_table.h"
 
 namespace dn::gui {
 namespace {

@@ -4,12 +4,12 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "frame/command_routes.h"
-#include "frame/dispatch.h"
-#include "frame/session.h"
-#include "frame/startup.h"
+#include "common/dispatch.h"
+#include "common/session.h"
+#include "features/setup/startup.h"
 #include "gui/main_window.h"
 #include "gui/qt_host.h"
+#include "routes/command_routes.h"
 
 namespace {
 

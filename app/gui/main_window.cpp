@@ -8,10 +8,10 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "frame/dispatch.h"
-#include "frame/info_page.h"
-#include "frame/session.h"
-#include "frame/startup.h"
+#include "common/dispatch.h"
+#include "common/session.h"
+#include "features/setup/info_page.h"
+#include "features/setup/startup.h"
 #include "gui/command_menu.h"
 #include "gui/logo_view.h"
 #include "gui/qt_host.h"

@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "frame/dispatch.h"
-#include "frame/session.h"
+#include "common/dispatch.h"
+#include "common/session.h"
 #include "host/scripted_host.h"
 #include "host/store.h"
 

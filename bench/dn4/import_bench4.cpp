@@ -16,9 +16,9 @@
 #include <string>
 
 #include "../common/import_report.h"
-#include "dn4/article_import4.h"
-#include "frame/session.h"
-#include "frame/startup.h"
+#include "common/session.h"
+#include "features/articles/article_import4.h"
+#include "features/setup/startup.h"
 #include "host/scripted_host.h"
 #include "host/store.h"
 

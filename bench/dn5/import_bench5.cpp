@@ -13,10 +13,10 @@
 #include <string>
 
 #include "../common/import_report.h"
-#include "dn5/import_articles5.h"
-#include "dn5/tdatanorm5.h"
-#include "frame/session.h"
-#include "frame/startup.h"
+#include "common/session.h"
+#include "features/articles/import_articles5.h"
+#include "features/setup/startup.h"
+#include "formats/dn5/tdatanorm5.h"
 #include "host/scripted_host.h"
 #include "host/store.h"
 

@@ -17,12 +17,12 @@
 #include <iostream>
 #include <string>
 
-#include "dn5/price_maintenance5.h"
-#include "frame/session.h"
-#include "frame/startup.h"
+#include "common/current_supplier.h"
+#include "common/session.h"
+#include "features/prices/price_maintenance5.h"
+#include "features/setup/startup.h"
 #include "host/scripted_host.h"
 #include "host/store.h"
-#include "suppliers/current_supplier.h"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "dn4/batch_commit4.h"
+#include "common/batch_commit4.h"
 #include "import4_fixture.h"
 #include "support/store_dump.h"
 

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "dn4/import_options4.h"
-#include "frame/change_log.h"
+#include "common/change_log.h"
+#include "features/articles/import_options4.h"
 #include "host/text_lines.h"
 #include "import4_fixture.h"
 

@@ -1,6 +1,6 @@
 // Command 42: prices of the supplier's articles after a discount change.
 
-#include "dn4/discount_change.h"
+#include "features/prices/discount_change.h"
 
 #include <gtest/gtest.h>
 

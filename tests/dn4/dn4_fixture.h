@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "dn4/dn4_reader.h"
-#include "frame/session.h"
+#include "common/session.h"
+#include "formats/dn4/dn4_reader.h"
 #include "host/scripted_host.h"
 #include "support/temp_dir.h"
 

@@ -1,14 +1,14 @@
 // The offer and measurement documents of 82-byte records: which records
 // carry a key, how it is replaced, and documents that must stay untouched.
 
-#include "dn4/documents.h"
+#include "features/services/documents.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "dn4/number_change.h"
 #include "dn4/service_fixture.h"
+#include "features/services/number_change.h"
 
 namespace dn {
 namespace {

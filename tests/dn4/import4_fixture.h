@@ -9,12 +9,12 @@
 #include <utility>
 #include <vector>
 
-#include "dn4/article_import4.h"
-#include "dn4/price_maintenance4.h"
-#include "frame/session.h"
+#include "common/current_supplier.h"
+#include "common/session.h"
+#include "features/articles/article_import4.h"
+#include "features/prices/price_maintenance4.h"
 #include "host/codepage.h"
 #include "host/store.h"
-#include "suppliers/current_supplier.h"
 #include "support/session_fixture.h"
 #include "support/temp_dir.h"
 

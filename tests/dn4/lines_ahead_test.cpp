@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "dn4/dn4_lines_ahead.h"
 #include "dn4_fixture.h"
+#include "formats/dn4/dn4_lines_ahead.h"
 #include "host/errors.h"
 
 namespace dn::test {

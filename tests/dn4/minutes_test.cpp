@@ -1,11 +1,11 @@
 // Command 35: minutes of articles and services from "minuten".
 
-#include "dn4/minutes.h"
+#include "features/services/minutes.h"
 
 #include <gtest/gtest.h>
 
+#include "common/change_log.h"
 #include "dn4/service_fixture.h"
-#include "frame/change_log.h"
 
 namespace dn {
 namespace {

@@ -1,13 +1,13 @@
 // Command 62 for DATANORM 4 and 3: the old-to-new index and its use in
 // service rows and documents.
 
-#include "dn4/number_change4.h"
+#include "features/services/number_change4.h"
 
 #include <gtest/gtest.h>
 
-#include "dn4/documents.h"
+#include "common/change_log.h"
 #include "dn4/service_fixture.h"
-#include "frame/change_log.h"
+#include "features/services/documents.h"
 
 namespace dn {
 namespace {

@@ -1,6 +1,6 @@
 // Command 43: the price-enquiry file in the DATANORM 4 and 3 forms.
 
-#include "dn4/price_enquiry.h"
+#include "features/prices/price_enquiry.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "dn4/maintain_price4.h"
-#include "dn4/price_form4.h"
-#include "frame/change_log.h"
+#include "common/change_log.h"
+#include "features/prices/maintain_price4.h"
+#include "features/prices/price_form4.h"
 #include "import4_fixture.h"
 
 namespace dn::test {

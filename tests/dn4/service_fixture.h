@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "common/session.h"
 #include "dn4/dn4_fixture.h"
-#include "dn4/set_rows.h"
-#include "frame/session.h"
+#include "features/services/set_rows.h"
 #include "host/store.h"
 #include "support/session_fixture.h"
 #include "support/temp_dir.h"

@@ -1,13 +1,13 @@
 // Command 34 for DATANORM 4 and 3: sets as services and bills of material.
 
-#include "dn4/services4.h"
+#include "features/services/services4.h"
 
 #include <gtest/gtest.h>
 
-#include "dn4/record_file130.h"
+#include "common/change_log.h"
 #include "dn4/service_fixture.h"
-#include "dn4/set_rows.h"
-#include "frame/change_log.h"
+#include "features/services/record_file130.h"
+#include "features/services/set_rows.h"
 
 namespace dn {
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "dn4/show_articles4.h"
 #include "dn4_fixture.h"
+#include "features/articles/show_articles4.h"
 
 namespace dn::test {
 namespace {

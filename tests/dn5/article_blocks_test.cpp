@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include "dn5/article_writer5.h"
-#include "dn5/tdatanorm5.h"
+#include "features/articles/article_writer5.h"
+#include "formats/dn5/tdatanorm5.h"
 #include "import_fixture5.h"
 
 namespace dn {

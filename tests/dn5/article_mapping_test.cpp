@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "dn5/article_block5.h"
+#include "features/articles/article_block5.h"
 #include "import_fixture5.h"
 
 namespace dn {

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "dn4/article_import4.h"
-#include "dn4/dn4_fields.h"
-#include "dn4/dn4_numbers.h"
-#include "dn4/price_maintenance4.h"
-#include "dn5/import_articles5.h"
-#include "dn5/number_fields5.h"
-#include "dn5/price_maintenance5.h"
+#include "features/articles/article_import4.h"
+#include "features/articles/import_articles5.h"
+#include "features/prices/price_maintenance4.h"
+#include "features/prices/price_maintenance5.h"
+#include "formats/dn4/dn4_fields.h"
+#include "formats/dn4/dn4_numbers.h"
+#include "formats/dn5/number_fields5.h"
 #include "host/codepage.h"
 #include "host/store.h"
 #include "support/session_fixture.h"

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "dn5/block_batch5.h"
+#include "features/articles/block_batch5.h"
 #include "host/errors.h"
 #include "host/store.h"
 #include "support/temp_dir.h"

@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "dn5/block_pipeline5.h"
+#include "features/articles/block_pipeline5.h"
 #include "host/scripted_host.h"
 
 namespace dn {

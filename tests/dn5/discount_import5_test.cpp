@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "dn5/group_import5.h"
-#include "frame/change_log.h"
+#include "common/change_log.h"
+#include "features/groups/group_import5.h"
 #include "maintenance5_fixture.h"
 
 namespace dn {

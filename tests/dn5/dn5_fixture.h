@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "dn5/tdatanorm5.h"
-#include "frame/session.h"
+#include "common/session.h"
+#include "formats/dn5/tdatanorm5.h"
 #include "host/scripted_host.h"
 
 namespace dn::test {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "dn5/field_split5.h"
 #include "dn5_fixture.h"
+#include "formats/dn5/field_split5.h"
 #include "host/codepage.h"
 
 namespace dn::test {

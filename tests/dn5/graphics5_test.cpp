@@ -1,4 +1,4 @@
-#include "dn5/graphics5.h"
+#include "features/graphics/graphics5.h"
 
 #include <gtest/gtest.h>
 

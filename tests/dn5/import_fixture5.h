@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "dn5/import_articles5.h"
-#include "frame/session.h"
+#include "common/session.h"
+#include "features/articles/import_articles5.h"
 #include "host/store.h"
 #include "support/session_fixture.h"
 #include "support/temp_dir.h"

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "frame/session.h"
+#include "common/current_supplier.h"
+#include "common/session.h"
 #include "host/codepage.h"
 #include "host/store.h"
-#include "suppliers/current_supplier.h"
 #include "support/session_fixture.h"
 
 namespace dn::test {

@@ -1,13 +1,13 @@
 // Command 62 for DATANORM 5: B records with flag "A" change service rows and
 // documents.
 
-#include "dn5/number_change5.h"
+#include "features/services/number_change5.h"
 
 #include <gtest/gtest.h>
 
-#include "dn4/documents.h"
-#include "dn5/tdatanorm5.h"
-#include "frame/change_log.h"
+#include "common/change_log.h"
+#include "features/services/documents.h"
+#include "formats/dn5/tdatanorm5.h"
 #include "service_fixture5.h"
 
 namespace dn {

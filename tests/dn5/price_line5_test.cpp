@@ -1,4 +1,4 @@
-#include "dn5/price_line5.h"
+#include "features/prices/price_line5.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "dn5/price_maintenance5.h"
+#include "features/prices/price_maintenance5.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <optional>
 
-#include "frame/change_log.h"
+#include "common/change_log.h"
 #include "host/day_number.h"
 #include "maintenance5_fixture.h"
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "dn5/price_fields5.h"
-#include "dn5/prices5.h"
 #include "dn5_fixture.h"
+#include "formats/dn5/price_fields5.h"
+#include "formats/dn5/prices5.h"
 
 namespace dn::test {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "dn5/group_import5.h"
+#include "features/groups/group_import5.h"
 #include "maintenance5_fixture.h"
 
 namespace dn {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "dn5/line_reader5.h"
 #include "dn5_fixture.h"
+#include "formats/dn5/line_reader5.h"
 #include "host/codepage.h"
 #include "support/temp_dir.h"
 

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "dn4/service_fixture.h"
-#include "dn5/tdatanorm5.h"
+#include "formats/dn5/tdatanorm5.h"
 
 namespace dn::test {
 

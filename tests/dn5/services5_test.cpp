@@ -1,11 +1,11 @@
 // Command 34 for DATANORM 5: J files as services and bills of material.
 
-#include "dn5/services5.h"
+#include "features/services/services5.h"
 
 #include <gtest/gtest.h>
 
-#include "dn5/tdatanorm5.h"
-#include "frame/change_log.h"
+#include "common/change_log.h"
+#include "formats/dn5/tdatanorm5.h"
 #include "host/amounts.h"
 #include "service_fixture5.h"
 

@@ -1,4 +1,4 @@
-#include "groups/discount_group.h"
+#include "common/discount_group.h"
 
 #include "group_fixture.h"
 

@@ -1,8 +1,8 @@
 // The two-state entry dialogs of commands 21 and 52: code entry, editing,
 // the group list (F2) and deleting (F8).
 
+#include "features/groups/group_commands.h"
 #include "group_fixture.h"
-#include "groups/group_commands.h"
 #include "host/errors.h"
 
 namespace dn {

@@ -1,9 +1,9 @@
 // Printing, deleting and the group lists with their marks, and what the
 // lists do with the marked groups.
 
+#include "features/groups/group_commands.h"
+#include "features/groups/group_lists.h"
 #include "group_fixture.h"
-#include "groups/group_commands.h"
-#include "groups/group_lists.h"
 
 namespace dn {
 namespace {

@@ -1,10 +1,10 @@
 // The DATANORM 4 readers of discount files (command 22) and product-group
 // files (command 51).
 
-#include "dn4/dn4_reader.h"
-#include "frame/change_log.h"
+#include "common/change_log.h"
+#include "features/groups/group_commands.h"
+#include "formats/dn4/dn4_reader.h"
 #include "group_fixture.h"
-#include "groups/group_commands.h"
 
 namespace dn {
 namespace {

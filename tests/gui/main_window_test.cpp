@@ -13,8 +13,8 @@
 #include <QSettings>
 #include <memory>
 
-#include "frame/dispatch.h"
-#include "frame/session.h"
+#include "common/dispatch.h"
+#include "common/session.h"
 #include "gui/command_menu.h"
 #include "gui/gui_app.h"
 #include "gui/logo_view.h"

@@ -8,7 +8,7 @@
 #include <QKeyEvent>
 #include <QListWidget>
 
-#include "frame/command_table.h"
+#include "common/command_table.h"
 #include "gui/file_choice_dialog.h"
 #include "gui/gui_app.h"
 #include "gui/help_window.h"

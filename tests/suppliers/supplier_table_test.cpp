@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "frame/change_log.h"
+#include "common/change_log.h"
+#include "common/current_supplier.h"
+#include "common/source_directory.h"
 #include "host/codepage.h"
-#include "suppliers/current_supplier.h"
-#include "suppliers/source_directory.h"
 #include "support/session_fixture.h"
 
 namespace dn {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "frame/session.h"
-#include "frame/startup.h"
+#include "common/session.h"
+#include "features/setup/startup.h"
 #include "host/scripted_host.h"
 #include "support/temp_dir.h"
 

@@ -1,0 +1,343 @@
+// Reading the lines of an article-file block into an ArticleBlock5, and the
+// small text rules of the field mapping (units, case, surcharge lines).
+
+#include "features/articles/article_block5.h"
+
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <utility>
+
+#include "common/session.h"
+#include "formats/dn5/field_split5.h"
+#include "formats/dn5/price_fields5.h"
+#include "formats/dn5/record_layout5.h"
+#include "formats/dn5/tdatanorm5.h"
+#include "host/codepage.h"
+
+namespace dn {
+
+namespace {
+
+struct UnitCode {
+    std::string_view code;
+    std::string_view unit;
+};
+
+constexpr UnitCode kUnits[] = {
+    {"CMK", "cm2"}, {"CMQ", "cm3"}, {"CMT", "cm"}, {"GRM", "gr"},  {"KGM", "kg"}, {"KMT", "km"},
+    {"LTR", "ltr"}, {"MMT", "mm"},  {"MTK", "qm"}, {"MTQ", "cbm"}, {"MTR", "m"},  {"PCE", "Stck"},
+};
+
+// CP850 umlauts: lower and upper form.
+constexpr std::pair<unsigned char, unsigned char> kUmlauts[] = {
+    {0x81, 0x9A}, {0x84, 0x8E}, {0x94, 0x99}};
+
+char lowerCp850(char c) {
+    if (c >= 'A' && c <= 'Z') return static_cast<char>(c - 'A' + 'a');
+    for (auto [lo, up] : kUmlauts)
+        if (static_cast<unsigned char>(c) == up) return static_cast<char>(lo);
+    return c;
+}
+
+char upperCp850(char c) {
+    if (c >= 'a' && c <= 'z') return static_cast<char>(c - 'a' + 'A');
+    for (auto [lo, up] : kUmlauts)
+        if (static_cast<unsigned char>(c) == lo) return static_cast<char>(up);
+    return c;
+}
+
+bool isSeparator(char c) {
+    return std::string_view(" \"*+,-./;\\").find(c) != std::string_view::npos;
+}
+
+double numberOf(std::string_view text) {
+    return ParseNumber5(text).value_or(0.0);
+}
+
+// A whole number right-aligned in the field's width (the fixed-width amount
+// helpers of the older reader), an amount first turned into the host
+// currency; an empty field stays empty.
+std::string normalized(std::string_view field, std::size_t width,
+                       const std::function<double(double)>& convert = {}) {
+    if (Trim5(field).empty()) return std::string(field);
+    const double r = std::round(convert ? convert(numberOf(field)) : numberOf(field));
+    char buffer[48];
+    // Whole numbers of common size without the floating-point formatter;
+    // it writes the same digits ("-0" stays its own).
+    if (std::fabs(r) < 1e15 && !(r == 0 && std::signbit(r)))
+        std::snprintf(buffer, sizeof buffer, "%*lld", static_cast<int>(width),
+                      static_cast<long long>(r));
+    else
+        std::snprintf(buffer, sizeof buffer, "%*.0f", static_cast<int>(width), r);
+    return buffer;
+}
+
+// Field widths of the Z subtypes, fields 4 to 16.
+struct SurchargeLayout {
+    std::string_view subtype;
+    std::array<std::size_t, 13> widths;
+};
+
+constexpr SurchargeLayout kSurcharge[] = {
+    {"1", {2, 1, 40, 40, 1, 1, 1, 6, 10, 2, 1, 8, 8}},
+    {"2", {2, 1, 2, 1, 1, 1, 6, 10, 8, 8, 6, 8, 9}},
+    {"3", {2, 1, 2, 1, 6, 8, 6, 8, 6, 0, 0, 0, 0}},
+};
+
+// Fields 2..last of the current block line (index = field number), split
+// once. A field within its layout maximum is taken as it stands; any other
+// goes the reader's way (message, question, cut).
+template <std::size_t N>
+void readFields(tdatanorm5& dn5, std::array<std::string, N>& out, int last) {
+    const std::string& line = dn5.CurrentLine5;
+    std::array<std::string_view, N> parts{};
+    std::size_t pos = 0;
+    for (int n = 1; n <= last && pos <= line.size(); ++n) {
+        const std::size_t end = line.find(';', pos);
+        parts[n] = std::string_view(line).substr(
+            pos, end == std::string::npos ? std::string::npos : end - pos);
+        pos = end == std::string::npos ? line.size() + 1 : end + 1;
+    }
+    const char letter = line.front();
+    const int subtypeField = SubtypeField5(letter);
+    const std::string_view subtype =
+        subtypeField > 0 && subtypeField <= last ? parts[subtypeField] : std::string_view{};
+    const FieldMaxima5 maxima(letter, subtype);
+    for (int n = 2; n <= last; ++n) {
+        if (parts[n].size() > maxima(n))
+            out[n] = dn5.GetField5(n);
+        else
+            out[n].assign(parts[n]);
+    }
+}
+
+void readArticleLine(tdatanorm5& dn5, ArticleBlock5& block) {
+    ArticleLine5 a;
+    readFields(dn5, a.f, 29);
+    ArticlePriceInput5& p = a.price;
+    p.priceFlag = a.f[field5::PriceFlag];
+    p.priceUnitPresent = a.present(field5::PriceUnit);
+    p.priceUnit = IntegerOf5(a.f[field5::PriceUnit]);
+    p.pricePresent = a.present(field5::Price);
+    p.price = FileCurrency5(dn5)(numberOf(a.f[field5::Price]) / 100.0);
+    p.discountGroupPresent = a.present(field5::DiscountGroup);
+    p.group.code = a.f[field5::DiscountGroup];
+    block.steps.emplace_back(std::move(a));
+}
+
+void readCalcLine(tdatanorm5& dn5, ArticleBlock5& block) {
+    CalcLine5 c;
+    readFields(dn5, c.f, 8);
+    block.steps.emplace_back(std::move(c));
+}
+
+void readDLine(tdatanorm5& dn5, ArticleBlock5& block) {
+    const std::string flag = dn5.GetField5(field5::ProcessingFlag);
+    if (flag == "L") {
+        block.dRecords.clear();
+        return;
+    }
+    if (flag != "A" && flag != "N") return;
+    std::array<std::string, 8> f;
+    readFields(dn5, f, 7);
+    DRecord d;
+    d.lineNumber = Utf8Of5(f[4]);
+    d.flag = Utf8Of5(f[5]);
+    d.text = Utf8Of5(f[6]);
+    d.textKey = Utf8Of5(f[7]);
+    if (!Trim5(d.textKey).empty()) d.textKey = dn5.session().ArticlePrefix + d.textKey;
+    block.dRecords.push_back(std::move(d));
+}
+
+void readZLine(tdatanorm5& dn5, ArticleBlock5& block) {
+    const std::string flag = dn5.GetField5(field5::ProcessingFlag);
+    if (flag == "L") {
+        block.surchargeLines.clear();
+        return;
+    }
+    if (flag != "A" && flag != "N") return;
+    std::array<std::string, 17> f;
+    readFields(dn5, f, 16);
+    std::string line = SurchargeLine5(f, block.copperValues, FileCurrency5(dn5));
+    if (!line.empty()) block.surchargeLines.push_back(std::move(line));
+}
+
+// Graphics binding: picture kinds, file name with extension, text.
+std::string graphicsLine(tdatanorm5& dn5) {
+    const std::string name = std::string(Trim5(dn5.GetField5(field5::GraphicsFileName))) + "." +
+                             std::string(Trim5(dn5.GetField5(field5::GraphicsExtension)));
+    return Pad5(dn5.GetField5(4), 2) + Pad5(dn5.GetField5(5), 2) + Pad5(name, 12) +
+           dn5.GetField5(field5::GraphicsText);
+}
+
+// Restores the data module's current line after the block was read.
+class CurrentLineGuard {
+  public:
+    explicit CurrentLineGuard(tdatanorm5& d) : d_(d), saved_(d.CurrentLine5) {}
+    ~CurrentLineGuard() { d_.CurrentLine5 = std::move(saved_); }
+    CurrentLineGuard(const CurrentLineGuard&) = delete;
+    CurrentLineGuard& operator=(const CurrentLineGuard&) = delete;
+
+  private:
+    tdatanorm5& d_;
+    std::string saved_;
+};
+
+ArticleBlock5::Kind kindOf(char letter) {
+    if (letter == 'T') return ArticleBlock5::Kind::Text;
+    if (letter == 'G') return ArticleBlock5::Kind::Graphics;
+    return ArticleBlock5::Kind::Article;
+}
+
+}  // namespace
+
+bool ArticleLine5::present(int n) const {
+    return !Trim5(f[n]).empty();
+}
+
+std::string Pad5(std::string_view text, std::size_t width) {
+    std::string s(text.substr(0, width));
+    s.resize(width, ' ');
+    return s;
+}
+
+std::string ReplaceUnit5(std::string_view unit, bool replace) {
+    if (!replace) return std::string(unit);
+    std::string u(Trim5(unit));
+    for (char& c : u) c = upperCp850(c);
+    for (const auto& [code, host] : kUnits)
+        if (u == code) {
+            u = host;
+            break;
+        }
+    if (u.size() < 4) u.resize(4, ' ');
+    return u;
+}
+
+std::string ConvertCase5(std::string_view text) {
+    std::string s(text);
+    bool start = true;
+    for (char& c : s) {
+        c = lowerCp850(c);
+        if (start) c = upperCp850(c);
+        start = isSeparator(c);
+    }
+    return s;
+}
+
+std::string SurchargeLine5(const std::array<std::string, 17>& f, std::array<double, 2>& copper,
+                           const std::function<double(double)>& convert) {
+    const std::string subtype(Trim5(f[5]));
+    const SurchargeLayout* layout = nullptr;
+    for (const auto& l : kSurcharge)
+        if (l.subtype == subtype) layout = &l;
+    if (!layout) return {};
+
+    // The fields as read, some replaced by their normalized form.
+    std::array<std::string_view, 17> v;
+    for (std::size_t n = 0; n < f.size(); ++n) v[n] = f[n];
+    std::string n11, n12, n13, n9;
+    if (subtype == "1" && (Trim5(f[8]) == "1" || Trim5(f[8]) == "2"))
+        v[12] = n12 = normalized(f[12], 10, convert);
+    if (subtype == "2") {
+        if (Trim5(f[7]) == "2") v[11] = n11 = normalized(f[11], 10, convert);
+        v[12] = n12 = normalized(f[12], 8);
+        v[13] = n13 = normalized(f[13], 8);
+    }
+    if (subtype == "3") {
+        v[9] = n9 = normalized(f[9], 8);
+        if (Trim5(f[6]) == "CU") {
+            double n = std::round(numberOf(f[8]));
+            if (n == 0) n = 1;
+            copper[0] = std::round(numberOf(f[10]) * numberOf(f[9]) / 100.0 / 10.0);
+            copper[1] = numberOf(f[11]) / 100.0 * numberOf(f[12]) / 1000.0 / n;
+        }
+    }
+    std::string line = "50";
+    line.reserve(160);
+    for (int n = 4; n <= 16; ++n) {
+        const std::size_t width = layout->widths[n - 4];
+        if (width == 0) break;
+        const std::string_view text = v[n].substr(0, width);
+        line.append(text);
+        line.append(width - text.size(), ' ');
+    }
+    return line;
+}
+
+ArticleBlock5 ParseArticleBlock5(tdatanorm5& dn5, const BlockLines5& lines, bool takeLongTexts) {
+    ArticleBlock5 block;
+    if (lines.empty()) return block;
+    CurrentLineGuard guard(dn5);
+    block.kind = kindOf(lines.front().text.front());
+
+    if (block.kind == ArticleBlock5::Kind::Article) {
+        // First pass: D and Z lines, whatever their place; without an A line
+        // they have no article.
+        bool hasArticle = false;
+        for (const auto& line : lines) hasArticle = hasArticle || line.text.front() == 'A';
+        for (const auto& line : lines) {
+            const char letter = line.text.front();
+            const bool counts = letter == 'Z' || (letter == 'D' && takeLongTexts);
+            if (!counts) continue;
+            if (!hasArticle) {
+                block.unattached.push_back({letter, line.lineNumber});
+                continue;
+            }
+            dn5.CurrentLine5 = line.text;
+            if (letter == 'D')
+                readDLine(dn5, block);
+            else
+                readZLine(dn5, block);
+        }
+        // Then the A lines and after them the C lines, which act on the
+        // article as its A lines left it.
+        for (const char letter : {'A', 'C'}) {
+            for (const auto& line : lines) {
+                if (line.text.front() != letter) continue;
+                dn5.CurrentLine5 = line.text;
+                if (letter == 'A')
+                    readArticleLine(dn5, block);
+                else
+                    readCalcLine(dn5, block);
+            }
+        }
+    } else {
+        for (const auto& line : lines) {
+            dn5.CurrentLine5 = line.text;
+            if (line.text.front() == 'G')
+                block.textLines.push_back(graphicsLine(dn5));
+            else if (takeLongTexts)
+                block.textLines.push_back(dn5.GetField5(field5::TextLine, 70));
+        }
+    }
+    dn5.CurrentLine5 = lines.back().text;
+    const int numberField =
+        lines.back().text.front() == 'C' ? field5::CalcArticleNumber : field5::ArticleNumber;
+    block.number = dn5.GetField5(numberField, 15);
+    block.lastFlag = dn5.GetField5(field5::ProcessingFlag);
+    if (block.kind == ArticleBlock5::Kind::Text) block.textKind = dn5.GetField5(field5::TextKind);
+    return block;
+}
+
+ArticleBlock5 ParseBRecord5(tdatanorm5& dn5, ArticleBlock5::Kind kind) {
+    ArticleBlock5 block;
+    block.kind = kind;
+    block.number = dn5.GetField5(field5::ArticleNumber, 15);
+    block.lastFlag = dn5.GetField5(field5::ProcessingFlag);
+    block.newNumber = dn5.GetField5(field5::NewNumber, 15);
+    block.date = dn5.GetField5(field5::DeletionDate, 8);
+    return block;
+}
+
+ArticleBlock5 ParseArticleDeletion5(tdatanorm5& dn5) {
+    ArticleBlock5 block;
+    block.kind = ArticleBlock5::Kind::Deletion;
+    block.number = dn5.GetField5(field5::ArticleNumber, 15);
+    block.lastFlag = dn5.GetField5(field5::ProcessingFlag);
+    block.byArticleLine = true;
+    return block;
+}
+
+}  // namespace dn

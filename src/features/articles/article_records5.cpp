@@ -1,0 +1,260 @@
+// The article writer's frame (groups, filter, replay) and the blocks that
+// are no article: T and G texts, B deletions and number changes.
+
+#include <utility>
+
+#include "common/protocol.h"
+#include "common/session.h"
+#include "features/articles/article_writer5.h"
+#include "formats/dn5/field_split5.h"
+#include "formats/dn5/tdatanorm5.h"
+#include "host/codepage.h"
+#include "host/store.h"
+
+namespace dn {
+
+namespace {
+
+std::string trimmed(std::string_view cp850) {
+    return Utf8Of5(Trim5(cp850));
+}
+
+std::string quoted(const std::string& key) {
+    return "\"" + key + "\"";
+}
+
+// yyyymmdd shown as dd.mm.yyyy.
+std::string dottedDate(const std::string& d) {
+    if (d.size() < 8) return d;
+    return d.substr(6, 2) + "." + d.substr(4, 2) + "." + d.substr(0, 4);
+}
+
+// Protocol off while a block is written again. The setting is only
+// touched when the protocol is on (another thread may read it meanwhile).
+class QuietProtocol {
+  public:
+    QuietProtocol(Session& s, bool quiet) : s_(s), changed_(quiet && s.PrintProtocol) {
+        if (changed_) s_.PrintProtocol = false;
+    }
+    ~QuietProtocol() {
+        if (changed_) s_.PrintProtocol = true;
+    }
+    QuietProtocol(const QuietProtocol&) = delete;
+    QuietProtocol& operator=(const QuietProtocol&) = delete;
+
+  private:
+    Session& s_;
+    bool changed_;
+};
+
+}  // namespace
+
+ArticleWriter5::ArticleWriter5(Session& s, tdatanorm5& dn5, HostStore& store)
+    : s_(s), dn5_(dn5), store_(store) {
+    const KeyRange range = KeyRange::prefix(s.ArticlePrefix);
+    for (const auto& g : store.listDiscountGroups(range)) {
+        DiscountGroupInfo5 info;
+        info.found = true;
+        info.kind = g.kennung.empty() ? '1' : g.kennung.front();
+        info.value = g.wert;
+        info.surcharge = g.salesSurcharge;
+        const std::string key = storeKey(g.key);
+        groups_[key] = info;
+        if (g.selektiert) markedDiscountGroups_.insert(key);
+    }
+    if (dn5.ImportOptions.OnlySelectedProductGroups)
+        for (const auto& g : store.listProductGroups(range))
+            if (g.selektiert) markedProductGroups_.insert(storeKey(g.key));
+}
+
+DiscountGroupInfo5 ArticleWriter5::discountGroup(std::string_view code) const {
+    const auto it = groups_.find(storeKey(s_.ArticlePrefix + std::string(Trim5(code))));
+    DiscountGroupInfo5 info = it == groups_.end() ? DiscountGroupInfo5{} : it->second;
+    info.code = std::string(code);
+    return info;
+}
+
+bool ArticleWriter5::ImportFilter5(std::string_view number, std::string_view productGroup,
+                                   std::string_view discountGroup) {
+    const ArticleImportOptions5& o = dn5_.ImportOptions;
+    const std::string& prefix = s_.ArticlePrefix;
+    if (o.OnlyNumberRange) {
+        const std::string key = prefix + Utf8Of5(number);
+        if (key < o.RangeFrom || key > o.RangeTo) return false;
+    }
+    const std::string product = trimmed(productGroup);
+    if (!product.empty() && o.OnlySelectedProductGroups &&
+        !markedProductGroups_.contains(storeKey(prefix + product))) {
+        ProtocolLine(s_, "Warengruppe: " + product + " nicht ausgewählt!");
+        return false;
+    }
+    const std::string discount = trimmed(discountGroup);
+    if (!discount.empty() && o.OnlySelectedDiscountGroups &&
+        !markedDiscountGroups_.contains(storeKey(prefix + discount))) {
+        ProtocolLine(s_, "Rabattgruppe: " + discount + " nicht ausgewählt!");
+        return false;
+    }
+    return true;
+}
+
+void ArticleWriter5::status(const std::string& text) {
+    if (replay_) return;
+    if (output_.status)
+        output_.status(text);
+    else
+        s_.ui.SetInfo(text);
+}
+
+void ArticleWriter5::message(const std::string& text) {
+    if (output_.message)
+        output_.message(text);
+    else
+        s_.ui.meldung(text);
+}
+
+void ArticleWriter5::count(std::int32_t& counter) {
+    if (!replay_) counted_.push_back(&counter);
+}
+
+void ArticleWriter5::WriteBlock5(ArticleBlock5& block, bool replay) {
+    replay_ = replay;
+    if (block.kind == ArticleBlock5::Kind::Deletion || block.kind == ArticleBlock5::Kind::Renumber)
+        forget();
+    QuietProtocol quiet(s_, replay);
+    counted_.clear();
+    switch (block.kind) {
+        case ArticleBlock5::Kind::Article:
+            articleBlock(block);
+            flushArticle();
+            break;
+        case ArticleBlock5::Kind::Text:
+            textBlock(block);
+            break;
+        case ArticleBlock5::Kind::Graphics:
+            graphicsBlock(block);
+            break;
+        case ArticleBlock5::Kind::Deletion:
+            deletion(block);
+            break;
+        case ArticleBlock5::Kind::Renumber:
+            renumber(block);
+            break;
+    }
+    // Counted only once the whole block is written: a block the store
+    // refused is not among the imported ones.
+    for (std::int32_t* counter : counted_) ++*counter;
+}
+
+void ArticleWriter5::textBlock(const ArticleBlock5& block) {
+    Session& s = s_;
+    const std::string key = s.ArticlePrefix + trimmed(block.number);
+    if (utf8Length(key) > kMaxKeyLength) {
+        if (!dn5_.LongTextKeyNoteShown && !replay_)
+            message(
+                "Der Langtextschlüssel ist zu lang!\n\nBitte fragen Sie bei dem ZEKO-Support "
+                "nach.");
+        dn5_.LongTextKeyNoteShown = true;
+        return;
+    }
+    if (!s.settings.TakeLongTexts) return;
+    status(key);
+    ProtocolLine(s, "T-Satz: ");
+    const std::string kind = Utf8Of5(block.textKind);
+    if (block.lastFlag == "A" || block.lastFlag == "N") {
+        ProtocolLine(s, "Langtext: " + key);
+        LongText text{key, kind, {}};
+        for (const auto& line : block.textLines) {
+            text.lines.push_back(Utf8Of5(line));
+            ProtocolLine(s, text.lines.back());
+        }
+        store_.writeLongText(text);
+    } else if (block.lastFlag == "L") {
+        if (store_.deleteLongText(key, kind))
+            ProtocolLine(s, "Langtext " + quoted(key) + " gelöscht!");
+        else
+            ProtocolLine(s, "Hinweis: Langtext " + quoted(key) + " nicht vorhanden!");
+    }
+    count(dn5_.LongTextCount);
+    ProtocolLine(s, "");
+}
+
+void ArticleWriter5::graphicsBlock(const ArticleBlock5& block) {
+    Session& s = s_;
+    const std::string key = s.ArticlePrefix + trimmed(block.number);
+    status(key);
+    ProtocolLine(s, "G-Satz: ");
+    if (block.lastFlag == "A" || block.lastFlag == "N") {
+        ProtocolLine(s, "Grafikanbindung: " + key);
+        LongText text{key, "3", {}};
+        for (const auto& line : block.textLines) {
+            text.lines.push_back(Utf8Of5(line));
+            ProtocolLine(s, text.lines.back());
+        }
+        store_.writeLongText(text);
+    } else if (block.lastFlag == "L") {
+        if (store_.deleteLongText(key, "3"))
+            ProtocolLine(s, "Grafikanbindung " + quoted(key) + " gelöscht!");
+        else
+            ProtocolLine(s, "Hinweis: Grafikanbindung " + quoted(key) + " nicht vorhanden!");
+    }
+    ProtocolLine(s, "");
+}
+
+void ArticleWriter5::deletion(const ArticleBlock5& block) {
+    Session& s = s_;
+    if (!ImportFilter5(block.number, {}, {})) return;
+    const std::string key = storeKey(s.ArticlePrefix + Utf8Of5(block.number));
+    ProtocolLine(s, block.byArticleLine ? "A-Satz Löschung:" : "B-Satz Löschung:");
+    const std::string replacement = trimmed(block.newNumber);
+    const std::string date =
+        Trim5(block.date).empty() ? std::string() : dottedDate(std::string(Trim5(block.date)));
+    std::optional<ArticleRecord> article = store_.readArticle(key);
+    if (!article) {
+        ProtocolLine(s, "Hinweis: Artikel " + quoted(key) + " nicht vorhanden!");
+    } else {
+        if (s.settings.DeletedArticleMode == 1) {
+            if (replacement.empty() && date.empty())
+                article->shorttext2 = "*** Artikel gelöscht ***";
+            else if (date.empty())
+                article->shorttext2 = "*** gelöscht, Ersatz: " + replacement;
+            else if (replacement.empty())
+                article->shorttext2 = "*** Artikel ab " + date + " gelöscht";
+            else
+                article->shorttext2 = "*** Ersatz: " + replacement + "  " + date;
+            store_.writeArticle(*article);
+        } else {
+            store_.deleteArticle(key);
+        }
+        ProtocolText(s, "Artikel " + quoted(key) + " gelöscht!");
+        if (!replacement.empty()) ProtocolText(s, "  Ersatzartikel: " + replacement);
+        if (!date.empty()) ProtocolText(s, "  ab: " + date);
+        ProtocolLine(s, "");
+    }
+    ProtocolLine(s, "");
+    status(key);
+    count(dn5_.DeletedCount);
+}
+
+void ArticleWriter5::renumber(const ArticleBlock5& block) {
+    Session& s = s_;
+    if (!ImportFilter5(block.number, {}, {})) return;
+    const std::string oldKey = storeKey(s.ArticlePrefix + Utf8Of5(block.number));
+    const std::string newKey = storeKey(s.ArticlePrefix + Utf8Of5(block.newNumber));
+    ProtocolLine(s, "B-Satz Artikelnummeränderung:");
+    if (!store_.articleExists(oldKey)) {
+        ProtocolLine(s, "Hinweis: Artikel " + quoted(oldKey) + " nicht vorhanden!");
+    } else if (Trim5(block.newNumber).empty() || store_.articleExists(newKey)) {
+        // Without a new number the article would lose its number: left as it is.
+        if (!Trim5(block.newNumber).empty())
+            ProtocolLine(s, "Fehler: Neue Artikelnummer " + quoted(newKey) + " existiert bereits!");
+        ProtocolLine(s, "        Artikelnummer nicht geändert!");
+    } else {
+        store_.renameArticle(oldKey, newKey);
+        ProtocolLine(s, "Nummernänderung: " + oldKey + " --> " + newKey);
+    }
+    ProtocolLine(s, "");
+    status(oldKey);
+    count(dn5_.RenamedCount);
+}
+
+}  // namespace dn

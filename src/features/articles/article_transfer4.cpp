@@ -1,0 +1,270 @@
+// `TransferArticle4`: the A record of the DATANORM 4 article import — the
+// group filters, the number range, new, changed, deleted and renumbered
+// articles, the fields, the price and the protocol line.
+
+#include <fmt/format.h>
+
+#include <cmath>
+#include <cstdlib>
+
+#include "common/discount_group.h"
+#include "common/session.h"
+#include "features/articles/article_import4.h"
+#include "features/articles/article_importer4.h"
+#include "features/articles/import_text4.h"
+#include "host/store.h"
+
+namespace dn {
+namespace {
+
+bool isSeparator(unsigned char c) {
+    switch (c) {
+        case ' ':
+        case '"':
+        case '*':
+        case '+':
+        case ',':
+        case '-':
+        case '.':
+        case '/':
+        case ';':
+        case '\\':
+            return true;
+        default:
+            return false;
+    }
+}
+
+// CP850: ü 0x81 / Ü 0x9A, ä 0x84 / Ä 0x8E, ö 0x94 / Ö 0x99.
+unsigned char lowerCp850(unsigned char c) {
+    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
+    switch (c) {
+        case 0x9A:
+            return 0x81;
+        case 0x8E:
+            return 0x84;
+        case 0x99:
+            return 0x94;
+        default:
+            return c;
+    }
+}
+
+unsigned char upperCp850(unsigned char c) {
+    if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 32);
+    switch (c) {
+        case 0x81:
+            return 0x9A;
+        case 0x84:
+            return 0x8E;
+        case 0x94:
+            return 0x99;
+        default:
+            return c;
+    }
+}
+
+}  // namespace
+
+std::string ConvertCase4(std::string text) {
+    bool start = true;
+    for (char& ch : text) {
+        auto c = lowerCp850(static_cast<unsigned char>(ch));
+        if (start) c = upperCp850(c);
+        start = isSeparator(c);
+        ch = static_cast<char>(c);
+    }
+    return text;
+}
+
+void ArticleImporter4::TransferArticle4(DnRecord rec) {
+    using namespace dnpos;
+    if (options_.onlySelectedProductGroups) {
+        const std::string group =
+            utf8Left(GroupKey(s_.ArticlePrefix, dn4ToUtf8(rec.at(ProductGroup, 3))), 6);
+        auto found = store_.readProductGroup(group);
+        if (!found || !found->selektiert) {
+            protocol("Warengruppe: " + group + " nicht ausgewählt!");
+            return;
+        }
+    }
+    if (options_.onlySelectedDiscountGroups) {
+        const std::string code = dn4ToUtf8(rec.at(DiscountGroup, 4));
+        if (!DiscountGroupSelected(s_, code)) {
+            protocol("Rabattgruppe: " + s_.ArticlePrefix + code + " nicht ausgewählt!");
+            return;
+        }
+    }
+    const std::string key = keyOf(rec);
+    p_.key = key;
+    p_.deleted = false;
+    if (!InNumberRange(options_, key)) return;
+    protocol("Asatz");
+
+    auto existing = store_.readArticle(key);
+    char flag = rec.flag();
+    if (flag == 'A' && !existing) flag = 'N';
+    const std::string number = dn4ToUtf8(rec.trimmed(ArticleNumber, 15));
+    switch (flag) {
+        case 'N':
+        case 'A':
+            break;
+        case 'L':
+            if (existing && s_.settings.DeletedArticleMode == 1) {
+                existing->shorttext2 = padUtf8("*** Artikel gelöscht ***", 40);
+                store_.writeArticle(*existing);
+            } else if (existing) {
+                store_.deleteArticle(key);
+            }
+            p_.deleted = true;
+            protocol("Artikelnummer : " + s_.ArticlePrefix + number +
+                     (existing ? " geloescht!" : " nicht geloescht (existiert nicht) !"));
+            return;
+        case 'X':
+            if (!existing) {
+                protocol("Artikelnummer : " + key + " nicht vorhanden!");
+                return;
+            }
+            changeNumber(rec, key);
+            return;
+        default:
+            return;
+    }
+
+    const bool isNew = flag == 'N';
+    PendingArticle4 fresh;
+    fresh.key = key;
+    fresh.ArticlePending = true;
+    fresh.existed = existing.has_value();
+    if (existing) {
+        fresh.article = std::move(*existing);
+        if (isNew) protocol("Hinweis: " + key + " wird ueberschrieben");
+    } else {
+        fresh.article.key = key;
+    }
+    p_ = std::move(fresh);
+    ++importedCount_;
+    fillArticle(rec, isNew);
+
+    ArticleRecord& a = p_.article;
+    if (s_.ParamEgema) {
+        // Characters 34-40 of short text 1, the 4th read as decimal point.
+        std::string digits = utf8Left(a.shorttext1, 40);
+        digits = digits.size() >= 40 ? digits.substr(33, 7) : std::string();
+        if (digits.size() == 7) {
+            digits[3] = '.';
+            const double v = std::atof(digits.c_str());
+            a.priceunit = static_cast<int>(v);
+            a.priceunitfraction = static_cast<int>(std::lround((v - std::floor(v)) * 100));
+        }
+    }
+    if (a.priceflag == "1" && rec.present(Price) && s_.settings.TakeListPrice)
+        a.listprice = fieldNumber(rec.at(Price, 8)) / 100.0 / a.priceunit;
+
+    if (s_.PrintProtocol) {
+        std::string line = std::to_string(importedCount_) + " " +
+                           dn4ToUtf8(rec.at(ArticleNumber, 15)) + " " + padUtf8(a.shorttext1, 30) +
+                           " " + padUtf8(a.discountgroup, 4) + " ";
+        line += isNew ? fmt::format("{:9.2f} {:9.2f}", a.purchaseprice, a.salesprice)
+                      : fmt::format("{:8.2f} {:9.2f} geändert", a.purchaseprice, a.salesprice);
+        protocol(line);
+    }
+}
+
+void ArticleImporter4::changeNumber(const DnRecord& rec, const std::string& key) {
+    std::string target = trimBlanks4(dn4ToUtf8(rec.text(dnpos::ShortText1, 15)));
+    const std::string newKey = utf8Left(s_.ParamOk ? target : s_.ArticlePrefix + target, 18);
+    if (newKey.empty() || store_.articleExists(newKey)) {
+        protocol("Fehler: Neue Artikelnummer existiert bereits!");
+        protocol("        Artikelnummer nicht geändert!");
+        return;
+    }
+    protocol("Nummernänderung: " + key + " --> " + newKey);
+    store_.renameArticle(key, newKey);
+}
+
+void ArticleImporter4::fillArticle(const DnRecord& rec, bool all) {
+    using namespace dnpos;
+    ArticleRecord& a = p_.article;
+    auto shortText = [&](std::size_t pos) {
+        std::string t = rec.text(pos, 40);
+        if (s_.CurrentCaseConversion) t = ConvertCase4(t);
+        return dn4ToUtf8(t);
+    };
+    auto has = [&](std::size_t pos) { return all || rec.present(pos); };
+
+    if (all && rec.absent(ShortText1)) protocol("Kurztextzeile 1 fehlt !!!");
+    if (has(ShortText1)) a.shorttext1 = shortText(ShortText1);
+    if (has(ShortText2)) a.shorttext2 = shortText(ShortText2);
+    if (has(DiscountGroup)) a.discountgroup = dn4ToUtf8(rec.at(DiscountGroup, 4));
+    if (has(PriceFlag)) a.priceflag = dn4ToUtf8(rec.at(PriceFlag, 1));
+    if (has(PriceUnitCode)) {
+        a.priceunitcode = dn4ToUtf8(rec.at(PriceUnitCode, 1));
+        a.priceunit = PriceUnitFactor(rec.byte(PriceUnitCode));
+    }
+    if (has(ProductGroup)) a.productgroup = dn4ToUtf8(rec.at(ProductGroup, 3));
+    std::string textFlag = a.textflag.size() == 2 ? a.textflag : std::string("00");
+    for (std::size_t i = 0; i < 2; ++i) {
+        const char c = rec.byte(TextFlag + i);
+        if (c != '\0')
+            textFlag[i] = c;
+        else if (all)
+            textFlag[i] = '0';
+    }
+    a.textflag = dn4ToUtf8(textFlag);
+    if (has(Unit)) {
+        const std::string unit = rec.trimmed(Unit, 4);
+        a.unit = unit.empty() ? std::string(4, ' ') : dn4ToUtf8(rec.at(Unit, 4));
+    }
+    if (has(LongTextNumber)) {
+        const std::string number = rec.trimmed(LongTextNumber, 8);
+        a.longtextkey =
+            number.empty() ? std::string() : utf8Left(s_.ArticlePrefix + dn4ToUtf8(number), 18);
+    }
+    if (all) a.matchcode = utf8Lower(utf8Left(a.shorttext1, 15));
+    if (all || rec.present(Price) || rec.present(DiscountGroup) || rec.present(PriceUnitCode)) {
+        priceArticle(rec);
+        a.changedate = s_.TodayDate;
+    }
+}
+
+// Steps 7 and 8: the price by the price flag, then the group's surcharge.
+// A change record without a group prices with the article's stored group.
+void ArticleImporter4::priceArticle(const DnRecord& rec) {
+    using namespace dnpos;
+    ArticleRecord& a = p_.article;
+    const bool pricePresent = rec.present(Price);
+    const double price = fieldNumber(rec.at(Price, 8)) / 100.0;
+    const char priceFlag = a.priceflag.empty() ? ' ' : a.priceflag[0];
+    const DiscountGroupRecord group = loadGroup(a.discountgroup, priceFlag == '1');
+    if (priceFlag == '1') {
+        const char code = a.priceunitcode.empty() ? '0' : a.priceunitcode[0];
+        if (pricePresent) a.salesprice = price / PriceUnitFactor(code);
+        a.purchaseprice = DiscountedPrice(group, a.salesprice);
+    } else if (priceFlag == '2' || priceFlag == '3') {
+        if (pricePresent) a.purchaseprice = price / (a.priceunit != 0 ? a.priceunit : 1);
+    } else {
+        protocol("Falsches Preiskennzeichen");
+    }
+    if (std::fabs(group.salesSurcharge) > 0.009) {
+        protocolText("Hersteller Brutto: " + fmt::format("{:10.2f}", a.salesprice));
+        a.salesprice = a.purchaseprice * (1.0 + group.salesSurcharge / 100.0);
+        protocolText("  Aufschlag:" + fmt::format("{:7.2f}", group.salesSurcharge));
+        protocol("Neuer VK:" + fmt::format("{:10.2f}", a.salesprice));
+    }
+}
+
+DiscountGroupRecord ArticleImporter4::loadGroup(const std::string& code, bool missingGroupNote) {
+    auto it = groups_.find(code);
+    if (it == groups_.end())
+        it = groups_.emplace(code, store_.readDiscountGroup(s_.ArticlePrefix + code)).first;
+    if (it->second) return *it->second;
+    if (missingGroupNote && s_.PrintProtocol) protocol(MissingGroupNote(code));
+    return MissingDiscountGroup();
+}
+
+std::string importedMessage4(long count) {
+    return std::to_string(count) + " Artikel von der Datei nach TORVALO übernommen!";
+}
+
+}  // namespace dn

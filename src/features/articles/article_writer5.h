@@ -1,0 +1,113 @@
+#pragma once
+// Writing the parsed blocks of a DATANORM 5 article file into the host
+// store: `NewArticle5`/`ChangeArticle5` with the field mapping and prices,
+// the C lines, the T and G texts, B deletions and number changes, with
+// their protocol lines and counters.
+//
+// The caller owns the transaction; a DatabaseError leaves the block half
+// written and is for the caller to roll back.
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "features/articles/article_block5.h"
+#include "formats/dn5/prices5.h"
+
+namespace dn {
+
+struct Session;
+class tdatanorm5;
+class HostStore;
+
+class ArticleWriter5 {
+  public:
+    // Loads the supplier's discount groups (and, for the selections, the
+    // marked product groups) once for the run.
+    ArticleWriter5(Session& s, tdatanorm5& dn5, HostStore& store);
+
+    // Writes one block. With `replay` on the block is written again after a
+    // rollback: no protocol, no counters, no status line.
+    //
+    // An article with the C lines of its block is one write of its row, at
+    // the end of the block. The block's rows built ahead are taken out of it
+    // as they are written.
+    void WriteBlock5(ArticleBlock5& block, bool replay = false);
+
+    // Builds, for each A line of the block, the row it makes of a key
+    // without stored article (no protocol, no store: the reading thread may
+    // call it while the writing thread writes earlier blocks).
+    void prepare(ArticleBlock5& block) const;
+
+    // The article filter of the import options: number range, selected
+    // product group, selected discount group.
+    bool ImportFilter5(std::string_view number, std::string_view productGroup,
+                       std::string_view discountGroup);
+
+    DiscountGroupInfo5 discountGroup(std::string_view code) const;
+
+    // Where the status line and the writer's messages go instead of the
+    // screen (an import that writes on a second thread keeps them there).
+    struct Output {
+        std::function<void(const std::string&)> status;
+        std::function<void(const std::string&)> message;
+    };
+    void setOutput(Output output) { output_ = std::move(output); }
+
+    // Forgets the article kept from the last write (after a rollback).
+    void forget() {
+        last_.reset();
+        lastPending_ = false;
+    }
+
+  private:
+    struct Built {
+        ArticleRecord row;
+        ArticlePriceResult5 price;
+        bool isNew = true;
+    };
+    // `NewArticle5`/`ChangeArticle5`: the row an A line makes of the stored
+    // article (none for a new key) and its prices.
+    Built buildArticle(const ArticleBlock5& block, const ArticleLine5& a,
+                       std::optional<ArticleRecord> old) const;
+    void articleBlock(ArticleBlock5& block);
+    void writeArticle(const ArticleBlock5& block, ArticleLine5& a, const std::string& key,
+                      std::optional<ArticleRecord> old);
+    // The article as stored; the one written last is kept, for its C lines.
+    std::optional<ArticleRecord> readArticle(const std::string& key);
+    // Keeps the row as the block's article; it reaches the store with
+    // flushArticle (at the end of the block or when another article comes),
+    // so an A line with its C lines is one write.
+    void writeArticleRow(ArticleRecord r);
+    void flushArticle();
+    void calcLine(const CalcLine5& c);
+    void textBlock(const ArticleBlock5& block);
+    void graphicsBlock(const ArticleBlock5& block);
+    void deletion(const ArticleBlock5& block);
+    void renumber(const ArticleBlock5& block);
+    void status(const std::string& text);
+    void message(const std::string& text);
+    void count(std::int32_t& counter);
+
+    Session& s_;
+    tdatanorm5& dn5_;
+    HostStore& store_;
+    std::map<std::string, DiscountGroupInfo5> groups_;
+    std::set<std::string> markedDiscountGroups_;
+    std::set<std::string> markedProductGroups_;
+    bool replay_ = false;
+    Output output_;
+    std::vector<std::int32_t*> counted_;  // counters of the block being written
+    std::optional<ArticleRecord> last_;
+    bool lastPending_ = false;  // last_ is not yet in the store
+};
+
+// The protocol line of a written article.
+std::string ArticleProtocolLine5(const std::string& key, const std::string& shorttext1,
+                                 const std::string& discountgroup, double purchase, double sales);
+
+}  // namespace dn

@@ -1,0 +1,388 @@
+// `ImportArticles5`: the options dialog, the files with their progress and
+// Escape question, the line dispatcher that gathers blocks, and the totals.
+
+#include "features/articles/import_articles5.h"
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_set>
+#include <utility>
+#include <variant>
+
+#include "common/change_log.h"
+#include "common/current_supplier.h"
+#include "common/field_fault.h"
+#include "common/file_choice.h"
+#include "common/protocol.h"
+#include "common/session.h"
+#include "features/articles/article_writer5.h"
+#include "features/articles/block_batch5.h"
+#include "features/articles/block_pipeline5.h"
+#include "formats/dn5/block_grouping5.h"
+#include "formats/dn5/field_split5.h"
+#include "formats/dn5/file_result5.h"
+#include "formats/dn5/import_files5.h"
+#include "formats/dn5/tdatanorm5.h"
+#include "host/codepage.h"
+#include "host/entry_form.h"
+#include "host/errors.h"
+#include "host/escape_question.h"
+#include "host/store.h"
+#include "host/text_lines.h"
+
+namespace dn {
+
+namespace {
+
+class ImportOptionsForm5 : public EntryForm {
+  public:
+    ImportOptionsForm5(Session& s, ArticleImportOptions5& o, bool& protocol)
+        : EntryForm("TUEBERNEHMEN4",
+                    "DATANORM-Datensätze übernehmen (DATANORM A,B,D,T,E,C,Z-Sätze)") {
+        AddExplanation(
+            "Diese Funktion ist für DATANORM Artikel-Dateien (Kurz- und Langtext). Rabattgruppen "
+            "und "
+            "Warengruppen bitte mit den entsprechenden Funktionen übernehmen!");
+        AddExplanation("Ist der aktuelle Lieferant richtig ausgewählt?");
+        AddExplanation("Haben Sie eine aktuelle Datensicherung Ihrer Artikel?");
+        AddYesNo(100, "Nur ausgewählte &Warengruppen übernehmen", o.OnlySelectedProductGroups);
+        AddYesNo(101, "Nur &Von-/Bis-Artikel-Nr. übernehmen", o.OnlyNumberRange);
+        AddString(102, "von Art.Nr.", o.RangeFrom, 15);
+        AddString(103, "bis Art.Nr.", o.RangeTo, 15);
+        const std::string name = utf8Left(s.suppliers.entry(s.CurrentSupplier).name, 17);
+        AddDisplay(104, "Aktueller Lieferant:", [name] { return name; });
+        AddYesNo(105, "Übernahme-Protokoll ausgeben", protocol);
+        AddYesNo(106, "Nur ausgewählte Rabattgruppen übernehmen", o.OnlySelectedDiscountGroups);
+        AddYesNo(107, "Montageminuten der Artikel beibehalten", o.KeepAssemblyMinutes);
+        AddButton(kOk, "&Datenübernahme ");
+        AddButton(kCancel, "&Abbruch");
+    }
+};
+
+struct Totals {
+    long articles = 0;
+    long longTexts = 0;
+    long deleted = 0;
+    long renamed = 0;
+    // Adds a file's counters; the number of records that changed the store.
+    long add(const tdatanorm5& d) {
+        articles += d.RecordCount;
+        longTexts += d.LongTextCount;
+        deleted += d.DeletedCount;
+        renamed += d.RenamedCount;
+        return long{d.RecordCount} + d.LongTextCount + d.DeletedCount + d.RenamedCount;
+    }
+};
+
+// One run of the import over its files.
+class ArticleImportRun5 {
+  public:
+    ArticleImportRun5(Session& s, tdatanorm5& d)
+        : s_(s),
+          d_(d),
+          writer_(s, d, s.store()),
+          batch_(
+              s.store(), [this](ArticleBlock5& b, bool replay) { writer_.WriteBlock5(b, replay); },
+              [this](const DatabaseError& e) {
+                  writer_.forget();
+                  storeFailed_ = true;
+                  message(e.what());
+              }),
+          blocks_([this](BlockLines5&& lines) { writeLines(std::move(lines)); }) {
+        // Without a protocol the store is written on a second thread while
+        // this one reads on. With it, everything stays on this thread, so
+        // that protocol lines and messages keep their order.
+        if (!s.PrintProtocol) {
+            pipeline_.emplace([this](ArticleBlock5&& b) { batch_.add(std::move(b)); });
+            batch_.setDisposer(
+                [this](std::vector<ArticleBlock5>&& b) { pipeline_->recycle(std::move(b)); });
+            writer_.setOutput({[this](const std::string& t) { pipeline_->status(t); },
+                               [this](const std::string& t) { pipeline_->message(t); }});
+        }
+    }
+
+    RecordTable5 table() {
+        auto t = RecordTable5::withHeader('A');
+        t.handle('V', [this](tdatanorm5& d) {
+            d.ShowHeader5('A');
+            RecordMaintenanceDate(s_, d.HeaderDateDdMmYy());
+            return true;
+        });
+        for (char letter : {'A', 'C', 'D', 'G', 'T', 'Z'})
+            t.handle(letter, [this, letter](tdatanorm5&) { return blockLine(letter); });
+        t.handle('B', [this](tdatanorm5&) { return bRecord(); });
+        t.answer('R', "Rabattsätze mit Rabattsatzfunktion übernehmen!");
+        t.answer('S', "Warengruppensätze mit Funktion Warengruppen einlesen!");
+        return t;
+    }
+
+    // The block still open at the end of a file; a faulty field is shown
+    // and the block dropped. False when that happened.
+    bool finishFile() {
+        std::optional<std::string> fault;
+        try {
+            blocks_.closeAll();
+        } catch (const edatanormfehler& e) {
+            fault = e.what();
+        }
+        drain();
+        if (fault) s_.ui.meldung(*fault);
+        commit();
+        return !fault;
+    }
+
+    // A store error since the last call (its message was shown).
+    bool takeStoreFailure() { return std::exchange(storeFailed_, false); }
+
+    // Escape: what was read before stays, the open block is dropped.
+    void cancelFile() {
+        blocks_.clear();
+        drain();
+        commit();
+    }
+
+    // True when the line the file was cut off in may belong to the open
+    // block (its key is the block's or was cut itself); the protocol then
+    // names the block, which is not written.
+    bool cutInsideOpenBlock() {
+        const std::string& cut = d_.CutLine5;
+        if (cut.empty() || cut.front() == 'B') return false;
+        const std::string* key = blocks_.openKey(cut.front());
+        if (!key) return false;
+        const int keyField = cut.front() == 'C' ? field5::CalcArticleNumber : field5::ArticleNumber;
+        if (FieldCount(cut) > keyField && FieldOf5(cut, keyField) != *key) return false;
+        ProtocolLine(s_, "Artikel " + s_.ArticlePrefix + Utf8Of5(Trim5(*key)) +
+                             " nicht übernommen: die Datei endet mitten in seinen Sätzen.");
+        return true;
+    }
+
+    // Called before every line: what the writing thread has to say.
+    void deliver() {
+        if (pipeline_) pipeline_->deliver(s_.ui);
+    }
+
+    void startFile() { blocks_.clear(); }
+
+    // Article blocks read so far in the run, for the progress line.
+    long articlesRead() const { return articlesRead_; }
+
+  private:
+    void write(ArticleBlock5 block) {
+        if (block.kind == ArticleBlock5::Kind::Article) ++articlesRead_;
+        if (pipeline_) {
+            writer_.prepare(block);  // here, while the writing thread is busy
+            pipeline_->push(std::move(block));
+        } else {
+            batch_.add(std::move(block));
+        }
+    }
+
+    // Every block read so far written, the writer's messages shown.
+    void drain() {
+        if (pipeline_) pipeline_->drain(s_.ui);
+    }
+
+    void commit() {
+        batch_.commit();
+        drain();  // a failed commit's message
+    }
+
+    void message(const std::string& text) {
+        if (pipeline_)
+            pipeline_->message(text);
+        else
+            s_.ui.meldung(text);
+    }
+
+    void writeLines(BlockLines5&& lines) {
+        // A numeric field held no number: the whole block is left out and
+        // counted once.
+        if (std::any_of(lines.begin(), lines.end(), [](const BlockLine5& l) { return l.faulty; })) {
+            ++d_.SkippedCount;
+            return;
+        }
+        ArticleBlock5 block = ParseArticleBlock5(d_, lines, s_.settings.TakeLongTexts);
+        markStoredCalculationLines(block);
+        write(std::move(block));
+    }
+
+    // The first ARBS line of an article in the run replaces the article's
+    // stored calculation lines; the later ones are added to them.
+    void markStoredCalculationLines(ArticleBlock5& block) {
+        for (auto& step : block.steps) {
+            auto* c = std::get_if<CalcLine5>(&step);
+            if (!c || Trim5(c->f[field5::CalcSubtype]) != "ARBS") continue;
+            c->replacesStoredLines =
+                arbsArticles_.emplace(Trim5(c->f[field5::CalcArticleNumber])).second;
+        }
+    }
+
+    bool blockLine(char letter) {
+        const int keyField = letter == 'C' ? field5::CalcArticleNumber : field5::ArticleNumber;
+        const std::string key = d_.GetField5(keyField, 15);
+        if (Trim5(key).empty()) {
+            skipWithoutKey(letter);
+            return true;
+        }
+        if (letter == 'A' && d_.GetField5(field5::ProcessingFlag) == "L") {
+            blocks_.closeAll();
+            write(ParseArticleDeletion5(d_));
+            return true;
+        }
+        // The protocol names a numeric field that holds no number; its block
+        // is left out when it is complete.
+        const bool faulty = d_.NoteNumberFault5();
+        blocks_.add(letter, key, BlockLine5{d_.CurrentLine5, d_.CurrentLineNumber5, faulty});
+        return true;
+    }
+
+    // A line whose key is blank would name the article (or text) of the
+    // supplier prefix alone: it is left out and said so.
+    void skipWithoutKey(char letter) {
+        const char* what = letter == 'T'   ? "Textnummer"
+                           : letter == 'G' ? "Grafiknummer"
+                                           : "Artikelnummer";
+        ProtocolLine(s_, std::string("Fehler: ") + letter + "-Satz ohne " + what + " in Zeile " +
+                             std::to_string(d_.CurrentLineNumber5) + " übergangen!");
+    }
+
+    bool bRecord() {
+        blocks_.closeAll();
+        const std::string flag = d_.GetField5(field5::ProcessingFlag);
+        if ((flag == "A" || flag == "L") &&
+            Trim5(d_.GetField5(field5::ArticleNumber, 15)).empty()) {
+            skipWithoutKey('B');
+            return true;
+        }
+        if (flag == "A") write(ParseBRecord5(d_, ArticleBlock5::Kind::Renumber));
+        if (flag == "L") write(ParseBRecord5(d_, ArticleBlock5::Kind::Deletion));
+        return true;
+    }
+
+    Session& s_;
+    tdatanorm5& d_;
+    ArticleWriter5 writer_;
+    BlockBatch5 batch_;
+    std::optional<BlockPipeline5> pipeline_;  // stopped before the batch goes
+    BlockGrouping5 blocks_;
+    std::unordered_set<std::string> arbsArticles_;  // numbers whose ARBS lines were seen in the run
+    bool storeFailed_ = false;
+    long articlesRead_ = 0;
+};
+
+std::vector<std::string> upperOptionalColumns(HostStore& store) {
+    std::vector<std::string> names;
+    for (const auto& c : store.optionalColumns()) names.push_back(utf8Upper(c));
+    return names;
+}
+
+}  // namespace
+
+CommandOutcome ImportArticles5(Session& s, int mode) {
+    if (!s.dn5) s.dn5 = std::make_shared<tdatanorm5>(s);
+    tdatanorm5& d = *s.dn5;
+    ReadCurrentSupplier(s);
+
+    d.ImportOptions = {};
+    bool protocol = false;
+    {
+        ImportOptionsForm5 form(s, d.ImportOptions, protocol);
+        if (!form.Execute(s.ui)) return CommandOutcome::Cancelled;
+    }
+    d.ImportOptions.RangeFrom = s.ArticlePrefix + d.ImportOptions.RangeFrom;
+    d.ImportOptions.RangeTo = s.ArticlePrefix + d.ImportOptions.RangeTo;
+    if (mode == 0 && !ChooseImportFiles(s, 'a')) return CommandOutcome::Cancelled;
+    const std::vector<std::string> files = s.OnlineImportFiles;
+    if (files.empty()) return CommandOutcome::Cancelled;
+
+    s.PrintProtocol = protocol;
+    if (protocol && !openProtocol(s)) return CommandOutcome::Cancelled;
+    CheckMasterDataDrive5(s);
+
+    HostStore& store = s.store();
+    d.OptionalColumns = upperOptionalColumns(store);
+    d.LongTextKeyNoteShown = false;
+    const std::uint64_t total = TotalSize5(files);
+    s.ui.Balken_Oeffnen("Lese Datei...", true);
+    s.ui.Balken_Max(static_cast<long>(total));
+
+    Totals totals;
+    std::vector<std::filesystem::path> logged;
+    bool stopped = false;
+    ImportResult result;
+    {
+        ArticleImportRun5 run(s, d);
+        const RecordTable5 table = run.table();
+        std::uint64_t done = 0;
+        for (std::size_t i = 0; i < files.size() && !stopped; ++i) {
+            const std::filesystem::path file = files[i];
+            std::optional<std::filesystem::path> input;
+            try {
+                if (s.settings.CopyToLocalDisk) s.ui.Balken_Schliessen();
+                input = PrepareInputFile5(s, file);
+                if (s.settings.CopyToLocalDisk) {
+                    s.ui.Balken_Oeffnen("Lese Datei...", true);
+                    s.ui.Balken_Max(static_cast<long>(total));
+                }
+            } catch (const IoError& e) {
+                s.ui.meldung(e.what());
+                result.addRefused();
+                break;
+            }
+            if (!input) {  // no to the free-space question
+                result.add(FileResult{FileEnding::Cancelled});
+                break;
+            }
+            s.ui.SetInfo("Lese " + file.filename().string());
+            run.startFile();
+            ReadHooks5 hooks;
+            hooks.beforeLine = [&](std::uint64_t bytes) {
+                run.deliver();
+                s.ui.Balken_Ist(static_cast<long>(done + bytes));
+                s.ui.Balken_Anzahl(run.articlesRead());
+                return !EscapeEndsLoop(s.ui);
+            };
+            FileEnd5 end;
+            try {
+                end = d.ReadFile5(*input, table, hooks);
+            } catch (const IoError& e) {  // the file could not be opened
+                s.ui.meldung(e.what());
+                result.addRefused();
+                continue;
+            }
+            if (end == FileEnd5::Cancelled) {
+                run.cancelFile();
+                stopped = true;
+            } else if (end == FileEnd5::ReadError && run.cutInsideOpenBlock()) {
+                run.cancelFile();  // the file ends inside a block: that block is dropped
+            } else if (!run.finishFile() && end == FileEnd5::EndOfFile) {
+                end = FileEnd5::Stopped;  // the last block had a faulty field
+            }
+            for (const auto& note : d.ReadNotes5) ProtocolLine(s, note);
+            done += FileSize5(*input);
+            // What was written before an early end stays and counts.
+            FileResult file5 = FileResult5(d, end, totals.add(d));
+            if (run.takeStoreFailure()) file5.ending = FileEnding::StoreFailed;
+            result.add(file5);
+            if (ChangeLogWanted(file5, ChangeLogWhen::AlsoAfterStop)) logged.push_back(file);
+            if (file5.ending == FileEnding::ReadToEnd && i < s.OnlineImportStatus.size())
+                s.OnlineImportStatus[i] = '1';
+        }
+    }
+
+    s.ui.Balken_Schliessen();
+    RemoveLocalCopy5(s);
+    s.TodayDate = todayDayNumber();
+    s.ui.meldung(std::to_string(totals.articles) + " Artikel und " +
+                 std::to_string(totals.longTexts) + " Langtexte nach TORVALO übernommen!" + "\n\n" +
+                 std::to_string(totals.deleted) + " Artikel gelöscht!" + "\n\n" +
+                 std::to_string(totals.renamed) + " Artikel umbenannt!" +
+                 SkippedNote(result.skipped()));
+    closeProtocol(s);
+    for (const auto& file : logged) AppendChangeLogFile(s, "5 Artikelübernahme", file);
+    return result.outcome();
+}
+
+}  // namespace dn

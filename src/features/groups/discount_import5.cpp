@@ -1,0 +1,159 @@
+// Command 22 for a DATANORM 5 supplier: the discount-group file (kind R).
+
+#include <memory>
+
+#include "common/change_log.h"
+#include "common/current_supplier.h"
+#include "common/field_fault.h"
+#include "common/file_choice.h"
+#include "common/group_file_transaction.h"
+#include "common/price_protocol5.h"
+#include "common/protocol.h"
+#include "common/session.h"
+#include "common/source_directory.h"
+#include "features/groups/group_import5.h"
+#include "formats/dn5/field_split5.h"
+#include "formats/dn5/file_result5.h"
+#include "formats/dn5/tdatanorm5.h"
+#include "host/codepage.h"
+#include "host/entry_form.h"
+#include "host/store.h"
+
+namespace dn {
+
+namespace {
+
+constexpr const char* kArticleRecords = "Artikelsätze mit Funktion Artikelübernahme einlesen!";
+
+// `TR_EINLESEN`. The label names the expected file in the source directory
+// of the kind, sub-directory included.
+class TR_EINLESEN : public EntryForm {
+  public:
+    TR_EINLESEN(const std::string& expectedFile, bool& deleteOld, bool& protocol)
+        : EntryForm("TR_EINLESEN", "Einlesen der Rabattgruppen von Diskette") {
+        AddExplanation(expectedFile);
+        AddYesNo(100, "&Bestehende Rabattgruppen/-sätze des aktuellen Lieferanten löschen",
+                 deleteOld);
+        AddYesNo(101, "&Protokoll ausgeben", protocol);
+        AddButton(kOk, "&Einlesen Rabatte");
+        AddButton(kCancel, "&Abbruch");
+        helpContext = 22;
+    }
+};
+
+// The kinds of a discount group: the protocol label and the divisor of the
+// file's value; a kind outside the table leaves the value as it was.
+struct DiscountKind5 {
+    char kind;
+    const char* label;
+    double divisor;
+};
+constexpr DiscountKind5 kKinds[] = {
+    {'1', "Rabatt            : ", 100.0},
+    {'2', "Multi             : ", 1000.0},
+    {'3', "Teuerungszuschlag : ", 100.0},
+};
+
+const DiscountKind5* kindOf(const std::string& kennung) {
+    for (const auto& k : kKinds)
+        if (kennung.size() == 1 && kennung[0] == k.kind) return &k;
+    return nullptr;
+}
+
+}  // namespace
+
+std::string PadRight5(const std::string& utf8, std::size_t n) {
+    const std::size_t len = utf8Length(utf8);
+    return len >= n ? utf8 : utf8 + std::string(n - len, ' ');
+}
+
+void DiscountGroupRecord5(tdatanorm5& dn5, HostStore& store) {
+    using namespace field5;
+    if (dn5.NoteNumberFault5()) {  // the group stays as stored
+        ++dn5.SkippedCount;
+        return;
+    }
+    Session& s = dn5.session();
+    const std::string group = dn5.GetText5(DiscountGroupCode);
+    const std::string key = utf8Left(std::string(Trim5(s.ArticlePrefix + group)), 10);
+    DiscountGroupRecord rec = store.readDiscountGroup(key).value_or(DiscountGroupRecord{});
+    rec.key = key;
+    rec.bezeichnung = std::string(Trim5(dn5.GetText5(DiscountText)));
+    rec.kennung = dn5.GetText5(DiscountKind);
+    const double value = dn5.GetReal5(DiscountValue);
+    const DiscountKind5* kind = kindOf(rec.kennung);
+    if (kind) {
+        rec.wert = value / kind->divisor;
+        ProtocolText(s, kind->label);
+    }
+    ProtocolLine(s, PadRight5(key, 7) + "  " + PadRight5(rec.bezeichnung, 40) +
+                        FormatNumber5(rec.wert, 8, 2));
+    store.writeDiscountGroup(rec);
+    s.ui.SetInfo(key);
+    ++dn5.RecordCount;
+}
+
+CommandOutcome ImportDiscountGroups5(Session& s) {
+    ReadCurrentSupplier(s);
+    if (!s.dn5) s.dn5 = std::make_shared<tdatanorm5>(s);
+    tdatanorm5& dn5 = *s.dn5;
+
+    bool deleteOld = true;
+    bool protocol = false;
+    const std::string dir = SourceDirectory(s, 'r');
+    TR_EINLESEN form(FixedFilePath(dir, 'r'), deleteOld, protocol);
+    if (!form.Execute(s.ui)) return CommandOutcome::Cancelled;
+    if (!ChooseImportFiles(s, 'r', dir)) return CommandOutcome::Cancelled;
+    const std::string file = s.OnlineImportFiles.front();
+
+    s.PrintProtocol = protocol;
+    if (s.PrintProtocol && !openProtocol(s)) return CommandOutcome::Cancelled;
+
+    // The old groups go only once the header was accepted, in the
+    // transaction of the new ones: a refused file leaves them as they were.
+    HostStore& store = s.store();
+    GroupFileTransaction groups(store);
+    RecordTable5 table = RecordTable5::withHeader('R');
+    table.handle(
+        'V',
+        [&](tdatanorm5& d) {
+            d.ShowHeader5('R');
+            if (deleteOld && groups.acceptHeader()) {
+                store.deleteDiscountGroups(KeyRange::prefix(s.ArticlePrefix));
+                s.ui.meldung("Alte Rabattsätze des Lieferanten \"" +
+                             s.suppliers.entry(s.CurrentSupplier).name + "\" wurden gelöscht!");
+            }
+            return true;
+        },
+        false);
+    table.handle('R', [&store](tdatanorm5& d) {
+        DiscountGroupRecord5(d, store);
+        return true;
+    });
+    for (char c : {'A', 'B', 'C', 'D', 'G', 'T', 'Z'}) table.answer(c, kArticleRecords);
+    table.answer('S', "Warengruppensätze mit Funktion Warengruppen einlesen!");
+
+    s.ui.PanelOn("Rabatte");
+    FileEnd5 end = FileEnd5::ReadError;
+    try {
+        end = dn5.ReadFile5(file, table, {[&s](std::uint64_t) { return !s.ui.ESCPanel(); }});
+        groups.finish(end == FileEnd5::EndOfFile, dn5.RecordCount);
+    } catch (...) {
+        s.ui.PanelOff();
+        closeProtocol(s);
+        throw;
+    }
+    s.ui.PanelOff();
+    const FileResult result = FileResult5(dn5, end, dn5.RecordCount);
+    s.ui.meldung(std::to_string(dn5.RecordCount) + " Rabattgruppen/-sätze gelesen!" +
+                 SkippedNote(result.skipped));
+    closeProtocol(s);
+    // Also after an early end, as long as groups were read.
+    if (ChangeLogWanted(result, ChangeLogWhen::AlsoAfterStop))
+        AppendChangeLogFile(s, "5 Rabattgruppen", file);
+    if (result.ending == FileEnding::ReadToEnd && !s.OnlineImportStatus.empty())
+        s.OnlineImportStatus = "1";
+    return OutcomeOf(result);
+}
+
+}  // namespace dn

@@ -1,0 +1,34 @@
+#pragma once
+// What the DATANORM 5 discount-group and product-group imports share: the
+// file of the run, the reading loop under the status panel, and the
+// record handlers that tests call on a line of their own.
+
+#include <string>
+
+#include "common/dispatch.h"
+
+namespace dn {
+
+struct Session;
+class tdatanorm5;
+class HostStore;
+
+// Command 22 for a DATANORM 5 supplier: dialog `TR_EINLESEN`, the chosen
+// "datanorm.rab" read into the supplier's discount groups.
+CommandOutcome ImportDiscountGroups5(Session& s);
+
+// Command 51 for a DATANORM 5 supplier: dialog `TW_EINLESEN`, the
+// supplier's product groups replaced by those of "datanorm.wrg". Sets
+// `OnlineImportStatus` to "1" when it is not empty and the file was read.
+CommandOutcome ImportProductGroups5(Session& s);
+
+// The R record in `CurrentLine5` into the store (`schreib_rabattff`):
+// a group read again keeps its hand-entered surcharge and mark.
+void DiscountGroupRecord5(tdatanorm5& dn5, HostStore& store);
+// The S record in `CurrentLine5` into the store (`schreib_warenff`).
+void ProductGroupRecord5(tdatanorm5& dn5, HostStore& store);
+
+// Text padded with blanks to n characters (not cut).
+std::string PadRight5(const std::string& utf8, std::size_t n);
+
+}  // namespace dn

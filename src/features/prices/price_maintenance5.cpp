@@ -1,0 +1,237 @@
+// The price maintenance of DATANORM 5: command frame and P-record handler.
+
+#include "features/prices/price_maintenance5.h"
+
+#include <filesystem>
+#include <memory>
+#include <unordered_map>
+
+#include "common/change_log.h"
+#include "common/current_supplier.h"
+#include "common/field_fault.h"
+#include "common/file_choice.h"
+#include "common/protocol.h"
+#include "common/session.h"
+#include "features/prices/article_batch5.h"
+#include "features/prices/price_line5.h"
+#include "formats/dn5/field_split5.h"
+#include "formats/dn5/file_result5.h"
+#include "formats/dn5/price_fields5.h"
+#include "formats/dn5/prices5.h"
+#include "host/codepage.h"
+#include "host/day_number.h"
+#include "host/escape_question.h"
+#include "host/store.h"
+
+namespace dn {
+
+namespace {
+
+// The discount groups of the run, read once each: the price maintenance
+// does not change them.
+class DiscountGroups5 {
+  public:
+    DiscountGroups5(HostStore& store, std::string prefix)
+        : store_(store), prefix_(std::move(prefix)) {}
+
+    const DiscountGroupInfo5& lookup(const std::string& code) {
+        auto it = cache_.find(code);
+        if (it != cache_.end()) return it->second;
+        DiscountGroupInfo5 info;
+        info.code = code;
+        if (auto g = store_.readDiscountGroup(prefix_ + code)) {
+            info.found = true;
+            info.kind = g->kennung.empty() ? ' ' : g->kennung.front();
+            info.value = g->wert;
+            info.surcharge = g->salesSurcharge;
+        }
+        return cache_.emplace(code, info).first->second;
+    }
+
+  private:
+    HostStore& store_;
+    std::string prefix_;
+    std::unordered_map<std::string, DiscountGroupInfo5> cache_;
+};
+
+// One run over a price-change file.
+class PriceRun5 {
+  public:
+    PriceRun5(Session& s, tdatanorm5& dn5, const PriceModes& options, std::size_t batchSize)
+        : s_(s),
+          dn5_(dn5),
+          options_(options),
+          store_(s.store()),
+          groups_(store_, s.ArticlePrefix),
+          batch_(store_, batchSize, [&s](const std::string& m) { s.ui.meldung(m); }),
+          convert_(FileCurrency5(dn5)) {}
+
+    RecordTable5 table() {
+        RecordTable5 t = RecordTable5::withHeader('P');
+        t.handle(
+            'V',
+            [this](tdatanorm5& d) {
+                d.ShowHeader5('P');
+                RecordMaintenanceDate(s_, d.HeaderDateDdMmYy());
+                return true;
+            },
+            false);
+        t.handle('P', [this](tdatanorm5&) {
+            priceRecord();
+            return true;
+        });
+        return t;
+    }
+
+    ArticleBatch5& batch() { return batch_; }
+
+  private:
+    void priceRecord() {
+        if (dn5_.NoteNumberFault5()) {  // the article keeps its prices
+            ++dn5_.SkippedCount;
+            ProtocolLine(s_, "");
+            return;
+        }
+        const std::string number = PriceLineArticleNumber5(dn5_);
+        if (Trim5(number).empty()) {  // would name the article of the prefix alone
+            ProtocolLine(s_, "Fehler: P-Satz ohne Artikelnummer in Zeile " +
+                                 std::to_string(dn5_.CurrentLineNumber5) + " übergangen!");
+            return;
+        }
+        const std::string key = s_.ArticlePrefix + number;
+        if (auto found = store_.readArticle(key)) {
+            if (s_.PrintProtocol) ProtocolLine(s_, "Preisänderung: " + key);
+            ArticleRecord a = std::move(*found);
+            const PriceChangeResult5 r = PriceMaintenance5Article(input(a));
+            PrintProtocol5(s_, r.protocol);
+            apply(r, a);
+            batch_.write(std::move(a));
+            ++dn5_.RecordCount;  // also after a refused write
+        } else {
+            if (s_.PrintProtocol) ProtocolLine(s_, "Artikel nicht gefunden: " + key);
+        }
+        ProtocolLine(s_, "");
+        s_.ui.SetInfo(key);
+    }
+
+    PriceChangeInput5 input(const ArticleRecord& a) {
+        PriceChangeInput5 in = ReadPriceLine5(dn5_, convert_);
+        in.discountGroup = cp850ToUtf8(in.discountGroup);
+        if (!Trim5(in.discountGroup).empty()) in.givenGroup = groups_.lookup(in.discountGroup);
+        in.givenGroup.code = in.discountGroup;
+        in.articleGroup = groups_.lookup(a.discountgroup);
+        in.oldPurchasePrice = a.purchaseprice;
+        in.oldSalesPrice = a.salesprice;
+        in.storedListPrice = a.listprice;
+        in.purchaseMode = options_.purchaseMode;
+        in.salesMode = options_.salesMode;
+        in.NetZeroUsesListPrice = s_.settings.NetZeroUsesListPrice;
+        in.TakeListPrice = s_.settings.TakeListPrice;
+        return in;
+    }
+
+    void apply(const PriceChangeResult5& r, ArticleRecord& a) const {
+        a.priceflag = cp850ToUtf8(r.priceflag);
+        a.priceflagsource = "1";
+        a.priceunit = r.priceunit;
+        if (r.discountgroup) a.discountgroup = std::string(Trim5(*r.discountgroup));
+        a.purchaseprice = r.purchaseprice;
+        a.salesprice = r.salesprice;
+        if (r.listprice) a.listprice = *r.listprice;
+        if (r.factoryprice) a.factoryprice = *r.factoryprice;
+        a.changedate = s_.TodayDate;
+        if (!dn5_.OptionalColumns.empty()) {
+            if (r.empfohlenervk) a._empfohlenervk = *r.empfohlenervk;
+            if (r.richtpreis) a._richtpreis = *r.richtpreis;
+        }
+    }
+
+    Session& s_;
+    tdatanorm5& dn5_;
+    const PriceModes& options_;
+    HostStore& store_;
+    DiscountGroups5 groups_;
+    ArticleBatch5 batch_;
+    CurrencyConversion5 convert_;
+};
+
+std::uint64_t fileSize(const std::string& file) {
+    std::error_code ec;
+    const auto n = std::filesystem::file_size(file, ec);
+    return ec ? 0 : n;
+}
+
+// Progress before each line, and Escape with its question.
+bool beforeLine(Session& s, std::uint64_t bytesRead) {
+    s.ui.Balken_Ist(static_cast<long>(bytesRead));
+    s.ui.Balken_Anzahl(s.dn5->RecordCount);
+    return !EscapeEndsLoop(s.ui);
+}
+
+}  // namespace
+
+FileEnd5 RunPriceFile5(Session& s, const std::string& file, const PriceModes& options,
+                       std::size_t batchSize) {
+    if (!s.dn5) s.dn5 = std::make_shared<tdatanorm5>(s);
+    tdatanorm5& dn5 = *s.dn5;
+    HostStore& store = s.store();
+
+    s.ui.Balken_Oeffnen("Importiere Preispflegedatei...", true);
+    s.ui.Balken_Max(static_cast<long>(fileSize(file)));
+    dn5.OptionalColumns.clear();
+    for (const std::string& c : store.optionalColumns())
+        dn5.OptionalColumns.push_back(utf8Upper(c));
+    PrintPriceSettings(s, options);
+
+    PriceRun5 run(s, dn5, options, batchSize);
+    const RecordTable5 table = run.table();
+    FileEnd5 end = FileEnd5::ReadError;
+    try {
+        end = dn5.ReadFile5(file, table, {[&s](std::uint64_t n) { return beforeLine(s, n); }});
+        run.batch().commit();
+    } catch (...) {
+        // The records handled before the error stay changed.
+        try {
+            run.batch().commit();
+        } catch (...) {
+        }
+        s.ui.Balken_Schliessen();
+        throw;
+    }
+    s.ui.Balken_Schliessen();
+    s.TodayDate = todayDayNumber();
+    return end;
+}
+
+CommandOutcome PriceMaintenance5(Session& s, int mode) {
+    ReadCurrentSupplier(s);
+    PriceModes options;
+    if (!AskPriceModes(s, options, 1)) return CommandOutcome::Cancelled;
+    std::string file;
+    if (mode == 1) {
+        file = s.PriceFilePath;
+    } else {
+        if (!ChooseImportFiles(s, 'p')) return CommandOutcome::Cancelled;
+        file = s.OnlineImportFiles.front();
+    }
+    if (s.PrintProtocol && !openProtocol(s)) return CommandOutcome::Cancelled;
+
+    FileEnd5 end = FileEnd5::ReadError;
+    try {
+        end = RunPriceFile5(s, file, options);
+    } catch (...) {
+        closeProtocol(s);
+        throw;
+    }
+    const FileResult result = FileResult5(*s.dn5, end, s.dn5->RecordCount);
+    s.ui.meldung("Preispflege für " + std::to_string(s.dn5->RecordCount) +
+                 " Artikel durchgeführt!" + SkippedNote(result.skipped));
+    closeProtocol(s);
+    // Only a file read to its end counts as taken over.
+    if (!ChangeLogWanted(result, ChangeLogWhen::AtEndOfFile)) return OutcomeOf(result);
+    AppendChangeLogFile(s, "5 Preispflege", file);
+    if (mode == 1 && !s.OnlineImportStatus.empty()) s.OnlineImportStatus = "1";
+    return OutcomeOf(result);
+}
+
+}  // namespace dn

@@ -1,0 +1,68 @@
+// The header (V) and customer (K) records of a DATANORM 5 file.
+
+#include <array>
+#include <utility>
+
+#include "common/protocol.h"
+#include "common/session.h"
+#include "formats/dn5/tdatanorm5.h"
+
+namespace dn {
+
+namespace {
+
+// The message for a file whose V record names another kind than expected.
+constexpr std::array<std::pair<char, std::string_view>, 6> kWrongKind{{
+    {'A', "Keine Datanorm 5 - Artikeldatei!"},
+    {'J', "Keine Datanorm 5 - Leistungs-/Stücklistendatei!"},
+    {'P', "Keine Datanorm 5 - Preisänderungsdatei!"},
+    {'R', "Keine Datanorm 5 - Rabattgruppendatei!"},
+    {'S', "Keine Datanorm 5 - Warengruppendatei!"},
+    {'T', "Keine Datanorm 5 - Datatextdatei!"},
+}};
+
+std::string wrongKindMessage(char expected) {
+    for (const auto& [kind, message] : kWrongKind)
+        if (kind == expected) return std::string(message);
+    return "Keine Datanorm 5 - Datei der Art " + std::string(1, expected) + "!";
+}
+
+// Characters from..to (counted from 1) of the text, as far as it reaches.
+std::string chars(const std::string& text, std::size_t from, std::size_t to) {
+    if (from > text.size()) return {};
+    return text.substr(from - 1, to - from + 1);
+}
+
+}  // namespace
+
+void tdatanorm5::ShowHeader5(char ExpectedFileKind) {
+    const std::string kind = GetField5(field5::HeaderFileKind, 1);
+    if (kind != std::string(1, ExpectedFileKind))
+        throw edatanormfehler(wrongKindMessage(ExpectedFileKind));
+    HeaderMissing = false;
+    FileKind5 = ExpectedFileKind;
+
+    HeaderDate5 = GetField5(field5::HeaderDate, 8);
+    Session& s = session_;
+    ProtocolLine(s, "Datum            : " + chars(HeaderDate5, 7, 8) + "." +
+                        chars(HeaderDate5, 5, 6) + "." + chars(HeaderDate5, 1, 4));
+    const std::string currency = GetField5(field5::HeaderCurrency, 3);
+    ProtocolLine(s, "Währung          : " + GetText5(field5::HeaderCurrency, 3));
+    ProtocolLine(s, "Dateninhalt      : " + GetText5(field5::HeaderContent, 40));
+    ProtocolLine(s, "Copyright        : " + GetText5(field5::HeaderCopyright, 40));
+    ProtocolLine(s, "Herstellerkürzel : " + GetText5(field5::HeaderManufacturer, 13));
+    ProtocolLine(s, "");
+    FileInEuro = currency == "EUR";
+}
+
+std::string tdatanorm5::HeaderDateDdMmYy() const {
+    return chars(HeaderDate5, 7, 8) + chars(HeaderDate5, 5, 6) + chars(HeaderDate5, 3, 4);
+}
+
+void tdatanorm5::CheckCustomerNumber() {
+    const std::string number = GetText5(field5::CustomerNumber, 10);
+    if (!session_.ui.janein("Diese Datei ist für die Kundennummer: " + number + "\n\nWeiter?"))
+        throw edatanormfehler("Die Übernahme wird abgebrochen!");
+}
+
+}  // namespace dn

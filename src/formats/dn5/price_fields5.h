@@ -1,0 +1,29 @@
+#pragma once
+// The price fields of the current A or P line, read into the inputs of the
+// price rules. The importer adds what the store knows (old prices, the
+// discount groups, the settings) before calling the rule.
+
+#include <functional>
+
+#include "formats/dn5/prices5.h"
+
+namespace dn {
+
+class tdatanorm5;
+
+// Turns an amount of the file into the host currency (the currency rule of
+// the older reader, by `FileInEuro`). The identity when both agree.
+using CurrencyConversion5 = std::function<double(double)>;
+
+// The currency rule of the running file: the host's base currency against
+// the `FileInEuro` of the data module at the time of the call.
+CurrencyConversion5 FileCurrency5(tdatanorm5& dn5);
+
+// Fields 7 to 10 of an A line: price flag, price unit, price, discount group
+// presence. `group.code` is field 10 as it stands.
+ArticlePriceInput5 ReadArticlePriceFields5(tdatanorm5& dn5, const CurrencyConversion5& convert);
+
+// Fields 3 to 12 of a P line.
+PriceChangeInput5 ReadPriceChangeFields5(tdatanorm5& dn5, const CurrencyConversion5& convert);
+
+}  // namespace dn

@@ -1,0 +1,142 @@
+#include "common/dispatch.h"
+
+#include <gtest/gtest.h>
+
+#include "common/command_table.h"
+#include "host/errors.h"
+#include "support/session_fixture.h"
+
+namespace dn {
+namespace {
+
+class DispatchTest : public test::SessionFixture {
+  protected:
+    // Records which version's implementation ran.
+    CommandRoute recording(int number) {
+        auto h = [this, number](int v) {
+            return [this, number, v](Session&) {
+                calls.push_back(std::to_string(number) + "/v" + std::to_string(v));
+                return CommandOutcome::Done;
+            };
+        };
+        return CommandRoute{{h(3), h(4), h(5)}};
+    }
+    std::vector<std::string> calls;
+};
+
+TEST_F(DispatchTest, RoutesByVersion) {
+    CommandRoutes routes;
+    routes[33] = recording(33);
+    routes[36] = CommandRoute{{nullptr, nullptr, recording(36).byVersion[2]}};
+    Dispatcher d(*session, routes);
+    for (int v : {0, 1, 2}) {
+        session->DnVersion = v;
+        EXPECT_EQ(d.dispatch(33), CommandOutcome::Done);
+    }
+    session->DnVersion = 1;
+    EXPECT_EQ(d.dispatch(36), CommandOutcome::NotForVersion);  // free texts for DATANORM 4
+    session->DnVersion = 2;
+    EXPECT_EQ(d.dispatch(36), CommandOutcome::Done);
+    EXPECT_EQ(calls, (std::vector<std::string>{"33/v3", "33/v4", "33/v5", "36/v5"}));
+}
+
+TEST_F(DispatchTest, BusyGuardRefusesASecondCommandAlsoFromInside) {
+    CommandRoutes routes;
+    Dispatcher* self = nullptr;
+    CommandOutcome inner = CommandOutcome::Done;
+    routes[61] = CommandRoute::all([&](Session&) {
+        inner = self->dispatch(63);  // a menu item chosen while the dialog is open
+        return CommandOutcome::Done;
+    });
+    routes[63] = recording(63);
+    Dispatcher d(*session, routes);
+    self = &d;
+    EXPECT_EQ(d.dispatch(61), CommandOutcome::Done);
+    EXPECT_EQ(inner, CommandOutcome::Busy);
+    EXPECT_TRUE(calls.empty());
+    EXPECT_FALSE(d.busy());
+    EXPECT_EQ(d.dispatch(63), CommandOutcome::Done);
+}
+
+TEST_F(DispatchTest, RefusedCommandLeavesTheWindowAlone) {
+    CommandRoutes routes;
+    routes[41] = recording(41);
+    Dispatcher d(*session, routes);
+    int running = 0;
+    d.onRunning = [&](bool) { ++running; };
+    session->host.deniedCommands = {41};
+    EXPECT_EQ(d.dispatch(41), CommandOutcome::Refused);
+    EXPECT_EQ(running, 0);
+    EXPECT_FALSE(d.busy());
+}
+
+TEST_F(DispatchTest, ErrorsByKind) {
+    CommandRoutes routes;
+    routes[21] = CommandRoute::all(
+        [](Session&) -> CommandOutcome { throw DatabaseError("Tabelle gesperrt"); });
+    routes[22] = CommandRoute::all([](Session&) -> CommandOutcome { throw ComponentError("x"); });
+    routes[23] =
+        CommandRoute::all([](Session&) -> CommandOutcome { throw IoError("Datei fehlt"); });
+    Dispatcher d(*session, routes);
+    EXPECT_EQ(d.dispatch(22), CommandOutcome::Failed);
+    EXPECT_TRUE(host.saidSomething("Problem mit Component-Name"));
+    EXPECT_EQ(d.dispatch(23), CommandOutcome::Failed);
+    EXPECT_TRUE(host.saidSomething("Datei fehlt"));
+    EXPECT_EQ(d.dispatch(24), CommandOutcome::NotBuilt);
+    EXPECT_TRUE(host.saidSomething("noch nicht verfügbar: Löschen Rabattdaten"));
+    EXPECT_FALSE(d.endRequested());
+    EXPECT_EQ(d.dispatch(21), CommandOutcome::DatabaseFailure);
+    EXPECT_TRUE(host.saidSomething("Tabelle gesperrt"));
+    EXPECT_TRUE(d.endRequested());
+    EXPECT_FALSE(d.busy());
+}
+
+TEST_F(DispatchTest, PriceMaintenanceRestoresThePreviewFlagAlsoOnError) {
+    CommandRoutes routes;
+    bool seen = true;
+    routes[41] = CommandRoute::all([&](Session& s) -> CommandOutcome {
+        seen = s.host.f_rtfpreview;
+        throw IoError("Preisdatei defekt");
+    });
+    Dispatcher d(*session, routes);
+    session->host.f_rtfpreview = true;
+    EXPECT_EQ(d.dispatch(41), CommandOutcome::Failed);
+    EXPECT_FALSE(seen);
+    EXPECT_TRUE(session->host.f_rtfpreview);
+}
+
+TEST_F(DispatchTest, MenuIsUpdatedAfterSupplierCommands) {
+    CommandRoutes routes;
+    for (int n : {1, 25, 33}) routes[n] = recording(n);
+    Dispatcher d(*session, routes);
+    int updates = 0;
+    d.onMenuChanged = [&] { ++updates; };
+    d.dispatch(1);
+    d.dispatch(25);
+    d.dispatch(33);
+    EXPECT_EQ(updates, 2);
+}
+
+TEST(CommandTable, MenuOrderCaptionsAndVisibility) {
+    std::vector<int> order;
+    for (const auto& c : commandTable()) order.push_back(c.number);
+    EXPECT_EQ(order,
+              (std::vector<int>{1,  21, 22, 23, 24, 26, 25, 32, 33, 34, 35, 36, 371, 372, 38,
+                                41, 42, 43, 44, 52, 51, 53, 54, 55, 61, 62, 63, 64,  99,  10}));
+    EXPECT_EQ(findCommand(43)->caption, "Preis-&Anfrage (Pendeldatei)");
+    EXPECT_EQ(findCommand(64)->caption, "Pro&tokoll der Änderungen");
+    // After changing from a DATANORM 5 to a DATANORM 3 supplier.
+    EXPECT_TRUE(commandVisible(35, 0));
+    EXPECT_FALSE(commandVisible(371, 0));
+    EXPECT_FALSE(commandVisible(35, 2));
+    EXPECT_TRUE(commandVisible(36, 2));
+    EXPECT_TRUE(commandVisible(372, 2));
+    EXPECT_FALSE(commandVisible(36, 1));
+    // The minutes import runs for every version; free texts only for DATANORM 5.
+    for (int version : {0, 1, 2}) EXPECT_TRUE(commandRuns(35, version));
+    EXPECT_FALSE(commandRuns(36, 1));
+    EXPECT_TRUE(commandRuns(36, 2));
+}
+
+}  // namespace
+}  // namespace dn
