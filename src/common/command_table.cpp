@@ -3,37 +3,39 @@
 namespace dn {
 
 const std::vector<CommandInfo>& commandTable() {
+    constexpr unsigned supplier = kChangesSupplier, writes = kWritesStore;
     static const std::vector<CommandInfo> table = {
-        {1, "", "", "&Lieferant"},
-        {21, "&Rabatte", "", "&Manuelle Erfassung"},
-        {22, "&Rabatte", "", "&Einlesen Rabattdaten"},
+        // The supplier dialog hands online deliveries to the importers.
+        {1, "", "", "&Lieferant", supplier | writes},
+        {21, "&Rabatte", "", "&Manuelle Erfassung", writes},
+        {22, "&Rabatte", "", "&Einlesen Rabattdaten", writes},
         {23, "&Rabatte", "", "&Drucken Rabattdaten"},
-        {24, "&Rabatte", "", "&Löschen Rabattdaten"},
-        {26, "&Rabatte", "", "&Selektion Rabattgruppen"},
-        {25, "&Rabatte", "", "&Wechsel Lieferant"},
+        {24, "&Rabatte", "", "&Löschen Rabattdaten", writes},
+        {26, "&Rabatte", "", "&Selektion Rabattgruppen", writes},
+        {25, "&Rabatte", "", "&Wechsel Lieferant", supplier},
         {32, "&Artikel", "", "&Zeigen / Drucken Artikel"},
-        {33, "&Artikel", "", "&Artikel übernehmen"},
-        {34, "&Artikel", "", "&Leistung übernehmen"},
-        {35, "&Artikel", "", "&Minuten übernehmen", kDn3},
-        {36, "&Artikel", "", "&Freie Texte übernehmen", kDn5, kDn5},
-        {371, "&Artikel", "&Grafikverwaltung", "&Grafiken Kopieren", kDn5, kDn5},
-        {372, "&Artikel", "&Grafikverwaltung", "&Index neu aufbauen", kDn5, kDn5},
-        {38, "&Artikel", "", "&Wechsel Lieferant"},
-        {41, "&Preispflege", "", "mit &Preispflegedatei"},
-        {42, "&Preispflege", "", "nach &Rabattänderung"},
+        {33, "&Artikel", "", "&Artikel übernehmen", writes},
+        {34, "&Artikel", "", "&Leistung übernehmen", writes},
+        {35, "&Artikel", "", "&Minuten übernehmen", writes, kDn3},
+        {36, "&Artikel", "", "&Freie Texte übernehmen", writes, kDn5, kDn5},
+        {371, "&Artikel", "&Grafikverwaltung", "&Grafiken Kopieren", kNoTraits, kDn5, kDn5},
+        {372, "&Artikel", "&Grafikverwaltung", "&Index neu aufbauen", writes, kDn5, kDn5},
+        {38, "&Artikel", "", "&Wechsel Lieferant", supplier},
+        {41, "&Preispflege", "", "mit &Preispflegedatei", writes | kPreviewOff},
+        {42, "&Preispflege", "", "nach &Rabattänderung", writes},
         {43, "&Preispflege", "", "Preis-&Anfrage (Pendeldatei)"},
-        {44, "&Preispflege", "", "&Wechsel Lieferant"},
-        {52, "&Warengruppen", "", "&Manuelle Erfassung"},
-        {51, "&Warengruppen", "", "&Einlesen Warengruppen"},
+        {44, "&Preispflege", "", "&Wechsel Lieferant", supplier},
+        {52, "&Warengruppen", "", "&Manuelle Erfassung", writes},
+        {51, "&Warengruppen", "", "&Einlesen Warengruppen", writes},
         {53, "&Warengruppen", "", "&Drucken Warengruppen"},
-        {54, "&Warengruppen", "", "&Selektion Warengruppen"},
-        {55, "&Warengruppen", "", "&Wechsel Lieferant"},
+        {54, "&Warengruppen", "", "&Selektion Warengruppen", writes},
+        {55, "&Warengruppen", "", "&Wechsel Lieferant", supplier},
         {61, "&Diverses", "", "&Laufwerk"},
-        {62, "&Diverses", "", "&Artikelnummernänderung in Leistungen"},
+        {62, "&Diverses", "", "&Artikelnummernänderung in Leistungen", writes},
         {63, "&Diverses", "", "&Parameter"},
         {64, "&Diverses", "", "Pro&tokoll der Änderungen"},
         {99, "", "", "&Hilfe"},
-        {10, "", "", "&Ende"},
+        {10, "", "", "&Ende", kEndsProgram},
     };
     return table;
 }
@@ -51,31 +53,23 @@ const CommandInfo* findCommand(int number) {
     return nullptr;
 }
 
-namespace {
-
-bool inMask(unsigned mask, int dnVersion) {
-    return dnVersion >= 0 && dnVersion <= 2 && (mask & (1u << dnVersion)) != 0;
+unsigned versionBit(int dnVersion) {
+    return dnVersion >= 0 && dnVersion <= 2 ? 1u << dnVersion : 0u;
 }
-
-}  // namespace
 
 bool commandVisible(int number, int dnVersion) {
     const CommandInfo* c = findCommand(number);
-    return !c || inMask(c->shownFor, dnVersion);
+    return !c || (c->shownFor & versionBit(dnVersion)) != 0;
 }
 
 bool commandRuns(int number, int dnVersion) {
     const CommandInfo* c = findCommand(number);
-    return !c || inMask(c->runsFor, dnVersion);
+    return !c || (c->runsFor & versionBit(dnVersion)) != 0;
 }
 
-bool commandWritesStore(int number) {
-    // 1: the supplier dialog hands online deliveries to the importers.
-    static constexpr int kWriting[] = {1,  21,  22, 24, 26, 33, 34, 35,
-                                       36, 372, 41, 42, 51, 52, 54, 62};
-    for (int n : kWriting)
-        if (n == number) return true;
-    return false;
+bool commandHas(int number, CommandTrait trait) {
+    const CommandInfo* c = findCommand(number);
+    return c && c->has(trait);
 }
 
 std::string plainCaption(const std::string& caption) {

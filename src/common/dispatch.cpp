@@ -1,5 +1,7 @@
 #include "common/dispatch.h"
 
+#include <optional>
+
 #include "common/command_table.h"
 #include "common/session.h"
 #include "host/errors.h"
@@ -21,9 +23,9 @@ class FlagRestorer {
     bool saved_;
 };
 
-bool changesSupplier(int number) {
-    return number == 1 || number == 25 || number == 38 || number == 44 || number == 55;
-}
+// The version whose implementations run when `DnVersion` holds none of
+// 0, 1, 2: DATANORM 4, the session's default.
+constexpr int kFallbackVersion = 1;
 
 }  // namespace
 
@@ -77,36 +79,32 @@ CommandOutcome Dispatcher::dispatch(int number) {
 }
 
 CommandOutcome Dispatcher::Kommando(int number) {
-    if (number == 10) {
+    const CommandInfo* info = findCommand(number);
+    if (!info) return CommandOutcome::Ignored;
+    if (info->has(kEndsProgram)) {
         endRequested_ = true;
         return CommandOutcome::Done;
     }
-    const CommandInfo* info = findCommand(number);
-    if (!info) return CommandOutcome::Ignored;
-    const int version = session_.DnVersion >= 0 && session_.DnVersion <= 2 ? session_.DnVersion : 1;
+    const int version = versionBit(session_.DnVersion) != 0 ? session_.DnVersion : kFallbackVersion;
     if (!commandRuns(number, version)) return CommandOutcome::NotForVersion;
     auto it = routes_.find(number);
-    if (it == routes_.end() || !it->second.byVersion[version]) {
+    const auto slot = static_cast<std::size_t>(version);
+    if (it == routes_.end() || !it->second.byVersion[slot]) {
         session_.ui.meldung("Diese Funktion ist noch nicht verfügbar: " +
                             plainCaption(info->caption));
         return CommandOutcome::NotBuilt;
     }
-    const CommandHandler& handler = it->second.byVersion[version];
-    // Held until the command ends.
+    const CommandHandler& handler = it->second.byVersion[slot];
+    // Both held until the command ends.
     std::unique_ptr<StoreWriteClaim> claim;
-    if (commandWritesStore(number))
+    if (info->has(kWritesStore))
         claim = session_.store().claimWriting("Befehl " + std::to_string(number) + " \"" +
                                               plainCaption(info->caption) + "\"");
+    std::optional<FlagRestorer> preview;
+    if (info->has(kPreviewOff)) preview.emplace(session_.host.f_rtfpreview, false);
 
-    CommandOutcome outcome;
-    if (number == 41) {
-        // The price maintenance runs without the preview of formatted texts.
-        FlagRestorer preview(session_.host.f_rtfpreview, false);
-        outcome = handler(session_);
-    } else {
-        outcome = handler(session_);
-    }
-    if (changesSupplier(number) && onMenuChanged) onMenuChanged();
+    const CommandOutcome outcome = handler(session_);
+    if (info->has(kChangesSupplier) && onMenuChanged) onMenuChanged();
     return outcome;
 }
 

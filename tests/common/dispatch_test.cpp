@@ -4,6 +4,7 @@
 
 #include "common/command_table.h"
 #include "host/errors.h"
+#include "host/store.h"
 #include "support/session_fixture.h"
 
 namespace dn {
@@ -37,7 +38,9 @@ TEST_F(DispatchTest, RoutesByVersion) {
     EXPECT_EQ(d.dispatch(36), CommandOutcome::NotForVersion);  // free texts for DATANORM 4
     session->DnVersion = 2;
     EXPECT_EQ(d.dispatch(36), CommandOutcome::Done);
-    EXPECT_EQ(calls, (std::vector<std::string>{"33/v3", "33/v4", "33/v5", "36/v5"}));
+    session->DnVersion = 7;  // no version: DATANORM 4
+    EXPECT_EQ(d.dispatch(33), CommandOutcome::Done);
+    EXPECT_EQ(calls, (std::vector<std::string>{"33/v3", "33/v4", "33/v5", "36/v5", "33/v4"}));
 }
 
 TEST_F(DispatchTest, BusyGuardRefusesASecondCommandAlsoFromInside) {
@@ -115,6 +118,91 @@ TEST_F(DispatchTest, MenuIsUpdatedAfterSupplierCommands) {
     d.dispatch(25);
     d.dispatch(33);
     EXPECT_EQ(updates, 2);
+}
+
+// Every command through the dispatcher for every version: whether the menu
+// shows it, whether it runs, and what the dispatcher does around it.
+TEST_F(DispatchTest, CommandColumnsByVersion) {
+    const struct {
+        int number;
+        const char* shown;  // the versions whose menu shows it: "345" = DATANORM 3, 4, 5
+        const char* runs;   // the versions for which it does something
+        bool changesSupplier, previewOff, writesStore, endsProgram;
+    } rows[] = {
+        {1, "345", "345", true, false, true, false},
+        {21, "345", "345", false, false, true, false},
+        {22, "345", "345", false, false, true, false},
+        {23, "345", "345", false, false, false, false},
+        {24, "345", "345", false, false, true, false},
+        {26, "345", "345", false, false, true, false},
+        {25, "345", "345", true, false, false, false},
+        {32, "345", "345", false, false, false, false},
+        {33, "345", "345", false, false, true, false},
+        {34, "345", "345", false, false, true, false},
+        {35, "3", "345", false, false, true, false},
+        {36, "5", "5", false, false, true, false},
+        {371, "5", "5", false, false, false, false},
+        {372, "5", "5", false, false, true, false},
+        {38, "345", "345", true, false, false, false},
+        {41, "345", "345", false, true, true, false},
+        {42, "345", "345", false, false, true, false},
+        {43, "345", "345", false, false, false, false},
+        {44, "345", "345", true, false, false, false},
+        {52, "345", "345", false, false, true, false},
+        {51, "345", "345", false, false, true, false},
+        {53, "345", "345", false, false, false, false},
+        {54, "345", "345", false, false, true, false},
+        {55, "345", "345", true, false, false, false},
+        {61, "345", "345", false, false, false, false},
+        {62, "345", "345", false, false, true, false},
+        {63, "345", "345", false, false, false, false},
+        {64, "345", "345", false, false, false, false},
+        {99, "345", "345", false, false, false, false},
+        {10, "345", "345", false, false, false, true},
+    };
+    ASSERT_EQ(std::size(rows), commandTable().size());
+    for (const auto& row : rows) {
+        for (int version : {0, 1, 2}) {
+            SCOPED_TRACE("command " + std::to_string(row.number) + ", version index " +
+                         std::to_string(version));
+            const char versionDigit = static_cast<char>('3' + version);
+            const bool shown = std::string(row.shown).find(versionDigit) != std::string::npos;
+            const bool runs = std::string(row.runs).find(versionDigit) != std::string::npos;
+            EXPECT_EQ(commandVisible(row.number, version), shown);
+
+            bool ran = false, preview = false, storeHeld = false;
+            CommandRoutes routes;
+            routes[row.number] = CommandRoute::all([&](Session& s) {
+                ran = true;
+                preview = s.host.f_rtfpreview;
+                try {
+                    s.store().claimWriting("Probe");
+                } catch (const StoreBusyError&) {
+                    storeHeld = true;
+                }
+                return CommandOutcome::Done;
+            });
+            Dispatcher d(*session, routes);
+            int menuUpdates = 0;
+            d.onMenuChanged = [&] { ++menuUpdates; };
+            session->DnVersion = version;
+            session->host.f_rtfpreview = true;
+            const CommandOutcome outcome = d.dispatch(row.number);
+            EXPECT_TRUE(session->host.f_rtfpreview);
+            EXPECT_EQ(d.endRequested(), row.endsProgram);
+            if (!runs) {
+                EXPECT_EQ(outcome, CommandOutcome::NotForVersion);
+                EXPECT_FALSE(ran);
+                continue;
+            }
+            EXPECT_EQ(outcome, CommandOutcome::Done);
+            EXPECT_EQ(ran, !row.endsProgram);
+            if (!ran) continue;
+            EXPECT_EQ(menuUpdates, row.changesSupplier ? 1 : 0);
+            EXPECT_EQ(preview, !row.previewOff);
+            EXPECT_EQ(storeHeld, row.writesStore);
+        }
+    }
 }
 
 TEST(CommandTable, MenuOrderCaptionsAndVisibility) {
