@@ -17,6 +17,7 @@
 #include "common/session.h"
 #include "features/setup/startup.h"
 #include "host/errors.h"
+#include "shared/library_versions.h"
 
 namespace dn::cli {
 namespace {
@@ -25,8 +26,8 @@ const std::set<std::string> kSubcommands = {"commands", "run",  "supplier", "cur
                                             "log",      "info", "articles", "groups"};
 
 // Before the subcommand, every argument that is not one of our options is
-// a start parameter of the original program ("/KA", "/CU", "EGEMA", "ok");
-// the set-up takes the switches among them and ignores the others.
+// a start parameter of the module ("/KA", "/CU", "EGEMA", "ok"); the set-up
+// takes the switches among them and ignores the others.
 bool isStartParameter(const std::string& a) {
     return !a.empty() && a[0] != '-';
 }
@@ -148,7 +149,7 @@ int runCli(int argc, char** argv) {
     req.console.progressLines = progress;
     req.programPath = argv[0];
 
-    if (auto failure = RuntimeVersionCheck()) {
+    if (auto failure = RuntimeVersionCheck(linkedLibraryVersions())) {
         std::cerr << "Fehler: " << *failure << std::endl;
         return kExitFailed;
     }

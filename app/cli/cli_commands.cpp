@@ -16,6 +16,7 @@
 #include "host/day_number.h"
 #include "host/errors.h"
 #include "routes/command_routes.h"
+#include "shared/library_versions.h"
 
 namespace dn::cli {
 namespace {
@@ -217,7 +218,7 @@ int showLog(Session& s, const CliRequest& req) {
         std::cout << "Keine Protokolldatei gefunden!\n";
         return kExitDone;
     }
-    // Lines written before control characters were escaped are shown escaped too.
+    // Control characters in a line are shown escaped.
     std::size_t start = 0;
     while (start < log->size()) {
         std::size_t end = log->find("\r\n", start);
@@ -230,7 +231,8 @@ int showLog(Session& s, const CliRequest& req) {
 }
 
 int showInfo(Session& s, const CliRequest& req) {
-    for (const auto& line : InfoPageLines(s, req.programPath)) std::cout << line << '\n';
+    for (const auto& line : InfoPageLines(s, req.programPath, linkedLibraryVersions()))
+        std::cout << line << '\n';
     return kExitDone;
 }
 

@@ -10,6 +10,7 @@
 #include "gui/main_window.h"
 #include "gui/qt_host.h"
 #include "routes/command_routes.h"
+#include "shared/library_versions.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("datanorm-gui"));
 
-    if (const auto failure = dn::RuntimeVersionCheck()) {
+    if (const auto failure = dn::RuntimeVersionCheck(dn::linkedLibraryVersions())) {
         QMessageBox::critical(nullptr, QStringLiteral("Fehler"), QString::fromStdString(*failure));
         return 1;
     }

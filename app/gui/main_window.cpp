@@ -16,6 +16,7 @@
 #include "gui/logo_view.h"
 #include "gui/qt_host.h"
 #include "gui/window_position.h"
+#include "shared/library_versions.h"
 
 namespace dn::gui {
 namespace {
@@ -126,7 +127,8 @@ void TFDATANORM::toggleSavePosition() {
 }
 
 void TFDATANORM::printInfo() {
-    PrintInfoPage(session_, QCoreApplication::applicationFilePath().toStdString());
+    PrintInfoPage(session_, QCoreApplication::applicationFilePath().toStdString(),
+                  linkedLibraryVersions());
 }
 
 void TFDATANORM::updateMenu() {

@@ -13,8 +13,8 @@ std::string trim(const std::string& t) {
     return t.substr(b, t.find_last_not_of(' ') - b + 1);
 }
 
-// Paths in the settings may still carry the backslashes of the original
-// program; the program works with "/".
+// Paths in the settings may carry Windows backslashes; the program works
+// with "/".
 std::string withSlash(std::string p) {
     for (char& c : p)
         if (c == '\\') c = '/';

@@ -133,9 +133,31 @@ TEST_F(StartupTest, FixedGroupFilesAndTheirFallback) {
     EXPECT_FALSE(ChooseImportFiles(*session, 'w'));
 }
 
-TEST(LibraryVersions, AllLinkedLibrariesPass) {
-    EXPECT_FALSE(RuntimeVersionCheck().has_value());
-    EXPECT_EQ(linkedLibraryVersions().size(), 5u);
+TEST(RuntimeVersionCheck, FirstFailingLibraryNamed) {
+    const struct {
+        std::string built, running;
+        std::optional<std::string> message;
+    } cases[] = {
+        {"3.40.1", "3.40.1", std::nullopt},
+        {"3.40.1", "3.45.0", std::nullopt},  // newer minor version
+        {"3.40.1", "3.40.2", std::nullopt},
+        {"3.40.1", "", "Datei \"libtest\" nicht gefunden!"},
+        {"unbekannt", "3.40.1", "Fehler bei Versionsprüfung \"libtest\"!\nFehler: 0"},
+        {"3.40.1", "4.40.1", "Falsche Version der Datei: libtest"},
+        {"3.40.1", "2.41.0", "Falsche Version der Datei: libtest"},
+        {"3.40.1", "3.39.9", "Falsche Version der Datei: libtest"},
+        {"3.40.1", "3.40.0", "Falsche Version der Datei: libtest"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RuntimeVersionCheck({{"libtest", c.built, c.running}}), c.message)
+            << c.built << " / " << c.running;
+        // The first library that fails is the one named.
+        EXPECT_EQ(
+            RuntimeVersionCheck(
+                {{"libgut", "1.2.3", "1.2.3"}, {"libtest", c.built, c.running}, {"libz", "", ""}}),
+            c.message ? c.message : "Datei \"libz\" nicht gefunden!");
+    }
+    EXPECT_FALSE(RuntimeVersionCheck({}).has_value());
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include <filesystem>
 
 #include "common/session.h"
-#include "features/setup/startup.h"
 
 namespace dn {
 namespace fs = std::filesystem;
@@ -33,7 +32,8 @@ std::string fileTime(const std::string& path, bool date) {
 
 }  // namespace
 
-std::vector<std::string> InfoPageLines(const Session& s, const std::string& programPath) {
+std::vector<std::string> InfoPageLines(const Session& s, const std::string& programPath,
+                                       const std::vector<LibraryVersion>& libraries) {
     std::vector<std::string> l;
     l.push_back("Systemkonfiguration:");
     l.push_back("====================");
@@ -47,8 +47,7 @@ std::vector<std::string> InfoPageLines(const Session& s, const std::string& prog
                 "       Uhrzeit : " + fileTime(programPath, false));
     l.push_back("Windowsdruck ist aktiv");
     l.push_back("Datenbankformat : " + s.host.databaseFormat);
-    for (const auto& lib : linkedLibraryVersions())
-        l.push_back("Bibliothek  : " + lib.name + " " + lib.running);
+    for (const auto& lib : libraries) l.push_back("Bibliothek  : " + lib.name + " " + lib.running);
     char host[256] = {};
     gethostname(host, sizeof host - 1);
     l.push_back("Computername : " + std::string(host));
@@ -60,9 +59,10 @@ std::vector<std::string> InfoPageLines(const Session& s, const std::string& prog
     return l;
 }
 
-void PrintInfoPage(Session& s, const std::string& programPath) {
+void PrintInfoPage(Session& s, const std::string& programPath,
+                   const std::vector<LibraryVersion>& libraries) {
     if (!s.ui.open_drucker()) return;
-    for (const auto& line : InfoPageLines(s, programPath)) s.ui.druckeln(line);
+    for (const auto& line : InfoPageLines(s, programPath, libraries)) s.ui.druckeln(line);
     s.ui.close_drucker();
 }
 

@@ -11,18 +11,18 @@ namespace dn {
 
 struct Session;
 
-// In place of the Windows file-version check: the versions of the linked
-// libraries against the versions the program was built with. Returns the
-// message of the first failure ("Datei \"...\" nicht gefunden!",
-// "Fehler bei Versionsprüfung ...", "Falsche Version der Datei: ...").
-std::optional<std::string> RuntimeVersionCheck();
-
 struct LibraryVersion {
     std::string name;
     std::string built;    // version the program was compiled against
     std::string running;  // version found at run time; empty = not found
 };
-std::vector<LibraryVersion> linkedLibraryVersions();
+
+// The check of the runtime libraries: the versions of the linked libraries,
+// as the front end lists them, against the versions the program was built
+// with. Returns the message of the first failure ("Datei \"...\"
+// nicht gefunden!", "Fehler bei Versionsprüfung ...", "Falsche Version der
+// Datei: ...").
+std::optional<std::string> RuntimeVersionCheck(const std::vector<LibraryVersion>& libraries);
 
 // The set-up of the first activation, in its order. `home` is the --home
 // option (empty: $TORVALO_HOME or the per-user default); `args` are the
