@@ -58,7 +58,7 @@ const std::vector<std::pair<std::string, int>>& supplierEditOptions() {
 }
 
 bool deniedRight(Session& s, int number) {
-    if (UserMayRun(s, number)) return false;
+    if (userMayRun(s, number)) return false;
     std::cerr << "Keine Berechtigung für Befehl " << number << "." << std::endl;
     return true;
 }
@@ -231,7 +231,7 @@ int showLog(Session& s, const CliRequest& req) {
 }
 
 int showInfo(Session& s, const CliRequest& req) {
-    for (const auto& line : InfoPageLines(s, req.programPath, linkedLibraryVersions()))
+    for (const auto& line : infoPageLines(s, req.programPath, linkedLibraryVersions()))
         std::cout << line << '\n';
     return kExitDone;
 }

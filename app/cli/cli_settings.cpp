@@ -68,7 +68,7 @@ int changeSettings(Session& s, const CliRequest& req) {
         // Kept only when the file took them.
         writeSettings(s.masterDataDir() / "datanorm.ini", v);
         s.settings = v;
-        BindDn3Files(s);
+        bindDn3Files(s);
     }
     for (const auto& n : kNames) {
         std::cout << n.name << '=';

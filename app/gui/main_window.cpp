@@ -127,7 +127,7 @@ void TFDATANORM::toggleSavePosition() {
 }
 
 void TFDATANORM::printInfo() {
-    PrintInfoPage(session_, QCoreApplication::applicationFilePath().toStdString(),
+    printInfoPage(session_, QCoreApplication::applicationFilePath().toStdString(),
                   linkedLibraryVersions());
 }
 
@@ -142,9 +142,8 @@ void TFDATANORM::updateMenu() {
 }
 
 void TFDATANORM::runCommand(int number) {
-    CommandOutcome outcome = CommandOutcome::Ignored;
     try {
-        outcome = dispatcher_.dispatch(number);
+        dispatcher_.dispatch(number);
     } catch (...) {
         // Nothing may leave through the event loop; the dispatcher has
         // cleared its busy flag already.
@@ -152,9 +151,6 @@ void TFDATANORM::runCommand(int number) {
         host_.messageBox("Fehler", "Unbekannter Fehler im Befehl " + std::to_string(number),
                          MessageKind::Error);
     }
-    // The manual is the program's own; without a route for it the window
-    // opens it here.
-    if (number == 99 && outcome == CommandOutcome::Ignored) host_.hilfe(0);
     if (dispatcher_.endRequested()) QTimer::singleShot(0, this, &QWidget::close);
 }
 

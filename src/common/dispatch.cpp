@@ -29,13 +29,13 @@ constexpr int kFallbackVersion = 1;
 
 }  // namespace
 
-bool UserMayRun(const Session& s, int number) {
+bool userMayRun(const Session& s, int number) {
     return s.host.deniedCommands.count(number) == 0;
 }
 
 Dispatcher::Dispatcher(Session& session, CommandRoutes routes)
     : session_(session), routes_(std::move(routes)) {
-    check_pwl = [this](int number) { return UserMayRun(session_, number); };
+    check_pwl = [this](int number) { return userMayRun(session_, number); };
 }
 
 CommandOutcome Dispatcher::dispatch(int number) {

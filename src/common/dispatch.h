@@ -30,7 +30,7 @@ using CommandHandler = std::function<CommandOutcome(Session&)>;
 // The host's user-rights list: whether the user may run command N. The
 // dispatcher asks it first; a front end that changes something outside
 // the menu commands asks it for the command that does the same.
-bool UserMayRun(const Session& s, int number);
+bool userMayRun(const Session& s, int number);
 
 // One implementation per DATANORM version (index = `DnVersion`). A command
 // hidden for a version does nothing there; a visible one without handler is

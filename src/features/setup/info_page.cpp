@@ -32,7 +32,7 @@ std::string fileTime(const std::string& path, bool date) {
 
 }  // namespace
 
-std::vector<std::string> InfoPageLines(const Session& s, const std::string& programPath,
+std::vector<std::string> infoPageLines(const Session& s, const std::string& programPath,
                                        const std::vector<LibraryVersion>& libraries) {
     std::vector<std::string> l;
     l.push_back("Systemkonfiguration:");
@@ -59,10 +59,10 @@ std::vector<std::string> InfoPageLines(const Session& s, const std::string& prog
     return l;
 }
 
-void PrintInfoPage(Session& s, const std::string& programPath,
+void printInfoPage(Session& s, const std::string& programPath,
                    const std::vector<LibraryVersion>& libraries) {
     if (!s.ui.open_drucker()) return;
-    for (const auto& line : InfoPageLines(s, programPath, libraries)) s.ui.druckeln(line);
+    for (const auto& line : infoPageLines(s, programPath, libraries)) s.ui.druckeln(line);
     s.ui.close_drucker();
 }
 

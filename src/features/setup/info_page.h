@@ -12,10 +12,10 @@ namespace dn {
 
 struct Session;
 
-std::vector<std::string> InfoPageLines(const Session& s, const std::string& programPath,
+std::vector<std::string> infoPageLines(const Session& s, const std::string& programPath,
                                        const std::vector<LibraryVersion>& libraries);
 // Prints the page through the host print service.
-void PrintInfoPage(Session& s, const std::string& programPath,
+void printInfoPage(Session& s, const std::string& programPath,
                    const std::vector<LibraryVersion>& libraries);
 
 }  // namespace dn

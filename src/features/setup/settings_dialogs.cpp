@@ -91,7 +91,7 @@ class ParameterForm : public EntryForm {
 
 }  // namespace
 
-void BindDn3Files(Session& s) {
+void bindDn3Files(Session& s) {
     s.Dn3Directory = SourceDirectory(s, ' ');
 }
 
@@ -109,7 +109,7 @@ CommandOutcome DriveDialog(Session& s) {
     // Kept only when the file took them.
     writeSettings(iniFile(s), v);
     s.settings = v;
-    BindDn3Files(s);
+    bindDn3Files(s);
     return CommandOutcome::Done;
 }
 

@@ -12,6 +12,6 @@ CommandOutcome DriveDialog(Session& s);
 CommandOutcome ParameterDialog(Session& s);
 
 // Binds the fixed DATANORM 3 files again by the source-directory rule.
-void BindDn3Files(Session& s);
+void bindDn3Files(Session& s);
 
 }  // namespace dn

@@ -41,7 +41,7 @@ void Setup(Session& s, const std::string& home, const std::vector<std::string>& 
     s.TodayDate = s.host.today;
     s.settings.SourcePath = "a:";
     readSettings(s.masterDataDir() / "datanorm.ini", s.settings);
-    BindDn3Files(s);
+    bindDn3Files(s);
     s.suppliers.load(s.masterDataDir());
     ReadCurrentSupplier(s);
     evaluateCommandLine(s, args);
