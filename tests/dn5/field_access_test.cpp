@@ -1,4 +1,4 @@
-// Field access on the current line: splitting, numbers, amounts, the header
+// Field access of a record: splitting, numbers, amounts, the header
 // check and the over-long field rule.
 
 #include <algorithm>

@@ -40,12 +40,11 @@ void tdatanorm5::ShowHeader5(const dn5::Record& record, char ExpectedFileKind) {
     if (kind != std::string(1, ExpectedFileKind))
         throw edatanormfehler(wrongKindMessage(ExpectedFileKind));
     HeaderMissing = false;
-    FileKind5 = ExpectedFileKind;
 
-    HeaderDate5 = record.GetField5(field5::HeaderDate, 8);
+    headerDate_ = record.GetField5(field5::HeaderDate, 8);
     Session& s = session_;
-    ProtocolLine(s, "Datum            : " + chars(HeaderDate5, 7, 8) + "." +
-                        chars(HeaderDate5, 5, 6) + "." + chars(HeaderDate5, 1, 4));
+    ProtocolLine(s, "Datum            : " + chars(headerDate_, 7, 8) + "." +
+                        chars(headerDate_, 5, 6) + "." + chars(headerDate_, 1, 4));
     const std::string currency = record.GetField5(field5::HeaderCurrency, 3);
     ProtocolLine(s, "Währung          : " + record.utf8Field(field5::HeaderCurrency, 3));
     ProtocolLine(s, "Dateninhalt      : " + record.utf8Field(field5::HeaderContent, 40));
@@ -56,7 +55,7 @@ void tdatanorm5::ShowHeader5(const dn5::Record& record, char ExpectedFileKind) {
 }
 
 std::string tdatanorm5::HeaderDateDdMmYy() const {
-    return chars(HeaderDate5, 7, 8) + chars(HeaderDate5, 5, 6) + chars(HeaderDate5, 3, 4);
+    return chars(headerDate_, 7, 8) + chars(headerDate_, 5, 6) + chars(headerDate_, 3, 4);
 }
 
 void tdatanorm5::CheckCustomerNumber(const dn5::Record& record) {

@@ -55,7 +55,6 @@ FileEnd5 tdatanorm5::ReadFile5(const std::filesystem::path& file, const dn5::Rec
                                const ReadHooks5& hooks) {
     LineReader5 reader(file);
     ResetRun5();
-    currentFile_ = file;
     currentLineNumber_ = 0;
     bytesRead_ = 0;
     fileIsUtf8_ = reader.isUtf8();

@@ -11,8 +11,7 @@ tdatanorm5::tdatanorm5(Session& session)
 void tdatanorm5::ResetRun5() {
     HeaderMissing = true;
     FileInEuro = false;
-    FileKind5 = ' ';
-    HeaderDate5.clear();
+    headerDate_.clear();
     policy_ = dn5::FieldPolicy(session_.AllowOverlongFields, session_.ui);
 }
 

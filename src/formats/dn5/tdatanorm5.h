@@ -61,12 +61,9 @@ class tdatanorm5 {
 
     // --- State of the file being read -----------------------------------
     bool HeaderMissing = true;
-    char FileKind5 = ' ';     // file kind of the V record read last
-    std::string HeaderDate5;  // its date field, yyyymmdd
     bool FileInEuro = false;  // currency of the V record is "EUR"
 
     // Where the running loop stands, for messages and progress.
-    const std::filesystem::path& currentFile() const { return currentFile_; }
     long currentLineNumber() const { return currentLineNumber_; }
     std::uint64_t bytesRead() const { return bytesRead_; }
     bool fileIsUtf8() const { return fileIsUtf8_; }
@@ -76,11 +73,9 @@ class tdatanorm5 {
     // The last line of that file when the file ends inside it (dropped).
     const std::string& cutLine() const { return cutLine_; }
 
-    // Sets `HeaderMissing`, clears `FileInEuro` and the header's fields;
+    // Sets `HeaderMissing`, clears `FileInEuro` and the header date;
     // builds the field policy of the run from "/KA".
     void ResetRun5();
-    // The field policy the records of the running file are read with.
-    const dn5::FieldPolicy& fieldPolicy() const { return policy_; }
 
     // A numeric field of the record that holds no number is printed to the
     // protocol with the line number; true tells the handler to leave the
@@ -109,8 +104,8 @@ class tdatanorm5 {
 
   private:
     Session& session_;
-    dn5::FieldPolicy policy_;
-    std::filesystem::path currentFile_;
+    dn5::FieldPolicy policy_;  // the records of the running file are read with it
+    std::string headerDate_;   // date field of the V record read last, yyyymmdd
     long currentLineNumber_ = 0;
     std::uint64_t bytesRead_ = 0;
     bool fileIsUtf8_ = false;
