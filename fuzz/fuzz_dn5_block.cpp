@@ -1,6 +1,6 @@
 // The DATANORM 5 article block parser: the input's lines (LF-separated) as
 // one block of a file whose header has been read, through the data module's
-// field access with its length checks.
+// records with the checks of their field policy.
 
 #include <cstdint>
 #include <string>
@@ -24,20 +24,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static dn::Session session(host);
     dn::fuzz::forget(host);
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    if (size == 0) return 0;
+    session.AllowOverlongFields = (data[0] & 1) != 0;
+    const dn::dn5::FieldPolicy policy(session.AllowOverlongFields, host);
     dn::BlockLines5 lines;
     for (std::size_t start = 0; start <= bytes.size() && lines.size() < 64;) {
         std::size_t end = bytes.find('\n', start);
         if (end == std::string_view::npos) end = bytes.size();
-        lines.push_back(
-            {std::string(bytes.substr(start, end - start)), static_cast<long>(lines.size() + 1)});
+        lines.push_back({dn::dn5::Record(std::string(bytes.substr(start, end - start)),
+                                         static_cast<long>(lines.size() + 1), policy)});
         start = end + 1;
     }
-    if (lines.empty() || lines.front().text.empty()) return 0;
-    session.AllowOverlongFields = (data[0] & 1) != 0;
+    if (lines.empty() || lines.front().record.line().empty()) return 0;
     dn::tdatanorm5 dn5(session);
     dn5.HeaderMissing = false;
     try {
-        dn5.CurrentLine5 = lines.front().text;
         (void)dn::ParseArticleBlock5(dn5, lines, (size & 1) != 0);
     } catch (const dn::Error&) {
         // A faulty field ends the file with a message: not a finding.

@@ -140,10 +140,11 @@ int main(int argc, char** argv) {
     dn::PriceModes options;
     const double cpu0 = cpuSeconds();
     t0 = Clock::now();
-    const dn::FileEnd5 end = dn::RunPriceFile5(s, file.string(), options);
+    const dn::dn5::PriceFileEnd run = dn::RunPriceFile5(s, file.string(), options);
+    const dn::FileEnd5 end = run.end;
     const double t = seconds(t0);
     const double cpu = cpuSeconds() - cpu0;
-    const long done = s.dn5->RecordCount;
+    const long done = run.counts.RecordCount;
     std::cout << "price maintenance    : " << done << " records in " << t << " s"
               << (end == dn::FileEnd5::EndOfFile ? "" : " (file not read to its end)") << ", CPU "
               << cpu << " s\n";

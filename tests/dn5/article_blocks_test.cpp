@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include "features/articles/article_run_state.h"
 #include "features/articles/article_writer5.h"
-#include "formats/dn5/tdatanorm5.h"
 #include "import_fixture5.h"
 
 namespace dn {
@@ -213,8 +213,8 @@ INSTANTIATE_TEST_SUITE_P(Protocol, StoreErrorTest, ::testing::Bool());
 TEST_F(ImportFixture5, LongTextKeyRuleOncePerRun) {
     HostStore& st = store();
     session->ArticlePrefix = "LIEFERANT-";
-    tdatanorm5 d(*session);
-    ArticleWriter5 writer(*session, d, st);
+    dn5::ArticleRunState run;
+    ArticleWriter5 writer(*session, run, st);
     ArticleBlock5 text;
     text.kind = ArticleBlock5::Kind::Text;
     text.number = "123456789";

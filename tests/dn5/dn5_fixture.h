@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "common/session.h"
@@ -17,9 +18,22 @@ class Dn5Test : public ::testing::Test {
     Session session{host};
     tdatanorm5 dn5{session};
 
-    // Makes the CP850 line the current one.
-    void line(std::string text) { dn5.CurrentLine5 = std::move(text); }
+    // Makes the CP850 line the record under test (line 1), read with the
+    // field policy of the session as it is now.
+    void line(std::string text) {
+        record_.emplace(std::move(text), 1, dn5::FieldPolicy(session.AllowOverlongFields, host));
+    }
+    const dn5::Record& rec() const { return *record_; }
 
+    // The line through the record frame of the data module.
+    bool handleLine(const dn5::RecordTable& table, std::string text) {
+        return dn5.HandleRecord5(table, text, 1);
+    }
+
+  private:
+    std::optional<dn5::Record> record_;
+
+  protected:
     // The message of the edatanormfehler the call raises, or "" when none.
     template <class F>
     static std::string errorOf(F&& call) {

@@ -1,4 +1,4 @@
-// Field access on the current line: splitting, numbers, amounts, the header
+// Field access of a record: splitting, numbers, amounts, the header
 // check and the over-long field rule.
 
 #include <algorithm>
@@ -45,16 +45,16 @@ TEST_F(Dn5Test, FieldsAreCutFromTheWholeLine) {
     };
     for (const auto& c : cases) {
         line(c.line);
-        EXPECT_EQ(dn5.GetField5(c.n), c.expected) << c.name;
+        EXPECT_EQ(rec().GetField5(c.n), c.expected) << c.name;
     }
 }
 
 TEST_F(Dn5Test, ArticleLineWithFourFieldsGivesEmptyPrice) {
     line("A;N;4711;Rohr");
-    EXPECT_EQ(dn5.GetField5(3, 15), "4711");
-    EXPECT_EQ(dn5.GetField5(9, 10), "");
-    EXPECT_EQ(dn5.GetInteger5(9, 10), 0);
-    EXPECT_FALSE(dn5.FieldPresent5(9));
+    EXPECT_EQ(rec().GetField5(3, 15), "4711");
+    EXPECT_EQ(rec().GetField5(9, 10), "");
+    EXPECT_EQ(rec().GetInteger5(9, 10), 0);
+    EXPECT_FALSE(rec().present(9));
 }
 
 TEST_F(Dn5Test, NumbersAndAmountsInHundredths) {
@@ -76,9 +76,9 @@ TEST_F(Dn5Test, NumbersAndAmountsInHundredths) {
     };
     for (const auto& c : cases) {
         line("P;4711;1;1;" + c.field + ";");
-        EXPECT_DOUBLE_EQ(dn5.GetReal5(5, 10), c.real) << c.field;
-        EXPECT_EQ(dn5.GetInteger5(5, 10), c.integer) << c.field;
-        EXPECT_DOUBLE_EQ(dn5.GetAmount5(5, 10), c.amount) << c.field;
+        EXPECT_DOUBLE_EQ(rec().GetReal5(5, 10), c.real) << c.field;
+        EXPECT_EQ(rec().GetInteger5(5, 10), c.integer) << c.field;
+        EXPECT_DOUBLE_EQ(rec().amount(5, 10), c.amount) << c.field;
     }
 }
 
@@ -86,16 +86,16 @@ TEST_F(Dn5Test, TextFieldsComeOutAsUtf8) {
     line(
         "A;N;4711;Fl\x84"
         "che f\x81r Rohr;");  // CP850 ä, ü
-    EXPECT_EQ(dn5.GetField5(4).size(), 15u);
-    EXPECT_EQ(dn5.GetText5(4), "Fläche für Rohr");
+    EXPECT_EQ(rec().GetField5(4).size(), 15u);
+    EXPECT_EQ(rec().utf8Field(4), "Fläche für Rohr");
 }
 
 TEST_F(Dn5Test, HeaderOfAnotherVersionFailsOnEveryFieldAccess) {
     const std::string message = "Keine DATANORM 5.0 Datei!\n\nDie Übernahme wird abgebrochen.";
     line("V;040;A;20240131;EUR;;;;");
-    for (int n : {1, 3, 8}) EXPECT_EQ(errorOf([&] { dn5.GetField5(n, 40); }), message) << n;
+    for (int n : {1, 3, 8}) EXPECT_EQ(errorOf([&] { rec().GetField5(n, 40); }), message) << n;
     line("V;050;A;20240131;EUR;;;;");
-    EXPECT_EQ(errorOf([&] { dn5.GetField5(3, 1); }), "");
+    EXPECT_EQ(errorOf([&] { rec().GetField5(3, 1); }), "");
 }
 
 const std::string kOverlongLine = "A;N;1234567890123456;Rohr;";
@@ -105,7 +105,7 @@ const std::string kOverlongHead =
 
 TEST_F(Dn5Test, OverlongFieldEndsTheFileWithoutKA) {
     line(kOverlongLine);
-    EXPECT_EQ(errorOf([&] { dn5.GetField5(3); }),
+    EXPECT_EQ(errorOf([&] { rec().GetField5(3); }),
               kOverlongHead + "Die Übernahme wird abgebrochen!\n\n" + kOverlongLine);
     EXPECT_TRUE(host.questions.empty());
 }
@@ -114,17 +114,43 @@ TEST_F(Dn5Test, OverlongFieldWithKAAsks) {
     session.AllowOverlongFields = true;
     line(kOverlongLine);
     host.answers = {true, false};
-    EXPECT_EQ(dn5.GetField5(3), "123456789012345");
+    EXPECT_EQ(rec().GetField5(3), "123456789012345");
     ASSERT_EQ(host.questions.size(), 1u);
     EXPECT_EQ(
         host.questions[0],
         kOverlongHead + "Wollen Sie die Daten trotzdem weiter übernehmen?\n\n" + kOverlongLine);
-    EXPECT_EQ(errorOf([&] { dn5.GetField5(3); }), "FEHLER in DATANORM-Datei");
+    EXPECT_EQ(errorOf([&] { rec().GetField5(3); }), "FEHLER in DATANORM-Datei");
+}
+
+// Records are values: each answers for its own line, also when it is kept
+// beyond the line that followed it, and a numeric fault names its line.
+TEST_F(Dn5Test, RecordsAnswerForTheirOwnLine) {
+    const dn5::FieldPolicy policy(false, host);
+    const dn5::Record price("P;4711;1;1;8x94;", 7, policy);
+    std::vector<dn5::Record> kept{dn5::Record("A;N;4711;Rohr;", 3, policy)};
+    kept.push_back(dn5::Record("A;N;4712;Muffe;", 4, policy));
+    EXPECT_EQ(kept[0].GetField5(3), "4711");
+    EXPECT_EQ(kept[1].utf8Field(4), "Muffe");
+    EXPECT_EQ(kept[1].lineNumber(), 4);
+    EXPECT_FALSE(kept[0].numberFault());
+    const auto fault = price.numberFault();
+    ASSERT_TRUE(fault);
+    EXPECT_EQ(fault->lineNumber, 7);
+    EXPECT_EQ(fault->field, 5);
+}
+
+// The over-long decision is the policy's, fixed when the record was read:
+// "/KA" switched on afterwards does not turn the error into a question.
+TEST_F(Dn5Test, OverlongDecisionIsThePolicyOfTheRun) {
+    line(kOverlongLine);
+    session.AllowOverlongFields = true;
+    EXPECT_NE(errorOf([&] { rec().GetField5(3); }), "");
+    EXPECT_TRUE(host.questions.empty());
 }
 
 TEST_F(Dn5Test, OverlongMessageIsCutTo255Characters) {
     line("V;050;A;20240101;EUR;" + std::string(300, 'x') + ";");
-    const std::string message = errorOf([&] { dn5.GetField5(6); });
+    const std::string message = errorOf([&] { rec().GetField5(6); });
     const std::string end = "Die Übernahme wird abgebrochen!\n\n";
     const auto pos = message.find(end);
     ASSERT_NE(pos, std::string::npos);
@@ -152,9 +178,9 @@ TEST_F(Dn5Test, EveryLayoutFieldIsEnforced) {
         const std::string label =
             std::string(1, f.letter) + std::string(f.subtype) + ":" + std::to_string(f.field);
         line(atMax);
-        EXPECT_EQ(dn5.GetField5(f.field).size(), f.max) << label;
+        EXPECT_EQ(rec().GetField5(f.field).size(), f.max) << label;
         line(build(f.max + 1));
-        const std::string error = errorOf([&] { dn5.GetField5(f.field); });
+        const std::string error = errorOf([&] { rec().GetField5(f.field); });
         EXPECT_TRUE(
             error.starts_with("FEHLER in DATANORM-Datei !!!\n\nFeldlängenüberschreitung bei:\n\"" +
                               std::string(std::min<std::size_t>(f.max + 1, 100), '9')))

@@ -12,7 +12,7 @@ TEST_F(Dn5Test, HeaderPrintsDateAndSetsEuro) {
     session.PrintProtocol = true;
     dn5.ResetRun5();
     line("V;050;A;20240131;EUR;Produktdaten;ACME GmbH;ACM;");
-    dn5.ShowHeader5('A');
+    dn5.ShowHeader5(rec(), 'A');
     EXPECT_FALSE(dn5.HeaderMissing);
     EXPECT_TRUE(dn5.FileInEuro);
     EXPECT_EQ(dn5.HeaderDateDdMmYy(), "310124");
@@ -26,12 +26,12 @@ TEST_F(Dn5Test, HeaderPrintsDateAndSetsEuro) {
 
 TEST_F(Dn5Test, HeaderInDmLeavesEuroOffAndResetClearsIt) {
     line("V;050;A;20240131;EUR;;;;");
-    dn5.ShowHeader5('A');
+    dn5.ShowHeader5(rec(), 'A');
     dn5.ResetRun5();
     EXPECT_FALSE(dn5.FileInEuro);
     EXPECT_TRUE(dn5.HeaderMissing);
     line("V;050;A;20240131;DEM;;;;");
-    dn5.ShowHeader5('A');
+    dn5.ShowHeader5(rec(), 'A');
     EXPECT_FALSE(dn5.FileInEuro);
     EXPECT_TRUE(host.printed.empty());  // protocol off
 }
@@ -48,7 +48,7 @@ TEST_F(Dn5Test, HeaderOfAnotherKindNamesTheExpectedKind) {
     for (const auto& [kind, message] : cases) {
         dn5.ResetRun5();
         line(kind == 'A' ? "V;050;P;20240131;EUR;" : "V;050;A;20240131;EUR;");
-        EXPECT_EQ(errorOf([&] { dn5.ShowHeader5(kind); }), message) << kind;
+        EXPECT_EQ(errorOf([&] { dn5.ShowHeader5(rec(), kind); }), message) << kind;
         EXPECT_TRUE(dn5.HeaderMissing) << kind;
     }
 }
@@ -56,8 +56,8 @@ TEST_F(Dn5Test, HeaderOfAnotherKindNamesTheExpectedKind) {
 TEST_F(Dn5Test, CustomerNumberQuestion) {
     line("K;0815;");
     host.answers = {true, false};
-    EXPECT_EQ(errorOf([&] { dn5.CheckCustomerNumber(); }), "");
-    EXPECT_EQ(errorOf([&] { dn5.CheckCustomerNumber(); }), "Die Übernahme wird abgebrochen!");
+    EXPECT_EQ(errorOf([&] { dn5.CheckCustomerNumber(rec()); }), "");
+    EXPECT_EQ(errorOf([&] { dn5.CheckCustomerNumber(rec()); }), "Die Übernahme wird abgebrochen!");
     ASSERT_EQ(host.questions.size(), 2u);
     EXPECT_EQ(host.questions[0], "Diese Datei ist für die Kundennummer: 0815\n\nWeiter?");
 }
@@ -65,10 +65,13 @@ TEST_F(Dn5Test, CustomerNumberQuestion) {
 // The record frame: one table of lines and what the frame makes of them.
 TEST_F(Dn5Test, RecordFrameRules) {
     int handled = 0;
-    auto table = RecordTable5::withHeader('A');
-    table.handle('A', [&](tdatanorm5&) { return ++handled, true; })
-        .handle('X', [](tdatanorm5&) -> bool { throw edatanormfehler("Fehler im Satz"); })
-        .handle('Q', [](tdatanorm5&) { return false; })
+    auto table = dn5::RecordTable::withHeader('A');
+    table.handle('A', [&](tdatanorm5&, const dn5::Record&) { return ++handled, true; })
+        .handle('X',
+                [](tdatanorm5&, const dn5::Record&) -> bool {
+                    throw edatanormfehler("Fehler im Satz");
+                })
+        .handle('Q', [](tdatanorm5&, const dn5::Record&) { return false; })
         .answer('R', "Rabattsätze mit Rabattsatzfunktion übernehmen!");
     struct Case {
         const char* name;
@@ -101,8 +104,7 @@ TEST_F(Dn5Test, RecordFrameRules) {
         dn5.HeaderMissing = !c.header;
         handled = 0;
         host.messages.clear();
-        line(c.line);
-        EXPECT_EQ(dn5.HandleRecord5(table), c.result) << c.name;
+        EXPECT_EQ(handleLine(table, c.line), c.result) << c.name;
         EXPECT_EQ(host.messages.empty() ? "" : host.messages.front(), c.message) << c.name;
         EXPECT_EQ(handled, c.handled) << c.name;
     }
@@ -110,8 +112,7 @@ TEST_F(Dn5Test, RecordFrameRules) {
 
 TEST_F(Dn5Test, UnknownLetterMessageIsCutTo29Characters) {
     dn5.HeaderMissing = false;
-    line("\x81;1;");  // CP850 ü
-    EXPECT_TRUE(dn5.HandleRecord5(RecordTable5{}));
+    EXPECT_TRUE(handleLine(dn5::RecordTable{}, "\x81;1;"));  // CP850 ü
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0], "Ungültiges Satzkennzeichen: ü");
 }

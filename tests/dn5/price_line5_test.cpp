@@ -24,8 +24,8 @@ TEST_F(PriceLine5Test, SameInputAsTheCheckedFields) {
     for (const char* l : lines) {
         SCOPED_TRACE(l);
         line(l);
-        const PriceChangeInput5 fast = ReadPriceLine5(dn5, convert);
-        const PriceChangeInput5 checked = ReadPriceChangeFields5(dn5, convert);
+        const PriceChangeInput5 fast = ReadPriceLine5(rec(), convert);
+        const PriceChangeInput5 checked = ReadPriceChangeFields5(rec(), convert);
         EXPECT_EQ(fast.priceFlag, checked.priceFlag);
         EXPECT_EQ(fast.priceUnit, checked.priceUnit);
         EXPECT_EQ(fast.pricePresent, checked.pricePresent);
@@ -35,16 +35,16 @@ TEST_F(PriceLine5Test, SameInputAsTheCheckedFields) {
             EXPECT_EQ(fast.discounts[i].flag, checked.discounts[i].flag);
             EXPECT_EQ(fast.discounts[i].value, checked.discounts[i].value);
         }
-        EXPECT_EQ(PriceLineArticleNumber5(dn5), dn5.GetText5(2));
+        EXPECT_EQ(PriceLineArticleNumber5(rec()), rec().utf8Field(2));
     }
 }
 
 TEST_F(PriceLine5Test, OverlongFieldEndsTheFileAsTheReaderDoes) {
     line("P;A1;1;1;12345678901;;;;;;;;");
-    EXPECT_NE(errorOf([&] { ReadPriceLine5(dn5, {}); }).find("Feldlängenüberschreitung"),
+    EXPECT_NE(errorOf([&] { ReadPriceLine5(rec(), {}); }).find("Feldlängenüberschreitung"),
               std::string::npos);
     line("P;1234567890123456;1;1;1;;;;;;;;");
-    EXPECT_NE(errorOf([&] { PriceLineArticleNumber5(dn5); }).find("Max-Länge: 15"),
+    EXPECT_NE(errorOf([&] { PriceLineArticleNumber5(rec()); }).find("Max-Länge: 15"),
               std::string::npos);
 }
 

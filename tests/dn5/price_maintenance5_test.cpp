@@ -114,7 +114,8 @@ TEST_F(PriceMaintenance5Test, PriceRules) {
         session->PrintProtocol = true;
         const auto p = file("datpreis.001", {kHeader, c.line});
         PriceModes o{c.purchaseMode, c.salesMode};
-        EXPECT_EQ(RunPriceFile5(*session, p.string(), o), FileEnd5::EndOfFile);
+        const dn5::PriceFileEnd run = RunPriceFile5(*session, p.string(), o);
+        EXPECT_EQ(run.end, FileEnd5::EndOfFile);
         const ArticleRecord a = stored("A1");
         EXPECT_DOUBLE_EQ(a.purchaseprice, c.ek);
         EXPECT_DOUBLE_EQ(a.salesprice, c.vk);
@@ -130,7 +131,7 @@ TEST_F(PriceMaintenance5Test, PriceRules) {
         if (*c.protocol) {
             EXPECT_TRUE(printed(c.protocol)) << c.protocol;
         }
-        EXPECT_EQ(session->dn5->RecordCount, 1);
+        EXPECT_EQ(run.counts.RecordCount, 1);
     }
 }
 
@@ -285,12 +286,13 @@ TEST_F(PriceMaintenance5Test, RefusedWriteLeavesOnlyThatRecordOut) {
         const auto p =
             file("datpreis.001", {kHeader, "P;A1;1;1;10000;;;;;;;;", "P;A2;1;1;10000;;;;;;;;",
                                   "P;A3;1;1;10000;;;;;;;;", "P;A4;1;1;10000;;;;;;;;"});
-        EXPECT_EQ(RunPriceFile5(*session, p.string(), {}, batch), FileEnd5::EndOfFile);
+        const dn5::PriceFileEnd run = RunPriceFile5(*session, p.string(), {}, batch);
+        EXPECT_EQ(run.end, FileEnd5::EndOfFile);
         EXPECT_DOUBLE_EQ(stored("A1").salesprice, 100);
         EXPECT_DOUBLE_EQ(stored("A2").salesprice, 100);
         EXPECT_DOUBLE_EQ(stored("A3").salesprice, 20);
         EXPECT_DOUBLE_EQ(stored("A4").salesprice, 100);
-        EXPECT_EQ(session->dn5->RecordCount, 4);
+        EXPECT_EQ(run.counts.RecordCount, 4);
         ASSERT_EQ(host.messages.size(), 1u);
         EXPECT_NE(host.messages[0].find("Artikel gesperrt"), std::string::npos) << host.messages[0];
     }

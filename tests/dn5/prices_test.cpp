@@ -100,14 +100,14 @@ class PriceRules5 : public Dn5Test {
     // Reads the price fields of an A line through the reader.
     ArticlePriceInput5 fromLine(const std::string& l, DiscountGroupInfo5 g) {
         line(l);
-        auto in = ReadArticlePriceFields5(dn5, {});
+        auto in = ReadArticlePriceFields5(rec(), {});
         g.code = in.group.code;
         in.group = g;
         return in;
     }
     PriceChangeInput5 fromPLine(const std::string& l) {
         line(l);
-        auto in = ReadPriceChangeFields5(dn5, {});
+        auto in = ReadPriceChangeFields5(rec(), {});
         in.oldPurchasePrice = 40;
         in.oldSalesPrice = 50;
         return in;
@@ -444,12 +444,12 @@ TEST_F(PriceRules5, GivenGroupIsTakenIntoTheArticle) {
 
 TEST_F(PriceRules5, PricesOfADmFileAreConvertedForAEuroHost) {
     line("V;050;A;20010131;DEM;;;;");
-    dn5.ShowHeader5('A');
+    dn5.ShowHeader5(rec(), 'A');
     line("A;N;1;Rohr;;PCE;2;1;195583;0001;");
     const auto convert = FileCurrency5(dn5);
-    EXPECT_NEAR(ReadArticlePriceFields5(dn5, convert).price, 1000.0, 1e-9);
+    EXPECT_NEAR(ReadArticlePriceFields5(rec(), convert).price, 1000.0, 1e-9);
     dn5.FileInEuro = true;
-    EXPECT_DOUBLE_EQ(ReadArticlePriceFields5(dn5, convert).price, 1955.83);
+    EXPECT_DOUBLE_EQ(ReadArticlePriceFields5(rec(), convert).price, 1955.83);
 }
 
 TEST_F(PriceRules5, ProtocolIsPrintedOnlyWithTheOption) {

@@ -164,34 +164,41 @@ TEST_F(Dn5Test, Utf8FieldLengthsCountCharacters) {
     TempDir dir;
     writeFile(dir / "a.001", "V;050;A;20240131;EUR;;;;\nA;N;ÄÖÜäöüßÄÖÜäöüß;Maß;\n");
     std::string number;
-    auto table = RecordTable5::withHeader('A');
-    table.handle('A', [&](tdatanorm5& d) {
-        number = d.GetText5(3);
+    auto table = dn5::RecordTable::withHeader('A');
+    table.handle('A', [&](tdatanorm5&, const dn5::Record& r) {
+        number = r.utf8Field(3);
         return true;
     });
     EXPECT_EQ(dn5.ReadFile5(dir / "a.001", table), FileEnd5::EndOfFile);
     EXPECT_EQ(number, "ÄÖÜäöüßÄÖÜäöüß");
-    EXPECT_TRUE(dn5.FileIsUtf8);
+    EXPECT_TRUE(dn5.fileIsUtf8());
     EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(Dn5Test, LoopEndsAndCounters) {
     TempDir dir;
     writeFile(dir / "a.001", "V;050;A;20240131;EUR;\r\nA;N;1;\r\nA;N;2;\r\nA;N;3;\r\n");
-    auto table = RecordTable5::withHeader('A');
-    table.handle('A', [](tdatanorm5& d) { return ++d.RecordCount < 2; });
+    auto table = dn5::RecordTable::withHeader('A');
+    int handled = 0;
+    long handledLine = 0;
+    table.handle('A', [&](tdatanorm5&, const dn5::Record& r) {
+        handledLine = r.lineNumber();
+        return ++handled < 2;
+    });
 
     EXPECT_EQ(dn5.ReadFile5(dir / "a.001", table), FileEnd5::Stopped);
-    EXPECT_EQ(dn5.RecordCount, 2);
-    EXPECT_EQ(dn5.CurrentLineNumber5, 3);
+    EXPECT_EQ(handled, 2);
+    EXPECT_EQ(dn5.currentLineNumber(), 3);
+    EXPECT_EQ(handledLine, 3);  // the record knows its line
 
     int lines = 0;
     ReadHooks5 hooks;
     hooks.beforeLine = [&](std::uint64_t) { return ++lines <= 2; };
+    handled = 0;
     EXPECT_EQ(dn5.ReadFile5(dir / "a.001", table, hooks), FileEnd5::Cancelled);
-    EXPECT_EQ(dn5.RecordCount, 1);  // the run starts at 0 again
+    EXPECT_EQ(handled, 1);
 
-    EXPECT_EQ(dn5.ReadFile5(dir / "a.001", RecordTable5::withHeader('P')), FileEnd5::Stopped);
+    EXPECT_EQ(dn5.ReadFile5(dir / "a.001", dn5::RecordTable::withHeader('P')), FileEnd5::Stopped);
     EXPECT_EQ(host.messages.back(), "Keine Datanorm 5 - Preisänderungsdatei!");
 
     EXPECT_THROW(dn5.ReadFile5(dir / "missing.001", table), IoError);
@@ -200,7 +207,7 @@ TEST_F(Dn5Test, LoopEndsAndCounters) {
 TEST_F(Dn5Test, FileOfBlankLinesReadsToTheEndSilently) {
     TempDir dir;
     writeFile(dir / "b.001", "\r\n   \r\n\t\r\n");
-    EXPECT_EQ(dn5.ReadFile5(dir / "b.001", RecordTable5::withHeader('A')), FileEnd5::EndOfFile);
+    EXPECT_EQ(dn5.ReadFile5(dir / "b.001", dn5::RecordTable::withHeader('A')), FileEnd5::EndOfFile);
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -221,8 +228,8 @@ TEST_F(Dn5Test, CutOffFileAndDataAfterTheMarkEndWithAMessage) {
         host.messages.clear();
         writeFile(dir / "c.001", c.bytes);
         int handled = 0;
-        auto table = RecordTable5::withHeader('A');
-        table.handle('A', [&](tdatanorm5&) { return ++handled > 0; });
+        auto table = dn5::RecordTable::withHeader('A');
+        table.handle('A', [&](tdatanorm5&, const dn5::Record&) { return ++handled > 0; });
         EXPECT_EQ(dn5.ReadFile5(dir / "c.001", table), FileEnd5::ReadError) << c.name;
         EXPECT_EQ(handled, 0) << c.name;
         EXPECT_EQ(host.messages, std::vector<std::string>{c.message}) << c.name;
@@ -233,7 +240,7 @@ TEST_F(Dn5Test, OverlongLineEndsTheFile) {
     TempDir dir;
     writeFile(dir / "l.001",
               "V;050;A;20240131;EUR;\n" + std::string(LineReader5::kMaxLine + 10, 'x') + "\n");
-    EXPECT_EQ(dn5.ReadFile5(dir / "l.001", RecordTable5::withHeader('A')), FileEnd5::ReadError);
+    EXPECT_EQ(dn5.ReadFile5(dir / "l.001", dn5::RecordTable::withHeader('A')), FileEnd5::ReadError);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_TRUE(
         host.messages[0].starts_with("FEHLER in DATANORM-Datei !!!\n\nZeile 2 ist länger als"));
@@ -244,11 +251,11 @@ TEST_F(Dn5Test, OverlongLineEndsTheFile) {
 std::map<char, int> countRecords(tdatanorm5& dn5, const std::filesystem::path& file,
                                  FileEnd5& end) {
     std::map<char, int> counts;
-    auto table = RecordTable5::withHeader('A');
-    auto count = [&](tdatanorm5& d) {
-        const char letter = d.CurrentLine5.front();
+    auto table = dn5::RecordTable::withHeader('A');
+    auto count = [&](tdatanorm5&, const dn5::Record& r) {
+        const char letter = r.letter();
         for (const auto& f : RecordLayouts5())
-            if (f.letter == letter) d.GetField5(f.field);
+            if (f.letter == letter) r.GetField5(f.field);
         ++counts[letter];
         return true;
     };
@@ -266,8 +273,8 @@ TEST_F(Dn5Test, RoofingSampleReadsCompletely) {
     EXPECT_EQ(counts, (std::map<char, int>{{'A', 310}, {'Z', 781}}));
     EXPECT_TRUE(host.messages.empty()) << host.messages.front();
     EXPECT_TRUE(dn5.FileInEuro);
-    EXPECT_FALSE(dn5.FileIsUtf8);
-    EXPECT_EQ(dn5.BytesRead5, std::filesystem::file_size(file));
+    EXPECT_FALSE(dn5.fileIsUtf8());
+    EXPECT_EQ(dn5.bytesRead(), std::filesystem::file_size(file));
 }
 
 TEST_F(Dn5Test, HaloSamplesWithLongTexts) {

@@ -89,8 +89,8 @@ constexpr SurchargeLayout kSurcharge[] = {
 // once. A field within its layout maximum is taken as it stands; any other
 // goes the reader's way (message, question, cut).
 template <std::size_t N>
-void readFields(tdatanorm5& dn5, std::array<std::string, N>& out, int last) {
-    const std::string& line = dn5.CurrentLine5;
+void readFields(const dn5::Record& record, std::array<std::string, N>& out, int last) {
+    const std::string& line = record.line();
     std::array<std::string_view, N> parts{};
     std::size_t pos = 0;
     for (int n = 1; n <= last && pos <= line.size(); ++n) {
@@ -106,15 +106,15 @@ void readFields(tdatanorm5& dn5, std::array<std::string, N>& out, int last) {
     const FieldMaxima5 maxima(letter, subtype);
     for (int n = 2; n <= last; ++n) {
         if (parts[n].size() > maxima(n))
-            out[n] = dn5.GetField5(n);
+            out[n] = record.GetField5(n);
         else
             out[n].assign(parts[n]);
     }
 }
 
-void readArticleLine(tdatanorm5& dn5, ArticleBlock5& block) {
+void readArticleLine(tdatanorm5& dn5, const dn5::Record& record, ArticleBlock5& block) {
     ArticleLine5 a;
-    readFields(dn5, a.f, 29);
+    readFields(record, a.f, 29);
     ArticlePriceInput5& p = a.price;
     p.priceFlag = a.f[field5::PriceFlag];
     p.priceUnitPresent = a.present(field5::PriceUnit);
@@ -126,21 +126,21 @@ void readArticleLine(tdatanorm5& dn5, ArticleBlock5& block) {
     block.steps.emplace_back(std::move(a));
 }
 
-void readCalcLine(tdatanorm5& dn5, ArticleBlock5& block) {
+void readCalcLine(const dn5::Record& record, ArticleBlock5& block) {
     CalcLine5 c;
-    readFields(dn5, c.f, 8);
+    readFields(record, c.f, 8);
     block.steps.emplace_back(std::move(c));
 }
 
-void readDLine(tdatanorm5& dn5, ArticleBlock5& block) {
-    const std::string flag = dn5.GetField5(field5::ProcessingFlag);
+void readDLine(tdatanorm5& dn5, const dn5::Record& record, ArticleBlock5& block) {
+    const std::string flag = record.GetField5(field5::ProcessingFlag);
     if (flag == "L") {
         block.dRecords.clear();
         return;
     }
     if (flag != "A" && flag != "N") return;
     std::array<std::string, 8> f;
-    readFields(dn5, f, 7);
+    readFields(record, f, 7);
     DRecord d;
     d.lineNumber = Utf8Of5(f[4]);
     d.flag = Utf8Of5(f[5]);
@@ -150,39 +150,26 @@ void readDLine(tdatanorm5& dn5, ArticleBlock5& block) {
     block.dRecords.push_back(std::move(d));
 }
 
-void readZLine(tdatanorm5& dn5, ArticleBlock5& block) {
-    const std::string flag = dn5.GetField5(field5::ProcessingFlag);
+void readZLine(tdatanorm5& dn5, const dn5::Record& record, ArticleBlock5& block) {
+    const std::string flag = record.GetField5(field5::ProcessingFlag);
     if (flag == "L") {
         block.surchargeLines.clear();
         return;
     }
     if (flag != "A" && flag != "N") return;
     std::array<std::string, 17> f;
-    readFields(dn5, f, 16);
+    readFields(record, f, 16);
     std::string line = SurchargeLine5(f, block.copperValues, FileCurrency5(dn5));
     if (!line.empty()) block.surchargeLines.push_back(std::move(line));
 }
 
 // Graphics binding: picture kinds, file name with extension, text.
-std::string graphicsLine(tdatanorm5& dn5) {
-    const std::string name = std::string(Trim5(dn5.GetField5(field5::GraphicsFileName))) + "." +
-                             std::string(Trim5(dn5.GetField5(field5::GraphicsExtension)));
-    return Pad5(dn5.GetField5(4), 2) + Pad5(dn5.GetField5(5), 2) + Pad5(name, 12) +
-           dn5.GetField5(field5::GraphicsText);
+std::string graphicsLine(const dn5::Record& record) {
+    const std::string name = std::string(Trim5(record.GetField5(field5::GraphicsFileName))) + "." +
+                             std::string(Trim5(record.GetField5(field5::GraphicsExtension)));
+    return Pad5(record.GetField5(4), 2) + Pad5(record.GetField5(5), 2) + Pad5(name, 12) +
+           record.GetField5(field5::GraphicsText);
 }
-
-// Restores the data module's current line after the block was read.
-class CurrentLineGuard {
-  public:
-    explicit CurrentLineGuard(tdatanorm5& d) : d_(d), saved_(d.CurrentLine5) {}
-    ~CurrentLineGuard() { d_.CurrentLine5 = std::move(saved_); }
-    CurrentLineGuard(const CurrentLineGuard&) = delete;
-    CurrentLineGuard& operator=(const CurrentLineGuard&) = delete;
-
-  private:
-    tdatanorm5& d_;
-    std::string saved_;
-};
 
 ArticleBlock5::Kind kindOf(char letter) {
     if (letter == 'T') return ArticleBlock5::Kind::Text;
@@ -269,73 +256,69 @@ std::string SurchargeLine5(const std::array<std::string, 17>& f, std::array<doub
 ArticleBlock5 ParseArticleBlock5(tdatanorm5& dn5, const BlockLines5& lines, bool takeLongTexts) {
     ArticleBlock5 block;
     if (lines.empty()) return block;
-    CurrentLineGuard guard(dn5);
-    block.kind = kindOf(lines.front().text.front());
+    block.kind = kindOf(lines.front().record.letter());
 
     if (block.kind == ArticleBlock5::Kind::Article) {
         // First pass: D and Z lines, whatever their place; without an A line
         // they have no article.
         bool hasArticle = false;
-        for (const auto& line : lines) hasArticle = hasArticle || line.text.front() == 'A';
+        for (const auto& line : lines) hasArticle = hasArticle || line.record.letter() == 'A';
         for (const auto& line : lines) {
-            const char letter = line.text.front();
+            const char letter = line.record.letter();
             const bool counts = letter == 'Z' || (letter == 'D' && takeLongTexts);
             if (!counts) continue;
             if (!hasArticle) {
-                block.unattached.push_back({letter, line.lineNumber});
+                block.unattached.push_back({letter, line.record.lineNumber()});
                 continue;
             }
-            dn5.CurrentLine5 = line.text;
             if (letter == 'D')
-                readDLine(dn5, block);
+                readDLine(dn5, line.record, block);
             else
-                readZLine(dn5, block);
+                readZLine(dn5, line.record, block);
         }
         // Then the A lines and after them the C lines, which act on the
         // article as its A lines left it.
         for (const char letter : {'A', 'C'}) {
             for (const auto& line : lines) {
-                if (line.text.front() != letter) continue;
-                dn5.CurrentLine5 = line.text;
+                if (line.record.letter() != letter) continue;
                 if (letter == 'A')
-                    readArticleLine(dn5, block);
+                    readArticleLine(dn5, line.record, block);
                 else
-                    readCalcLine(dn5, block);
+                    readCalcLine(line.record, block);
             }
         }
     } else {
         for (const auto& line : lines) {
-            dn5.CurrentLine5 = line.text;
-            if (line.text.front() == 'G')
-                block.textLines.push_back(graphicsLine(dn5));
+            if (line.record.letter() == 'G')
+                block.textLines.push_back(graphicsLine(line.record));
             else if (takeLongTexts)
-                block.textLines.push_back(dn5.GetField5(field5::TextLine, 70));
+                block.textLines.push_back(line.record.GetField5(field5::TextLine, 70));
         }
     }
-    dn5.CurrentLine5 = lines.back().text;
+    const dn5::Record& last = lines.back().record;
     const int numberField =
-        lines.back().text.front() == 'C' ? field5::CalcArticleNumber : field5::ArticleNumber;
-    block.number = dn5.GetField5(numberField, 15);
-    block.lastFlag = dn5.GetField5(field5::ProcessingFlag);
-    if (block.kind == ArticleBlock5::Kind::Text) block.textKind = dn5.GetField5(field5::TextKind);
+        last.letter() == 'C' ? field5::CalcArticleNumber : field5::ArticleNumber;
+    block.number = last.GetField5(numberField, 15);
+    block.lastFlag = last.GetField5(field5::ProcessingFlag);
+    if (block.kind == ArticleBlock5::Kind::Text) block.textKind = last.GetField5(field5::TextKind);
     return block;
 }
 
-ArticleBlock5 ParseBRecord5(tdatanorm5& dn5, ArticleBlock5::Kind kind) {
+ArticleBlock5 ParseBRecord5(const dn5::Record& record, ArticleBlock5::Kind kind) {
     ArticleBlock5 block;
     block.kind = kind;
-    block.number = dn5.GetField5(field5::ArticleNumber, 15);
-    block.lastFlag = dn5.GetField5(field5::ProcessingFlag);
-    block.newNumber = dn5.GetField5(field5::NewNumber, 15);
-    block.date = dn5.GetField5(field5::DeletionDate, 8);
+    block.number = record.GetField5(field5::ArticleNumber, 15);
+    block.lastFlag = record.GetField5(field5::ProcessingFlag);
+    block.newNumber = record.GetField5(field5::NewNumber, 15);
+    block.date = record.GetField5(field5::DeletionDate, 8);
     return block;
 }
 
-ArticleBlock5 ParseArticleDeletion5(tdatanorm5& dn5) {
+ArticleBlock5 ParseArticleDeletion5(const dn5::Record& record) {
     ArticleBlock5 block;
     block.kind = ArticleBlock5::Kind::Deletion;
-    block.number = dn5.GetField5(field5::ArticleNumber, 15);
-    block.lastFlag = dn5.GetField5(field5::ProcessingFlag);
+    block.number = record.GetField5(field5::ArticleNumber, 15);
+    block.lastFlag = record.GetField5(field5::ProcessingFlag);
     block.byArticleLine = true;
     return block;
 }

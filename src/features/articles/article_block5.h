@@ -79,16 +79,17 @@ struct ArticleBlock5 {
 };
 
 // The block of these lines (a T or G first line makes a text or graphics
-// block, any other an article block), read through the data module. Raises
-// edatanormfehler for a faulty field. `takeLongTexts` decides whether D and
+// block, any other an article block), read through their records; the
+// data module gives the file's currency. Raises edatanormfehler for a
+// faulty field. `takeLongTexts` decides whether D and
 // T lines count.
 ArticleBlock5 ParseArticleBlock5(tdatanorm5& dn5, const BlockLines5& lines, bool takeLongTexts);
 
-// The B record of the current line ("L" deletion, "A" number change).
-ArticleBlock5 ParseBRecord5(tdatanorm5& dn5, ArticleBlock5::Kind kind);
+// A B record ("L" deletion, "A" number change).
+ArticleBlock5 ParseBRecord5(const dn5::Record& record, ArticleBlock5::Kind kind);
 
-// The A line of the current line with flag "L": the deletion of its article.
-ArticleBlock5 ParseArticleDeletion5(tdatanorm5& dn5);
+// An A record with flag "L": the deletion of its article.
+ArticleBlock5 ParseArticleDeletion5(const dn5::Record& record);
 
 // --- helpers of the field mapping ---------------------------------------
 

@@ -5,9 +5,9 @@
 
 #include "common/protocol.h"
 #include "common/session.h"
+#include "features/articles/article_run_state.h"
 #include "features/articles/article_writer5.h"
 #include "formats/dn5/field_split5.h"
-#include "formats/dn5/tdatanorm5.h"
 #include "host/codepage.h"
 #include "host/store.h"
 
@@ -49,8 +49,8 @@ class QuietProtocol {
 
 }  // namespace
 
-ArticleWriter5::ArticleWriter5(Session& s, tdatanorm5& dn5, HostStore& store)
-    : s_(s), dn5_(dn5), store_(store) {
+ArticleWriter5::ArticleWriter5(Session& s, dn5::ArticleRunState& run, HostStore& store)
+    : s_(s), run_(run), store_(store) {
     const KeyRange range = KeyRange::prefix(s.ArticlePrefix);
     for (const auto& g : store.listDiscountGroups(range)) {
         DiscountGroupInfo5 info;
@@ -62,7 +62,7 @@ ArticleWriter5::ArticleWriter5(Session& s, tdatanorm5& dn5, HostStore& store)
         groups_[key] = info;
         if (g.selektiert) markedDiscountGroups_.insert(key);
     }
-    if (dn5.ImportOptions.OnlySelectedProductGroups)
+    if (run.ImportOptions.OnlySelectedProductGroups)
         for (const auto& g : store.listProductGroups(range))
             if (g.selektiert) markedProductGroups_.insert(storeKey(g.key));
 }
@@ -76,7 +76,7 @@ DiscountGroupInfo5 ArticleWriter5::discountGroup(std::string_view code) const {
 
 bool ArticleWriter5::ImportFilter5(std::string_view number, std::string_view productGroup,
                                    std::string_view discountGroup) {
-    const ArticleImportOptions5& o = dn5_.ImportOptions;
+    const dn5::ArticleImportOptions& o = run_.ImportOptions;
     const std::string& prefix = s_.ArticlePrefix;
     if (o.OnlyNumberRange) {
         const std::string key = prefix + Utf8Of5(number);
@@ -149,11 +149,11 @@ void ArticleWriter5::textBlock(const ArticleBlock5& block) {
     Session& s = s_;
     const std::string key = s.ArticlePrefix + trimmed(block.number);
     if (utf8Length(key) > kMaxKeyLength) {
-        if (!dn5_.LongTextKeyNoteShown && !replay_)
+        if (!run_.LongTextKeyNoteShown && !replay_)
             message(
                 "Der Langtextschlüssel ist zu lang!\n\nBitte fragen Sie bei dem ZEKO-Support "
                 "nach.");
-        dn5_.LongTextKeyNoteShown = true;
+        run_.LongTextKeyNoteShown = true;
         return;
     }
     if (!s.settings.TakeLongTexts) return;
@@ -174,7 +174,7 @@ void ArticleWriter5::textBlock(const ArticleBlock5& block) {
         else
             ProtocolLine(s, "Hinweis: Langtext " + quoted(key) + " nicht vorhanden!");
     }
-    count(dn5_.LongTextCount);
+    count(run_.counts.LongTextCount);
     ProtocolLine(s, "");
 }
 
@@ -232,7 +232,7 @@ void ArticleWriter5::deletion(const ArticleBlock5& block) {
     }
     ProtocolLine(s, "");
     status(key);
-    count(dn5_.DeletedCount);
+    count(run_.counts.DeletedCount);
 }
 
 void ArticleWriter5::renumber(const ArticleBlock5& block) {
@@ -254,7 +254,7 @@ void ArticleWriter5::renumber(const ArticleBlock5& block) {
     }
     ProtocolLine(s, "");
     status(oldKey);
-    count(dn5_.RenamedCount);
+    count(run_.counts.RenamedCount);
 }
 
 }  // namespace dn

@@ -11,8 +11,8 @@
 #include "common/price_protocol5.h"
 #include "common/protocol.h"
 #include "common/session.h"
+#include "features/articles/article_run_state.h"
 #include "formats/dn5/field_split5.h"
-#include "formats/dn5/tdatanorm5.h"
 #include "host/codepage.h"
 #include "host/store.h"
 
@@ -124,7 +124,7 @@ ArticleWriter5::Built ArticleWriter5::buildArticle(const ArticleBlock5& block,
         r.key = s.ArticlePrefix + utf8(a.f[3]);
         r.newflag = 0;
     }
-    const bool hasOptional = !dn5_.OptionalColumns.empty();
+    const bool hasOptional = !run_.OptionalColumns.empty();
     auto take = [&](int n) { return isNew || a.present(n); };
     auto text = [&](int n) { return utf8(a.f[n]); };
     auto shortText = [&](int n) {
@@ -255,7 +255,7 @@ void ArticleWriter5::writeArticle(const ArticleBlock5& block, ArticleLine5& a,
         }
         ProtocolLine(s, "");
     }
-    count(dn5_.RecordCount);
+    count(run_.counts.RecordCount);
     status(trimmed(a.f[3]));
 }
 
@@ -278,12 +278,12 @@ void ArticleWriter5::calcLine(const CalcLine5& c) {
         writeArticleRow(std::move(r));
         done("WST1");
     } else if (subtype == "WST2") {
-        if (dn5_.OptionalColumns.empty()) return;
+        if (run_.OptionalColumns.empty()) return;
         r._kalkmengeneinheit = utf8(ReplaceUnit5(c.f[5], s.settings.ReplaceUnits));
         r._kalkfaktor = numberOf(c.f[6]);
         writeArticleRow(std::move(r));
     } else if (subtype == "ARBA") {
-        if (dn5_.ImportOptions.KeepAssemblyMinutes) return;
+        if (run_.ImportOptions.KeepAssemblyMinutes) return;
         if (auto m = minutesOf(Trim5(c.f[6]), c.f[7])) r.assemblyminutes = *m;
         writeArticleRow(std::move(r));
         done("ARBA");

@@ -21,14 +21,17 @@
 namespace dn {
 
 struct Session;
-class tdatanorm5;
 class HostStore;
+namespace dn5 {
+struct ArticleRunState;
+}
 
 class ArticleWriter5 {
   public:
     // Loads the supplier's discount groups (and, for the selections, the
-    // marked product groups) once for the run.
-    ArticleWriter5(Session& s, tdatanorm5& dn5, HostStore& store);
+    // marked product groups) once for the run. The run's state gives the
+    // options and the optional columns and takes the counts.
+    ArticleWriter5(Session& s, dn5::ArticleRunState& run, HostStore& store);
 
     // Writes one block. With `replay` on the block is written again after a
     // rollback: no protocol, no counters, no status line.
@@ -94,7 +97,7 @@ class ArticleWriter5 {
     void count(std::int32_t& counter);
 
     Session& s_;
-    tdatanorm5& dn5_;
+    dn5::ArticleRunState& run_;
     HostStore& store_;
     std::map<std::string, DiscountGroupInfo5> groups_;
     std::set<std::string> markedDiscountGroups_;

@@ -22,16 +22,16 @@ namespace {
 // The T lines of one text key, stored when the key changes.
 class FreeTextGroup5 {
   public:
-    FreeTextGroup5(Session& s, tdatanorm5& d) : s_(s), d_(d) {}
+    explicit FreeTextGroup5(Session& s) : s_(s) {}
 
-    bool line() {
-        const std::string key = d_.GetField5(field5::TextKey, 15);
+    bool line(const dn5::Record& record) {
+        const std::string key = record.GetField5(field5::TextKey, 15);
         if (key != key_) {
             store();
             key_ = key;
         }
-        lines_.push_back(d_.GetField5(field5::TextLine, 70));
-        flag_ = d_.GetField5(field5::ProcessingFlag);
+        lines_.push_back(record.GetField5(field5::TextLine, 70));
+        flag_ = record.GetField5(field5::ProcessingFlag);
         if (++count_ % 64 == 0) s_.ui.SetInfo(std::to_string(count_));
         return true;
     }
@@ -54,15 +54,20 @@ class FreeTextGroup5 {
         } catch (const DatabaseError& e) {
             s_.ui.meldung(e.what());
         }
-        ++d_.LongTextCount;
+        ++stored_;
         lines_.clear();
     }
 
+    // Before each file.
     void reset() {
         lines_.clear();
         key_.clear();
         count_ = 0;
+        stored_ = 0;
     }
+
+    // Texts of the file stored (or deleted) so far.
+    long stored() const { return stored_; }
 
   private:
     // A transaction rolled back unless committed.
@@ -88,11 +93,11 @@ class FreeTextGroup5 {
     };
 
     Session& s_;
-    tdatanorm5& d_;
     std::string key_;
     std::string flag_;
     std::vector<std::string> lines_;
     long count_ = 0;
+    long stored_ = 0;
 };
 
 }  // namespace
@@ -105,9 +110,9 @@ CommandOutcome ImportFreeTexts5(Session& s, int mode) {
     if (files.empty()) return CommandOutcome::Cancelled;
     CheckMasterDataDrive5(s);
 
-    FreeTextGroup5 group(s, d);
-    RecordTable5 table = RecordTable5::withHeader('T');
-    table.handle('T', [&group](tdatanorm5&) { return group.line(); });
+    FreeTextGroup5 group(s);
+    dn5::RecordTable table = dn5::RecordTable::withHeader('T');
+    table.handle('T', [&group](tdatanorm5&, const dn5::Record& r) { return group.line(r); });
     ReadHooks5 hooks;
     hooks.beforeLine = [&s](std::uint64_t) { return !s.ui.ESCPanel(); };
 
@@ -137,8 +142,8 @@ CommandOutcome ImportFreeTexts5(Session& s, int mode) {
         }
         group.store();
         s.ui.PanelOff();
-        total += d.LongTextCount;
-        const FileResult file5 = FileResult5(d, end, d.LongTextCount);
+        total += group.stored();
+        const FileResult file5 = FileResult5(d, end, group.stored(), 0);
         result.add(file5);
         if (ChangeLogWanted(file5, ChangeLogWhen::AtEndOfFile)) {
             AppendChangeLogFile(s, "5 Langtextübernahme", file);

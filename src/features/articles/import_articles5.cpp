@@ -17,6 +17,7 @@
 #include "common/file_choice.h"
 #include "common/protocol.h"
 #include "common/session.h"
+#include "features/articles/article_run_state.h"
 #include "features/articles/article_writer5.h"
 #include "features/articles/block_batch5.h"
 #include "features/articles/block_pipeline5.h"
@@ -38,7 +39,7 @@ namespace {
 
 class ImportOptionsForm5 : public EntryForm {
   public:
-    ImportOptionsForm5(Session& s, ArticleImportOptions5& o, bool& protocol)
+    ImportOptionsForm5(Session& s, dn5::ArticleImportOptions& o, bool& protocol)
         : EntryForm("TUEBERNEHMEN4",
                     "DATANORM-Datensätze übernehmen (DATANORM A,B,D,T,E,C,Z-Sätze)") {
         AddExplanation(
@@ -67,22 +68,23 @@ struct Totals {
     long deleted = 0;
     long renamed = 0;
     // Adds a file's counters; the number of records that changed the store.
-    long add(const tdatanorm5& d) {
-        articles += d.RecordCount;
-        longTexts += d.LongTextCount;
-        deleted += d.DeletedCount;
-        renamed += d.RenamedCount;
-        return long{d.RecordCount} + d.LongTextCount + d.DeletedCount + d.RenamedCount;
+    long add(const dn5::RunCounts& c) {
+        articles += c.RecordCount;
+        longTexts += c.LongTextCount;
+        deleted += c.DeletedCount;
+        renamed += c.RenamedCount;
+        return long{c.RecordCount} + c.LongTextCount + c.DeletedCount + c.RenamedCount;
     }
 };
 
 // One run of the import over its files.
 class ArticleImportRun5 {
   public:
-    ArticleImportRun5(Session& s, tdatanorm5& d)
+    ArticleImportRun5(Session& s, tdatanorm5& d, dn5::ArticleRunState& state)
         : s_(s),
           d_(d),
-          writer_(s, d, s.store()),
+          state_(state),
+          writer_(s, state, s.store()),
           batch_(
               s.store(), [this](ArticleBlock5& b, bool replay) { writer_.WriteBlock5(b, replay); },
               [this](const DatabaseError& e) {
@@ -103,16 +105,16 @@ class ArticleImportRun5 {
         }
     }
 
-    RecordTable5 table() {
-        auto t = RecordTable5::withHeader('A');
-        t.handle('V', [this](tdatanorm5& d) {
-            d.ShowHeader5('A');
+    dn5::RecordTable table() {
+        auto t = dn5::RecordTable::withHeader('A');
+        t.handle('V', [this](tdatanorm5& d, const dn5::Record& r) {
+            d.ShowHeader5(r, 'A');
             RecordMaintenanceDate(s_, d.HeaderDateDdMmYy());
             return true;
         });
         for (char letter : {'A', 'C', 'D', 'G', 'T', 'Z'})
-            t.handle(letter, [this, letter](tdatanorm5&) { return blockLine(letter); });
-        t.handle('B', [this](tdatanorm5&) { return bRecord(); });
+            t.handle(letter, [this](tdatanorm5&, const dn5::Record& r) { return blockLine(r); });
+        t.handle('B', [this](tdatanorm5&, const dn5::Record& r) { return bRecord(r); });
         t.answer('R', "Rabattsätze mit Rabattsatzfunktion übernehmen!");
         t.answer('S', "Warengruppensätze mit Funktion Warengruppen einlesen!");
         return t;
@@ -147,7 +149,7 @@ class ArticleImportRun5 {
     // block (its key is the block's or was cut itself); the protocol then
     // names the block, which is not written.
     bool cutInsideOpenBlock() {
-        const std::string& cut = d_.CutLine5;
+        const std::string& cut = d_.cutLine();
         if (cut.empty() || cut.front() == 'B') return false;
         const std::string* key = blocks_.openKey(cut.front());
         if (!key) return false;
@@ -163,7 +165,10 @@ class ArticleImportRun5 {
         if (pipeline_) pipeline_->deliver(s_.ui);
     }
 
-    void startFile() { blocks_.clear(); }
+    void startFile() {
+        blocks_.clear();
+        state_.counts = {};
+    }
 
     // Article blocks read so far in the run, for the progress line.
     long articlesRead() const { return articlesRead_; }
@@ -200,7 +205,7 @@ class ArticleImportRun5 {
         // A numeric field held no number: the whole block is left out and
         // counted once.
         if (std::any_of(lines.begin(), lines.end(), [](const BlockLine5& l) { return l.faulty; })) {
-            ++d_.SkippedCount;
+            ++state_.counts.SkippedCount;
             return;
         }
         ArticleBlock5 block = ParseArticleBlock5(d_, lines, s_.settings.TakeLongTexts);
@@ -219,50 +224,53 @@ class ArticleImportRun5 {
         }
     }
 
-    bool blockLine(char letter) {
+    bool blockLine(const dn5::Record& record) {
+        const char letter = record.letter();
         const int keyField = letter == 'C' ? field5::CalcArticleNumber : field5::ArticleNumber;
-        const std::string key = d_.GetField5(keyField, 15);
+        const std::string key = record.GetField5(keyField, 15);
         if (Trim5(key).empty()) {
-            skipWithoutKey(letter);
+            skipWithoutKey(record);
             return true;
         }
-        if (letter == 'A' && d_.GetField5(field5::ProcessingFlag) == "L") {
+        if (letter == 'A' && record.GetField5(field5::ProcessingFlag) == "L") {
             blocks_.closeAll();
-            write(ParseArticleDeletion5(d_));
+            write(ParseArticleDeletion5(record));
             return true;
         }
         // The protocol names a numeric field that holds no number; its block
         // is left out when it is complete.
-        const bool faulty = d_.NoteNumberFault5();
-        blocks_.add(letter, key, BlockLine5{d_.CurrentLine5, d_.CurrentLineNumber5, faulty});
+        const bool faulty = d_.noteNumberFault(record);
+        blocks_.add(letter, key, BlockLine5{record, faulty});
         return true;
     }
 
     // A line whose key is blank would name the article (or text) of the
     // supplier prefix alone: it is left out and said so.
-    void skipWithoutKey(char letter) {
+    void skipWithoutKey(const dn5::Record& record) {
+        const char letter = record.letter();
         const char* what = letter == 'T'   ? "Textnummer"
                            : letter == 'G' ? "Grafiknummer"
                                            : "Artikelnummer";
         ProtocolLine(s_, std::string("Fehler: ") + letter + "-Satz ohne " + what + " in Zeile " +
-                             std::to_string(d_.CurrentLineNumber5) + " übergangen!");
+                             std::to_string(record.lineNumber()) + " übergangen!");
     }
 
-    bool bRecord() {
+    bool bRecord(const dn5::Record& record) {
         blocks_.closeAll();
-        const std::string flag = d_.GetField5(field5::ProcessingFlag);
+        const std::string flag = record.GetField5(field5::ProcessingFlag);
         if ((flag == "A" || flag == "L") &&
-            Trim5(d_.GetField5(field5::ArticleNumber, 15)).empty()) {
-            skipWithoutKey('B');
+            Trim5(record.GetField5(field5::ArticleNumber, 15)).empty()) {
+            skipWithoutKey(record);
             return true;
         }
-        if (flag == "A") write(ParseBRecord5(d_, ArticleBlock5::Kind::Renumber));
-        if (flag == "L") write(ParseBRecord5(d_, ArticleBlock5::Kind::Deletion));
+        if (flag == "A") write(ParseBRecord5(record, ArticleBlock5::Kind::Renumber));
+        if (flag == "L") write(ParseBRecord5(record, ArticleBlock5::Kind::Deletion));
         return true;
     }
 
     Session& s_;
     tdatanorm5& d_;
+    dn5::ArticleRunState& state_;
     ArticleWriter5 writer_;
     BlockBatch5 batch_;
     std::optional<BlockPipeline5> pipeline_;  // stopped before the batch goes
@@ -285,14 +293,14 @@ CommandOutcome ImportArticles5(Session& s, int mode) {
     tdatanorm5& d = *s.dn5;
     ReadCurrentSupplier(s);
 
-    d.ImportOptions = {};
+    dn5::ArticleRunState state;
     bool protocol = false;
     {
-        ImportOptionsForm5 form(s, d.ImportOptions, protocol);
+        ImportOptionsForm5 form(s, state.ImportOptions, protocol);
         if (!form.Execute(s.ui)) return CommandOutcome::Cancelled;
     }
-    d.ImportOptions.RangeFrom = s.ArticlePrefix + d.ImportOptions.RangeFrom;
-    d.ImportOptions.RangeTo = s.ArticlePrefix + d.ImportOptions.RangeTo;
+    state.ImportOptions.RangeFrom = s.ArticlePrefix + state.ImportOptions.RangeFrom;
+    state.ImportOptions.RangeTo = s.ArticlePrefix + state.ImportOptions.RangeTo;
     if (mode == 0 && !ChooseImportFiles(s, 'a')) return CommandOutcome::Cancelled;
     const std::vector<std::string> files = s.OnlineImportFiles;
     if (files.empty()) return CommandOutcome::Cancelled;
@@ -302,8 +310,7 @@ CommandOutcome ImportArticles5(Session& s, int mode) {
     CheckMasterDataDrive5(s);
 
     HostStore& store = s.store();
-    d.OptionalColumns = upperOptionalColumns(store);
-    d.LongTextKeyNoteShown = false;
+    state.OptionalColumns = upperOptionalColumns(store);
     const std::uint64_t total = TotalSize5(files);
     s.ui.Balken_Oeffnen("Lese Datei...", true);
     s.ui.Balken_Max(static_cast<long>(total));
@@ -313,8 +320,8 @@ CommandOutcome ImportArticles5(Session& s, int mode) {
     bool stopped = false;
     ImportResult result;
     {
-        ArticleImportRun5 run(s, d);
-        const RecordTable5 table = run.table();
+        ArticleImportRun5 run(s, d, state);
+        const dn5::RecordTable table = run.table();
         std::uint64_t done = 0;
         for (std::size_t i = 0; i < files.size() && !stopped; ++i) {
             const std::filesystem::path file = files[i];
@@ -360,10 +367,11 @@ CommandOutcome ImportArticles5(Session& s, int mode) {
             } else if (!run.finishFile() && end == FileEnd5::EndOfFile) {
                 end = FileEnd5::Stopped;  // the last block had a faulty field
             }
-            for (const auto& note : d.ReadNotes5) ProtocolLine(s, note);
+            for (const auto& note : d.readNotes()) ProtocolLine(s, note);
             done += FileSize5(*input);
             // What was written before an early end stays and counts.
-            FileResult file5 = FileResult5(d, end, totals.add(d));
+            FileResult file5 =
+                FileResult5(d, end, totals.add(state.counts), state.counts.SkippedCount);
             if (run.takeStoreFailure()) file5.ending = FileEnding::StoreFailed;
             result.add(file5);
             if (ChangeLogWanted(file5, ChangeLogWhen::AlsoAfterStop)) logged.push_back(file);

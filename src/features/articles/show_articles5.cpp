@@ -53,17 +53,18 @@ class ListingJob5 {
     bool open_ = false;
 };
 
-bool listArticle(Session& s, tdatanorm5& d) {
-    if (d.GetField5(field5::ProcessingFlag) != "N") return true;
-    const double price = FileCurrency5(d)(d.GetAmount5(field5::Price));
-    const std::string number = d.GetField5(field5::ArticleNumber, 15);
+// Prints the A record when it is a new article; counts it in `listed`.
+bool listArticle(Session& s, tdatanorm5& d, const dn5::Record& r, long& listed) {
+    if (r.GetField5(field5::ProcessingFlag) != "N") return true;
+    const double price = FileCurrency5(d)(r.amount(field5::Price));
+    const std::string number = r.GetField5(field5::ArticleNumber, 15);
     s.ui.SetInfo(cp850ToUtf8(Trim5(number)));
-    ProtocolLine(s, padded(number, 15) + " " + padded(d.GetField5(field5::ShortText1), 40) + " " +
+    ProtocolLine(s, padded(number, 15) + " " + padded(r.GetField5(field5::ShortText1), 40) + " " +
                         fmt::format("{:10.2f}", price) + "  " +
-                        padded(d.GetField5(field5::DiscountGroup), 4));
-    const std::string text2(Trim5(d.GetField5(field5::ShortText2)));
+                        padded(r.GetField5(field5::DiscountGroup), 4));
+    const std::string text2(Trim5(r.GetField5(field5::ShortText2)));
     if (!text2.empty()) ProtocolLine(s, std::string(16, ' ') + cp850ToUtf8(text2));
-    ++d.RecordCount;
+    ++listed;
     return true;
 }
 
@@ -82,8 +83,11 @@ CommandOutcome ShowArticles5(Session& s) {
     ProtocolLine(s, std::string(78, '='));
     ProtocolLine(s, "");
 
-    RecordTable5 table = RecordTable5::withHeader('A');
-    table.handle('A', [&s](tdatanorm5& dm) { return listArticle(s, dm); });
+    long listed = 0;
+    dn5::RecordTable table = dn5::RecordTable::withHeader('A');
+    table.handle('A', [&s, &listed](tdatanorm5& dm, const dn5::Record& r) {
+        return listArticle(s, dm, r, listed);
+    });
     for (char skipped = 1; skipped > 0 && skipped < 127; ++skipped)
         if (skipped != 'A' && skipped != 'V' && skipped != 'K' && skipped != 'E')
             table.ignore(skipped);
@@ -100,7 +104,7 @@ CommandOutcome ShowArticles5(Session& s) {
     }
     ProtocolLine(s, "");
     ProtocolLine(s, "");
-    ProtocolLine(s, "Gesamtanzahl: " + std::to_string(d.RecordCount));
+    ProtocolLine(s, "Gesamtanzahl: " + std::to_string(listed));
     return outcome;
 }
 

@@ -67,20 +67,21 @@ std::string PadRight5(const std::string& utf8, std::size_t n) {
     return len >= n ? utf8 : utf8 + std::string(n - len, ' ');
 }
 
-void DiscountGroupRecord5(tdatanorm5& dn5, HostStore& store) {
+void DiscountGroupRecord5(tdatanorm5& dn5, const dn5::Record& record, HostStore& store,
+                          dn5::RunCounts& counts) {
     using namespace field5;
-    if (dn5.NoteNumberFault5()) {  // the group stays as stored
-        ++dn5.SkippedCount;
+    if (dn5.noteNumberFault(record)) {  // the group stays as stored
+        ++counts.SkippedCount;
         return;
     }
     Session& s = dn5.session();
-    const std::string group = dn5.GetText5(DiscountGroupCode);
+    const std::string group = record.utf8Field(DiscountGroupCode);
     const std::string key = utf8Left(std::string(Trim5(s.ArticlePrefix + group)), 10);
     DiscountGroupRecord rec = store.readDiscountGroup(key).value_or(DiscountGroupRecord{});
     rec.key = key;
-    rec.bezeichnung = std::string(Trim5(dn5.GetText5(DiscountText)));
-    rec.kennung = dn5.GetText5(DiscountKind);
-    const double value = dn5.GetReal5(DiscountValue);
+    rec.bezeichnung = std::string(Trim5(record.utf8Field(DiscountText)));
+    rec.kennung = record.utf8Field(DiscountKind);
+    const double value = record.GetReal5(DiscountValue);
     const DiscountKind5* kind = kindOf(rec.kennung);
     if (kind) {
         rec.wert = value / kind->divisor;
@@ -90,7 +91,7 @@ void DiscountGroupRecord5(tdatanorm5& dn5, HostStore& store) {
                         FormatNumber5(rec.wert, 8, 2));
     store.writeDiscountGroup(rec);
     s.ui.SetInfo(key);
-    ++dn5.RecordCount;
+    ++counts.RecordCount;
 }
 
 CommandOutcome ImportDiscountGroups5(Session& s) {
@@ -113,11 +114,12 @@ CommandOutcome ImportDiscountGroups5(Session& s) {
     // transaction of the new ones: a refused file leaves them as they were.
     HostStore& store = s.store();
     GroupFileTransaction groups(store);
-    RecordTable5 table = RecordTable5::withHeader('R');
+    dn5::RunCounts counts;
+    dn5::RecordTable table = dn5::RecordTable::withHeader('R');
     table.handle(
         'V',
-        [&](tdatanorm5& d) {
-            d.ShowHeader5('R');
+        [&](tdatanorm5& d, const dn5::Record& r) {
+            d.ShowHeader5(r, 'R');
             if (deleteOld && groups.acceptHeader()) {
                 store.deleteDiscountGroups(KeyRange::prefix(s.ArticlePrefix));
                 s.ui.meldung("Alte Rabattsätze des Lieferanten \"" +
@@ -126,8 +128,8 @@ CommandOutcome ImportDiscountGroups5(Session& s) {
             return true;
         },
         false);
-    table.handle('R', [&store](tdatanorm5& d) {
-        DiscountGroupRecord5(d, store);
+    table.handle('R', [&store, &counts](tdatanorm5& d, const dn5::Record& r) {
+        DiscountGroupRecord5(d, r, store, counts);
         return true;
     });
     for (char c : {'A', 'B', 'C', 'D', 'G', 'T', 'Z'}) table.answer(c, kArticleRecords);
@@ -137,15 +139,15 @@ CommandOutcome ImportDiscountGroups5(Session& s) {
     FileEnd5 end = FileEnd5::ReadError;
     try {
         end = dn5.ReadFile5(file, table, {[&s](std::uint64_t) { return !s.ui.ESCPanel(); }});
-        groups.finish(end == FileEnd5::EndOfFile, dn5.RecordCount);
+        groups.finish(end == FileEnd5::EndOfFile, counts.RecordCount);
     } catch (...) {
         s.ui.PanelOff();
         closeProtocol(s);
         throw;
     }
     s.ui.PanelOff();
-    const FileResult result = FileResult5(dn5, end, dn5.RecordCount);
-    s.ui.meldung(std::to_string(dn5.RecordCount) + " Rabattgruppen/-sätze gelesen!" +
+    const FileResult result = FileResult5(dn5, end, counts.RecordCount, counts.SkippedCount);
+    s.ui.meldung(std::to_string(counts.RecordCount) + " Rabattgruppen/-sätze gelesen!" +
                  SkippedNote(result.skipped));
     closeProtocol(s);
     // Also after an early end, as long as groups were read.

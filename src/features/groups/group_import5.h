@@ -6,6 +6,8 @@
 #include <string>
 
 #include "common/dispatch.h"
+#include "formats/dn5/record.h"
+#include "formats/dn5/run_counts.h"
 
 namespace dn {
 
@@ -22,11 +24,13 @@ CommandOutcome ImportDiscountGroups5(Session& s);
 // `OnlineImportStatus` to "1" when it is not empty and the file was read.
 CommandOutcome ImportProductGroups5(Session& s);
 
-// The R record in `CurrentLine5` into the store (`schreib_rabattff`):
-// a group read again keeps its hand-entered surcharge and mark.
-void DiscountGroupRecord5(tdatanorm5& dn5, HostStore& store);
-// The S record in `CurrentLine5` into the store (`schreib_warenff`).
-void ProductGroupRecord5(tdatanorm5& dn5, HostStore& store);
+// An R record into the store (`schreib_rabattff`): a group read again
+// keeps its hand-entered surcharge and mark. Counts it as read or skipped.
+void DiscountGroupRecord5(tdatanorm5& dn5, const dn5::Record& record, HostStore& store,
+                          dn5::RunCounts& counts);
+// An S record into the store (`schreib_warenff`); counts it.
+void ProductGroupRecord5(tdatanorm5& dn5, const dn5::Record& record, HostStore& store,
+                         dn5::RunCounts& counts);
 
 // Text padded with blanks to n characters (not cut).
 std::string PadRight5(const std::string& utf8, std::size_t n);

@@ -42,18 +42,19 @@ class TW_EINLESEN : public EntryForm {
 
 }  // namespace
 
-void ProductGroupRecord5(tdatanorm5& dn5, HostStore& store) {
+void ProductGroupRecord5(tdatanorm5& dn5, const dn5::Record& record, HostStore& store,
+                         dn5::RunCounts& counts) {
     using namespace field5;
     Session& s = dn5.session();
-    const std::string main = dn5.GetText5(ProductMainGroup);
-    const std::string sub = dn5.GetText5(ProductSubGroupCode);
+    const std::string main = record.utf8Field(ProductMainGroup);
+    const std::string sub = record.utf8Field(ProductSubGroupCode);
     ProductGroupRecord rec;
     rec.key = utf8Left(std::string(Trim5(s.ArticlePrefix + main + sub)), 18);
-    rec.bezeichnung = std::string(Trim5(dn5.GetText5(ProductGroupText)));
+    rec.bezeichnung = std::string(Trim5(record.utf8Field(ProductGroupText)));
     rec.isSubGroup = !Trim5(sub).empty();
     store.writeProductGroup(rec);
     s.ui.SetInfo(rec.key);
-    ++dn5.RecordCount;
+    ++counts.RecordCount;
 }
 
 CommandOutcome ImportProductGroups5(Session& s) {
@@ -71,11 +72,12 @@ CommandOutcome ImportProductGroups5(Session& s) {
     // transaction of the new ones: a refused file leaves them as they were.
     HostStore& store = s.store();
     GroupFileTransaction groups(store);
-    RecordTable5 table = RecordTable5::withHeader('S');
+    dn5::RunCounts counts;
+    dn5::RecordTable table = dn5::RecordTable::withHeader('S');
     table.handle(
         'V',
-        [&](tdatanorm5& d) {
-            d.ShowHeader5('S');
+        [&](tdatanorm5& d, const dn5::Record& r) {
+            d.ShowHeader5(r, 'S');
             if (groups.acceptHeader()) {
                 store.deleteProductGroups(KeyRange::prefix(s.ArticlePrefix));
                 s.ui.meldung("Alte Warengruppen des Lieferanten \"" +
@@ -84,8 +86,8 @@ CommandOutcome ImportProductGroups5(Session& s) {
             return true;
         },
         false);
-    table.handle('S', [&store](tdatanorm5& d) {
-        ProductGroupRecord5(d, store);
+    table.handle('S', [&store, &counts](tdatanorm5& d, const dn5::Record& r) {
+        ProductGroupRecord5(d, r, store, counts);
         return true;
     });
     for (char c : {'A', 'B', 'C', 'D', 'G', 'T', 'Z'}) table.answer(c, kArticleRecords);
@@ -95,14 +97,14 @@ CommandOutcome ImportProductGroups5(Session& s) {
     FileEnd5 end = FileEnd5::ReadError;
     try {
         end = dn5.ReadFile5(file, table, {[&s](std::uint64_t) { return !s.ui.ESCPanel(); }});
-        groups.finish(end == FileEnd5::EndOfFile, dn5.RecordCount);
+        groups.finish(end == FileEnd5::EndOfFile, counts.RecordCount);
     } catch (...) {
         s.ui.PanelOff();
         throw;
     }
     s.ui.PanelOff();
-    const FileResult result = FileResult5(dn5, end, dn5.RecordCount);
-    s.ui.meldung(std::to_string(dn5.RecordCount) + " Warengruppen gelesen!" +
+    const FileResult result = FileResult5(dn5, end, counts.RecordCount, counts.SkippedCount);
+    s.ui.meldung(std::to_string(counts.RecordCount) + " Warengruppen gelesen!" +
                  SkippedNote(result.skipped));
     // A file that ended early is not reported as taken over.
     if (result.ending == FileEnding::ReadToEnd && !s.OnlineImportStatus.empty())

@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "formats/dn5/field_split5.h"
+#include "formats/dn5/record.h"
 #include "formats/dn5/record_layout5.h"
-#include "formats/dn5/tdatanorm5.h"
 #include "host/codepage.h"
 
 namespace dn {
@@ -26,14 +26,14 @@ const std::array<std::size_t, kLastField + 1>& priceFieldMax() {
 
 }  // namespace
 
-PriceChangeInput5 ReadPriceLine5(tdatanorm5& dn5, const CurrencyConversion5& convert) {
-    const std::string_view line = dn5.CurrentLine5;
+PriceChangeInput5 ReadPriceLine5(const dn5::Record& record, const CurrencyConversion5& convert) {
+    const std::string_view line = record.line();
     std::array<std::string_view, kLastField + 1> f{};
     const auto& max = priceFieldMax();
     for (int n = 2; n <= kLastField; ++n) {
         f[n] = FieldOf5(line, n);
         if (f[n].size() > max[n] || line.front() != 'P')
-            return ReadPriceChangeFields5(dn5, convert);
+            return ReadPriceChangeFields5(record, convert);
     }
     using namespace field5;
     PriceChangeInput5 in;
@@ -51,11 +51,10 @@ PriceChangeInput5 ReadPriceLine5(tdatanorm5& dn5, const CurrencyConversion5& con
     return in;
 }
 
-std::string PriceLineArticleNumber5(tdatanorm5& dn5) {
-    const std::string_view number = FieldOf5(dn5.CurrentLine5, field5::ChangeArticleNumber);
-    if (number.size() > priceFieldMax()[field5::ChangeArticleNumber] ||
-        dn5.CurrentLine5.front() != 'P')
-        return dn5.GetText5(field5::ChangeArticleNumber);
+std::string PriceLineArticleNumber5(const dn5::Record& record) {
+    const std::string_view number = FieldOf5(record.line(), field5::ChangeArticleNumber);
+    if (number.size() > priceFieldMax()[field5::ChangeArticleNumber] || record.letter() != 'P')
+        return record.utf8Field(field5::ChangeArticleNumber);
     return cp850ToUtf8(number);
 }
 

@@ -10,12 +10,14 @@
 
 namespace dn {
 
-class tdatanorm5;
+namespace dn5 {
+class Record;
+}
 
-// Fields 3 to 12 of the P line in `CurrentLine5`, as ReadPriceChangeFields5.
-PriceChangeInput5 ReadPriceLine5(tdatanorm5& dn5, const CurrencyConversion5& convert);
+// Fields 3 to 12 of a P record, as ReadPriceChangeFields5.
+PriceChangeInput5 ReadPriceLine5(const dn5::Record& record, const CurrencyConversion5& convert);
 
-// Field 2, the article number, as UTF-8 (checked like GetText5).
-std::string PriceLineArticleNumber5(tdatanorm5& dn5);
+// Field 2, the article number, as UTF-8 (checked like Record::utf8Field).
+std::string PriceLineArticleNumber5(const dn5::Record& record);
 
 }  // namespace dn

@@ -62,51 +62,55 @@ class PriceRun5 {
           dn5_(dn5),
           options_(options),
           store_(s.store()),
+          hasOptionalColumns_(!store_.optionalColumns().empty()),
           groups_(store_, s.ArticlePrefix),
           batch_(store_, batchSize, [&s](const std::string& m) { s.ui.meldung(m); }),
           convert_(FileCurrency5(dn5)) {}
 
-    RecordTable5 table() {
-        RecordTable5 t = RecordTable5::withHeader('P');
+    dn5::RecordTable table() {
+        dn5::RecordTable t = dn5::RecordTable::withHeader('P');
         t.handle(
             'V',
-            [this](tdatanorm5& d) {
-                d.ShowHeader5('P');
+            [this](tdatanorm5& d, const dn5::Record& r) {
+                d.ShowHeader5(r, 'P');
                 RecordMaintenanceDate(s_, d.HeaderDateDdMmYy());
                 return true;
             },
             false);
-        t.handle('P', [this](tdatanorm5&) {
-            priceRecord();
+        t.handle('P', [this](tdatanorm5&, const dn5::Record& r) {
+            priceRecord(r);
             return true;
         });
         return t;
     }
 
     ArticleBatch5& batch() { return batch_; }
+    const dn5::RunCounts& counts() const { return counts_; }
+    // Articles changed so far, for the progress bar.
+    long changed() const { return counts_.RecordCount; }
 
   private:
-    void priceRecord() {
-        if (dn5_.NoteNumberFault5()) {  // the article keeps its prices
-            ++dn5_.SkippedCount;
+    void priceRecord(const dn5::Record& record) {
+        if (dn5_.noteNumberFault(record)) {  // the article keeps its prices
+            ++counts_.SkippedCount;
             ProtocolLine(s_, "");
             return;
         }
-        const std::string number = PriceLineArticleNumber5(dn5_);
+        const std::string number = PriceLineArticleNumber5(record);
         if (Trim5(number).empty()) {  // would name the article of the prefix alone
             ProtocolLine(s_, "Fehler: P-Satz ohne Artikelnummer in Zeile " +
-                                 std::to_string(dn5_.CurrentLineNumber5) + " übergangen!");
+                                 std::to_string(record.lineNumber()) + " übergangen!");
             return;
         }
         const std::string key = s_.ArticlePrefix + number;
         if (auto found = store_.readArticle(key)) {
             if (s_.PrintProtocol) ProtocolLine(s_, "Preisänderung: " + key);
             ArticleRecord a = std::move(*found);
-            const PriceChangeResult5 r = PriceMaintenance5Article(input(a));
+            const PriceChangeResult5 r = PriceMaintenance5Article(input(record, a));
             PrintProtocol5(s_, r.protocol);
             apply(r, a);
             batch_.write(std::move(a));
-            ++dn5_.RecordCount;  // also after a refused write
+            ++counts_.RecordCount;  // also after a refused write
         } else {
             if (s_.PrintProtocol) ProtocolLine(s_, "Artikel nicht gefunden: " + key);
         }
@@ -114,8 +118,8 @@ class PriceRun5 {
         s_.ui.SetInfo(key);
     }
 
-    PriceChangeInput5 input(const ArticleRecord& a) {
-        PriceChangeInput5 in = ReadPriceLine5(dn5_, convert_);
+    PriceChangeInput5 input(const dn5::Record& record, const ArticleRecord& a) {
+        PriceChangeInput5 in = ReadPriceLine5(record, convert_);
         in.discountGroup = cp850ToUtf8(in.discountGroup);
         if (!Trim5(in.discountGroup).empty()) in.givenGroup = groups_.lookup(in.discountGroup);
         in.givenGroup.code = in.discountGroup;
@@ -140,7 +144,7 @@ class PriceRun5 {
         if (r.listprice) a.listprice = *r.listprice;
         if (r.factoryprice) a.factoryprice = *r.factoryprice;
         a.changedate = s_.TodayDate;
-        if (!dn5_.OptionalColumns.empty()) {
+        if (hasOptionalColumns_) {
             if (r.empfohlenervk) a._empfohlenervk = *r.empfohlenervk;
             if (r.richtpreis) a._richtpreis = *r.richtpreis;
         }
@@ -150,9 +154,11 @@ class PriceRun5 {
     tdatanorm5& dn5_;
     const PriceModes& options_;
     HostStore& store_;
+    bool hasOptionalColumns_;  // the article table has "_" columns
     DiscountGroups5 groups_;
     ArticleBatch5 batch_;
     CurrencyConversion5 convert_;
+    dn5::RunCounts counts_;
 };
 
 std::uint64_t fileSize(const std::string& file) {
@@ -162,32 +168,29 @@ std::uint64_t fileSize(const std::string& file) {
 }
 
 // Progress before each line, and Escape with its question.
-bool beforeLine(Session& s, std::uint64_t bytesRead) {
+bool beforeLine(Session& s, std::uint64_t bytesRead, long changed) {
     s.ui.Balken_Ist(static_cast<long>(bytesRead));
-    s.ui.Balken_Anzahl(s.dn5->RecordCount);
+    s.ui.Balken_Anzahl(changed);
     return !EscapeEndsLoop(s.ui);
 }
 
 }  // namespace
 
-FileEnd5 RunPriceFile5(Session& s, const std::string& file, const PriceModes& options,
-                       std::size_t batchSize) {
+dn5::PriceFileEnd RunPriceFile5(Session& s, const std::string& file, const PriceModes& options,
+                                std::size_t batchSize) {
     if (!s.dn5) s.dn5 = std::make_shared<tdatanorm5>(s);
     tdatanorm5& dn5 = *s.dn5;
-    HostStore& store = s.store();
 
     s.ui.Balken_Oeffnen("Importiere Preispflegedatei...", true);
     s.ui.Balken_Max(static_cast<long>(fileSize(file)));
-    dn5.OptionalColumns.clear();
-    for (const std::string& c : store.optionalColumns())
-        dn5.OptionalColumns.push_back(utf8Upper(c));
     PrintPriceSettings(s, options);
 
     PriceRun5 run(s, dn5, options, batchSize);
-    const RecordTable5 table = run.table();
+    const dn5::RecordTable table = run.table();
     FileEnd5 end = FileEnd5::ReadError;
     try {
-        end = dn5.ReadFile5(file, table, {[&s](std::uint64_t n) { return beforeLine(s, n); }});
+        end = dn5.ReadFile5(
+            file, table, {[&s, &run](std::uint64_t n) { return beforeLine(s, n, run.changed()); }});
         run.batch().commit();
     } catch (...) {
         // The records handled before the error stay changed.
@@ -200,7 +203,7 @@ FileEnd5 RunPriceFile5(Session& s, const std::string& file, const PriceModes& op
     }
     s.ui.Balken_Schliessen();
     s.TodayDate = todayDayNumber();
-    return end;
+    return {end, run.counts()};
 }
 
 CommandOutcome PriceMaintenance5(Session& s, int mode) {
@@ -216,16 +219,17 @@ CommandOutcome PriceMaintenance5(Session& s, int mode) {
     }
     if (s.PrintProtocol && !openProtocol(s)) return CommandOutcome::Cancelled;
 
-    FileEnd5 end = FileEnd5::ReadError;
+    dn5::PriceFileEnd run;
     try {
-        end = RunPriceFile5(s, file, options);
+        run = RunPriceFile5(s, file, options);
     } catch (...) {
         closeProtocol(s);
         throw;
     }
-    const FileResult result = FileResult5(*s.dn5, end, s.dn5->RecordCount);
-    s.ui.meldung("Preispflege für " + std::to_string(s.dn5->RecordCount) +
-                 " Artikel durchgeführt!" + SkippedNote(result.skipped));
+    const long changed = run.counts.RecordCount;
+    const FileResult result = FileResult5(*s.dn5, run.end, changed, run.counts.SkippedCount);
+    s.ui.meldung("Preispflege für " + std::to_string(changed) + " Artikel durchgeführt!" +
+                 SkippedNote(result.skipped));
     closeProtocol(s);
     // Only a file read to its end counts as taken over.
     if (!ChangeLogWanted(result, ChangeLogWhen::AtEndOfFile)) return OutcomeOf(result);

@@ -7,11 +7,21 @@
 
 #include "common/dispatch.h"
 #include "features/prices/price_form4.h"
+#include "formats/dn5/run_counts.h"
 #include "formats/dn5/tdatanorm5.h"
 
 namespace dn {
 
 struct Session;
+
+namespace dn5 {
+// How a price-change file ended and what its run counted (`RecordCount`:
+// the articles changed, also those whose write was refused).
+struct PriceFileEnd {
+    FileEnd5 end = FileEnd5::ReadError;
+    RunCounts counts;
+};
+}  // namespace dn5
 
 // Records of one store transaction. Each record stays atomic on its own
 // (see ArticleBatch5).
@@ -24,9 +34,8 @@ CommandOutcome PriceMaintenance5(Session& s, int mode = 0);
 
 // Reads one price-change file with the given options: progress bar, the
 // settings block, the records. The caller has opened the protocol; the
-// change log and the final message are the command's. Returns how the
-// file ended; `RecordCount` of the data module counts the articles.
-FileEnd5 RunPriceFile5(Session& s, const std::string& file, const PriceModes& options,
-                       std::size_t batchSize = kPriceBatchSize5);
+// change log and the final message are the command's.
+dn5::PriceFileEnd RunPriceFile5(Session& s, const std::string& file, const PriceModes& options,
+                                std::size_t batchSize = kPriceBatchSize5);
 
 }  // namespace dn

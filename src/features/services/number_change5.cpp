@@ -18,29 +18,31 @@ constexpr const char* kNoChanges = "Es wurden keine Artikelnummer-Änderungssät
 constexpr const char* kOthersToo =
     "Es wurden außer den Artikelnummer-Änderungssätzen auch andere Sätze gefunden! Weiter?";
 
+// What the command's run gathers from the file.
 struct Scan5 {
-    bool changeSeen = false;  // `ChangeSeen`
-    bool otherSeen = false;   // `OtherSeen`
+    bool changeSeen = false;        // `ChangeSeen`
+    bool otherSeen = false;         // `OtherSeen`
+    NumberChangeTable temptabelle;  // old number -> new, closed with the command
 };
 
-RecordTable5 changeTable(Scan5& scan) {
-    auto table = RecordTable5::withHeader('A');
+dn5::RecordTable changeTable(Scan5& scan) {
+    auto table = dn5::RecordTable::withHeader('A');
     for (char letter : {'A', 'C', 'D', 'G', 'T', 'Z'})
-        table.handle(letter, [&scan](tdatanorm5& d) {
+        table.handle(letter, [&scan](tdatanorm5& d, const dn5::Record& r) {
             scan.otherSeen = true;
-            d.session().ui.SetInfo(d.GetText5(3, 15));
+            d.session().ui.SetInfo(r.utf8Field(3, 15));
             return true;
         });
-    table.handle('B', [&scan](tdatanorm5& d) {
-        if (d.GetField5(2) != "A") {
+    table.handle('B', [&scan](tdatanorm5& d, const dn5::Record& r) {
+        if (r.GetField5(2) != "A") {
             scan.otherSeen = true;
             return true;
         }
         scan.changeSeen = true;
         const std::string& prefix = d.session().ArticlePrefix;
-        const std::string oldKey = cutKey(prefix + trimBlanks(d.GetText5(3, 15)));
-        const std::string newKey = cutKey(prefix + trimBlanks(d.GetText5(4, 15)));
-        if (oldKey != newKey) addNumberChange(d.temptabelle, oldKey, newKey);
+        const std::string oldKey = cutKey(prefix + trimBlanks(r.utf8Field(3, 15)));
+        const std::string newKey = cutKey(prefix + trimBlanks(r.utf8Field(4, 15)));
+        if (oldKey != newKey) addNumberChange(scan.temptabelle, oldKey, newKey);
         d.session().ui.SetInfo(oldKey + " --> " + newKey);
         return true;
     });
@@ -54,8 +56,8 @@ RecordTable5 changeTable(Scan5& scan) {
 
 }  // namespace
 
-std::string MapNumber5(const tdatanorm5& dn5, const std::string& key) {
-    return mapNumber(dn5.temptabelle, key);
+std::string MapNumber5(const NumberChangeTable& temptabelle, const std::string& key) {
+    return mapNumber(temptabelle, key);
 }
 
 CommandOutcome ChangeNumbersInServices5(tdatanorm5& dn5) {
@@ -66,7 +68,6 @@ CommandOutcome ChangeNumbersInServices5(tdatanorm5& dn5) {
     const std::string file = s.OnlineImportFiles.front();
 
     Scan5 scan;
-    dn5.temptabelle.clear();
     FileResult result;
     {
         PanelScope panel(s.ui, "Artikelnummern-Änderung");
@@ -74,9 +75,9 @@ CommandOutcome ChangeNumbersInServices5(tdatanorm5& dn5) {
         ReadHooks5 hooks;
         hooks.beforeLine = [&s](std::uint64_t) { return !s.ui.ESCPanel(); };
         const FileEnd5 end = dn5.ReadFile5(file, changeTable(scan), hooks);
-        result = FileResult5(dn5, end, 0);
+        result = FileResult5(dn5, end, 0, 0);
         const auto apply = [&] {
-            const NumberChangeResult applied = ApplyNumberChanges(s, dn5.temptabelle);
+            const NumberChangeResult applied = ApplyNumberChanges(s, scan.temptabelle);
             result.changed = applied.services + applied.documents;
         };
         // Nothing is applied from a file that did not end well.
@@ -88,7 +89,6 @@ CommandOutcome ChangeNumbersInServices5(tdatanorm5& dn5) {
             else if (s.ui.janein(kOthersToo))
                 apply();
         }
-        dn5.temptabelle.clear();
     }
     // Also when nothing was applied from a file read to its end.
     if (ChangeLogWanted(result, ChangeLogWhen::AlsoAfterStop))

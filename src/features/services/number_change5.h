@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/dispatch.h"
+#include "features/services/number_change.h"
 
 namespace dn {
 
@@ -12,8 +13,9 @@ class tdatanorm5;
 
 CommandOutcome ChangeNumbersInServices5(tdatanorm5& dn5);
 
-// The new key of a service row or document key by the data module's
-// `temptabelle`, or empty for no change ("*" kept in front).
-std::string MapNumber5(const tdatanorm5& dn5, const std::string& key);
+// The new key of a service row or document key by the command's
+// `temptabelle` (old number to new), or empty for no change ("*" kept in
+// front).
+std::string MapNumber5(const NumberChangeTable& temptabelle, const std::string& key);
 
 }  // namespace dn

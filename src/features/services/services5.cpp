@@ -28,19 +28,19 @@ constexpr int kSetText = 7;        // long format
 
 }  // namespace
 
-SetLine setLineOf5(tdatanorm5& dn5) {
+SetLine setLineOf5(const dn5::Record& record) {
     SetLine l;
-    l.setNumber = trimBlanks(dn5.GetText5(3));
-    const std::string format = dn5.GetField5(4);
+    l.setNumber = trimBlanks(record.utf8Field(3));
+    const std::string format = record.GetField5(4);
     l.format = format == "L" ? 'L' : (format.empty() ? ' ' : format.front());
     const JFields f = l.format == 'L' ? kLong : kShort;
     if (l.format == 'L') {
-        l.setNumberText = trimBlanks(dn5.GetText5(kSetNumberText));
-        l.setText = trimBlanks(dn5.GetText5(kSetText));
+        l.setNumberText = trimBlanks(record.utf8Field(kSetNumberText));
+        l.setText = trimBlanks(record.utf8Field(kSetText));
     }
-    l.positionKind = trimBlanks(dn5.GetText5(f.kind));
-    l.articleNumber = trimBlanks(dn5.GetText5(f.number));
-    l.quantity = dn5.GetReal5(f.quantity) / 1000.0;
+    l.positionKind = trimBlanks(record.utf8Field(f.kind));
+    l.articleNumber = trimBlanks(record.utf8Field(f.number));
+    l.quantity = record.GetReal5(f.quantity) / 1000.0;
     return l;
 }
 
@@ -63,10 +63,10 @@ CommandOutcome ImportSets5(tdatanorm5& dn5) {
         bool escaped = false;
         for (const std::string& file : files) {
             SetCollector sets(s, 5, options);
-            auto table = RecordTable5::withHeader('J');
-            table.handle('J', [&sets, &s](tdatanorm5& d) {
-                const SetLine line = setLineOf5(d);
-                if (d.GetField5(2) != "L") sets.take(line);
+            auto table = dn5::RecordTable::withHeader('J');
+            table.handle('J', [&sets, &s](tdatanorm5&, const dn5::Record& r) {
+                const SetLine line = setLineOf5(r);
+                if (r.GetField5(2) != "L") sets.take(line);
                 s.ui.SetInfo(sets.keyOf(line.setNumber));
                 return true;
             });
@@ -84,7 +84,7 @@ CommandOutcome ImportSets5(tdatanorm5& dn5) {
                 s.ui.meldung(e.what());
             }
             sets.finish();
-            const FileResult file5 = FileResult5(dn5, end, sets.written());
+            const FileResult file5 = FileResult5(dn5, end, sets.written(), 0);
             result.add(file5);
             // Also after Escape, as long as sets were written.
             if (ChangeLogWanted(file5, ChangeLogWhen::AlsoAfterStop)) logged.push_back(file);

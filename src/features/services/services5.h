@@ -8,11 +8,14 @@ namespace dn {
 
 class tdatanorm5;
 struct SetLine;
+namespace dn5 {
+class Record;
+}
 
 CommandOutcome ImportSets5(tdatanorm5& dn5);
 
-// The set line of the J record in `CurrentLine5` (short or long format);
-// the quantity is the field's number in thousandths.
-SetLine setLineOf5(tdatanorm5& dn5);
+// The set line of a J record (short or long format); the quantity is the
+// field's number in thousandths.
+SetLine setLineOf5(const dn5::Record& record);
 
 }  // namespace dn

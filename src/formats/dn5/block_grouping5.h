@@ -17,12 +17,13 @@
 #include <string>
 #include <vector>
 
+#include "formats/dn5/record.h"
+
 namespace dn {
 
-// A line of a block (CP850, trimmed) and where the file has it.
+// A line of a block: its record (CP850, trimmed, with its line number).
 struct BlockLine5 {
-    std::string text;
-    long lineNumber = 0;
+    dn5::Record record;
     bool faulty = false;  // a numeric field holds no number
 };
 

@@ -4,9 +4,9 @@
 
 namespace dn {
 
-FileResult FileResult5(tdatanorm5& dn5, FileEnd5 end, long changed) {
+FileResult FileResult5(tdatanorm5& dn5, FileEnd5 end, long changed, long skipped) {
     FileResult r;
-    r.skipped = dn5.SkippedCount;
+    r.skipped = skipped;
     r.changed = changed;
     switch (end) {
         case FileEnd5::EndOfFile:

@@ -8,9 +8,10 @@
 namespace dn {
 
 // The result of a file whose reading loop ended with `end`, after
-// `changed` records changed the store. A file read to its end without a
+// `changed` records changed the store and `skipped` were left out for a
+// numeric field that held no number. A file read to its end without a
 // header (an empty file, a file of blank lines) ended with an error: the
 // message "Vorlaufsatz fehlt!" is shown for it here.
-FileResult FileResult5(tdatanorm5& dn5, FileEnd5 end, long changed);
+FileResult FileResult5(tdatanorm5& dn5, FileEnd5 end, long changed, long skipped);
 
 }  // namespace dn

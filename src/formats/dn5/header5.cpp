@@ -35,32 +35,31 @@ std::string chars(const std::string& text, std::size_t from, std::size_t to) {
 
 }  // namespace
 
-void tdatanorm5::ShowHeader5(char ExpectedFileKind) {
-    const std::string kind = GetField5(field5::HeaderFileKind, 1);
+void tdatanorm5::ShowHeader5(const dn5::Record& record, char ExpectedFileKind) {
+    const std::string kind = record.GetField5(field5::HeaderFileKind, 1);
     if (kind != std::string(1, ExpectedFileKind))
         throw edatanormfehler(wrongKindMessage(ExpectedFileKind));
     HeaderMissing = false;
-    FileKind5 = ExpectedFileKind;
 
-    HeaderDate5 = GetField5(field5::HeaderDate, 8);
+    headerDate_ = record.GetField5(field5::HeaderDate, 8);
     Session& s = session_;
-    ProtocolLine(s, "Datum            : " + chars(HeaderDate5, 7, 8) + "." +
-                        chars(HeaderDate5, 5, 6) + "." + chars(HeaderDate5, 1, 4));
-    const std::string currency = GetField5(field5::HeaderCurrency, 3);
-    ProtocolLine(s, "Währung          : " + GetText5(field5::HeaderCurrency, 3));
-    ProtocolLine(s, "Dateninhalt      : " + GetText5(field5::HeaderContent, 40));
-    ProtocolLine(s, "Copyright        : " + GetText5(field5::HeaderCopyright, 40));
-    ProtocolLine(s, "Herstellerkürzel : " + GetText5(field5::HeaderManufacturer, 13));
+    ProtocolLine(s, "Datum            : " + chars(headerDate_, 7, 8) + "." +
+                        chars(headerDate_, 5, 6) + "." + chars(headerDate_, 1, 4));
+    const std::string currency = record.GetField5(field5::HeaderCurrency, 3);
+    ProtocolLine(s, "Währung          : " + record.utf8Field(field5::HeaderCurrency, 3));
+    ProtocolLine(s, "Dateninhalt      : " + record.utf8Field(field5::HeaderContent, 40));
+    ProtocolLine(s, "Copyright        : " + record.utf8Field(field5::HeaderCopyright, 40));
+    ProtocolLine(s, "Herstellerkürzel : " + record.utf8Field(field5::HeaderManufacturer, 13));
     ProtocolLine(s, "");
     FileInEuro = currency == "EUR";
 }
 
 std::string tdatanorm5::HeaderDateDdMmYy() const {
-    return chars(HeaderDate5, 7, 8) + chars(HeaderDate5, 5, 6) + chars(HeaderDate5, 3, 4);
+    return chars(headerDate_, 7, 8) + chars(headerDate_, 5, 6) + chars(headerDate_, 3, 4);
 }
 
-void tdatanorm5::CheckCustomerNumber() {
-    const std::string number = GetText5(field5::CustomerNumber, 10);
+void tdatanorm5::CheckCustomerNumber(const dn5::Record& record) {
+    const std::string number = record.utf8Field(field5::CustomerNumber, 10);
     if (!session_.ui.janein("Diese Datei ist für die Kundennummer: " + number + "\n\nWeiter?"))
         throw edatanormfehler("Die Übernahme wird abgebrochen!");
 }

@@ -19,31 +19,32 @@ CurrencyConversion5 FileCurrency5(tdatanorm5& dn5) {
     };
 }
 
-ArticlePriceInput5 ReadArticlePriceFields5(tdatanorm5& dn5, const CurrencyConversion5& convert) {
+ArticlePriceInput5 ReadArticlePriceFields5(const dn5::Record& r,
+                                           const CurrencyConversion5& convert) {
     using namespace field5;
     ArticlePriceInput5 in;
-    in.priceFlag = dn5.GetField5(PriceFlag);
-    in.priceUnitPresent = dn5.FieldPresent5(PriceUnit);
-    in.priceUnit = dn5.GetInteger5(PriceUnit);
-    in.pricePresent = dn5.FieldPresent5(Price);
-    in.price = converted(convert, dn5.GetAmount5(Price));
-    in.discountGroupPresent = dn5.FieldPresent5(DiscountGroup);
-    in.group.code = dn5.GetField5(DiscountGroup);
+    in.priceFlag = r.GetField5(PriceFlag);
+    in.priceUnitPresent = r.present(PriceUnit);
+    in.priceUnit = r.GetInteger5(PriceUnit);
+    in.pricePresent = r.present(Price);
+    in.price = converted(convert, r.amount(Price));
+    in.discountGroupPresent = r.present(DiscountGroup);
+    in.group.code = r.GetField5(DiscountGroup);
     return in;
 }
 
-PriceChangeInput5 ReadPriceChangeFields5(tdatanorm5& dn5, const CurrencyConversion5& convert) {
+PriceChangeInput5 ReadPriceChangeFields5(const dn5::Record& r, const CurrencyConversion5& convert) {
     using namespace field5;
     PriceChangeInput5 in;
-    in.priceFlag = dn5.GetField5(ChangePriceFlag);
-    in.priceUnit = dn5.GetInteger5(ChangePriceUnit);
-    in.pricePresent = dn5.FieldPresent5(ChangePrice);
-    in.price = converted(convert, dn5.GetAmount5(ChangePrice));
-    in.discountGroup = dn5.GetField5(ChangeDiscountGroup);
+    in.priceFlag = r.GetField5(ChangePriceFlag);
+    in.priceUnit = r.GetInteger5(ChangePriceUnit);
+    in.pricePresent = r.present(ChangePrice);
+    in.price = converted(convert, r.amount(ChangePrice));
+    in.discountGroup = r.GetField5(ChangeDiscountGroup);
     in.givenGroup.code = in.discountGroup;
     for (int i = 0; i < 3; ++i) {
-        in.discounts[i].flag = dn5.GetField5(ChangeDiscountFlag1 + 2 * i);
-        in.discounts[i].value = dn5.GetField5(ChangeDiscountFlag1 + 2 * i + 1);
+        in.discounts[i].flag = r.GetField5(ChangeDiscountFlag1 + 2 * i);
+        in.discounts[i].value = r.GetField5(ChangeDiscountFlag1 + 2 * i + 1);
     }
     return in;
 }

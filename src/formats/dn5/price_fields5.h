@@ -1,5 +1,5 @@
 #pragma once
-// The price fields of the current A or P line, read into the inputs of the
+// The price fields of an A or P record, read into the inputs of the
 // price rules. The importer adds what the store knows (old prices, the
 // discount groups, the settings) before calling the rule.
 
@@ -10,6 +10,9 @@
 namespace dn {
 
 class tdatanorm5;
+namespace dn5 {
+class Record;
+}
 
 // Turns an amount of the file into the host currency (the currency rule of
 // the older reader, by `FileInEuro`). The identity when both agree.
@@ -21,9 +24,11 @@ CurrencyConversion5 FileCurrency5(tdatanorm5& dn5);
 
 // Fields 7 to 10 of an A line: price flag, price unit, price, discount group
 // presence. `group.code` is field 10 as it stands.
-ArticlePriceInput5 ReadArticlePriceFields5(tdatanorm5& dn5, const CurrencyConversion5& convert);
+ArticlePriceInput5 ReadArticlePriceFields5(const dn5::Record& record,
+                                           const CurrencyConversion5& convert);
 
 // Fields 3 to 12 of a P line.
-PriceChangeInput5 ReadPriceChangeFields5(tdatanorm5& dn5, const CurrencyConversion5& convert);
+PriceChangeInput5 ReadPriceChangeFields5(const dn5::Record& record,
+                                         const CurrencyConversion5& convert);
 
 }  // namespace dn

@@ -5,7 +5,7 @@
 // the results and prints the protocol entries (`PrintProtocol5`).
 //
 // Prices handed in are amounts in the host currency: the file's hundredths
-// already divided by 100 (`GetAmount5`) and converted by the currency rule.
+// already divided by 100 (`Record::amount`) and converted by the currency rule.
 // Every amount a rule gives back has gone through `rund`.
 
 #include <array>

@@ -9,31 +9,38 @@
 
 namespace dn {
 
-bool tdatanorm5::HandleRecord5(const RecordTable5& table) {
+bool tdatanorm5::HandleRecord5(const dn5::RecordTable& table, std::string& line, long lineNumber) {
     {  // trimmed in place: the line keeps its buffer
-        const std::string_view kept = Trim5(CurrentLine5);
-        const auto front = static_cast<std::size_t>(kept.data() - CurrentLine5.data());
-        CurrentLine5.resize(front + kept.size());
-        CurrentLine5.erase(0, front);
+        const std::string_view kept = Trim5(line);
+        const auto front = static_cast<std::size_t>(kept.data() - line.data());
+        line.resize(front + kept.size());
+        line.erase(0, front);
     }
-    if (CurrentLine5.empty()) return true;
+    if (line.empty()) return true;
+    dn5::Record record(std::move(line), lineNumber, policy_);
+    // The buffer goes back to the reader however the handler ends.
+    struct GiveBack {
+        dn5::Record& record;
+        std::string& line;
+        ~GiveBack() { line = std::move(record).takeLine(); }
+    } giveBack{record, line};
     HostServices& ui = session_.ui;
     try {
-        const std::string letter = GetField5(field5::Letter, 1);
-        const RecordRule5* rule = letter.empty() ? nullptr : table.find(letter.front());
+        const std::string letter = record.GetField5(field5::Letter, 1);
+        const dn5::RecordRule* rule = letter.empty() ? nullptr : table.find(letter.front());
         if (!rule) {
             ui.meldung(utf8Left("Ungültiges Satzkennzeichen: " + cp850ToUtf8(letter), 29));
             return true;
         }
         if (rule->needsHeader && HeaderMissing) throw edatanormfehler("Vorlaufsatz fehlt!");
         switch (rule->kind) {
-            case RecordRule5::Kind::Ignore:
+            case dn5::RecordRule::Kind::Ignore:
                 return true;
-            case RecordRule5::Kind::Answer:
+            case dn5::RecordRule::Kind::Answer:
                 ui.meldung(rule->message);
                 return true;
-            case RecordRule5::Kind::Handle:
-                return rule->handler(*this);
+            case dn5::RecordRule::Kind::Handle:
+                return rule->handler(*this, record);
         }
         return true;
     } catch (const edatanormfehler& e) {
@@ -44,26 +51,25 @@ bool tdatanorm5::HandleRecord5(const RecordTable5& table) {
     }
 }
 
-FileEnd5 tdatanorm5::ReadFile5(const std::filesystem::path& file, const RecordTable5& table,
+FileEnd5 tdatanorm5::ReadFile5(const std::filesystem::path& file, const dn5::RecordTable& table,
                                const ReadHooks5& hooks) {
     LineReader5 reader(file);
     ResetRun5();
-    CurrentFile5 = file;
-    CurrentLineNumber5 = 0;
-    BytesRead5 = 0;
-    FileIsUtf8 = reader.isUtf8();
-    ReadNotes5.clear();
-    CutLine5.clear();
+    currentLineNumber_ = 0;
+    bytesRead_ = 0;
+    fileIsUtf8_ = reader.isUtf8();
+    readNotes_.clear();
+    cutLine_.clear();
     std::string line;
     try {
         for (;;) {
             if (hooks.beforeLine && !hooks.beforeLine(reader.bytesRead()))
                 return FileEnd5::Cancelled;
             if (!reader.next(line)) {
-                BytesRead5 = reader.bytesRead();
+                bytesRead_ = reader.bytesRead();
                 const LineReadReport report = reader.report();
-                ReadNotes5 = report.notes;
-                CutLine5 = reader.cutLine();
+                readNotes_ = report.notes;
+                cutLine_ = reader.cutLine();
                 if (report.faults.empty()) return FileEnd5::EndOfFile;
                 // The file was not read whole: cut off, or data after the mark.
                 session_.ui.Balken_hide();
@@ -71,11 +77,10 @@ FileEnd5 tdatanorm5::ReadFile5(const std::filesystem::path& file, const RecordTa
                 session_.ui.Balken_show();
                 return FileEnd5::ReadError;
             }
-            CurrentLine5.swap(line);  // both buffers are used again
-            CurrentLineNumber5 = reader.lineNumber();
-            BytesRead5 = reader.bytesRead();
-            FileIsUtf8 = reader.isUtf8();
-            if (!HandleRecord5(table)) return FileEnd5::Stopped;
+            currentLineNumber_ = reader.lineNumber();
+            bytesRead_ = reader.bytesRead();
+            fileIsUtf8_ = reader.isUtf8();
+            if (!HandleRecord5(table, line, currentLineNumber_)) return FileEnd5::Stopped;
         }
     } catch (const edatanormfehler& e) {  // a line beyond any sensible length
         session_.ui.meldung(e.what());

@@ -2,7 +2,7 @@
 
 #include "formats/dn5/tdatanorm5.h"
 
-namespace dn {
+namespace dn::dn5 {
 
 namespace {
 std::size_t slot(char letter) {
@@ -10,46 +10,46 @@ std::size_t slot(char letter) {
 }
 }  // namespace
 
-RecordTable5::RecordTable5() {
+RecordTable::RecordTable() {
     ignore('E');
 }
 
-RecordTable5 RecordTable5::withHeader(char expectedKind) {
-    RecordTable5 table;
-    table.handle('V', [expectedKind](tdatanorm5& d) {
-        d.ShowHeader5(expectedKind);
+RecordTable RecordTable::withHeader(char expectedKind) {
+    RecordTable table;
+    table.handle('V', [expectedKind](tdatanorm5& d, const Record& r) {
+        d.ShowHeader5(r, expectedKind);
         return true;
     });
-    table.handle('K', [](tdatanorm5& d) {
-        d.CheckCustomerNumber();
+    table.handle('K', [](tdatanorm5& d, const Record& r) {
+        d.CheckCustomerNumber(r);
         return true;
     });
     return table;
 }
 
-RecordTable5& RecordTable5::handle(char letter, RecordHandler5 handler) {
+RecordTable& RecordTable::handle(char letter, RecordHandler handler) {
     return handle(letter, std::move(handler), letter != 'V' && letter != 'K');
 }
 
-RecordTable5& RecordTable5::handle(char letter, RecordHandler5 handler, bool needsHeader) {
+RecordTable& RecordTable::handle(char letter, RecordHandler handler, bool needsHeader) {
     rules_[slot(letter)] =
-        RecordRule5{RecordRule5::Kind::Handle, needsHeader, std::move(handler), {}};
+        RecordRule{RecordRule::Kind::Handle, needsHeader, std::move(handler), {}};
     return *this;
 }
 
-RecordTable5& RecordTable5::answer(char letter, std::string message) {
-    rules_[slot(letter)] = RecordRule5{RecordRule5::Kind::Answer, false, {}, std::move(message)};
+RecordTable& RecordTable::answer(char letter, std::string message) {
+    rules_[slot(letter)] = RecordRule{RecordRule::Kind::Answer, false, {}, std::move(message)};
     return *this;
 }
 
-RecordTable5& RecordTable5::ignore(char letter) {
-    rules_[slot(letter)] = RecordRule5{RecordRule5::Kind::Ignore, false, {}, {}};
+RecordTable& RecordTable::ignore(char letter) {
+    rules_[slot(letter)] = RecordRule{RecordRule::Kind::Ignore, false, {}, {}};
     return *this;
 }
 
-const RecordRule5* RecordTable5::find(char letter) const {
+const RecordRule* RecordTable::find(char letter) const {
     const auto& rule = rules_[slot(letter)];
     return rule ? &*rule : nullptr;
 }
 
-}  // namespace dn
+}  // namespace dn::dn5

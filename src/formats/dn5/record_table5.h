@@ -8,43 +8,48 @@
 #include <optional>
 #include <string>
 
+#include "formats/dn5/record.h"
+
 namespace dn {
-
 class tdatanorm5;
+}
 
-// A handler returns false to end the file.
-using RecordHandler5 = std::function<bool(tdatanorm5&)>;
+namespace dn::dn5 {
 
-struct RecordRule5 {
+// A handler receives the record of the line; it returns false to end the
+// file.
+using RecordHandler = std::function<bool(tdatanorm5&, const Record&)>;
+
+struct RecordRule {
     enum class Kind { Handle, Answer, Ignore };
     Kind kind = Kind::Ignore;
     bool needsHeader = false;  // "Vorlaufsatz fehlt!" before the V record
-    RecordHandler5 handler;    // Kind::Handle
+    RecordHandler handler;     // Kind::Handle
     std::string message;       // Kind::Answer, UTF-8
 };
 
-class RecordTable5 {
+class RecordTable {
   public:
     // Every command ignores E records.
-    RecordTable5();
+    RecordTable();
 
     // A table that reads the V record with `ShowHeader5`(expectedKind) and
     // the K record with `CheckCustomerNumber`.
-    static RecordTable5 withHeader(char expectedKind);
+    static RecordTable withHeader(char expectedKind);
 
     // The command processes this letter. Every letter but V and K needs the
     // header first, unless said otherwise.
-    RecordTable5& handle(char letter, RecordHandler5 handler);
-    RecordTable5& handle(char letter, RecordHandler5 handler, bool needsHeader);
+    RecordTable& handle(char letter, RecordHandler handler);
+    RecordTable& handle(char letter, RecordHandler handler, bool needsHeader);
     // The command answers this letter with a message; reading goes on.
-    RecordTable5& answer(char letter, std::string message);
-    RecordTable5& ignore(char letter);
+    RecordTable& answer(char letter, std::string message);
+    RecordTable& ignore(char letter);
 
     // The rule of the letter, or none.
-    const RecordRule5* find(char letter) const;
+    const RecordRule* find(char letter) const;
 
   private:
-    std::array<std::optional<RecordRule5>, 256> rules_;
+    std::array<std::optional<RecordRule>, 256> rules_;
 };
 
-}  // namespace dn
+}  // namespace dn::dn5
