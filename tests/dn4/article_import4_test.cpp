@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "common/change_log.h"
+#include "common/line_rules.h"
 #include "features/articles/import_options4.h"
-#include "host/text_lines.h"
 #include "import4_fixture.h"
 
 namespace dn::test {

@@ -103,7 +103,7 @@ bool hasKey(const DnRecord& rec) {
 FileEnd4 ArticleImporter4::readFile(const std::string& path, long long bytesBefore,
                                     long long totalBytes) {
     HostServices& ui = s_.ui;
-    lines_ = std::make_unique<Dn4LinesAhead>(path);
+    lines_ = std::make_unique<dn4::LinesAhead>(path);
     reader_.startFile();
     p_ = PendingArticle4{};
     letterWarned_ = false;

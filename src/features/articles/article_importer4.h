@@ -88,7 +88,7 @@ class ArticleImporter4 {
     HostStore& store_;
     ImportOptions4 options_;
     Dn4Reader reader_;
-    std::unique_ptr<Dn4LinesAhead> lines_;
+    std::unique_ptr<dn4::LinesAhead> lines_;
     bool pushedBackConverted_ = false;
     PendingArticle4 p_;
     long importedCount_ = 0;

@@ -15,6 +15,7 @@
 #include "common/current_supplier.h"
 #include "common/field_fault.h"
 #include "common/file_choice.h"
+#include "common/line_rules.h"
 #include "common/protocol.h"
 #include "common/session.h"
 #include "features/articles/article_writer5.h"
@@ -30,7 +31,6 @@
 #include "host/errors.h"
 #include "host/escape_question.h"
 #include "host/store.h"
-#include "host/text_lines.h"
 
 namespace dn {
 

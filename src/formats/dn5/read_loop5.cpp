@@ -3,7 +3,7 @@
 
 #include "common/session.h"
 #include "formats/dn5/field_split5.h"
-#include "formats/dn5/line_reader5.h"
+#include "formats/dn5/line_options5.h"
 #include "formats/dn5/tdatanorm5.h"
 #include "host/codepage.h"
 
@@ -46,7 +46,7 @@ bool tdatanorm5::HandleRecord5(const RecordTable5& table) {
 
 FileEnd5 tdatanorm5::ReadFile5(const std::filesystem::path& file, const RecordTable5& table,
                                const ReadHooks5& hooks) {
-    LineReader5 reader(file);
+    LineReader reader(file, dn5::kLineOptions);
     ResetRun5();
     CurrentFile5 = file;
     CurrentLineNumber5 = 0;
@@ -59,7 +59,7 @@ FileEnd5 tdatanorm5::ReadFile5(const std::filesystem::path& file, const RecordTa
         for (;;) {
             if (hooks.beforeLine && !hooks.beforeLine(reader.bytesRead()))
                 return FileEnd5::Cancelled;
-            if (!reader.next(line)) {
+            if (!reader.readLine(line)) {
                 BytesRead5 = reader.bytesRead();
                 const LineReadReport report = reader.report();
                 ReadNotes5 = report.notes;
