@@ -103,7 +103,7 @@ CommandOutcome ImportFreeTexts5(Session& s, int mode) {
     if (mode == 0 && !ChooseImportFiles(s, 't')) return CommandOutcome::Cancelled;
     const std::vector<std::string> files = s.OnlineImportFiles;
     if (files.empty()) return CommandOutcome::Cancelled;
-    CheckMasterDataDrive5(s);
+    CheckMasterDataDrive(s, dn5::kInputFile);
 
     FreeTextGroup5 group(s, d);
     RecordTable5 table = RecordTable5::withHeader('T');
@@ -117,7 +117,7 @@ CommandOutcome ImportFreeTexts5(Session& s, int mode) {
         const std::filesystem::path file = name;
         std::optional<std::filesystem::path> input;
         try {
-            input = PrepareInputFile5(s, file);
+            input = PrepareInputFile(s, file, dn5::kInputFile);
         } catch (const IoError& e) {
             s.ui.meldung(e.what());
             result.addRefused();
@@ -146,7 +146,7 @@ CommandOutcome ImportFreeTexts5(Session& s, int mode) {
         }
         if (end == FileEnd5::Cancelled) break;
     }
-    RemoveLocalCopy5(s);
+    RemoveLocalCopy(s);
     s.ui.meldung(std::to_string(total) + " ungebundene/freie Langtexte nach TORVALO übernommen!" +
                  SkippedNote(result.skipped()));
     return result.outcome();

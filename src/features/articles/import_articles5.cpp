@@ -299,12 +299,12 @@ CommandOutcome ImportArticles5(Session& s, int mode) {
 
     s.PrintProtocol = protocol;
     if (protocol && !openProtocol(s)) return CommandOutcome::Cancelled;
-    CheckMasterDataDrive5(s);
+    CheckMasterDataDrive(s, dn5::kInputFile);
 
     HostStore& store = s.store();
     d.OptionalColumns = upperOptionalColumns(store);
     d.LongTextKeyNoteShown = false;
-    const std::uint64_t total = TotalSize5(files);
+    const std::uint64_t total = TotalSize(files);
     s.ui.Balken_Oeffnen("Lese Datei...", true);
     s.ui.Balken_Max(static_cast<long>(total));
 
@@ -321,7 +321,7 @@ CommandOutcome ImportArticles5(Session& s, int mode) {
             std::optional<std::filesystem::path> input;
             try {
                 if (s.settings.CopyToLocalDisk) s.ui.Balken_Schliessen();
-                input = PrepareInputFile5(s, file);
+                input = PrepareInputFile(s, file, dn5::kInputFile);
                 if (s.settings.CopyToLocalDisk) {
                     s.ui.Balken_Oeffnen("Lese Datei...", true);
                     s.ui.Balken_Max(static_cast<long>(total));
@@ -361,7 +361,7 @@ CommandOutcome ImportArticles5(Session& s, int mode) {
                 end = FileEnd5::Stopped;  // the last block had a faulty field
             }
             for (const auto& note : d.ReadNotes5) ProtocolLine(s, note);
-            done += FileSize5(*input);
+            done += FileSize(*input);
             // What was written before an early end stays and counts.
             FileResult file5 = FileResult5(d, end, totals.add(d));
             if (run.takeStoreFailure()) file5.ending = FileEnding::StoreFailed;
@@ -373,7 +373,7 @@ CommandOutcome ImportArticles5(Session& s, int mode) {
     }
 
     s.ui.Balken_Schliessen();
-    RemoveLocalCopy5(s);
+    RemoveLocalCopy(s);
     s.TodayDate = todayDayNumber();
     s.ui.meldung(std::to_string(totals.articles) + " Artikel und " +
                  std::to_string(totals.longTexts) + " Langtexte nach TORVALO übernommen!" + "\n\n" +
