@@ -140,12 +140,12 @@ int main(int argc, char** argv) {
     dn::PriceModes options;
     const double cpu0 = cpuSeconds();
     t0 = Clock::now();
-    const dn::FileEnd5 end = dn::RunPriceFile5(s, file.string(), options);
+    const dn::FileEnd end = dn::RunPriceFile5(s, file.string(), options);
     const double t = seconds(t0);
     const double cpu = cpuSeconds() - cpu0;
     const long done = s.dn5->RecordCount;
     std::cout << "price maintenance    : " << done << " records in " << t << " s"
-              << (end == dn::FileEnd5::EndOfFile ? "" : " (file not read to its end)") << ", CPU "
+              << (end == dn::FileEnd::EndOfFile ? "" : " (file not read to its end)") << ", CPU "
               << cpu << " s\n";
     std::cout << "records per second   : " << static_cast<long>(done / t) << "\n";
     std::cout << "peak RSS             : " << peakRssKb() / 1024 << " MB\n";
@@ -153,5 +153,5 @@ int main(int argc, char** argv) {
 
     s.closeStore();
     if (!keep) fs::remove_all(work);
-    return done == n && end == dn::FileEnd5::EndOfFile ? 0 : 1;
+    return done == n && end == dn::FileEnd::EndOfFile ? 0 : 1;
 }

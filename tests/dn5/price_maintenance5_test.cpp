@@ -114,7 +114,7 @@ TEST_F(PriceMaintenance5Test, PriceRules) {
         session->PrintProtocol = true;
         const auto p = file("datpreis.001", {kHeader, c.line});
         PriceModes o{c.purchaseMode, c.salesMode};
-        EXPECT_EQ(RunPriceFile5(*session, p.string(), o), FileEnd5::EndOfFile);
+        EXPECT_EQ(RunPriceFile5(*session, p.string(), o), FileEnd::EndOfFile);
         const ArticleRecord a = stored("A1");
         EXPECT_DOUBLE_EQ(a.purchaseprice, c.ek);
         EXPECT_DOUBLE_EQ(a.salesprice, c.vk);
@@ -285,7 +285,7 @@ TEST_F(PriceMaintenance5Test, RefusedWriteLeavesOnlyThatRecordOut) {
         const auto p =
             file("datpreis.001", {kHeader, "P;A1;1;1;10000;;;;;;;;", "P;A2;1;1;10000;;;;;;;;",
                                   "P;A3;1;1;10000;;;;;;;;", "P;A4;1;1;10000;;;;;;;;"});
-        EXPECT_EQ(RunPriceFile5(*session, p.string(), {}, batch), FileEnd5::EndOfFile);
+        EXPECT_EQ(RunPriceFile5(*session, p.string(), {}, batch), FileEnd::EndOfFile);
         EXPECT_DOUBLE_EQ(stored("A1").salesprice, 100);
         EXPECT_DOUBLE_EQ(stored("A2").salesprice, 100);
         EXPECT_DOUBLE_EQ(stored("A3").salesprice, 20);

@@ -25,7 +25,7 @@ TEST_F(Dn5Test, Utf8FieldLengthsCountCharacters) {
         number = d.GetText5(3);
         return true;
     });
-    EXPECT_EQ(dn5.ReadFile5(dir / "a.001", table), FileEnd5::EndOfFile);
+    EXPECT_EQ(dn5.ReadFile5(dir / "a.001", table), FileEnd::EndOfFile);
     EXPECT_EQ(number, "ÄÖÜäöüßÄÖÜäöüß");
     EXPECT_TRUE(dn5.FileIsUtf8);
     EXPECT_TRUE(host.messages.empty());
@@ -37,17 +37,17 @@ TEST_F(Dn5Test, LoopEndsAndCounters) {
     auto table = RecordTable5::withHeader('A');
     table.handle('A', [](tdatanorm5& d) { return ++d.RecordCount < 2; });
 
-    EXPECT_EQ(dn5.ReadFile5(dir / "a.001", table), FileEnd5::Stopped);
+    EXPECT_EQ(dn5.ReadFile5(dir / "a.001", table), FileEnd::Stopped);
     EXPECT_EQ(dn5.RecordCount, 2);
     EXPECT_EQ(dn5.CurrentLineNumber5, 3);
 
     int lines = 0;
     ReadHooks5 hooks;
     hooks.beforeLine = [&](std::uint64_t) { return ++lines <= 2; };
-    EXPECT_EQ(dn5.ReadFile5(dir / "a.001", table, hooks), FileEnd5::Cancelled);
+    EXPECT_EQ(dn5.ReadFile5(dir / "a.001", table, hooks), FileEnd::Cancelled);
     EXPECT_EQ(dn5.RecordCount, 1);  // the run starts at 0 again
 
-    EXPECT_EQ(dn5.ReadFile5(dir / "a.001", RecordTable5::withHeader('P')), FileEnd5::Stopped);
+    EXPECT_EQ(dn5.ReadFile5(dir / "a.001", RecordTable5::withHeader('P')), FileEnd::Stopped);
     EXPECT_EQ(host.messages.back(), "Keine Datanorm 5 - Preisänderungsdatei!");
 
     EXPECT_THROW(dn5.ReadFile5(dir / "missing.001", table), IoError);
@@ -56,7 +56,7 @@ TEST_F(Dn5Test, LoopEndsAndCounters) {
 TEST_F(Dn5Test, FileOfBlankLinesReadsToTheEndSilently) {
     TempDir dir;
     writeFile(dir / "b.001", "\r\n   \r\n\t\r\n");
-    EXPECT_EQ(dn5.ReadFile5(dir / "b.001", RecordTable5::withHeader('A')), FileEnd5::EndOfFile);
+    EXPECT_EQ(dn5.ReadFile5(dir / "b.001", RecordTable5::withHeader('A')), FileEnd::EndOfFile);
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -79,7 +79,7 @@ TEST_F(Dn5Test, CutOffFileAndDataAfterTheMarkEndWithAMessage) {
         int handled = 0;
         auto table = RecordTable5::withHeader('A');
         table.handle('A', [&](tdatanorm5&) { return ++handled > 0; });
-        EXPECT_EQ(dn5.ReadFile5(dir / "c.001", table), FileEnd5::ReadError) << c.name;
+        EXPECT_EQ(dn5.ReadFile5(dir / "c.001", table), FileEnd::ReadError) << c.name;
         EXPECT_EQ(handled, 0) << c.name;
         EXPECT_EQ(host.messages, std::vector<std::string>{c.message}) << c.name;
     }
@@ -89,7 +89,7 @@ TEST_F(Dn5Test, OverlongLineEndsTheFile) {
     TempDir dir;
     writeFile(dir / "l.001",
               "V;050;A;20240131;EUR;\n" + std::string(kMaxLineLength + 10, 'x') + "\n");
-    EXPECT_EQ(dn5.ReadFile5(dir / "l.001", RecordTable5::withHeader('A')), FileEnd5::ReadError);
+    EXPECT_EQ(dn5.ReadFile5(dir / "l.001", RecordTable5::withHeader('A')), FileEnd::ReadError);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_TRUE(
         host.messages[0].starts_with("FEHLER in DATANORM-Datei !!!\n\nZeile 2 ist länger als"));
@@ -97,8 +97,7 @@ TEST_F(Dn5Test, OverlongLineEndsTheFile) {
 
 // Counts the records of a file per letter through the loop; every field of
 // the layout table is read so that the length checks run on every line.
-std::map<char, int> countRecords(tdatanorm5& dn5, const std::filesystem::path& file,
-                                 FileEnd5& end) {
+std::map<char, int> countRecords(tdatanorm5& dn5, const std::filesystem::path& file, FileEnd& end) {
     std::map<char, int> counts;
     auto table = RecordTable5::withHeader('A');
     auto count = [&](tdatanorm5& d) {
@@ -116,9 +115,9 @@ std::map<char, int> countRecords(tdatanorm5& dn5, const std::filesystem::path& f
 TEST_F(Dn5Test, RoofingSampleReadsCompletely) {
     const auto file = samplesDir() / "v5-roofing" / "DATANORM.001";
     if (samplesDir().empty() || !std::filesystem::exists(file)) GTEST_SKIP() << "no samples";
-    FileEnd5 end{};
+    FileEnd end{};
     const auto counts = countRecords(dn5, file, end);
-    EXPECT_EQ(end, FileEnd5::EndOfFile);
+    EXPECT_EQ(end, FileEnd::EndOfFile);
     EXPECT_EQ(counts, (std::map<char, int>{{'A', 310}, {'Z', 781}}));
     EXPECT_TRUE(host.messages.empty()) << host.messages.front();
     EXPECT_TRUE(dn5.FileInEuro);
@@ -140,9 +139,9 @@ TEST_F(Dn5Test, HaloSamplesWithLongTexts) {
         {"v5_texts_products_services.001", {{'A', 21}, {'C', 2}, {'T', 1628}}},
     };
     for (const auto& c : cases) {
-        FileEnd5 end{};
+        FileEnd end{};
         EXPECT_EQ(countRecords(dn5, dir / c.file, end), c.counts) << c.file;
-        EXPECT_EQ(end, FileEnd5::EndOfFile) << c.file;
+        EXPECT_EQ(end, FileEnd::EndOfFile) << c.file;
     }
     EXPECT_TRUE(host.messages.empty()) << host.messages.front();
 }

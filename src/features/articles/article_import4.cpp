@@ -33,21 +33,6 @@ constexpr InputFileTexts kInputFile{
     .unknownSize = 1500000,
 };
 
-FileEnding endingOf(FileEnd4 end) {
-    switch (end) {
-        case FileEnd4::Complete:
-            return FileEnding::ReadToEnd;
-        case FileEnd4::Cancelled:
-            return FileEnding::Cancelled;
-        case FileEnd4::StoreFailed:
-            return FileEnding::StoreFailed;
-        case FileEnd4::Fault:
-        case FileEnd4::AbortRun:
-            return FileEnding::Failed;
-    }
-    return FileEnding::Failed;
-}
-
 }  // namespace
 
 CommandOutcome ImportArticles4(Session& s, int mode) {
@@ -79,7 +64,7 @@ CommandOutcome ImportArticles4(Session& s, int mode) {
 
         s.ui.Balken_Oeffnen("Importiere Datanormdatei...");
         s.ui.Balken_Max(static_cast<long>(total));
-        FileEnd4 end;
+        FileEnd end;
         try {
             end = importer.readFile(source, before, total);
         } catch (...) {
@@ -88,7 +73,7 @@ CommandOutcome ImportArticles4(Session& s, int mode) {
         }
         s.ui.Balken_Schliessen();
         before += static_cast<long long>(FileSize(source));
-        const FileResult file4{endingOf(end), importer.SkippedInFile(),
+        const FileResult file4{EndingOf(end), importer.SkippedInFile(),
                                importer.ImportedCount() - importedBefore};
         result.add(file4);
         // Only at the end of the file.

@@ -129,7 +129,7 @@ CommandOutcome ImportFreeTexts5(Session& s, int mode) {
         }
         s.ui.PanelOn("Übernahme " + file.filename().string());
         group.reset();
-        FileEnd5 end = FileEnd5::ReadError;
+        FileEnd end = FileEnd::ReadError;
         try {
             end = d.ReadFile5(*input, table, hooks);
         } catch (const IoError& e) {
@@ -144,7 +144,7 @@ CommandOutcome ImportFreeTexts5(Session& s, int mode) {
             AppendChangeLogFile(s, "5 Langtextübernahme", file);
             if (!s.OnlineImportStatus.empty()) s.OnlineImportStatus = "1";
         }
-        if (end == FileEnd5::Cancelled) break;
+        if (end == FileEnd::Cancelled) break;
     }
     RemoveLocalCopy(s);
     s.ui.meldung(std::to_string(total) + " ungebundene/freie Langtexte nach TORVALO übernommen!" +

@@ -344,7 +344,7 @@ CommandOutcome ImportArticles5(Session& s, int mode) {
                 s.ui.Balken_Anzahl(run.articlesRead());
                 return !EscapeEndsLoop(s.ui);
             };
-            FileEnd5 end;
+            FileEnd end;
             try {
                 end = d.ReadFile5(*input, table, hooks);
             } catch (const IoError& e) {  // the file could not be opened
@@ -352,13 +352,13 @@ CommandOutcome ImportArticles5(Session& s, int mode) {
                 result.addRefused();
                 continue;
             }
-            if (end == FileEnd5::Cancelled) {
+            if (end == FileEnd::Cancelled) {
                 run.cancelFile();
                 stopped = true;
-            } else if (end == FileEnd5::ReadError && run.cutInsideOpenBlock()) {
+            } else if (end == FileEnd::ReadError && run.cutInsideOpenBlock()) {
                 run.cancelFile();  // the file ends inside a block: that block is dropped
-            } else if (!run.finishFile() && end == FileEnd5::EndOfFile) {
-                end = FileEnd5::Stopped;  // the last block had a faulty field
+            } else if (!run.finishFile() && end == FileEnd::EndOfFile) {
+                end = FileEnd::Stopped;  // the last block had a faulty field
             }
             for (const auto& note : d.ReadNotes5) ProtocolLine(s, note);
             done += FileSize(*input);

@@ -170,8 +170,8 @@ bool beforeLine(Session& s, std::uint64_t bytesRead) {
 
 }  // namespace
 
-FileEnd5 RunPriceFile5(Session& s, const std::string& file, const PriceModes& options,
-                       std::size_t batchSize) {
+FileEnd RunPriceFile5(Session& s, const std::string& file, const PriceModes& options,
+                      std::size_t batchSize) {
     if (!s.dn5) s.dn5 = std::make_shared<tdatanorm5>(s);
     tdatanorm5& dn5 = *s.dn5;
     HostStore& store = s.store();
@@ -185,7 +185,7 @@ FileEnd5 RunPriceFile5(Session& s, const std::string& file, const PriceModes& op
 
     PriceRun5 run(s, dn5, options, batchSize);
     const RecordTable5 table = run.table();
-    FileEnd5 end = FileEnd5::ReadError;
+    FileEnd end = FileEnd::ReadError;
     try {
         end = dn5.ReadFile5(file, table, {[&s](std::uint64_t n) { return beforeLine(s, n); }});
         run.batch().commit();
@@ -216,7 +216,7 @@ CommandOutcome PriceMaintenance5(Session& s, int mode) {
     }
     if (s.PrintProtocol && !openProtocol(s)) return CommandOutcome::Cancelled;
 
-    FileEnd5 end = FileEnd5::ReadError;
+    FileEnd end = FileEnd::ReadError;
     try {
         end = RunPriceFile5(s, file, options);
     } catch (...) {

@@ -26,7 +26,7 @@ CommandOutcome PriceMaintenance5(Session& s, int mode = 0);
 // settings block, the records. The caller has opened the protocol; the
 // change log and the final message are the command's. Returns how the
 // file ended; `RecordCount` of the data module counts the articles.
-FileEnd5 RunPriceFile5(Session& s, const std::string& file, const PriceModes& options,
-                       std::size_t batchSize = kPriceBatchSize5);
+FileEnd RunPriceFile5(Session& s, const std::string& file, const PriceModes& options,
+                      std::size_t batchSize = kPriceBatchSize5);
 
 }  // namespace dn

@@ -11,6 +11,6 @@ namespace dn {
 // `changed` records changed the store. A file read to its end without a
 // header (an empty file, a file of blank lines) ended with an error: the
 // message "Vorlaufsatz fehlt!" is shown for it here.
-FileResult FileResult5(tdatanorm5& dn5, FileEnd5 end, long changed);
+FileResult FileResult5(tdatanorm5& dn5, FileEnd end, long changed);
 
 }  // namespace dn

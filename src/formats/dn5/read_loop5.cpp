@@ -44,8 +44,8 @@ bool tdatanorm5::HandleRecord5(const RecordTable5& table) {
     }
 }
 
-FileEnd5 tdatanorm5::ReadFile5(const std::filesystem::path& file, const RecordTable5& table,
-                               const ReadHooks5& hooks) {
+FileEnd tdatanorm5::ReadFile5(const std::filesystem::path& file, const RecordTable5& table,
+                              const ReadHooks5& hooks) {
     LineReader reader(file, dn5::kLineOptions);
     ResetRun5();
     CurrentFile5 = file;
@@ -58,31 +58,31 @@ FileEnd5 tdatanorm5::ReadFile5(const std::filesystem::path& file, const RecordTa
     try {
         for (;;) {
             if (hooks.beforeLine && !hooks.beforeLine(reader.bytesRead()))
-                return FileEnd5::Cancelled;
+                return FileEnd::Cancelled;
             if (!reader.readLine(line)) {
                 BytesRead5 = reader.bytesRead();
                 const LineReadReport report = reader.report();
                 ReadNotes5 = report.notes;
                 CutLine5 = reader.cutLine();
-                if (report.faults.empty()) return FileEnd5::EndOfFile;
+                if (report.faults.empty()) return FileEnd::EndOfFile;
                 // The file was not read whole: cut off, or data after the mark.
                 session_.ui.Balken_hide();
                 for (const auto& fault : report.faults) session_.ui.meldung(fault);
                 session_.ui.Balken_show();
-                return FileEnd5::ReadError;
+                return FileEnd::ReadError;
             }
             CurrentLine5.swap(line);  // both buffers are used again
             CurrentLineNumber5 = reader.lineNumber();
             BytesRead5 = reader.bytesRead();
             FileIsUtf8 = reader.isUtf8();
-            if (!HandleRecord5(table)) return FileEnd5::Stopped;
+            if (!HandleRecord5(table)) return FileEnd::Stopped;
         }
     } catch (const edatanormfehler& e) {  // a line beyond any sensible length
         session_.ui.meldung(e.what());
     } catch (const IoError& e) {  // the disk failed under the running loop
         session_.ui.meldung(e.what());
     }
-    return FileEnd5::ReadError;
+    return FileEnd::ReadError;
 }
 
 }  // namespace dn

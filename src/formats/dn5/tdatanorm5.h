@@ -8,7 +8,7 @@
 //     auto table = RecordTable5::withHeader('A');  // V, K; E is ignored
 //     table.handle('A', articleLine)                // needs the header
 //          .answer('R', "Rabattsätze mit Rabattsatzfunktion übernehmen!");
-//     FileEnd5 end = dn5.ReadFile5(file, table, hooks);
+//     FileEnd end = dn5.ReadFile5(file, table, hooks);
 //
 // Inside a handler, `GetField5`/`GetInteger5`/`GetReal5`/`GetAmount5` read
 // the current line; an `edatanormfehler` raised there (or by the handler
@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "common/file_end.h"
 #include "formats/dn5/edatanormfehler.h"
 #include "formats/dn5/record_layout5.h"
 #include "formats/dn5/record_table5.h"
@@ -32,14 +33,6 @@
 namespace dn {
 
 struct Session;
-
-// How a file's reading loop ended.
-enum class FileEnd5 {
-    EndOfFile,  // every line was read
-    Stopped,    // a handler returned false (after an edatanormfehler, too)
-    Cancelled,  // the command's beforeLine hook said stop (Escape)
-    ReadError,  // the file could not be read on; the message was shown
-};
 
 struct ReadHooks5 {
     // Called before each line with the bytes of the file read so far (line
@@ -148,8 +141,8 @@ class tdatanorm5 {
     bool HandleRecord5(const RecordTable5& table);
     // Opens the file (IoError when it cannot be opened), `ResetRun5`, and
     // hands every line to `HandleRecord5` until the end or a stop.
-    FileEnd5 ReadFile5(const std::filesystem::path& file, const RecordTable5& table,
-                       const ReadHooks5& hooks = {});
+    FileEnd ReadFile5(const std::filesystem::path& file, const RecordTable5& table,
+                      const ReadHooks5& hooks = {});
 
   private:
     void checkHeaderLine() const;
