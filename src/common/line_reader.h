@@ -36,6 +36,7 @@
 
 namespace dn {
 
+// Every member but `raiseTooLong` must be set.
 struct LineReaderOptions {
     // The number of fields the record of this line needs.
     int (*fieldsNeeded)(std::string_view line) = nullptr;

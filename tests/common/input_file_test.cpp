@@ -52,15 +52,19 @@ TEST_F(InputFileTest, LocalCopyHoldsTheWholeFileAndIsRemoved) {
     EXPECT_FALSE(std::filesystem::exists(LocalCopyPath(*session)));
 }
 
-TEST_F(InputFileTest, CopyOfAMissingFileIsAnIoError) {
+// A source that cannot be read whole is refused, never copied in part.
+TEST_F(InputFileTest, CopyOfAnUnreadableFileIsAnIoError) {
     session->settings.CopyToLocalDisk = true;
-    const auto missing = home / "fehlt.001";
-    try {
-        PrepareInputFile(*session, missing, kTexts);
-        FAIL() << "no error";
-    } catch (const IoError& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "Datei " + missing.string() + " kann nicht gelesen werden");
+    std::filesystem::create_directory(home / "ordner.001");
+    for (const auto& source : {home / "fehlt.001", home / "ordner.001"}) {
+        SCOPED_TRACE(source.string());
+        try {
+            PrepareInputFile(*session, source, kTexts);
+            FAIL() << "no error";
+        } catch (const IoError& e) {
+            EXPECT_EQ(std::string(e.what()),
+                      "Datei " + source.string() + " kann nicht gelesen werden");
+        }
     }
 }
 
