@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "common/session.h"
-#include "formats/dn4/dn4_line_reader.h"
+#include "formats/dn4/dn4_lines.h"
 #include "formats/dn4/dn4_reader.h"
 #include "fuzz_support.h"
 #include "host/errors.h"
@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         "DATANORM.001", std::string_view(reinterpret_cast<const char*>(data), size));
     session.AllowOverlongFields = size > 0 && (data[0] & 1) != 0;
     try {
-        dn::Dn4LineReader lines(file);
+        dn::LineReader lines(file, dn::dn4::kLineOptions);
         dn::Dn4Reader ahead;
         dn::Dn4Reader reader(session);
         reader.startFile();

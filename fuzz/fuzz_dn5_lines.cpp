@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "formats/dn5/field_split5.h"
-#include "formats/dn5/line_reader5.h"
+#include "formats/dn5/line_options5.h"
 #include "fuzz_support.h"
 #include "host/errors.h"
 
@@ -14,9 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto file = dn::fuzz::writeInput(
         "DATANORM.001", std::string_view(reinterpret_cast<const char*>(data), size));
     try {
-        dn::LineReader5 reader(file);
+        dn::LineReader reader(file, dn::dn5::kLineOptions);
         std::string line;
-        while (reader.next(line)) {
+        while (reader.readLine(line)) {
             for (int n = 1; n <= 40; ++n) {
                 const std::string_view field = dn::FieldOf5(line, n);
                 const std::string_view trimmed = dn::Trim5(field);

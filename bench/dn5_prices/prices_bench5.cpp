@@ -141,12 +141,12 @@ int main(int argc, char** argv) {
     const double cpu0 = cpuSeconds();
     t0 = Clock::now();
     const dn::dn5::PriceFileEnd run = dn::RunPriceFile5(s, file.string(), options);
-    const dn::FileEnd5 end = run.end;
+    const dn::FileEnd end = run.end;
     const double t = seconds(t0);
     const double cpu = cpuSeconds() - cpu0;
     const long done = run.counts.RecordCount;
     std::cout << "price maintenance    : " << done << " records in " << t << " s"
-              << (end == dn::FileEnd5::EndOfFile ? "" : " (file not read to its end)") << ", CPU "
+              << (end == dn::FileEnd::EndOfFile ? "" : " (file not read to its end)") << ", CPU "
               << cpu << " s\n";
     std::cout << "records per second   : " << static_cast<long>(done / t) << "\n";
     std::cout << "peak RSS             : " << peakRssKb() / 1024 << " MB\n";
@@ -154,5 +154,5 @@ int main(int argc, char** argv) {
 
     s.closeStore();
     if (!keep) fs::remove_all(work);
-    return done == n && end == dn::FileEnd5::EndOfFile ? 0 : 1;
+    return done == n && end == dn::FileEnd::EndOfFile ? 0 : 1;
 }

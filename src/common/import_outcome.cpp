@@ -2,6 +2,21 @@
 
 namespace dn {
 
+FileEnding EndingOf(FileEnd end) {
+    switch (end) {
+        case FileEnd::EndOfFile:
+            return FileEnding::ReadToEnd;
+        case FileEnd::Cancelled:
+            return FileEnding::Cancelled;
+        case FileEnd::StoreFailed:
+            return FileEnding::StoreFailed;
+        case FileEnd::Stopped:
+        case FileEnd::ReadError:
+            return FileEnding::Failed;
+    }
+    return FileEnding::Failed;
+}
+
 bool ChangeLogWanted(const FileResult& file, ChangeLogWhen when) {
     if (file.ending == FileEnding::ReadToEnd) return true;
     return when == ChangeLogWhen::AlsoAfterStop && file.changed > 0;

@@ -8,6 +8,7 @@
 
 #include "common/dispatch.h"
 #include "common/field_fault.h"
+#include "common/file_end.h"
 
 namespace dn {
 
@@ -19,6 +20,10 @@ enum class FileEnding {
     Failed,       // a fault ended the file or kept it from being read; the message was shown
     StoreFailed,  // the store failed under the import
 };
+
+// The weight of the way a file's reading loop ended: a record that ended
+// the file and a file that could not be read on both count as failed.
+FileEnding EndingOf(FileEnd end);
 
 struct FileResult {
     FileEnding ending = FileEnding::ReadToEnd;

@@ -5,8 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "common/change_log.h"
+#include "common/input_file.h"
+#include "common/line_rules.h"
 #include "features/articles/import_options4.h"
-#include "host/text_lines.h"
 #include "import4_fixture.h"
 
 namespace dn::test {
@@ -66,6 +67,15 @@ TEST_F(Import4Test, ChangeRecordWithoutGroupPricesWithTheStoredGroup) {
     EXPECT_DOUBLE_EQ(art->purchaseprice, 160);
     EXPECT_EQ(art->shorttext2, padTo("Zweiter Text", 40));
     EXPECT_TRUE(host.printedSomething("geändert"));
+}
+
+// With the local copy on, the copy is imported and removed afterwards.
+TEST_F(Import4Test, LocalCopyIsImportedAndRemoved) {
+    session->settings.CopyToLocalDisk = true;
+    ASSERT_EQ(import({dn4Header(), ALine{.number = "1"}.str()}), CommandOutcome::Done);
+    EXPECT_TRUE(store().readArticle("1-1"));
+    EXPECT_FALSE(std::filesystem::exists(LocalCopyPath(*session)));
+    EXPECT_EQ(host.messages.back(), "1 Artikel von der Datei nach TORVALO übernommen!");
 }
 
 TEST_F(Import4Test, ChangeOfAMissingArticleIsNewAndEmptyShortText2IsBlank) {

@@ -47,9 +47,9 @@ TEST_F(Dn4Test, LinesAheadGiveTheLinesAndConversionsOfOneThread) {
     Session oneSession{oneHost};
     oneSession.AllowOverlongFields = true;
     Dn4Reader one{oneSession};
-    Dn4LineReader oneLines(dir / "f.001");
+    LineReader oneLines(dir / "f.001", dn4::kLineOptions);
 
-    Dn4LinesAhead ahead(dir / "f.001", 7, 2);
+    dn4::LinesAhead ahead(dir / "f.001", 7, 2);
     std::string line, oneLine;
     int count = 0;
     while (ahead.readLine(line)) {
@@ -74,7 +74,7 @@ TEST_F(Dn4Test, LinesAheadGiveTheLinesAndConversionsOfOneThread) {
 TEST_F(Dn4Test, LinesAheadLeaveRefusalsToTheImporter) {
     TempDir dir;
     writeFile(dir / "f.001", "A;N;1;00;Rohr;\r\n" + headerLine() + "\r\n");
-    Dn4LinesAhead ahead(dir / "f.001");
+    dn4::LinesAhead ahead(dir / "f.001");
     std::string line;
     ASSERT_TRUE(ahead.readLine(line));
     EXPECT_FALSE(ahead.convert(reader, line));
@@ -82,7 +82,7 @@ TEST_F(Dn4Test, LinesAheadLeaveRefusalsToTheImporter) {
 
     // Without /KA an over-long field ends the file with its message.
     writeFile(dir / "g.001", headerLine() + "\r\nA;N;" + std::string(16, '1') + ";00;Rohr;\r\n");
-    Dn4LinesAhead ahead2(dir / "g.001");
+    dn4::LinesAhead ahead2(dir / "g.001");
     Dn4Reader fresh{session};
     ASSERT_TRUE(ahead2.readLine(line));
     ASSERT_TRUE(ahead2.convert(fresh, line));
@@ -95,7 +95,7 @@ TEST_F(Dn4Test, LinesAheadPushBackAndStopEarly) {
     TempDir dir;
     writeFile(dir / "f.001", mixedFile(5000));
     {
-        Dn4LinesAhead ahead(dir / "f.001", 16, 2);
+        dn4::LinesAhead ahead(dir / "f.001", 16, 2);
         std::string line;
         ASSERT_TRUE(ahead.readLine(line));
         ASSERT_TRUE(ahead.readLine(line));
@@ -109,7 +109,7 @@ TEST_F(Dn4Test, LinesAheadPushBackAndStopEarly) {
         ASSERT_TRUE(ahead.readLine(line));
         EXPECT_EQ(line.substr(0, 6), "A;N;A0");
     }  // the reading thread is stopped with most of the file unread
-    EXPECT_THROW({ Dn4LinesAhead missing(dir / "fehlt.001"); }, IoError);
+    EXPECT_THROW({ dn4::LinesAhead missing(dir / "fehlt.001"); }, IoError);
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ class Dn4SamplesTest : public Dn4Test {
             ADD_FAILURE() << "missing sample " << name;
             return r;
         }
-        Dn4LineReader lines(path);
+        LineReader lines(path, dn4::kLineOptions);
         Dn4Reader fileReader(session);
         std::string line;
         while (lines.readLine(line)) {
@@ -99,7 +99,8 @@ TEST_F(Dn4SamplesTest, Utf8FileOfHalo) {
 }
 
 TEST_F(Dn4SamplesTest, HaloUmlautsInUtf8TextLines) {
-    Dn4LineReader lines(samplesDir() / "v4-halo/v4_with_empty_lines_and_invalid_tags.001");
+    LineReader lines(samplesDir() / "v4-halo/v4_with_empty_lines_and_invalid_tags.001",
+                     dn4::kLineOptions);
     std::string line;
     std::map<char, int> types;
     std::vector<std::string> texts;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "host/text_lines.h"
+#include "common/line_rules.h"
 #include "import_fixture5.h"
 
 namespace dn {

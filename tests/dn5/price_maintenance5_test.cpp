@@ -115,7 +115,7 @@ TEST_F(PriceMaintenance5Test, PriceRules) {
         const auto p = file("datpreis.001", {kHeader, c.line});
         PriceModes o{c.purchaseMode, c.salesMode};
         const dn5::PriceFileEnd run = RunPriceFile5(*session, p.string(), o);
-        EXPECT_EQ(run.end, FileEnd5::EndOfFile);
+        EXPECT_EQ(run.end, FileEnd::EndOfFile);
         const ArticleRecord a = stored("A1");
         EXPECT_DOUBLE_EQ(a.purchaseprice, c.ek);
         EXPECT_DOUBLE_EQ(a.salesprice, c.vk);
@@ -287,7 +287,7 @@ TEST_F(PriceMaintenance5Test, RefusedWriteLeavesOnlyThatRecordOut) {
             file("datpreis.001", {kHeader, "P;A1;1;1;10000;;;;;;;;", "P;A2;1;1;10000;;;;;;;;",
                                   "P;A3;1;1;10000;;;;;;;;", "P;A4;1;1;10000;;;;;;;;"});
         const dn5::PriceFileEnd run = RunPriceFile5(*session, p.string(), {}, batch);
-        EXPECT_EQ(run.end, FileEnd5::EndOfFile);
+        EXPECT_EQ(run.end, FileEnd::EndOfFile);
         EXPECT_DOUBLE_EQ(stored("A1").salesprice, 100);
         EXPECT_DOUBLE_EQ(stored("A2").salesprice, 100);
         EXPECT_DOUBLE_EQ(stored("A3").salesprice, 20);

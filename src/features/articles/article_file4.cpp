@@ -100,10 +100,10 @@ bool hasKey(const DnRecord& rec) {
 
 }  // namespace
 
-FileEnd4 ArticleImporter4::readFile(const std::string& path, long long bytesBefore,
-                                    long long totalBytes) {
+FileEnd ArticleImporter4::readFile(const std::string& path, long long bytesBefore,
+                                   long long totalBytes) {
     HostServices& ui = s_.ui;
-    lines_ = std::make_unique<Dn4LinesAhead>(path);
+    lines_ = std::make_unique<dn4::LinesAhead>(path);
     reader_.startFile();
     p_ = PendingArticle4{};
     letterWarned_ = false;
@@ -113,9 +113,9 @@ FileEnd4 ArticleImporter4::readFile(const std::string& path, long long bytesBefo
 
     // A fault ends the file: the pending article is still written and
     // everything committed.
-    auto endWith = [this](FileEnd4 how) {
+    auto endWith = [this](FileEnd how) {
         writePending();
-        return batch_->commit() ? how : FileEnd4::StoreFailed;
+        return batch_->commit() ? how : FileEnd::StoreFailed;
     };
 
     std::string line;
@@ -124,27 +124,27 @@ FileEnd4 ArticleImporter4::readFile(const std::string& path, long long bytesBefo
         ui.Balken_Anzahl(importedCount_);
         if (ui.EscPressed()) {
             ui.Balken_hide();
-            if (!batch_->commit()) return FileEnd4::StoreFailed;
+            if (!batch_->commit()) return FileEnd::StoreFailed;
             // "Nein" clears Escape and the file reads on.
-            if (ConfirmEscape(ui)) return endWith(FileEnd4::Cancelled);
+            if (ConfirmEscape(ui)) return endWith(FileEnd::Cancelled);
             batch_->restart();
         }
         const bool converted = lines_->hasPushedBack() && pushedBackConverted_;
         pushedBackConverted_ = false;
         try {
             if (!lines_->readLine(line)) break;
-            if (!converted && !lines_->convert(reader_, line)) return endWith(FileEnd4::Fault);
+            if (!converted && !lines_->convert(reader_, line)) return endWith(FileEnd::Stopped);
             DnRecord& rec = reader_.record();
             const char type = rec.type();
             if (type == 0) continue;
             if (endsArticleGroup(type)) writePending();
             // The article before and what belongs to it are written: a batch may end here.
-            if (type == 'A' && !batch_->boundary()) return FileEnd4::Fault;
+            if (type == 'A' && !batch_->boundary()) return FileEnd::Stopped;
             if (!hasKey(rec)) {
                 protocol(std::string("Fehler: ") + (type == 'c' ? 'C' : type) + "-Satz ohne " +
                          (type == 'T' || type == 'E' ? "Textnummer" : "Artikelnummer") +
                          " in Zeile " + std::to_string(lines_->lineNumber()) + " übergangen!");
-                if (!batch_->count()) return FileEnd4::Fault;
+                if (!batch_->count()) return FileEnd::Stopped;
                 continue;
             }
             bool ok = true;
@@ -193,27 +193,27 @@ FileEnd4 ArticleImporter4::readFile(const std::string& path, long long bytesBefo
                 default:
                     break;
             }
-            if (!ok) return endWith(FileEnd4::Fault);
+            if (!ok) return endWith(FileEnd::Stopped);
         } catch (const IoError& e) {
             writePending();
             batch_->commit();
             ui.Balken_hide();
             ui.meldung(std::string("Datei-Fehler in Datei: ") + e.what());
-            return FileEnd4::Fault;
+            return FileEnd::ReadError;
         }
-        if (!batch_->count()) return FileEnd4::StoreFailed;
+        if (!batch_->count()) return FileEnd::StoreFailed;
     }
     // A file without a header (empty) is no delivery.
     if (!reader_.HeaderSeen()) {
         ui.Balken_hide();
         ui.meldung(kMsgHeaderMissing);
-        return endWith(FileEnd4::Fault);
+        return endWith(FileEnd::Stopped);
     }
     // The code page the reader assumed, and what it found wrong with the file.
     const LineReadReport& report = lines_->report();
     for (const auto& note : report.notes) protocol(note);
-    if (ShowReadFaults(s_, report)) return endWith(FileEnd4::Fault);
-    return endWith(FileEnd4::Complete);
+    if (ShowReadFaults(s_, report)) return endWith(FileEnd::ReadError);
+    return endWith(FileEnd::EndOfFile);
 }
 
 }  // namespace dn

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/batch_commit4.h"
+#include "common/file_end.h"
 #include "features/articles/import_options4.h"
 #include "formats/dn4/dn4_lines_ahead.h"
 #include "formats/dn4/dn4_reader.h"
@@ -19,9 +20,6 @@
 namespace dn {
 
 class HostStore;
-
-// How a file's loop ended.
-enum class FileEnd4 { Complete, Fault, Cancelled, AbortRun, StoreFailed };
 
 // The article in the buffer: written when the next record group begins.
 struct PendingArticle4 {
@@ -46,7 +44,7 @@ class ArticleImporter4 {
     ~ArticleImporter4();
 
     // Reads one file. `shownName` is the name for messages and the log.
-    FileEnd4 readFile(const std::string& path, long long bytesBefore, long long totalBytes);
+    FileEnd readFile(const std::string& path, long long bytesBefore, long long totalBytes);
 
     long ImportedCount() const { return importedCount_; }
     // Records of the file read last left out for a faulty numeric field.
@@ -88,7 +86,7 @@ class ArticleImporter4 {
     HostStore& store_;
     ImportOptions4 options_;
     Dn4Reader reader_;
-    std::unique_ptr<Dn4LinesAhead> lines_;
+    std::unique_ptr<dn4::LinesAhead> lines_;
     bool pushedBackConverted_ = false;
     PendingArticle4 p_;
     long importedCount_ = 0;

@@ -108,7 +108,7 @@ CommandOutcome ImportFreeTexts5(Session& s, int mode) {
     if (mode == 0 && !ChooseImportFiles(s, 't')) return CommandOutcome::Cancelled;
     const std::vector<std::string> files = s.OnlineImportFiles;
     if (files.empty()) return CommandOutcome::Cancelled;
-    CheckMasterDataDrive5(s);
+    CheckMasterDataDrive(s, dn5::kInputFile);
 
     FreeTextGroup5 group(s);
     dn5::RecordTable table = dn5::RecordTable::withHeader('T');
@@ -122,7 +122,7 @@ CommandOutcome ImportFreeTexts5(Session& s, int mode) {
         const std::filesystem::path file = name;
         std::optional<std::filesystem::path> input;
         try {
-            input = PrepareInputFile5(s, file);
+            input = PrepareInputFile(s, file, dn5::kInputFile);
         } catch (const IoError& e) {
             s.ui.meldung(e.what());
             result.addRefused();
@@ -134,7 +134,7 @@ CommandOutcome ImportFreeTexts5(Session& s, int mode) {
         }
         s.ui.PanelOn("Übernahme " + file.filename().string());
         group.reset();
-        FileEnd5 end = FileEnd5::ReadError;
+        FileEnd end = FileEnd::ReadError;
         try {
             end = d.ReadFile5(*input, table, hooks);
         } catch (const IoError& e) {
@@ -149,9 +149,9 @@ CommandOutcome ImportFreeTexts5(Session& s, int mode) {
             AppendChangeLogFile(s, "5 Langtextübernahme", file);
             if (!s.OnlineImportStatus.empty()) s.OnlineImportStatus = "1";
         }
-        if (end == FileEnd5::Cancelled) break;
+        if (end == FileEnd::Cancelled) break;
     }
-    RemoveLocalCopy5(s);
+    RemoveLocalCopy(s);
     s.ui.meldung(std::to_string(total) + " ungebundene/freie Langtexte nach TORVALO übernommen!" +
                  SkippedNote(result.skipped()));
     return result.outcome();

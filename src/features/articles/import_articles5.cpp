@@ -15,6 +15,7 @@
 #include "common/current_supplier.h"
 #include "common/field_fault.h"
 #include "common/file_choice.h"
+#include "common/line_rules.h"
 #include "common/protocol.h"
 #include "common/session.h"
 #include "features/articles/article_run_state.h"
@@ -31,7 +32,6 @@
 #include "host/errors.h"
 #include "host/escape_question.h"
 #include "host/store.h"
-#include "host/text_lines.h"
 
 namespace dn {
 
@@ -307,11 +307,11 @@ CommandOutcome ImportArticles5(Session& s, int mode) {
 
     s.PrintProtocol = protocol;
     if (protocol && !openProtocol(s)) return CommandOutcome::Cancelled;
-    CheckMasterDataDrive5(s);
+    CheckMasterDataDrive(s, dn5::kInputFile);
 
     HostStore& store = s.store();
     state.OptionalColumns = upperOptionalColumns(store);
-    const std::uint64_t total = TotalSize5(files);
+    const std::uint64_t total = TotalSize(files);
     s.ui.Balken_Oeffnen("Lese Datei...", true);
     s.ui.Balken_Max(static_cast<long>(total));
 
@@ -328,7 +328,7 @@ CommandOutcome ImportArticles5(Session& s, int mode) {
             std::optional<std::filesystem::path> input;
             try {
                 if (s.settings.CopyToLocalDisk) s.ui.Balken_Schliessen();
-                input = PrepareInputFile5(s, file);
+                input = PrepareInputFile(s, file, dn5::kInputFile);
                 if (s.settings.CopyToLocalDisk) {
                     s.ui.Balken_Oeffnen("Lese Datei...", true);
                     s.ui.Balken_Max(static_cast<long>(total));
@@ -351,7 +351,7 @@ CommandOutcome ImportArticles5(Session& s, int mode) {
                 s.ui.Balken_Anzahl(run.articlesRead());
                 return !EscapeEndsLoop(s.ui);
             };
-            FileEnd5 end;
+            FileEnd end;
             try {
                 end = d.ReadFile5(*input, table, hooks);
             } catch (const IoError& e) {  // the file could not be opened
@@ -359,16 +359,16 @@ CommandOutcome ImportArticles5(Session& s, int mode) {
                 result.addRefused();
                 continue;
             }
-            if (end == FileEnd5::Cancelled) {
+            if (end == FileEnd::Cancelled) {
                 run.cancelFile();
                 stopped = true;
-            } else if (end == FileEnd5::ReadError && run.cutInsideOpenBlock()) {
+            } else if (end == FileEnd::ReadError && run.cutInsideOpenBlock()) {
                 run.cancelFile();  // the file ends inside a block: that block is dropped
-            } else if (!run.finishFile() && end == FileEnd5::EndOfFile) {
-                end = FileEnd5::Stopped;  // the last block had a faulty field
+            } else if (!run.finishFile() && end == FileEnd::EndOfFile) {
+                end = FileEnd::Stopped;  // the last block had a faulty field
             }
             for (const auto& note : d.readNotes()) ProtocolLine(s, note);
-            done += FileSize5(*input);
+            done += FileSize(*input);
             // What was written before an early end stays and counts.
             FileResult file5 =
                 FileResult5(d, end, totals.add(state.counts), state.counts.SkippedCount);
@@ -381,7 +381,7 @@ CommandOutcome ImportArticles5(Session& s, int mode) {
     }
 
     s.ui.Balken_Schliessen();
-    RemoveLocalCopy5(s);
+    RemoveLocalCopy(s);
     s.TodayDate = todayDayNumber();
     s.ui.meldung(std::to_string(totals.articles) + " Artikel und " +
                  std::to_string(totals.longTexts) + " Langtexte nach TORVALO übernommen!" + "\n\n" +

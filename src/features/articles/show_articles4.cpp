@@ -39,7 +39,7 @@ class ListingOutput {
 // Lists one file; false when the listing is to stop (conversion failure or
 // Escape).
 bool listFile(Session& s, ListingOutput& out, const std::string& file, long& count) {
-    Dn4LineReader lines(file);
+    LineReader lines(file, dn4::kLineOptions);
     Dn4Reader reader(s);
     std::string line;
     while (!s.ui.ESCPanel() && lines.readLine(line)) {

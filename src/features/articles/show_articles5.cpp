@@ -95,9 +95,9 @@ CommandOutcome ShowArticles5(Session& s) {
     hooks.beforeLine = [&s](std::uint64_t) { return !s.ui.ESCPanel(); };
     CommandOutcome outcome = CommandOutcome::Done;
     try {
-        const FileEnd5 end = d.ReadFile5(file, table, hooks);
-        if (end == FileEnd5::ReadError) outcome = CommandOutcome::Failed;
-        if (end == FileEnd5::Cancelled) outcome = CommandOutcome::Cancelled;
+        const FileEnd end = d.ReadFile5(file, table, hooks);
+        if (end == FileEnd::ReadError) outcome = CommandOutcome::Failed;
+        if (end == FileEnd::Cancelled) outcome = CommandOutcome::Cancelled;
     } catch (const IoError& e) {
         s.ui.meldung(e.what());
         outcome = CommandOutcome::Failed;

@@ -136,10 +136,10 @@ CommandOutcome ImportDiscountGroups5(Session& s) {
     table.answer('S', "Warengruppensätze mit Funktion Warengruppen einlesen!");
 
     s.ui.PanelOn("Rabatte");
-    FileEnd5 end = FileEnd5::ReadError;
+    FileEnd end = FileEnd::ReadError;
     try {
         end = dn5.ReadFile5(file, table, {[&s](std::uint64_t) { return !s.ui.ESCPanel(); }});
-        groups.finish(end == FileEnd5::EndOfFile, counts.RecordCount);
+        groups.finish(end == FileEnd::EndOfFile, counts.RecordCount);
     } catch (...) {
         s.ui.PanelOff();
         closeProtocol(s);

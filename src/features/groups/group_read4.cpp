@@ -11,7 +11,7 @@ namespace dn {
 FileResult readGroupFile4(Session& s, const std::string& file,
                           const std::function<void(const DnRecord&)>& handle,
                           const std::function<void()>& headerAccepted) {
-    Dn4LineReader lines(file);
+    LineReader lines(file, dn4::kLineOptions);
     Dn4Reader reader(s);
     reader.startFile();
     reader.checkNumbers(true);

@@ -94,10 +94,10 @@ CommandOutcome ImportProductGroups5(Session& s) {
     table.answer('R', "Rabattsätze mit Rabattsatzfunktion übernehmen!");
 
     s.ui.PanelOn("Warengruppen");
-    FileEnd5 end = FileEnd5::ReadError;
+    FileEnd end = FileEnd::ReadError;
     try {
         end = dn5.ReadFile5(file, table, {[&s](std::uint64_t) { return !s.ui.ESCPanel(); }});
-        groups.finish(end == FileEnd5::EndOfFile, counts.RecordCount);
+        groups.finish(end == FileEnd::EndOfFile, counts.RecordCount);
     } catch (...) {
         s.ui.PanelOff();
         throw;

@@ -48,7 +48,7 @@ class PriceRunOutput {
 FileResult readPriceFile(Session& s, const PriceModes& modes, const std::string& file,
                          Dn4Reader& reader) {
     HostServices& ui = s.ui;
-    Dn4LineReader lines(file);
+    LineReader lines(file, dn4::kLineOptions);
     reader.startFile();
     ui.Balken_Oeffnen("Importiere " + std::filesystem::path(file).filename().string());
     ui.Balken_Max(static_cast<long>(lines.fileSize()));

@@ -187,7 +187,7 @@ dn5::PriceFileEnd RunPriceFile5(Session& s, const std::string& file, const Price
 
     PriceRun5 run(s, dn5, options, batchSize);
     const dn5::RecordTable table = run.table();
-    FileEnd5 end = FileEnd5::ReadError;
+    FileEnd end = FileEnd::ReadError;
     try {
         end = dn5.ReadFile5(
             file, table, {[&s, &run](std::uint64_t n) { return beforeLine(s, n, run.changed()); }});

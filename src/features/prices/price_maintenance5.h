@@ -18,7 +18,7 @@ namespace dn5 {
 // How a price-change file ended and what its run counted (`RecordCount`:
 // the articles changed, also those whose write was refused).
 struct PriceFileEnd {
-    FileEnd5 end = FileEnd5::ReadError;
+    FileEnd end = FileEnd::ReadError;
     RunCounts counts;
 };
 }  // namespace dn5

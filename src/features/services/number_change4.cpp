@@ -64,7 +64,7 @@ void takePair(Session& s, ChangeScan& scan, const std::string& number, const std
 // message said that the take-over stops) nothing of the file is applied.
 FileResult scanFile4(Session& s, const std::string& file, ChangeScan& scan) {
     try {
-        Dn4LineReader lines(file);
+        LineReader lines(file, dn4::kLineOptions);
         Dn4Reader reader(s);
         std::string line;
         while (lines.readLine(line)) {

@@ -74,7 +74,7 @@ CommandOutcome ChangeNumbersInServices5(tdatanorm5& dn5) {
         s.ui.SetInfo("Indexdatei erzeugen");
         ReadHooks5 hooks;
         hooks.beforeLine = [&s](std::uint64_t) { return !s.ui.ESCPanel(); };
-        const FileEnd5 end = dn5.ReadFile5(file, changeTable(scan), hooks);
+        const FileEnd end = dn5.ReadFile5(file, changeTable(scan), hooks);
         result = FileResult5(dn5, end, 0, 0);
         const auto apply = [&] {
             const NumberChangeResult applied = ApplyNumberChanges(s, scan.temptabelle);

@@ -44,7 +44,7 @@ SetLine lineOf4(const SetRecordBuffer& j, const SetRecordBuffer2& j2) {
 // One "datasets.*" file; a read error or conversion failure ends it.
 FileResult readSetFile4(Session& s, SetCollector& sets, const std::string& file) {
     try {
-        Dn4LineReader lines(file);
+        LineReader lines(file, dn4::kLineOptions);
         Dn4Reader reader(s);
         const auto ended = [&reader](FileEnding how) {
             return FileResult{how, reader.skippedRecords(), 0};

@@ -77,7 +77,7 @@ CommandOutcome ImportSets5(tdatanorm5& dn5) {
                 escaped = true;
                 return false;
             };
-            FileEnd5 end = FileEnd5::ReadError;
+            FileEnd end = FileEnd::ReadError;
             try {
                 end = dn5.ReadFile5(file, table, hooks);
             } catch (const IoError& e) {  // the file could not be opened

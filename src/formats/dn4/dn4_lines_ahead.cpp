@@ -2,17 +2,19 @@
 
 #include <utility>
 
-namespace dn {
+#include "formats/dn4/dn4_lines.h"
 
-Dn4LinesAhead::Dn4LinesAhead(const std::filesystem::path& file, std::size_t chunkLines,
-                             std::size_t maxChunks)
-    : file_(file),
+namespace dn::dn4 {
+
+LinesAhead::LinesAhead(const std::filesystem::path& file, std::size_t chunkLines,
+                       std::size_t maxChunks)
+    : file_(file, kLineOptions),
       chunkLines_(chunkLines == 0 ? 1 : chunkLines),
       maxChunks_(maxChunks == 0 ? 1 : maxChunks) {
     thread_ = std::thread([this] { run(); });
 }
 
-Dn4LinesAhead::~Dn4LinesAhead() {
+LinesAhead::~LinesAhead() {
     {
         std::lock_guard lock(mutex_);
         stop_ = true;
@@ -21,7 +23,7 @@ Dn4LinesAhead::~Dn4LinesAhead() {
     thread_.join();
 }
 
-void Dn4LinesAhead::run() {
+void LinesAhead::run() {
     Dn4Reader ahead;
     for (;;) {
         Chunk chunk;
@@ -45,7 +47,7 @@ void Dn4LinesAhead::run() {
     }
 }
 
-void Dn4LinesAhead::fill(Chunk& chunk, Dn4Reader& ahead) {
+void LinesAhead::fill(Chunk& chunk, Dn4Reader& ahead) {
     chunk.count = 0;
     try {
         chunk.lines.resize(chunkLines_);
@@ -71,7 +73,7 @@ void Dn4LinesAhead::fill(Chunk& chunk, Dn4Reader& ahead) {
     }
 }
 
-void Dn4LinesAhead::nextChunk() {
+void LinesAhead::nextChunk() {
     std::unique_lock lock(mutex_);
     current_.count = 0;
     spare_.push_back(std::move(current_));
@@ -83,7 +85,7 @@ void Dn4LinesAhead::nextChunk() {
     next_ = 0;
 }
 
-bool Dn4LinesAhead::readLine(std::string& line) {
+bool LinesAhead::readLine(std::string& line) {
     last_ = nullptr;  // a pushed-back line is converted again should anyone ask
     if (pushedBack_) {
         line = std::move(*pushedBack_);
@@ -108,7 +110,7 @@ bool Dn4LinesAhead::readLine(std::string& line) {
     return true;
 }
 
-bool Dn4LinesAhead::convert(Dn4Reader& reader, std::string_view line) {
+bool LinesAhead::convert(Dn4Reader& reader, std::string_view line) {
     if (last_ && last_->converted) {
         reader.adopt(last_->buffers);
         return true;
@@ -116,4 +118,4 @@ bool Dn4LinesAhead::convert(Dn4Reader& reader, std::string_view line) {
     return reader.ConvertDn4Line(line, lineNumber_);
 }
 
-}  // namespace dn
+}  // namespace dn::dn4

@@ -2,7 +2,7 @@
 // The lines of a DATANORM 4 file read and converted ahead on a second
 // thread, so that reading and converting run beside the import's store work.
 //
-// The reading thread reads the lines (Dn4LineReader) and converts each with
+// The reading thread reads the lines (LineReader) and converts each with
 // a reader without session (`Dn4Reader::ConvertAhead`). The importing thread
 // takes them in file order: `readLine` hands out the next line, `convert`
 // puts its conversion into the importer's reader: the one made ahead or,
@@ -26,23 +26,23 @@
 #include <thread>
 #include <vector>
 
-#include "formats/dn4/dn4_line_reader.h"
+#include "common/line_reader.h"
 #include "formats/dn4/dn4_reader.h"
 
-namespace dn {
+namespace dn::dn4 {
 
-class Dn4LinesAhead {
+class LinesAhead {
   public:
-    // Opens the file on the calling thread (IoError as Dn4LineReader) and
+    // Opens the file on the calling thread (IoError as LineReader) and
     // starts reading.
-    explicit Dn4LinesAhead(const std::filesystem::path& file, std::size_t chunkLines = 256,
-                           std::size_t maxChunks = 4);
+    explicit LinesAhead(const std::filesystem::path& file, std::size_t chunkLines = 256,
+                        std::size_t maxChunks = 4);
     // Stops the reading thread; lines not taken are dropped.
-    ~Dn4LinesAhead();
-    Dn4LinesAhead(const Dn4LinesAhead&) = delete;
-    Dn4LinesAhead& operator=(const Dn4LinesAhead&) = delete;
+    ~LinesAhead();
+    LinesAhead(const LinesAhead&) = delete;
+    LinesAhead& operator=(const LinesAhead&) = delete;
 
-    // As Dn4LineReader::readLine. The string's memory is reused.
+    // As LineReader::readLine. The string's memory is reused.
     bool readLine(std::string& line);
     // `reader.ConvertDn4Line(line)` for the line readLine handed out last;
     // false ends the file as there.
@@ -56,7 +56,7 @@ class Dn4LinesAhead {
     std::int64_t bytesRead() const { return bytesRead_; }
     // Physical line number of the line handed out last.
     std::int64_t lineNumber() const { return lineNumber_; }
-    // As Dn4LineReader::report, once readLine has returned false.
+    // As LineReader::report, once readLine has returned false.
     const LineReadReport& report() const { return report_; }
 
   private:
@@ -80,7 +80,7 @@ class Dn4LinesAhead {
     void fill(Chunk& chunk, Dn4Reader& ahead);
     void nextChunk();
 
-    Dn4LineReader file_;  // reading thread only, once started
+    LineReader file_;  // reading thread only, once started
     std::size_t chunkLines_;
     std::size_t maxChunks_;
 
@@ -103,4 +103,4 @@ class Dn4LinesAhead {
     std::thread thread_;
 };
 
-}  // namespace dn
+}  // namespace dn::dn4

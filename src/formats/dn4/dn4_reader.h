@@ -2,7 +2,7 @@
 // The DATANORM 4 reader shared by every DATANORM 4 importer.
 //
 // Use:
-//     Dn4LineReader lines(path);          // streams the file, CP850 lines
+//     LineReader lines(path, dn4::kLineOptions);  // streams the file, CP850 lines
 //     Dn4Reader reader(session);          // per file: header, currency, buffers
 //     std::string line;
 //     while (lines.readLine(line)) {
@@ -31,7 +31,7 @@
 #include "common/dn4_currency.h"
 #include "formats/dn4/dn4_fields.h"
 #include "formats/dn4/dn4_layout.h"
-#include "formats/dn4/dn4_line_reader.h"
+#include "formats/dn4/dn4_lines.h"
 #include "formats/dn4/dn_record.h"
 
 namespace dn {
@@ -71,7 +71,7 @@ class Dn4Reader {
     // For the next file: no header seen, currency unknown.
     void startFile();
 
-    // Converts one line (CP850 bytes, as Dn4LineReader hands them out) into
+    // Converts one line (CP850 bytes, as the line reader hands them out) into
     // the buffers. False ends the file: an over-long field the user did not
     // accept, a refused header or a record before the header; the message
     // has been shown. An empty line is skipped as a success (type 0); a

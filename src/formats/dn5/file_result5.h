@@ -12,6 +12,6 @@ namespace dn {
 // numeric field that held no number. A file read to its end without a
 // header (an empty file, a file of blank lines) ended with an error: the
 // message "Vorlaufsatz fehlt!" is shown for it here.
-FileResult FileResult5(tdatanorm5& dn5, FileEnd5 end, long changed, long skipped);
+FileResult FileResult5(tdatanorm5& dn5, FileEnd end, long changed, long skipped);
 
 }  // namespace dn

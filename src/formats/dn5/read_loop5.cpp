@@ -3,7 +3,7 @@
 
 #include "common/session.h"
 #include "formats/dn5/field_split5.h"
-#include "formats/dn5/line_reader5.h"
+#include "formats/dn5/line_options5.h"
 #include "formats/dn5/tdatanorm5.h"
 #include "host/codepage.h"
 
@@ -51,9 +51,9 @@ bool tdatanorm5::HandleRecord5(const dn5::RecordTable& table, std::string& line,
     }
 }
 
-FileEnd5 tdatanorm5::ReadFile5(const std::filesystem::path& file, const dn5::RecordTable& table,
+FileEnd tdatanorm5::ReadFile5(const std::filesystem::path& file, const dn5::RecordTable& table,
                                const ReadHooks5& hooks) {
-    LineReader5 reader(file);
+    LineReader reader(file, dn5::kLineOptions);
     ResetRun5();
     currentLineNumber_ = 0;
     bytesRead_ = 0;
@@ -64,30 +64,30 @@ FileEnd5 tdatanorm5::ReadFile5(const std::filesystem::path& file, const dn5::Rec
     try {
         for (;;) {
             if (hooks.beforeLine && !hooks.beforeLine(reader.bytesRead()))
-                return FileEnd5::Cancelled;
-            if (!reader.next(line)) {
+                return FileEnd::Cancelled;
+            if (!reader.readLine(line)) {
                 bytesRead_ = reader.bytesRead();
                 const LineReadReport report = reader.report();
                 readNotes_ = report.notes;
                 cutLine_ = reader.cutLine();
-                if (report.faults.empty()) return FileEnd5::EndOfFile;
+                if (report.faults.empty()) return FileEnd::EndOfFile;
                 // The file was not read whole: cut off, or data after the mark.
                 session_.ui.Balken_hide();
                 for (const auto& fault : report.faults) session_.ui.meldung(fault);
                 session_.ui.Balken_show();
-                return FileEnd5::ReadError;
+                return FileEnd::ReadError;
             }
             currentLineNumber_ = reader.lineNumber();
             bytesRead_ = reader.bytesRead();
             fileIsUtf8_ = reader.isUtf8();
-            if (!HandleRecord5(table, line, currentLineNumber_)) return FileEnd5::Stopped;
+            if (!HandleRecord5(table, line, currentLineNumber_)) return FileEnd::Stopped;
         }
     } catch (const edatanormfehler& e) {  // a line beyond any sensible length
         session_.ui.meldung(e.what());
     } catch (const IoError& e) {  // the disk failed under the running loop
         session_.ui.meldung(e.what());
     }
-    return FileEnd5::ReadError;
+    return FileEnd::ReadError;
 }
 
 }  // namespace dn

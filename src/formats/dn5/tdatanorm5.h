@@ -9,7 +9,7 @@
 //     auto table = dn5::RecordTable::withHeader('A');  // V, K; E is ignored
 //     table.handle('A', articleLine)                   // needs the header
 //          .answer('R', "Rabattsätze mit Rabattsatzfunktion übernehmen!");
-//     FileEnd5 end = dn5.ReadFile5(file, table, hooks);
+//     FileEnd end = dn5.ReadFile5(file, table, hooks);
 //
 // Each handler receives the line as a dn5::Record, which answers
 // `GetField5`/`GetInteger5`/`GetReal5` with the checks of the run's field
@@ -27,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "common/file_end.h"
 #include "formats/dn5/edatanormfehler.h"
 #include "formats/dn5/record.h"
 #include "formats/dn5/record_layout5.h"
@@ -35,14 +36,6 @@
 namespace dn {
 
 struct Session;
-
-// How a file's reading loop ended.
-enum class FileEnd5 {
-    EndOfFile,  // every line was read
-    Stopped,    // a handler returned false (after an edatanormfehler, too)
-    Cancelled,  // the command's beforeLine hook said stop (Escape)
-    ReadError,  // the file could not be read on; the message was shown
-};
 
 struct ReadHooks5 {
     // Called before each line with the bytes of the file read so far (line
@@ -99,7 +92,7 @@ class tdatanorm5 {
     bool HandleRecord5(const dn5::RecordTable& table, std::string& line, long lineNumber);
     // Opens the file (IoError when it cannot be opened), `ResetRun5`, and
     // hands every line to `HandleRecord5` until the end or a stop.
-    FileEnd5 ReadFile5(const std::filesystem::path& file, const dn5::RecordTable& table,
+    FileEnd ReadFile5(const std::filesystem::path& file, const dn5::RecordTable& table,
                        const ReadHooks5& hooks = {});
 
   private:

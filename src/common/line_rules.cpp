@@ -1,4 +1,4 @@
-#include "host/text_lines.h"
+#include "common/line_rules.h"
 
 #include <algorithm>
 #include <cstring>

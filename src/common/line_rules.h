@@ -1,6 +1,6 @@
 #pragma once
-// The rules that both DATANORM line readers follow, so that a file reads the
-// same whichever format's reader takes it:
+// The line rules of DATANORM files, the same for every version (the reader
+// that applies them is common/line_reader.h):
 //
 // - CR LF, LF and a lone CR each end a line.
 // - A 0x1A byte marks the end of the file; when anything but line ends and

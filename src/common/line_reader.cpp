@@ -1,39 +1,56 @@
-#include "formats/dn4/dn4_line_reader.h"
+#include "common/line_reader.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
-#include "formats/dn4/dn4_layout.h"
 #include "host/errors.h"
 
 namespace dn {
 namespace {
 
 constexpr std::size_t kBufferSize = kSniffSize;  // one buffer is the encoding sniff
+constexpr std::size_t kTailChunk = 4096;
 
 }  // namespace
 
-Dn4LineReader::Dn4LineReader(const std::filesystem::path& file)
-    : path_(file), in_(file, std::ios::binary), buffer_(kBufferSize) {
-    if (!in_) throw IoError("Datei kann nicht geöffnet werden: " + file.string());
-    in_.seekg(0, std::ios::end);
-    fileSize_ = static_cast<std::int64_t>(in_.tellg());
+LineReader::LineReader(const std::filesystem::path& file, const LineReaderOptions& options)
+    : options_(options), path_(file), buffer_(kBufferSize) {
+    file_.reset(std::fopen(file.c_str(), "rb"));
+    if (!file_) throw IoError(options_.openFailed(file, errno));
+    if (std::fseek(file_.get(), 0, SEEK_END) != 0) readFailed();
+    fileSize_ = std::ftell(file_.get());
+    if (fileSize_ < 0) readFailed();
     findContentEnd();
-    in_.clear();
-    in_.seekg(0);
+    if (std::fseek(file_.get(), 0, SEEK_SET) != 0) readFailed();
     sniffEncoding();
 }
 
-// The data ends before the trailing line breaks and 0x1A bytes.
-void Dn4LineReader::findContentEnd() {
+void LineReader::readFailed() const {
+    throw IoError(options_.readFailed(path_, errno));
+}
+
+void LineReader::tooLong() const {
+    const std::string message = LineTooLongMessage(lineNumber_ + 1);
+    if (options_.raiseTooLong) options_.raiseTooLong(message);
+    throw IoError(message);
+}
+
+std::size_t LineReader::readAt(std::int64_t offset, char* to, std::size_t n) {
+    if (std::fseek(file_.get(), static_cast<long>(offset), SEEK_SET) != 0) readFailed();
+    const std::size_t got = std::fread(to, 1, n, file_.get());
+    if (got != n) readFailed();
+    return got;
+}
+
+// The data ends before the trailing line ends and 0x1A bytes.
+void LineReader::findContentEnd() {
     std::int64_t end = fileSize_;
-    std::vector<char> chunk(4096);
+    std::vector<char> chunk(kTailChunk);
     while (end > 0) {
-        std::int64_t start =
+        const std::int64_t start =
             std::max<std::int64_t>(0, end - static_cast<std::int64_t>(chunk.size()));
-        in_.seekg(start);
-        in_.read(chunk.data(), end - start);
-        if (in_.gcount() != end - start) throw IoError("Lesefehler in Datei: " + path_.string());
+        readAt(start, chunk.data(), static_cast<std::size_t>(end - start));
         for (std::int64_t i = end - start; i > 0; --i)
             if (!IsLineTrailer(chunk[i - 1])) {
                 contentEnd_ = start + i;
@@ -45,29 +62,28 @@ void Dn4LineReader::findContentEnd() {
     contentEnd_ = 0;
 }
 
-void Dn4LineReader::sniffEncoding() {
+// The first buffer up to the first end-of-file mark votes on the encoding.
+void LineReader::sniffEncoding() {
     if (!fillBuffer()) return;
-    const std::size_t n = static_cast<std::size_t>(std::min<std::int64_t>(bufLen_, contentEnd_));
-    encoding_ = SniffEncoding(std::string_view(buffer_.data(), n),
-                              static_cast<std::int64_t>(n) < contentEnd_);
+    const auto n = static_cast<std::size_t>(std::min<std::int64_t>(bufLen_, contentEnd_));
+    std::string_view head(buffer_.data(), n);
+    const std::size_t mark = head.find(kEndOfFileMark);
+    head = head.substr(0, mark);
+    const bool cut = mark == std::string_view::npos && static_cast<std::int64_t>(n) < contentEnd_;
+    encoding_ = SniffEncoding(head, cut);
 }
 
-bool Dn4LineReader::fillBuffer() {
+bool LineReader::fillBuffer() {
     bufferStart_ += static_cast<std::int64_t>(bufLen_);
     bufPos_ = 0;
     bufLen_ = 0;
     if (bufferStart_ >= contentEnd_) return false;
-    in_.read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
-    bufLen_ = static_cast<std::size_t>(in_.gcount());
-    if (bufLen_ == 0) {
-        if (in_.bad() || bufferStart_ < contentEnd_)
-            throw IoError("Lesefehler in Datei: " + path_.string());
-        return false;
-    }
+    bufLen_ = std::fread(buffer_.data(), 1, buffer_.size(), file_.get());
+    if (bufLen_ == 0) readFailed();  // the data ends later: the disk failed
     return true;
 }
 
-bool Dn4LineReader::readLine(std::string& line) {
+bool LineReader::readLine(std::string& line) {
     if (pushedBack_) {
         line = std::move(*pushedBack_);
         pushedBack_.reset();
@@ -82,7 +98,7 @@ bool Dn4LineReader::readLine(std::string& line) {
     bool ended = false;
     while (true) {
         if (bufPos_ == bufLen_ && !fillBuffer()) break;
-        const std::size_t limit = static_cast<std::size_t>(
+        const auto limit = static_cast<std::size_t>(
             std::min<std::int64_t>(static_cast<std::int64_t>(bufLen_), contentEnd_ - bufferStart_));
         if (bufPos_ == limit) break;
         if (afterCr_) {  // CR LF is one line end
@@ -96,7 +112,7 @@ bool Dn4LineReader::readLine(std::string& line) {
         const char* begin = buffer_.data() + bufPos_;
         const char* stop = FindLineBreak(begin, buffer_.data() + limit);
         line.append(begin, stop ? stop : buffer_.data() + limit);
-        if (line.size() > kMaxLineLength) throw IoError(LineTooLongMessage(lineNumber_ + 1));
+        if (line.size() > kMaxLineLength) tooLong();
         bufPos_ = stop ? static_cast<std::size_t>(stop - buffer_.data()) + 1 : limit;
         offset_ = bufferStart_ + static_cast<std::int64_t>(bufPos_);
         if (stop) {
@@ -117,33 +133,23 @@ bool Dn4LineReader::readLine(std::string& line) {
         }
         if (offset_ >= contentEnd_) break;
     }
-    // The line breaks and end-of-file bytes after the last line count as read.
+    // The line ends and end-of-file bytes after the last line count as read.
     if (offset_ >= contentEnd_ || stopped_) offset_ = fileSize_;
     ++lineNumber_;
     if (lineNumber_ == 1 && std::string_view(line).starts_with(kUtf8Bom)) {
         line.erase(0, kUtf8Bom.size());
         encoding_ = TextEncoding::Utf8;
     }
-    if (!ended && !lastLineEnded_ && lineIsCut(line)) {
+    LineToCp850(line, encoding_);
+    if (!ended && !lastLineEnded_ && FieldCount(line) < options_.fieldsNeeded(line)) {
         checks_.fault(CutOffMessage(lineNumber_));
+        BlankControlBytes(line);
+        cutLine_ = std::move(line);
+        line.clear();
         return false;
     }
-    decode(line);
-    return true;
-}
-
-void Dn4LineReader::pushBack(std::string line) {
-    pushedBack_ = std::move(line);
-}
-
-// A last line without line end that has fewer fields than its record needs.
-bool Dn4LineReader::lineIsCut(std::string_view line) const {
-    return FieldCount(line) < Dn4FieldsNeeded(line);
-}
-
-void Dn4LineReader::decode(std::string& line) {
-    LineToCp850(line, encoding_);
     checks_.controlBytes(line, lineNumber_);
+    return true;
 }
 
 }  // namespace dn
