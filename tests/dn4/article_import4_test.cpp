@@ -367,18 +367,6 @@ TEST_F(Import4Test, HeaderDateBecomesTheSupplierMaintenanceDate) {
     EXPECT_EQ(session->suppliers.readRecord(1).maintenanceDate(0), "161025");
 }
 
-TEST(CaseConversion4, WordsStartUpperCase) {
-    const struct {
-        const char* in;
-        const char* out;
-    } cases[] = {{"KUPFERROHR 15X1", "Kupferrohr 15x1"},
-                 {"t-stück/muffe", "T-Stück/Muffe"},
-                 {"ÖL-ABSCHEIDER", "Öl-Abscheider"},
-                 {"a\"b*c+d,e.f;g\\h", "A\"B*C+D,E.F;G\\H"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(cp850ToUtf8(ConvertCase4(utf8ToCp850(c.in))), c.out) << c.in;
-}
-
 TEST(CommitBatchSize4, LastTpLineWins) {
     const struct {
         const char* text;

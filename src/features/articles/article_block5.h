@@ -96,10 +96,6 @@ ArticleBlock5 ParseArticleDeletion5(tdatanorm5& dn5);
 // trimmed, EDIFACT code replaced by the host unit, padded to 4.
 std::string ReplaceUnit5(std::string_view unit, bool replace);
 
-// The short-text case conversion (CP850): lower case, then every letter at
-// the start or after a separator upper case.
-std::string ConvertCase5(std::string_view text);
-
 // A Z line as the surcharge blob keeps it ("50" + padded fields), built from
 // fields 1..16 of the record (index = field number); empty for an unknown
 // subtype. The amount fields are turned into the host currency by

@@ -12,71 +12,10 @@
 #include "features/articles/article_import4.h"
 #include "features/articles/article_importer4.h"
 #include "features/articles/import_text4.h"
+#include "host/codepage.h"
 #include "host/store.h"
 
 namespace dn {
-namespace {
-
-bool isSeparator(unsigned char c) {
-    switch (c) {
-        case ' ':
-        case '"':
-        case '*':
-        case '+':
-        case ',':
-        case '-':
-        case '.':
-        case '/':
-        case ';':
-        case '\\':
-            return true;
-        default:
-            return false;
-    }
-}
-
-// CP850: ü 0x81 / Ü 0x9A, ä 0x84 / Ä 0x8E, ö 0x94 / Ö 0x99.
-unsigned char lowerCp850(unsigned char c) {
-    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
-    switch (c) {
-        case 0x9A:
-            return 0x81;
-        case 0x8E:
-            return 0x84;
-        case 0x99:
-            return 0x94;
-        default:
-            return c;
-    }
-}
-
-unsigned char upperCp850(unsigned char c) {
-    if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 32);
-    switch (c) {
-        case 0x81:
-            return 0x9A;
-        case 0x84:
-            return 0x8E;
-        case 0x94:
-            return 0x99;
-        default:
-            return c;
-    }
-}
-
-}  // namespace
-
-std::string ConvertCase4(std::string text) {
-    bool start = true;
-    for (char& ch : text) {
-        auto c = lowerCp850(static_cast<unsigned char>(ch));
-        if (start) c = upperCp850(c);
-        start = isSeparator(c);
-        ch = static_cast<char>(c);
-    }
-    return text;
-}
-
 void ArticleImporter4::TransferArticle4(DnRecord rec) {
     using namespace dnpos;
     if (options_.onlySelectedProductGroups) {
@@ -188,7 +127,7 @@ void ArticleImporter4::fillArticle(const DnRecord& rec, bool all) {
     ArticleRecord& a = p_.article;
     auto shortText = [&](std::size_t pos) {
         std::string t = rec.text(pos, 40);
-        if (s_.CurrentCaseConversion) t = ConvertCase4(t);
+        if (s_.CurrentCaseConversion) t = convertCaseCp850(t);
         return dn4ToUtf8(t);
     };
     auto has = [&](std::size_t pos) { return all || rec.present(pos); };

@@ -129,7 +129,7 @@ ArticleWriter5::Built ArticleWriter5::buildArticle(const ArticleBlock5& block,
     auto text = [&](int n) { return utf8(a.f[n]); };
     auto shortText = [&](int n) {
         if (!isNew && !a.present(n)) return std::string(40, ' ');
-        return utf8(s.CurrentCaseConversion ? ConvertCase5(a.f[n]) : a.f[n]);
+        return utf8(s.CurrentCaseConversion ? convertCaseCp850(a.f[n]) : a.f[n]);
     };
     auto keyField = [&](int n, std::string& column) {
         if (a.present(n))
