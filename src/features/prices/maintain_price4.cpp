@@ -5,8 +5,8 @@
 #include <cmath>
 #include <vector>
 
+#include "common/currency.h"
 #include "common/discount_group.h"
-#include "common/dn4_currency.h"
 #include "common/protocol.h"
 #include "common/session.h"
 #include "features/articles/import_text4.h"

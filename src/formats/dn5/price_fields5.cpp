@@ -1,6 +1,6 @@
 #include "formats/dn5/price_fields5.h"
 
-#include "common/dn4_currency.h"
+#include "common/currency.h"
 #include "common/session.h"
 #include "formats/dn5/tdatanorm5.h"
 
