@@ -93,7 +93,7 @@ void readFields(tdatanorm5& dn5, std::array<std::string, N>& out, int last) {
 void readArticleLine(tdatanorm5& dn5, ArticleBlock5& block) {
     ArticleLine5 a;
     readFields(dn5, a.f, 29);
-    ArticlePriceInput5& p = a.price;
+    dn5::ArticlePriceInput& p = a.price;
     p.priceFlag = a.f[field5::PriceFlag];
     p.priceUnitPresent = a.present(field5::PriceUnit);
     p.priceUnit = IntegerOf5(a.f[field5::PriceUnit]);

@@ -28,7 +28,7 @@ class tdatanorm5;
 // fields.
 struct ArticleLine5 {
     std::array<std::string, 30> f;
-    ArticlePriceInput5 price;
+    dn5::ArticlePriceInput price;
     // The row this line makes of a key without stored article, built ahead
     // on the reading thread (ArticleWriter5::prepare); used only when the
     // key turns out to have none.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/batch_commit4.h"
+#include "common/discount_rules.h"
 #include "features/articles/import_options4.h"
 #include "formats/dn4/dn4_lines_ahead.h"
 #include "formats/dn4/dn4_reader.h"
@@ -65,7 +66,7 @@ class ArticleImporter4 {
     void deleteArticle(const DnRecord& rec, const std::string& number);
     void changeNumber(const DnRecord& rec, const std::string& key);
     void fillArticle(const DnRecord& rec, bool all);
-    void priceArticle(const DnRecord& rec);
+    void priceArticle(const DnRecord& rec, int listPriceUnit);
     void applyCopperRule();
     void writePending();
 
@@ -80,9 +81,9 @@ class ArticleImporter4 {
     void protocol(const std::string& line);
     void protocolText(const std::string& text);
     void loadSide();
-    // `LoadDiscountGroup` with the groups of the run kept in memory: the
-    // groups do not change while articles are imported.
-    DiscountGroupRecord loadGroup(const std::string& code, bool missingGroupNote);
+    // The discount group of the code, read once per run: the groups do not
+    // change while articles are imported.
+    const DiscountGroupRule& discountGroup(const std::string& code);
 
     Session& s_;
     HostStore& store_;
@@ -95,7 +96,7 @@ class ArticleImporter4 {
     bool longLinesWarned_ = false;  // per run
     bool letterWarned_ = false;     // per file
     std::unique_ptr<BatchCommit4> batch_;
-    std::map<std::string, std::optional<DiscountGroupRecord>> groups_;
+    std::map<std::string, DiscountGroupRule> groups_;
 };
 
 }  // namespace dn

@@ -19,9 +19,10 @@ CurrencyConversion5 FileCurrency5(tdatanorm5& dn5) {
     };
 }
 
-ArticlePriceInput5 ReadArticlePriceFields5(tdatanorm5& dn5, const CurrencyConversion5& convert) {
+dn5::ArticlePriceInput ReadArticlePriceFields5(tdatanorm5& dn5,
+                                               const CurrencyConversion5& convert) {
     using namespace field5;
-    ArticlePriceInput5 in;
+    dn5::ArticlePriceInput in;
     in.priceFlag = dn5.GetField5(PriceFlag);
     in.priceUnitPresent = dn5.FieldPresent5(PriceUnit);
     in.priceUnit = dn5.GetInteger5(PriceUnit);
