@@ -66,7 +66,8 @@ ArticlePriceResult PriceFromArticle(const ArticlePriceInput& in) {
     if (in.priceFlag == '1') {
         if (in.pricePresent) {
             r.salesprice = in.price / PriceUnitFactor(in.priceUnitCode);
-            if (in.TakeListPrice) r.listprice = in.price / in.listPriceUnit;
+            if (in.TakeListPrice)
+                r.listprice = in.price / (in.listPriceUnit != 0 ? in.listPriceUnit : 1);
         }
         r.purchaseprice = purchaseFromList(in.group, r.salesprice, &r.protocol);
     } else if (in.priceFlag == '2' || in.priceFlag == '3') {

@@ -64,7 +64,8 @@ struct ArticlePriceInput {
     double price = 0.0;              // the record's price as amount
     char priceUnitCode = '0';        // the article's price unit code
     std::int32_t priceUnit = 1;      // the article's price unit; 0 counts as 1 for a net price
-    std::int32_t listPriceUnit = 1;  // divides a list price taken over ("EGEMA": from short text 1)
+    std::int32_t listPriceUnit = 1;  // divides a list price taken over ("EGEMA": from short
+                                     // text 1); 0 counts as 1
     DiscountGroupRule group;         // the article's discount group
     double oldPurchasePrice = 0.0;
     double oldSalesPrice = 0.0;

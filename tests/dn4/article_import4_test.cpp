@@ -52,6 +52,31 @@ INSTANTIATE_TEST_SUITE_P(
         PriceCase{"net_code1", "2", "1", "00005000", nullptr, 0, 0, 5, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// "EGEMA": the price unit and its hundredths come from characters 34-40 of
+// short text 1; a list price taken over is divided by that unit, a unit of 0
+// (a fraction only) counting as 1.
+TEST_F(Import4Test, EgemaPriceUnitFromShortText1) {
+    session->ParamEgema = true;
+    session->settings.TakeListPrice = true;
+    const struct {
+        const char* number;
+        const char* digits;
+        int unit;
+        int fraction;
+        double list;
+    } cases[] = {{"1", "010.250", 10, 25, 10.0}, {"2", "000.500", 0, 50, 100.0}};
+    for (const auto& c : cases) {
+        ALine a{.number = c.number, .text1 = std::string(33, 'R') + c.digits};
+        ASSERT_EQ(import({dn4Header(), a.str()}), CommandOutcome::Done);
+        auto art = store().readArticle(std::string("1-") + c.number);
+        ASSERT_TRUE(art);
+        EXPECT_EQ(art->priceunit, c.unit) << c.digits;
+        EXPECT_EQ(art->priceunitfraction, c.fraction) << c.digits;
+        EXPECT_DOUBLE_EQ(art->listprice, c.list) << c.digits;
+        EXPECT_DOUBLE_EQ(art->salesprice, 100) << c.digits;  // by the price unit code
+    }
+}
+
 TEST_F(Import4Test, ChangeRecordWithoutGroupPricesWithTheStoredGroup) {
     addGroup("G20", "1", 20);
     ASSERT_EQ(
