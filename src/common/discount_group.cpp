@@ -2,7 +2,6 @@
 
 #include "common/protocol.h"
 #include "common/session.h"
-#include "host/amounts.h"
 #include "host/codepage.h"
 #include "host/store.h"
 
@@ -28,27 +27,28 @@ DiscountGroupRecord MissingDiscountGroup() {
     return r;
 }
 
-std::string MissingGroupNote(std::string_view code) {
-    return "Hinweis! Rabattgruppe: " + std::string(code) +
-           " existiert nicht! EK-Preis mit 0% Rabatt berechnet";
+namespace {
+
+// The stored row of `ArticlePrefix` + code; the note when there is none.
+std::optional<DiscountGroupRecord> findGroup(Session& s, std::string_view code,
+                                             bool missingGroupNote) {
+    auto found = s.store().readDiscountGroup(s.ArticlePrefix + std::string(code));
+    if (!found && missingGroupNote && s.PrintProtocol) ProtocolLine(s, MissingGroupNote(code));
+    return found;
 }
+
+}  // namespace
 
 DiscountGroupRecord LoadDiscountGroup(Session& s, std::string_view code, bool missingGroupNote) {
-    if (auto found = s.store().readDiscountGroup(s.ArticlePrefix + std::string(code)))
-        return *found;
-    if (missingGroupNote && s.PrintProtocol) ProtocolLine(s, MissingGroupNote(code));
-    return MissingDiscountGroup();
+    return findGroup(s, code, missingGroupNote).value_or(MissingDiscountGroup());
 }
 
-double DiscountedPrice(const DiscountGroupRecord& group, double price) {
-    if (group.kennung == "1") return rund(price * (1.0 - group.wert / 100.0));
-    if (group.kennung == "2") return rund(price * group.wert);
-    if (group.kennung == "3") return rund(price * (1.0 + group.wert / 100.0));
-    return rund(price);
+DiscountGroupRule LoadDiscountGroupRule(Session& s, std::string_view code, bool missingGroupNote) {
+    return discountGroupRule(code, findGroup(s, code, missingGroupNote));
 }
 
 double ApplyDiscountGroup(Session& s, std::string_view code, double price, bool missingGroupNote) {
-    return DiscountedPrice(LoadDiscountGroup(s, code, missingGroupNote), price);
+    return purchaseFromList(LoadDiscountGroupRule(s, code, missingGroupNote), price, nullptr);
 }
 
 bool DiscountGroupSelected(Session& s, std::string_view code) {

@@ -1,11 +1,13 @@
 #pragma once
 // Discount groups of the current supplier as the importers use them: the
 // group key, loading a group (or its defaults) and applying it to a list
-// price, and the selection test of the group marks.
+// price, and the selection test of the group marks. The price rules on a
+// group are in discount_rules.h.
 
 #include <string>
 #include <string_view>
 
+#include "common/discount_rules.h"
 #include "host/store_records.h"
 
 namespace dn {
@@ -35,15 +37,11 @@ DiscountGroupRecord LoadDiscountGroup(Session& s, std::string_view code,
 // The defaults of a missing group.
 DiscountGroupRecord MissingDiscountGroup();
 
-// The protocol line of a missing group.
-std::string MissingGroupNote(std::string_view code);
+// `LoadDiscountGroup` (with the same note) as the price rules take it.
+DiscountGroupRule LoadDiscountGroupRule(Session& s, std::string_view code,
+                                        bool missingGroupNote = true);
 
-// The purchase price of a list price by a group record, rounded by `rund`:
-// kind "1" price × (1 − value/100), "2" price × value, "3" price × (1 +
-// value/100); any other kind leaves the price as it is.
-double DiscountedPrice(const DiscountGroupRecord& group, double price);
-
-// `ApplyDiscountGroup`: `LoadDiscountGroup`(code), then `DiscountedPrice`.
+// `ApplyDiscountGroup`: `LoadDiscountGroupRule`(code), then `purchaseFromList`.
 double ApplyDiscountGroup(Session& s, std::string_view code, double price,
                           bool missingGroupNote = true);
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 
 namespace dn {
 namespace {
@@ -175,6 +176,41 @@ std::string utf8Lower(std::string_view text) {
         if (c == 0x178) return 0xFF;
         return c;
     });
+}
+
+namespace {
+
+// CP850 umlauts: lower and upper form.
+constexpr std::pair<unsigned char, unsigned char> kCp850Umlauts[] = {
+    {0x81, 0x9A}, {0x84, 0x8E}, {0x94, 0x99}};
+
+constexpr std::string_view kWordSeparators = " \"*+,-./;\\";
+
+}  // namespace
+
+char upperCp850(char c) {
+    if (c >= 'a' && c <= 'z') return static_cast<char>(c - 'a' + 'A');
+    for (auto [lower, upper] : kCp850Umlauts)
+        if (static_cast<unsigned char>(c) == lower) return static_cast<char>(upper);
+    return c;
+}
+
+char lowerCp850(char c) {
+    if (c >= 'A' && c <= 'Z') return static_cast<char>(c - 'A' + 'a');
+    for (auto [lower, upper] : kCp850Umlauts)
+        if (static_cast<unsigned char>(c) == upper) return static_cast<char>(lower);
+    return c;
+}
+
+std::string convertCaseCp850(std::string_view text) {
+    std::string s(text);
+    bool start = true;
+    for (char& c : s) {
+        c = lowerCp850(c);
+        if (start) c = upperCp850(c);
+        start = kWordSeparators.find(c) != std::string_view::npos;
+    }
+    return s;
 }
 
 namespace {

@@ -29,6 +29,16 @@ bool isValidUtf8(std::string_view bytes);
 std::string utf8Upper(std::string_view text);
 std::string utf8Lower(std::string_view text);
 
+// Upper and lower case of one CP850 byte: the ASCII letters and the umlauts
+// ä/Ä (0x84/0x8E), ö/Ö (0x94/0x99), ü/Ü (0x81/0x9A); other bytes stay.
+char upperCp850(char c);
+char lowerCp850(char c);
+
+// The short-text case conversion of the importers (CP850 bytes): lower case,
+// then an upper-case letter at the start and after each separator
+// (blank " * + , - . / ; \).
+std::string convertCaseCp850(std::string_view text);
+
 // Number of characters (code points) of UTF-8 text.
 std::size_t utf8Length(std::string_view text);
 // The first n characters of UTF-8 text.

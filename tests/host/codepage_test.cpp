@@ -55,5 +55,27 @@ TEST(Codepage, CaseAndLength) {
     EXPECT_EQ(utf8Left("äöüx", 2), "äö");
 }
 
+// The short-text case conversion on CP850 bytes, as both article imports
+// apply it.
+TEST(Codepage, ShortTextCaseConversion) {
+    const struct {
+        const char* in;
+        const char* out;
+    } cases[] = {{"KUPFERROHR 15X1", "Kupferrohr 15x1"},
+                 {"KUPFERROHR 15X1-HART/WEICH", "Kupferrohr 15x1-Hart/Weich"},
+                 {"t-stück/muffe", "T-Stück/Muffe"},
+                 {"ÖL-ABSCHEIDER", "Öl-Abscheider"},
+                 {"ÜBERGANG", "Übergang"},  // CP850 Ü stays upper at the start
+                 {"a\"b*c+d,e.f;g\\h", "A\"B*C+D,E.F;G\\H"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(cp850ToUtf8(convertCaseCp850(utf8ToCp850(c.in))), c.out) << c.in;
+    EXPECT_EQ(convertCaseCp850("\x9A"
+                               "BERGANG"),
+              "\x9A"
+              "bergang");
+    EXPECT_EQ(upperCp850('\x84'), '\x8E');
+    EXPECT_EQ(lowerCp850('\x99'), '\x94');
+}
+
 }  // namespace
 }  // namespace dn

@@ -29,28 +29,6 @@ constexpr UnitCode kUnits[] = {
     {"LTR", "ltr"}, {"MMT", "mm"},  {"MTK", "qm"}, {"MTQ", "cbm"}, {"MTR", "m"},  {"PCE", "Stck"},
 };
 
-// CP850 umlauts: lower and upper form.
-constexpr std::pair<unsigned char, unsigned char> kUmlauts[] = {
-    {0x81, 0x9A}, {0x84, 0x8E}, {0x94, 0x99}};
-
-char lowerCp850(char c) {
-    if (c >= 'A' && c <= 'Z') return static_cast<char>(c - 'A' + 'a');
-    for (auto [lo, up] : kUmlauts)
-        if (static_cast<unsigned char>(c) == up) return static_cast<char>(lo);
-    return c;
-}
-
-char upperCp850(char c) {
-    if (c >= 'a' && c <= 'z') return static_cast<char>(c - 'a' + 'A');
-    for (auto [lo, up] : kUmlauts)
-        if (static_cast<unsigned char>(c) == lo) return static_cast<char>(up);
-    return c;
-}
-
-bool isSeparator(char c) {
-    return std::string_view(" \"*+,-./;\\").find(c) != std::string_view::npos;
-}
-
 double numberOf(std::string_view text) {
     return ParseNumber5(text).value_or(0.0);
 }
@@ -115,7 +93,7 @@ void readFields(const dn5::Record& record, std::array<std::string, N>& out, int 
 void readArticleLine(tdatanorm5& dn5, const dn5::Record& record, ArticleBlock5& block) {
     ArticleLine5 a;
     readFields(record, a.f, 29);
-    ArticlePriceInput5& p = a.price;
+    dn5::ArticlePriceInput& p = a.price;
     p.priceFlag = a.f[field5::PriceFlag];
     p.priceUnitPresent = a.present(field5::PriceUnit);
     p.priceUnit = IntegerOf5(a.f[field5::PriceUnit]);
@@ -200,17 +178,6 @@ std::string ReplaceUnit5(std::string_view unit, bool replace) {
         }
     if (u.size() < 4) u.resize(4, ' ');
     return u;
-}
-
-std::string ConvertCase5(std::string_view text) {
-    std::string s(text);
-    bool start = true;
-    for (char& c : s) {
-        c = lowerCp850(c);
-        if (start) c = upperCp850(c);
-        start = isSeparator(c);
-    }
-    return s;
 }
 
 std::string SurchargeLine5(const std::array<std::string, 17>& f, std::array<double, 2>& copper,

@@ -28,7 +28,7 @@ class tdatanorm5;
 // fields.
 struct ArticleLine5 {
     std::array<std::string, 30> f;
-    ArticlePriceInput5 price;
+    dn5::ArticlePriceInput price;
     // The row this line makes of a key without stored article, built ahead
     // on the reading thread (ArticleWriter5::prepare); used only when the
     // key turns out to have none.
@@ -96,10 +96,6 @@ ArticleBlock5 ParseArticleDeletion5(const dn5::Record& record);
 // `ReplaceUnit5`: with `replace` off the field unchanged; else upper-cased,
 // trimmed, EDIFACT code replaced by the host unit, padded to 4.
 std::string ReplaceUnit5(std::string_view unit, bool replace);
-
-// The short-text case conversion (CP850): lower case, then every letter at
-// the start or after a separator upper case.
-std::string ConvertCase5(std::string_view text);
 
 // A Z line as the surcharge blob keeps it ("50" + padded fields), built from
 // fields 1..16 of the record (index = field number); empty for an unknown

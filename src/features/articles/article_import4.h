@@ -17,8 +17,4 @@ CommandOutcome ImportArticles4(Session& s, int mode);
 // The final message of a run.
 std::string importedMessage4(long count);
 
-// The case conversion of the short texts (CP850 bytes): lower case, then an
-// upper-case letter at the start and after each separator.
-std::string ConvertCase4(std::string cp850);
-
 }  // namespace dn

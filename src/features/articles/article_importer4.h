@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/batch_commit4.h"
+#include "common/discount_rules.h"
 #include "common/file_end.h"
 #include "features/articles/import_options4.h"
 #include "formats/dn4/dn4_lines_ahead.h"
@@ -63,7 +64,7 @@ class ArticleImporter4 {
     void deleteArticle(const DnRecord& rec, const std::string& number);
     void changeNumber(const DnRecord& rec, const std::string& key);
     void fillArticle(const DnRecord& rec, bool all);
-    void priceArticle(const DnRecord& rec);
+    void priceArticle(const DnRecord& rec, int listPriceUnit);
     void applyCopperRule();
     void writePending();
 
@@ -78,9 +79,9 @@ class ArticleImporter4 {
     void protocol(const std::string& line);
     void protocolText(const std::string& text);
     void loadSide();
-    // `LoadDiscountGroup` with the groups of the run kept in memory: the
-    // groups do not change while articles are imported.
-    DiscountGroupRecord loadGroup(const std::string& code, bool missingGroupNote);
+    // The discount group of the code, read once per run: the groups do not
+    // change while articles are imported.
+    const DiscountGroupRule& discountGroup(const std::string& code);
 
     Session& s_;
     HostStore& store_;
@@ -93,7 +94,7 @@ class ArticleImporter4 {
     bool longLinesWarned_ = false;  // per run
     bool letterWarned_ = false;     // per file
     std::unique_ptr<BatchCommit4> batch_;
-    std::map<std::string, std::optional<DiscountGroupRecord>> groups_;
+    std::map<std::string, DiscountGroupRule> groups_;
 };
 
 }  // namespace dn

@@ -53,13 +53,8 @@ ArticleWriter5::ArticleWriter5(Session& s, dn5::ArticleRunState& run, HostStore&
     : s_(s), run_(run), store_(store) {
     const KeyRange range = KeyRange::prefix(s.ArticlePrefix);
     for (const auto& g : store.listDiscountGroups(range)) {
-        DiscountGroupInfo5 info;
-        info.found = true;
-        info.kind = g.kennung.empty() ? '1' : g.kennung.front();
-        info.value = g.wert;
-        info.surcharge = g.salesSurcharge;
         const std::string key = storeKey(g.key);
-        groups_[key] = info;
+        groups_[key] = discountGroupRule({}, g);
         if (g.selektiert) markedDiscountGroups_.insert(key);
     }
     if (run.ImportOptions.OnlySelectedProductGroups)
@@ -67,9 +62,9 @@ ArticleWriter5::ArticleWriter5(Session& s, dn5::ArticleRunState& run, HostStore&
             if (g.selektiert) markedProductGroups_.insert(storeKey(g.key));
 }
 
-DiscountGroupInfo5 ArticleWriter5::discountGroup(std::string_view code) const {
+DiscountGroupRule ArticleWriter5::discountGroup(std::string_view code) const {
     const auto it = groups_.find(storeKey(s_.ArticlePrefix + std::string(Trim5(code))));
-    DiscountGroupInfo5 info = it == groups_.end() ? DiscountGroupInfo5{} : it->second;
+    DiscountGroupRule info = it == groups_.end() ? DiscountGroupRule{} : it->second;
     info.code = std::string(code);
     return info;
 }

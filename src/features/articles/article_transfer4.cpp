@@ -6,76 +6,38 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
+#include "common/article_price.h"
 #include "common/discount_group.h"
 #include "common/session.h"
 #include "features/articles/article_import4.h"
 #include "features/articles/article_importer4.h"
 #include "features/articles/import_text4.h"
+#include "host/codepage.h"
 #include "host/store.h"
 
 namespace dn {
 namespace {
 
-bool isSeparator(unsigned char c) {
-    switch (c) {
-        case ' ':
-        case '"':
-        case '*':
-        case '+':
-        case ',':
-        case '-':
-        case '.':
-        case '/':
-        case ';':
-        case '\\':
-            return true;
-        default:
-            return false;
-    }
-}
+// With "EGEMA": characters 34-40 of short text 1, the 4th read as decimal
+// point, are the price unit and its hundredths.
+struct EgemaPriceUnit {
+    int unit = 1;
+    int fraction = 0;
+};
 
-// CP850: ü 0x81 / Ü 0x9A, ä 0x84 / Ä 0x8E, ö 0x94 / Ö 0x99.
-unsigned char lowerCp850(unsigned char c) {
-    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
-    switch (c) {
-        case 0x9A:
-            return 0x81;
-        case 0x8E:
-            return 0x84;
-        case 0x99:
-            return 0x94;
-        default:
-            return c;
-    }
-}
-
-unsigned char upperCp850(unsigned char c) {
-    if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 32);
-    switch (c) {
-        case 0x81:
-            return 0x9A;
-        case 0x84:
-            return 0x8E;
-        case 0x94:
-            return 0x99;
-        default:
-            return c;
-    }
+std::optional<EgemaPriceUnit> egemaPriceUnit(const std::string& shorttext1) {
+    std::string digits = utf8Left(shorttext1, 40);
+    digits = digits.size() >= 40 ? digits.substr(33, 7) : std::string();
+    if (digits.size() != 7) return std::nullopt;
+    digits[3] = '.';
+    const double v = std::atof(digits.c_str());
+    return EgemaPriceUnit{static_cast<int>(v),
+                          static_cast<int>(std::lround((v - std::floor(v)) * 100))};
 }
 
 }  // namespace
-
-std::string ConvertCase4(std::string text) {
-    bool start = true;
-    for (char& ch : text) {
-        auto c = lowerCp850(static_cast<unsigned char>(ch));
-        if (start) c = upperCp850(c);
-        start = isSeparator(c);
-        ch = static_cast<char>(c);
-    }
-    return text;
-}
 
 void ArticleImporter4::TransferArticle4(DnRecord rec) {
     using namespace dnpos;
@@ -146,21 +108,7 @@ void ArticleImporter4::TransferArticle4(DnRecord rec) {
     ++importedCount_;
     fillArticle(rec, isNew);
 
-    ArticleRecord& a = p_.article;
-    if (s_.ParamEgema) {
-        // Characters 34-40 of short text 1, the 4th read as decimal point.
-        std::string digits = utf8Left(a.shorttext1, 40);
-        digits = digits.size() >= 40 ? digits.substr(33, 7) : std::string();
-        if (digits.size() == 7) {
-            digits[3] = '.';
-            const double v = std::atof(digits.c_str());
-            a.priceunit = static_cast<int>(v);
-            a.priceunitfraction = static_cast<int>(std::lround((v - std::floor(v)) * 100));
-        }
-    }
-    if (a.priceflag == "1" && rec.present(Price) && s_.settings.TakeListPrice)
-        a.listprice = fieldNumber(rec.at(Price, 8)) / 100.0 / a.priceunit;
-
+    const ArticleRecord& a = p_.article;
     if (s_.PrintProtocol) {
         std::string line = std::to_string(importedCount_) + " " +
                            dn4ToUtf8(rec.at(ArticleNumber, 15)) + " " + padUtf8(a.shorttext1, 30) +
@@ -188,7 +136,7 @@ void ArticleImporter4::fillArticle(const DnRecord& rec, bool all) {
     ArticleRecord& a = p_.article;
     auto shortText = [&](std::size_t pos) {
         std::string t = rec.text(pos, 40);
-        if (s_.CurrentCaseConversion) t = ConvertCase4(t);
+        if (s_.CurrentCaseConversion) t = convertCaseCp850(t);
         return dn4ToUtf8(t);
     };
     auto has = [&](std::size_t pos) { return all || rec.present(pos); };
@@ -222,45 +170,49 @@ void ArticleImporter4::fillArticle(const DnRecord& rec, bool all) {
             number.empty() ? std::string() : utf8Left(s_.ArticlePrefix + dn4ToUtf8(number), 18);
     }
     if (all) a.matchcode = utf8Lower(utf8Left(a.shorttext1, 15));
+    const std::optional<EgemaPriceUnit> egema =
+        s_.ParamEgema ? egemaPriceUnit(a.shorttext1) : std::nullopt;
     if (all || rec.present(Price) || rec.present(DiscountGroup) || rec.present(PriceUnitCode)) {
-        priceArticle(rec);
+        priceArticle(rec, egema ? egema->unit : a.priceunit);
         a.changedate = s_.TodayDate;
     }
+    if (egema) {
+        a.priceunit = egema->unit;
+        a.priceunitfraction = egema->fraction;
+    }
 }
 
-// Steps 7 and 8: the price by the price flag, then the group's surcharge.
-// A change record without a group prices with the article's stored group.
-void ArticleImporter4::priceArticle(const DnRecord& rec) {
+// The price rule on the article as the record leaves it. A change record
+// without a group prices with the article's stored group.
+void ArticleImporter4::priceArticle(const DnRecord& rec, int listPriceUnit) {
     using namespace dnpos;
     ArticleRecord& a = p_.article;
-    const bool pricePresent = rec.present(Price);
-    const double price = fieldNumber(rec.at(Price, 8)) / 100.0;
-    const char priceFlag = a.priceflag.empty() ? ' ' : a.priceflag[0];
-    const DiscountGroupRecord group = loadGroup(a.discountgroup, priceFlag == '1');
-    if (priceFlag == '1') {
-        const char code = a.priceunitcode.empty() ? '0' : a.priceunitcode[0];
-        if (pricePresent) a.salesprice = price / PriceUnitFactor(code);
-        a.purchaseprice = DiscountedPrice(group, a.salesprice);
-    } else if (priceFlag == '2' || priceFlag == '3') {
-        if (pricePresent) a.purchaseprice = price / (a.priceunit != 0 ? a.priceunit : 1);
-    } else {
-        protocol("Falsches Preiskennzeichen");
-    }
-    if (std::fabs(group.salesSurcharge) > 0.009) {
-        protocolText("Hersteller Brutto: " + fmt::format("{:10.2f}", a.salesprice));
-        a.salesprice = a.purchaseprice * (1.0 + group.salesSurcharge / 100.0);
-        protocolText("  Aufschlag:" + fmt::format("{:7.2f}", group.salesSurcharge));
-        protocol("Neuer VK:" + fmt::format("{:10.2f}", a.salesprice));
-    }
+    dn4::ArticlePriceInput in;
+    in.priceFlag = a.priceflag.empty() ? ' ' : a.priceflag[0];
+    in.pricePresent = rec.present(Price);
+    in.price = fieldNumber(rec.at(Price, 8)) / 100.0;
+    in.priceUnitCode = a.priceunitcode.empty() ? '0' : a.priceunitcode[0];
+    in.priceUnit = a.priceunit;
+    in.listPriceUnit = listPriceUnit;
+    in.group = discountGroup(a.discountgroup);
+    in.oldPurchasePrice = a.purchaseprice;
+    in.oldSalesPrice = a.salesprice;
+    in.TakeListPrice = s_.settings.TakeListPrice;
+    const dn4::ArticlePriceResult r = dn4::PriceFromArticle(in);
+    a.purchaseprice = r.purchaseprice;
+    a.salesprice = r.salesprice;
+    if (r.listprice) a.listprice = *r.listprice;
+    printPriceProtocol(s_, r.protocol);
 }
 
-DiscountGroupRecord ArticleImporter4::loadGroup(const std::string& code, bool missingGroupNote) {
+const DiscountGroupRule& ArticleImporter4::discountGroup(const std::string& code) {
     auto it = groups_.find(code);
     if (it == groups_.end())
-        it = groups_.emplace(code, store_.readDiscountGroup(s_.ArticlePrefix + code)).first;
-    if (it->second) return *it->second;
-    if (missingGroupNote && s_.PrintProtocol) protocol(MissingGroupNote(code));
-    return MissingDiscountGroup();
+        it = groups_
+                 .emplace(code, discountGroupRule(
+                                    code, store_.readDiscountGroup(s_.ArticlePrefix + code)))
+                 .first;
+    return it->second;
 }
 
 std::string importedMessage4(long count) {

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "common/price_protocol5.h"
+#include "common/price_protocol.h"
 #include "common/protocol.h"
 #include "common/session.h"
 #include "features/articles/article_run_state.h"
@@ -59,7 +59,7 @@ std::optional<double> minutesOf(std::string_view kind, std::string_view value) {
 std::string ArticleProtocolLine5(const std::string& key, const std::string& shorttext1,
                                  const std::string& discountgroup, double purchase, double sales) {
     return padText(key, 18) + " " + padText(shorttext1, 35) + "  " + padText(discountgroup, 4) +
-           " " + FormatNumber5(purchase, 9, 2) + " " + FormatNumber5(sales, 9, 2);
+           " " + formatNumber(purchase, 9, 2) + " " + formatNumber(sales, 9, 2);
 }
 
 void ArticleWriter5::articleBlock(ArticleBlock5& block) {
@@ -129,7 +129,7 @@ ArticleWriter5::Built ArticleWriter5::buildArticle(const ArticleBlock5& block,
     auto text = [&](int n) { return utf8(a.f[n]); };
     auto shortText = [&](int n) {
         if (!isNew && !a.present(n)) return std::string(40, ' ');
-        return utf8(s.CurrentCaseConversion ? ConvertCase5(a.f[n]) : a.f[n]);
+        return utf8(s.CurrentCaseConversion ? convertCaseCp850(a.f[n]) : a.f[n]);
     };
     auto keyField = [&](int n, std::string& column) {
         if (a.present(n))
@@ -147,7 +147,7 @@ ArticleWriter5::Built ArticleWriter5::buildArticle(const ArticleBlock5& block,
     }
     if (take(10)) r.discountgroup = text(10);
 
-    ArticlePriceInput5 in = a.price;
+    dn5::ArticlePriceInput in = a.price;
     in.isNew = isNew;
     in.storedPriceUnit = r.priceunit;
     in.priceFlag = r.priceflag;
@@ -155,8 +155,8 @@ ArticleWriter5::Built ArticleWriter5::buildArticle(const ArticleBlock5& block,
     in.oldPurchasePrice = isNew ? 0.0 : r.purchaseprice;
     in.oldSalesPrice = isNew ? 0.0 : r.salesprice;
     in.TakeListPrice = s.settings.TakeListPrice;
-    built.price = PriceFromArticle5(in);
-    const ArticlePriceResult5& price = built.price;
+    built.price = dn5::PriceFromArticle5(in);
+    const dn5::ArticlePriceResult& price = built.price;
     if (price.applies) {
         r.priceunit = price.priceunit;
         r.purchaseprice = price.purchaseprice;
@@ -228,9 +228,9 @@ void ArticleWriter5::writeArticle(const ArticleBlock5& block, ArticleLine5& a,
         } else {
             ProtocolLine(s, "A-Satz Änderung:");
         }
-        PrintProtocol5(s, built.price.protocol);
+        printPriceProtocol(s, built.price.protocol);
     }
-    const ArticlePriceResult5& price = built.price;
+    const dn5::ArticlePriceResult& price = built.price;
     writeArticleRow(std::move(built.row));
     const ArticleRecord& written = *last_;
 
@@ -291,7 +291,7 @@ void ArticleWriter5::calcLine(const CalcLine5& c) {
         const double m = minutesOf(Trim5(c.f[6]), c.f[7]).value_or(r.assemblyminutes);
         if (c.replacesStoredLines)
             std::erase_if(r.extralines, [](const std::string& l) { return l.starts_with("C50"); });
-        r.extralines.push_back("C50" + FormatNumber5(m, 7, 3) + trimmed(c.f[8]));
+        r.extralines.push_back("C50" + formatNumber(m, 7, 3) + trimmed(c.f[8]));
         writeArticleRow(std::move(r));
         done("ARBS");
     }

@@ -51,7 +51,7 @@ class ArticleWriter5 {
     bool ImportFilter5(std::string_view number, std::string_view productGroup,
                        std::string_view discountGroup);
 
-    DiscountGroupInfo5 discountGroup(std::string_view code) const;
+    DiscountGroupRule discountGroup(std::string_view code) const;
 
     // Where the status line and the writer's messages go instead of the
     // screen (an import that writes on a second thread keeps them there).
@@ -70,7 +70,7 @@ class ArticleWriter5 {
   private:
     struct Built {
         ArticleRecord row;
-        ArticlePriceResult5 price;
+        dn5::ArticlePriceResult price;
         bool isNew = true;
     };
     // `NewArticle5`/`ChangeArticle5`: the row an A line makes of the stored
@@ -99,7 +99,7 @@ class ArticleWriter5 {
     Session& s_;
     dn5::ArticleRunState& run_;
     HostStore& store_;
-    std::map<std::string, DiscountGroupInfo5> groups_;
+    std::map<std::string, DiscountGroupRule> groups_;
     std::set<std::string> markedDiscountGroups_;
     std::set<std::string> markedProductGroups_;
     bool replay_ = false;

@@ -7,7 +7,7 @@
 #include "common/field_fault.h"
 #include "common/file_choice.h"
 #include "common/group_file_transaction.h"
-#include "common/price_protocol5.h"
+#include "common/price_protocol.h"
 #include "common/protocol.h"
 #include "common/session.h"
 #include "common/source_directory.h"
@@ -88,7 +88,7 @@ void DiscountGroupRecord5(tdatanorm5& dn5, const dn5::Record& record, HostStore&
         ProtocolText(s, kind->label);
     }
     ProtocolLine(s, PadRight5(key, 7) + "  " + PadRight5(rec.bezeichnung, 40) +
-                        FormatNumber5(rec.wert, 8, 2));
+                        formatNumber(rec.wert, 8, 2));
     store.writeDiscountGroup(rec);
     s.ui.SetInfo(key);
     ++counts.RecordCount;

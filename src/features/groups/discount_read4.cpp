@@ -2,9 +2,9 @@
 // "datanorm.rab" into the supplier's discount groups.
 
 #include "common/change_log.h"
+#include "common/currency.h"
 #include "common/current_supplier.h"
 #include "common/discount_group.h"
-#include "common/dn4_currency.h"
 #include "common/field_fault.h"
 #include "common/file_choice.h"
 #include "common/group_file_transaction.h"

@@ -49,9 +49,9 @@ void RepriceArticle(Session& s, const DiscountChangeModes& m, ArticleRecord& a) 
     if (m.sales == 1) {
         a.salesprice = a.purchaseprice * (1.0 + old / 100.0);
     } else if (m.sales == 2) {
-        const DiscountGroupRecord g = LoadDiscountGroup(s, a.discountgroup);
-        if (std::fabs(g.salesSurcharge) > 0.009)
-            a.salesprice = a.purchaseprice * (1.0 + g.salesSurcharge / 100.0);
+        const DiscountGroupRule g = LoadDiscountGroupRule(s, a.discountgroup);
+        if (surchargeApplies(g.surcharge))
+            a.salesprice = salesWithSurcharge(a.purchaseprice, g.surcharge);
     }
     a.changedate = s.host.today != 0 ? s.host.today : todayDayNumber();
 }

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <vector>
 
+#include "common/currency.h"
 #include "common/discount_group.h"
-#include "common/dn4_currency.h"
 #include "common/protocol.h"
 #include "common/session.h"
 #include "features/articles/import_text4.h"
@@ -67,9 +67,9 @@ std::optional<double> DiscountFactor(int index, const DiscountPair4& pair,
 }
 
 double GroupFactor(Session& s, const std::string& code) {
-    const DiscountGroupRecord g = LoadDiscountGroup(s, code);
-    if (g.kennung == "1") return 1.0 - g.wert / 100.0;
-    if (g.kennung == "2") return g.wert;
+    const DiscountGroupRule g = LoadDiscountGroupRule(s, code);
+    if (g.kind == '1') return 1.0 - g.value / 100.0;
+    if (g.kind == '2') return g.value;
     return 1.0;
 }
 
@@ -130,10 +130,10 @@ void MaintainArticlePrice(Session& s, const PriceModes& modes, PriceBlock4 block
     const std::string unitText = "   Preiseinheit = " + std::to_string(quantity);
     const std::string grossLine = "  Hersteller-Bruttopreis        = " + amount(price) + unitText;
     const std::string netLine = "  Hersteller-Nettopreis         = " + amount(price) + unitText;
-    auto surchargeBy = [&](const DiscountGroupRecord& g) {
-        if (std::fabs(g.salesSurcharge) <= 0.009) return;
-        a.salesprice = a.purchaseprice * (1.0 + g.salesSurcharge / 100.0);
-        line("  Rabattgruppenaufschlag = " + amount(g.salesSurcharge));
+    auto surchargeBy = [&](const DiscountGroupRule& g) {
+        if (!surchargeApplies(g.surcharge)) return;
+        a.salesprice = salesWithSurcharge(a.purchaseprice, g.surcharge);
+        line("  Rabattgruppenaufschlag = " + amount(g.surcharge));
         line("  --> Neuer VK                  = " + amount(a.salesprice));
     };
     const std::string notEk = "  --> wird nicht in EK übernommen!";
@@ -149,11 +149,11 @@ void MaintainArticlePrice(Session& s, const PriceModes& modes, PriceBlock4 block
     // A net price of 0: the purchase price from the stored list price less
     // the group's discount.
     auto purchaseFromListPrice = [&] {
-        const DiscountGroupRecord g = LoadDiscountGroup(s, a.discountgroup);
-        a.purchaseprice = a.listprice - a.listprice * g.wert / 100.0;
+        const DiscountGroupRule g = LoadDiscountGroupRule(s, a.discountgroup);
+        a.purchaseprice = a.listprice - a.listprice * g.value / 100.0;
         line("  --> Netto ist 0 -> EK = Listenpreis - Rabatt");
         line("  --> Listenpreis = " + amount(a.listprice));
-        line("  --> Rabatt      = " + amount(g.wert) + " %");
+        line("  --> Rabatt      = " + amount(g.value) + " %");
         line("  --> EK-Preis    = " + amount(a.purchaseprice));
     };
     const bool netZero = readFlag == '2' && price == 0 && s.settings.NetZeroUsesListPrice;
@@ -173,7 +173,7 @@ void MaintainArticlePrice(Session& s, const PriceModes& modes, PriceBlock4 block
                 line(notEk);
             }
             if (first.flag == '0') {
-                const DiscountGroupRecord g = LoadDiscountGroup(s, a.discountgroup);
+                const DiscountGroupRule g = LoadDiscountGroupRule(s, a.discountgroup);
                 if (modes.salesMode == 0) surchargeBy(g);
             }
             break;
@@ -220,7 +220,7 @@ void MaintainArticlePrice(Session& s, const PriceModes& modes, PriceBlock4 block
     // The group's sales surcharge replaces the old markup only when the
     // sales prices are taken over from the gross price.
     if ((first.flag == '1' || first.flag == '2') && modes.salesMode == 0)
-        surchargeBy(LoadDiscountGroup(s, a.discountgroup, false));
+        surchargeBy(LoadDiscountGroupRule(s, a.discountgroup, false));
     a.changedate = s.TodayDate;
     if (s.CopperSurcharge) {
         if (modes.salesMode != 2) {

@@ -34,24 +34,18 @@ class DiscountGroups5 {
     DiscountGroups5(HostStore& store, std::string prefix)
         : store_(store), prefix_(std::move(prefix)) {}
 
-    const DiscountGroupInfo5& lookup(const std::string& code) {
+    const DiscountGroupRule& lookup(const std::string& code) {
         auto it = cache_.find(code);
         if (it != cache_.end()) return it->second;
-        DiscountGroupInfo5 info;
-        info.code = code;
-        if (auto g = store_.readDiscountGroup(prefix_ + code)) {
-            info.found = true;
-            info.kind = g->kennung.empty() ? ' ' : g->kennung.front();
-            info.value = g->wert;
-            info.surcharge = g->salesSurcharge;
-        }
-        return cache_.emplace(code, info).first->second;
+        return cache_
+            .emplace(code, discountGroupRule(code, store_.readDiscountGroup(prefix_ + code)))
+            .first->second;
     }
 
   private:
     HostStore& store_;
     std::string prefix_;
-    std::unordered_map<std::string, DiscountGroupInfo5> cache_;
+    std::unordered_map<std::string, DiscountGroupRule> cache_;
 };
 
 // One run over a price-change file.
@@ -107,7 +101,7 @@ class PriceRun5 {
             if (s_.PrintProtocol) ProtocolLine(s_, "Preisänderung: " + key);
             ArticleRecord a = std::move(*found);
             const PriceChangeResult5 r = PriceMaintenance5Article(input(record, a));
-            PrintProtocol5(s_, r.protocol);
+            printPriceProtocol(s_, r.protocol);
             apply(r, a);
             batch_.write(std::move(a));
             ++counts_.RecordCount;  // also after a refused write

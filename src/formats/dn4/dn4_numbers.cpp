@@ -1,6 +1,6 @@
 #include "formats/dn4/dn4_numbers.h"
 
-#include "common/dn4_currency.h"
+#include "common/currency.h"
 #include "formats/dn4/dn4_fields.h"
 #include "formats/dn4/dn4_layout.h"
 
@@ -82,7 +82,7 @@ std::optional<FieldFault> Dn4NumberFault(const std::vector<std::string_view>& fi
         if (nf.whenField != 0 && !IsOneOf(trimmed(FieldOf(fields, nf.whenField)), nf.when))
             continue;
         const std::string_view text = FieldOf(fields, nf.field);
-        if (trimmed(text).empty() || WholeNumber4(text)) continue;
+        if (trimmed(text).empty() || WholeNumber(text)) continue;
         return FieldFault{0, letter, nf.field, std::string(text)};
     }
     return std::nullopt;

@@ -28,7 +28,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/dn4_currency.h"
+#include "common/currency.h"
 #include "formats/dn4/dn4_fields.h"
 #include "formats/dn4/dn4_layout.h"
 #include "formats/dn4/dn4_lines.h"

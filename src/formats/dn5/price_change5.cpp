@@ -1,5 +1,6 @@
-// The price rule of a P record (price maintenance): the given-group rule,
-// the direct-factor rule and the sales rules after them.
+// The price rule of a P record (price maintenance): the discount factors,
+// the given-group rule, the direct-factor rule and the sales rules after
+// them.
 
 #include <string>
 
@@ -8,6 +9,16 @@
 #include "host/amounts.h"
 
 namespace dn {
+
+double DiscountFactor(std::string_view flag, std::string_view value, PriceProtocol& protocol) {
+    if (Trim5(value).empty()) return 1.0;
+    const double v = ParseNumber5(value).value_or(0.0);
+    if (flag == "1") return 1.0 - v / 10000.0;
+    if (flag == "2") return v / 1000.0;
+    if (flag == "3") return 1.0 + v / 10000.0;
+    protocol.push_back({"Ungültiges Rabattkennzeichen: " + std::string(flag)});
+    return 1.0;
+}
 
 namespace {
 
@@ -24,7 +35,7 @@ struct Step {
     double perUnit() const { return rund(in.price / pu); }
 
     void grossPriceLine() {
-        line("  Hersteller-Bruttopreis        = " + FormatPrice5(in.price) +
+        line("  Hersteller-Bruttopreis        = " + formatPrice(in.price) +
              "   Preiseinheit = " + std::to_string(pu));
     }
 
@@ -32,7 +43,7 @@ struct Step {
     void salesFromGross() {
         if (in.salesMode == 0 || in.salesMode == 1) {
             r.salesprice = perUnit();
-            line("  --> wird in VK übernommen: VK = " + FormatPrice5(r.salesprice));
+            line("  --> wird in VK übernommen: VK = " + formatPrice(r.salesprice));
         } else {
             line("  --> wird nicht in VK übernommen!");
         }
@@ -48,9 +59,9 @@ struct Step {
         if (in.purchaseMode == 0) {
             // The discount applies to the manufacturer's gross price, also
             // when the sales price is kept.
-            r.purchaseprice = PurchaseFromList(in.givenGroup, perUnit(),
+            r.purchaseprice = purchaseFromList(in.givenGroup, perUnit(),
                                                in.MissingGroupNote ? &r.protocol : nullptr);
-            line("  --> EK = VK - Rabatt          = " + FormatPrice5(r.purchaseprice));
+            line("  --> EK = VK - Rabatt          = " + formatPrice(r.purchaseprice));
         } else {
             line("  --> wird nicht in EK übernommen!");
         }
@@ -59,11 +70,11 @@ struct Step {
 
     void salesAfterGroup() {
         if (in.salesMode == 0) {
-            const GroupSurcharge5 s = GroupSurcharge(in.givenGroup);
-            if (!s.applies) return;
-            r.salesprice = rund(r.purchaseprice * (1.0 + s.percent / 100.0));
-            line("  Rabattgruppenaufschlag = " + FormatFactor5(s.percent));
-            line("  --> Neuer VK                  = " + FormatPrice5(r.salesprice));
+            const double percent = in.givenGroup.found ? in.givenGroup.surcharge : 0.0;
+            if (!surchargeApplies(percent)) return;
+            r.salesprice = rund(salesWithSurcharge(r.purchaseprice, percent));
+            line("  Rabattgruppenaufschlag = " + formatFactor(percent));
+            line("  --> Neuer VK                  = " + formatPrice(r.salesprice));
         } else if (in.salesMode == 1) {
             salesFromMarkup();
         }
@@ -73,8 +84,8 @@ struct Step {
     // article's old markup, whichever rule gave the purchase price.
     void salesFromMarkup() {
         r.salesprice = rund(r.purchaseprice * (1.0 + markup));
-        line("  alter Aufschlag = " + FormatTrimmed5(markup * 100.0, 5, 2) + " %");
-        line("  --> VK = EK + Aufschlag       = " + FormatPrice5(r.salesprice));
+        line("  alter Aufschlag = " + formatTrimmed(markup * 100.0, 5, 2) + " %");
+        line("  --> VK = EK + Aufschlag       = " + formatPrice(r.salesprice));
     }
 
     void directFactors(bool purchaseFromListPrice) {
@@ -85,25 +96,25 @@ struct Step {
                 f[i] = DiscountFactor(in.discounts[i].flag, in.discounts[i].value, r.protocol);
             const double g = f[0] * f[1] * f[2];
             for (int i = 0; i < 3; ++i)
-                text("  Faktor " + std::to_string(i + 1) + " = " + FormatFactor5(f[i]));
-            line("  Gesamtfaktor = " + FormatFactor5(g));
+                text("  Faktor " + std::to_string(i + 1) + " = " + formatFactor(f[i]));
+            line("  Gesamtfaktor = " + formatFactor(g));
             grossPriceLine();
             salesFromGross();
             if (in.purchaseMode == 0) {
                 r.purchaseprice = rund(perUnit() * g);
                 purchaseSet = true;
-                line("  --> EK = VK * Gesamtfaktor    = " + FormatPrice5(r.purchaseprice));
+                line("  --> EK = VK * Gesamtfaktor    = " + formatPrice(r.purchaseprice));
             } else {
                 line("  --> wird nicht in EK übernommen!");
             }
         } else if (in.priceFlag == "2") {
-            line("  Hersteller-Nettopreis         = " + FormatPrice5(in.price) +
+            line("  Hersteller-Nettopreis         = " + formatPrice(in.price) +
                  "   Preiseinheit = " + std::to_string(pu));
             if (in.purchaseMode == 0) {
                 if (!purchaseFromListPrice) {
                     r.purchaseprice = perUnit();
                     purchaseSet = true;
-                    line("  --> wird in EK übernommen: EK = " + FormatPrice5(r.purchaseprice));
+                    line("  --> wird in EK übernommen: EK = " + formatPrice(r.purchaseprice));
                 }
             } else {
                 line("  --> wird nicht in EK übernommen!");
@@ -134,12 +145,12 @@ PriceChangeResult5 PriceMaintenance5Article(const PriceChangeInput5& in) {
     const bool netZero = in.priceFlag == "2" && in.price == 0.0 && in.NetZeroUsesListPrice;
     const bool fromListPrice = netZero && in.purchaseMode == 0;
     if (fromListPrice) {
-        r.purchaseprice = PurchaseFromList(in.articleGroup, in.storedListPrice,
+        r.purchaseprice = purchaseFromList(in.articleGroup, in.storedListPrice,
                                            in.MissingGroupNote ? &r.protocol : nullptr);
         const double v = in.articleGroup.found ? in.articleGroup.value : 0.0;
-        step.line("  --> EK aus Listenpreis (" + FormatTrimmed5(in.storedListPrice, 11, 2) +
-                  ") - Rabatt (" + FormatTrimmed5(v, 5, 2) +
-                  " %)  = " + FormatTrimmed5(r.purchaseprice, 11, 2));
+        step.line("  --> EK aus Listenpreis (" + formatTrimmed(in.storedListPrice, 11, 2) +
+                  ") - Rabatt (" + formatTrimmed(v, 5, 2) +
+                  " %)  = " + formatTrimmed(r.purchaseprice, 11, 2));
         step.purchaseSet = true;
     }
 

@@ -1,6 +1,6 @@
 #include "formats/dn5/price_fields5.h"
 
-#include "common/dn4_currency.h"
+#include "common/currency.h"
 #include "common/session.h"
 #include "formats/dn5/tdatanorm5.h"
 
@@ -19,10 +19,10 @@ CurrencyConversion5 FileCurrency5(tdatanorm5& dn5) {
     };
 }
 
-ArticlePriceInput5 ReadArticlePriceFields5(const dn5::Record& r,
+dn5::ArticlePriceInput ReadArticlePriceFields5(const dn5::Record& r,
                                            const CurrencyConversion5& convert) {
     using namespace field5;
-    ArticlePriceInput5 in;
+    dn5::ArticlePriceInput in;
     in.priceFlag = r.GetField5(PriceFlag);
     in.priceUnitPresent = r.present(PriceUnit);
     in.priceUnit = r.GetInteger5(PriceUnit);

@@ -11,23 +11,23 @@ struct Session;
 
 // One piece of protocol: a whole line (`ProtocolLine`) or text that the next
 // piece continues (`ProtocolText`).
-struct ProtocolEntry5 {
+struct ProtocolEntry {
     std::string text;
     bool lineEnd = true;
-    bool operator==(const ProtocolEntry5&) const = default;
+    bool operator==(const ProtocolEntry&) const = default;
 };
-using Protocol5 = std::vector<ProtocolEntry5>;
+using PriceProtocol = std::vector<ProtocolEntry>;
 
 // Prints the entries through `ProtocolLine`/`ProtocolText`, i.e. only while
 // the command's protocol option is on.
-void PrintProtocol5(Session& s, const Protocol5& protocol);
+void printPriceProtocol(Session& s, const PriceProtocol& protocol);
 
 // A number right-aligned in width with the given decimals ("%*.*f").
-std::string FormatNumber5(double value, int width, int decimals);
+std::string formatNumber(double value, int width, int decimals);
 // The same without the leading blanks.
-std::string FormatTrimmed5(double value, int width, int decimals);
+std::string formatTrimmed(double value, int width, int decimals);
 // Prices: width 11, 2 decimals. Factors and percentages: width 5, 2 decimals.
-std::string FormatPrice5(double value);
-std::string FormatFactor5(double value);
+std::string formatPrice(double value);
+std::string formatFactor(double value);
 
 }  // namespace dn

@@ -1,4 +1,4 @@
-#include "common/dn4_currency.h"
+#include "common/currency.h"
 
 #include <algorithm>
 #include <charconv>
@@ -76,7 +76,7 @@ int PriceUnitFactor(char code) {
     }
 }
 
-std::optional<long long> WholeNumber4(std::string_view field) {
+std::optional<long long> WholeNumber(std::string_view field) {
     return parseWhole(field);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// Currency of DATANORM 4 amounts and the price unit code.
+// Currency of the amounts of DATANORM 4 and 5 files and the DATANORM 4 price
+// unit code.
 //
 // A file states its currency in the header ("EUR" = `FileInEuro`). Amounts
 // are converted when the file's currency is not the host's base currency:
@@ -40,6 +41,6 @@ double fieldNumber(std::string_view field);
 // A whole number with an optional sign, blanks and zero bytes around it
 // ignored; nothing for anything else (letters, blanks among the digits, a
 // decimal point or comma, an exponent, empty text).
-std::optional<long long> WholeNumber4(std::string_view field);
+std::optional<long long> WholeNumber(std::string_view field);
 
 }  // namespace dn
