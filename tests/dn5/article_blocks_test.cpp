@@ -214,22 +214,22 @@ TEST_F(ImportFixture5, LongTextKeyRuleOncePerRun) {
     HostStore& st = store();
     session->ArticlePrefix = "LIEFERANT-";
     tdatanorm5 d(*session);
-    ArticleWriter5 writer(*session, d, st);
+    dn5::ArticleWriter writer(*session, d, st);
     ArticleBlock5 text;
     text.kind = ArticleBlock5::Kind::Text;
     text.number = "123456789";
     text.lastFlag = "N";
     text.textKind = "1";
     text.textLines = {"Zeile"};
-    writer.WriteBlock5(text);
-    writer.WriteBlock5(text);
+    writer.write(text);
+    writer.write(text);
     EXPECT_EQ(
         host.messages,
         (std::vector<std::string>{
             "Der Langtextschlüssel ist zu lang!\n\nBitte fragen Sie bei dem ZEKO-Support nach."}));
     EXPECT_FALSE(st.longTextExists("LIEFERANT-123456789", "1"));
     text.number = "12345678";  // 18 characters: stored
-    writer.WriteBlock5(text);
+    writer.write(text);
     EXPECT_TRUE(st.longTextExists("LIEFERANT-12345678", "1"));
 }
 

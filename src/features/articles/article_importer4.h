@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "common/batch_commit4.h"
+#include "common/unit_batch.h"
 #include "features/articles/import_options4.h"
 #include "formats/dn4/dn4_lines_ahead.h"
 #include "formats/dn4/dn4_reader.h"
@@ -94,7 +94,7 @@ class ArticleImporter4 {
     long importedCount_ = 0;
     bool longLinesWarned_ = false;  // per run
     bool letterWarned_ = false;     // per file
-    std::unique_ptr<BatchCommit4> batch_;
+    std::unique_ptr<StreamBatch> batch_;
     std::map<std::string, std::optional<DiscountGroupRecord>> groups_;
 };
 

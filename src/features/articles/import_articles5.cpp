@@ -17,9 +17,7 @@
 #include "common/file_choice.h"
 #include "common/protocol.h"
 #include "common/session.h"
-#include "features/articles/article_writer5.h"
-#include "features/articles/block_batch5.h"
-#include "features/articles/block_pipeline5.h"
+#include "features/articles/block_sink.h"
 #include "formats/dn5/block_grouping5.h"
 #include "formats/dn5/field_split5.h"
 #include "formats/dn5/file_result5.h"
@@ -66,13 +64,13 @@ struct Totals {
     long longTexts = 0;
     long deleted = 0;
     long renamed = 0;
-    // Adds a file's counters; the number of records that changed the store.
-    long add(const tdatanorm5& d) {
-        articles += d.RecordCount;
-        longTexts += d.LongTextCount;
-        deleted += d.DeletedCount;
-        renamed += d.RenamedCount;
-        return long{d.RecordCount} + d.LongTextCount + d.DeletedCount + d.RenamedCount;
+    // Adds a file's counts; the number of records that changed the store.
+    long add(const dn5::WriteCounts& c) {
+        articles += c.articles;
+        longTexts += c.longTexts;
+        deleted += c.deleted;
+        renamed += c.renamed;
+        return c.changes();
     }
 };
 
@@ -82,26 +80,8 @@ class ArticleImportRun5 {
     ArticleImportRun5(Session& s, tdatanorm5& d)
         : s_(s),
           d_(d),
-          writer_(s, d, s.store()),
-          batch_(
-              s.store(), [this](ArticleBlock5& b, bool replay) { writer_.WriteBlock5(b, replay); },
-              [this](const DatabaseError& e) {
-                  writer_.forget();
-                  storeFailed_ = true;
-                  message(e.what());
-              }),
-          blocks_([this](BlockLines5&& lines) { writeLines(std::move(lines)); }) {
-        // Without a protocol the store is written on a second thread while
-        // this one reads on. With it, everything stays on this thread, so
-        // that protocol lines and messages keep their order.
-        if (!s.PrintProtocol) {
-            pipeline_.emplace([this](ArticleBlock5&& b) { batch_.add(std::move(b)); });
-            batch_.setDisposer(
-                [this](std::vector<ArticleBlock5>&& b) { pipeline_->recycle(std::move(b)); });
-            writer_.setOutput({[this](const std::string& t) { pipeline_->status(t); },
-                               [this](const std::string& t) { pipeline_->message(t); }});
-        }
-    }
+          sink_(dn5::OpenBlockSink(s, d)),
+          blocks_([this](BlockLines5&& lines) { writeLines(std::move(lines)); }) {}
 
     RecordTable5 table() {
         auto t = RecordTable5::withHeader('A');
@@ -119,28 +99,24 @@ class ArticleImportRun5 {
     }
 
     // The block still open at the end of a file; a faulty field is shown
-    // and the block dropped. False when that happened.
-    bool finishFile() {
+    // and the block dropped (`faulty` then). What the file's blocks wrote.
+    dn5::WriteCounts finishFile(bool& faulty) {
         std::optional<std::string> fault;
         try {
             blocks_.closeAll();
         } catch (const edatanormfehler& e) {
             fault = e.what();
         }
-        drain();
+        const dn5::WriteCounts counts = sink_->finish();
         if (fault) s_.ui.meldung(*fault);
-        commit();
-        return !fault;
+        faulty = fault.has_value();
+        return counts;
     }
 
-    // A store error since the last call (its message was shown).
-    bool takeStoreFailure() { return std::exchange(storeFailed_, false); }
-
     // Escape: what was read before stays, the open block is dropped.
-    void cancelFile() {
+    dn5::WriteCounts cancelFile() {
         blocks_.clear();
-        drain();
-        commit();
+        return sink_->finish();
     }
 
     // True when the line the file was cut off in may belong to the open
@@ -159,9 +135,7 @@ class ArticleImportRun5 {
     }
 
     // Called before every line: what the writing thread has to say.
-    void deliver() {
-        if (pipeline_) pipeline_->deliver(s_.ui);
-    }
+    void deliver() { sink_->deliver(); }
 
     void startFile() { blocks_.clear(); }
 
@@ -171,29 +145,7 @@ class ArticleImportRun5 {
   private:
     void write(ArticleBlock5 block) {
         if (block.kind == ArticleBlock5::Kind::Article) ++articlesRead_;
-        if (pipeline_) {
-            writer_.prepare(block);  // here, while the writing thread is busy
-            pipeline_->push(std::move(block));
-        } else {
-            batch_.add(std::move(block));
-        }
-    }
-
-    // Every block read so far written, the writer's messages shown.
-    void drain() {
-        if (pipeline_) pipeline_->drain(s_.ui);
-    }
-
-    void commit() {
-        batch_.commit();
-        drain();  // a failed commit's message
-    }
-
-    void message(const std::string& text) {
-        if (pipeline_)
-            pipeline_->message(text);
-        else
-            s_.ui.meldung(text);
+        sink_->put(std::move(block));
     }
 
     void writeLines(BlockLines5&& lines) {
@@ -263,12 +215,9 @@ class ArticleImportRun5 {
 
     Session& s_;
     tdatanorm5& d_;
-    ArticleWriter5 writer_;
-    BlockBatch5 batch_;
-    std::optional<BlockPipeline5> pipeline_;  // stopped before the batch goes
+    std::unique_ptr<dn5::BlockSink> sink_;
     BlockGrouping5 blocks_;
     std::unordered_set<std::string> arbsArticles_;  // numbers whose ARBS lines were seen in the run
-    bool storeFailed_ = false;
     long articlesRead_ = 0;
 };
 
@@ -352,19 +301,23 @@ CommandOutcome ImportArticles5(Session& s, int mode) {
                 result.addRefused();
                 continue;
             }
+            dn5::WriteCounts written;
+            bool faulty = false;
             if (end == FileEnd5::Cancelled) {
-                run.cancelFile();
+                written = run.cancelFile();
                 stopped = true;
             } else if (end == FileEnd5::ReadError && run.cutInsideOpenBlock()) {
-                run.cancelFile();  // the file ends inside a block: that block is dropped
-            } else if (!run.finishFile() && end == FileEnd5::EndOfFile) {
-                end = FileEnd5::Stopped;  // the last block had a faulty field
+                written = run.cancelFile();  // the file ends inside a block: that block is dropped
+            } else {
+                written = run.finishFile(faulty);
+                if (faulty && end == FileEnd5::EndOfFile)
+                    end = FileEnd5::Stopped;  // the last block had a faulty field
             }
             for (const auto& note : d.ReadNotes5) ProtocolLine(s, note);
             done += FileSize5(*input);
             // What was written before an early end stays and counts.
-            FileResult file5 = FileResult5(d, end, totals.add(d));
-            if (run.takeStoreFailure()) file5.ending = FileEnding::StoreFailed;
+            FileResult file5 = FileResult5(d, end, totals.add(written));
+            if (written.storeErrors > 0) file5.ending = FileEnding::StoreFailed;
             result.add(file5);
             if (ChangeLogWanted(file5, ChangeLogWhen::AlsoAfterStop)) logged.push_back(file);
             if (file5.ending == FileEnding::ReadToEnd && i < s.OnlineImportStatus.size())

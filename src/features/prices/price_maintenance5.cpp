@@ -12,7 +12,7 @@
 #include "common/file_choice.h"
 #include "common/protocol.h"
 #include "common/session.h"
-#include "features/prices/article_batch5.h"
+#include "common/unit_batch.h"
 #include "features/prices/price_line5.h"
 #include "formats/dn5/field_split5.h"
 #include "formats/dn5/file_result5.h"
@@ -63,7 +63,10 @@ class PriceRun5 {
           options_(options),
           store_(s.store()),
           groups_(store_, s.ArticlePrefix),
-          batch_(store_, batchSize, [&s](const std::string& m) { s.ui.meldung(m); }),
+          batch_(
+              store_, BatchLimits{.units = batchSize},
+              [this](ArticleRecord& a, Replay) { store_.writeArticle(a); },
+              [&s](const DatabaseError& e) { s.ui.meldung(e.what()); }),
           convert_(FileCurrency5(dn5)) {}
 
     RecordTable5 table() {
@@ -83,7 +86,7 @@ class PriceRun5 {
         return t;
     }
 
-    ArticleBatch5& batch() { return batch_; }
+    UnitBatch<ArticleRecord>& batch() { return batch_; }
 
   private:
     void priceRecord() {
@@ -105,7 +108,7 @@ class PriceRun5 {
             const PriceChangeResult5 r = PriceMaintenance5Article(input(a));
             PrintProtocol5(s_, r.protocol);
             apply(r, a);
-            batch_.write(std::move(a));
+            batch_.add(std::move(a));
             ++dn5_.RecordCount;  // also after a refused write
         } else {
             if (s_.PrintProtocol) ProtocolLine(s_, "Artikel nicht gefunden: " + key);
@@ -151,7 +154,7 @@ class PriceRun5 {
     const PriceModes& options_;
     HostStore& store_;
     DiscountGroups5 groups_;
-    ArticleBatch5 batch_;
+    UnitBatch<ArticleRecord> batch_;
     CurrencyConversion5 convert_;
 };
 

@@ -14,7 +14,7 @@ namespace dn {
 struct Session;
 
 // Records of one store transaction. Each record stays atomic on its own
-// (see ArticleBatch5).
+// (see UnitBatch).
 inline constexpr std::size_t kPriceBatchSize5 = 4096;
 
 // Mode 0: the dialog, then the file chosen by the user (kind "p"). Mode 1
