@@ -21,6 +21,7 @@
 // article and the units that follow it are committed together. A run of
 // following units as long as `run` is cut within.
 
+#include <algorithm>
 #include <cstddef>
 #include <functional>
 #include <limits>

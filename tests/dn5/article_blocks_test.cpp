@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <algorithm>
+
 #include "features/articles/article_writer5.h"
 #include "formats/dn5/tdatanorm5.h"
 #include "import_fixture5.h"
@@ -186,6 +188,12 @@ TEST_P(StoreErrorTest, RefusedBlockIsMissingAndTheOthersStay) {
     EXPECT_EQ(lastMessage(),
               "299 Artikel und 0 Langtexte nach TORVALO übernommen!\n\n0 Artikel gelöscht!\n\n0 "
               "Artikel umbenannt!");
+    // The blocks of the batch written again after the refusal print nothing
+    // a second time.
+    if (GetParam())
+        EXPECT_EQ(std::count(host.printed.begin(), host.printed.end(), "A-Satz Neuanlage:"), 300);
+    else
+        EXPECT_TRUE(host.printed.empty());
 }
 
 // A C line belongs to its article's block; when the store refuses the

@@ -98,19 +98,24 @@ class ArticleImportRun5 {
         return t;
     }
 
+    // What the blocks of a file wrote; whether its last block was dropped.
+    struct FileWrites {
+        dn5::WriteCounts counts;
+        bool lastBlockFaulty = false;
+    };
+
     // The block still open at the end of a file; a faulty field is shown
-    // and the block dropped (`faulty` then). What the file's blocks wrote.
-    dn5::WriteCounts finishFile(bool& faulty) {
+    // and the block dropped.
+    FileWrites finishFile() {
         std::optional<std::string> fault;
         try {
             blocks_.closeAll();
         } catch (const edatanormfehler& e) {
             fault = e.what();
         }
-        const dn5::WriteCounts counts = sink_->finish();
+        FileWrites done{sink_->finish(), fault.has_value()};
         if (fault) s_.ui.meldung(*fault);
-        faulty = fault.has_value();
-        return counts;
+        return done;
     }
 
     // Escape: what was read before stays, the open block is dropped.
@@ -302,15 +307,15 @@ CommandOutcome ImportArticles5(Session& s, int mode) {
                 continue;
             }
             dn5::WriteCounts written;
-            bool faulty = false;
             if (end == FileEnd5::Cancelled) {
                 written = run.cancelFile();
                 stopped = true;
             } else if (end == FileEnd5::ReadError && run.cutInsideOpenBlock()) {
                 written = run.cancelFile();  // the file ends inside a block: that block is dropped
             } else {
-                written = run.finishFile(faulty);
-                if (faulty && end == FileEnd5::EndOfFile)
+                const auto done = run.finishFile();
+                written = done.counts;
+                if (done.lastBlockFaulty && end == FileEnd5::EndOfFile)
                     end = FileEnd5::Stopped;  // the last block had a faulty field
             }
             for (const auto& note : d.ReadNotes5) ProtocolLine(s, note);
