@@ -52,8 +52,7 @@ const std::string kDlineRead =
 const std::string kZblobWrite = "INSERT OR REPLACE INTO article_zblob (key, lines) VALUES (?1, ?2)";
 const std::string kZblobRead = "SELECT lines FROM article_zblob WHERE key = ?1";
 
-const JournalTable* const kArticleTables[] = {&tables::article, &tables::articleSide,
-                                              &tables::dline, &tables::zblob};
+const char* const kArticleTables[] = {"article", "article_side", "article_dline", "article_zblob"};
 
 }  // namespace
 
@@ -73,7 +72,7 @@ void SqliteStore::prepareArticleSql() {
                                 "ORDER BY key LIMIT " + std::to_string(kBatch));
     articleCountSql_ = rangeSql("SELECT count(*) FROM article WHERE", "");
     for (const auto* t : kArticleTables) {
-        articleDeleteSql_.push_back(rangeSql("DELETE FROM " + std::string(t->name) + " WHERE", ""));
+        articleDeleteSql_.push_back(rangeSql("DELETE FROM " + std::string(t) + " WHERE", ""));
     }
 }
 
@@ -119,7 +118,6 @@ std::optional<ArticleRecord> SqliteStore::readArticle(std::string_view key) {
 
 void SqliteStore::writeArticle(const ArticleRecord& article) {
     const std::string key = keyForWrite(article.key, "Artikel schreiben");
-    journal_.capture(tables::article, RowGroup::Key, key);
     const std::string extralines = joinLines(article.extralines);
     auto q = db_.query(articleWriteSql_, "Artikel schreiben");
     int index = 0;
@@ -160,7 +158,6 @@ void SqliteStore::writeArticle(const ArticleRecord& article) {
 bool SqliteStore::deleteArticle(std::string_view key) {
     const auto k = keyForLookup(key);
     if (!k) return false;
-    for (const auto* t : kArticleTables) journal_.capture(*t, RowGroup::Key, *k);
     bool found = false;
     for (const auto* sql : {&kArticleDelete, &kSideDelete, &kDlineDelete, &kZblobDelete}) {
         auto q = db_.query(*sql, "Artikel löschen");
@@ -175,10 +172,6 @@ bool SqliteStore::renameArticle(std::string_view oldKey, std::string_view newKey
     const auto from = keyForLookup(oldKey);
     const std::string to = keyForWrite(newKey, "Artikelnummer ändern");
     if (!from || *from == to || !articleExists(*from) || articleExists(to)) return false;
-    for (const auto* t : kArticleTables) {
-        journal_.capture(*t, RowGroup::Key, *from);
-        journal_.capture(*t, RowGroup::Key, to);
-    }
     StoreSavepoint atomic(*this);
     // Side rows, D records or Z lines left under the new key without an
     // article belong to nobody; the moved article's rows replace them.
@@ -199,7 +192,6 @@ bool SqliteStore::renameArticle(std::string_view oldKey, std::string_view newKey
 std::size_t SqliteStore::deleteArticles(const KeyRange& range) {
     std::size_t count = 0;
     for (std::size_t i = 0; i < std::size(kArticleTables); ++i) {
-        captureRange(*kArticleTables[i], range);
         auto q = db_.query(articleDeleteSql_[i].pick(range), "Artikel löschen");
         bindRange(q, range);
         q.run();
@@ -257,7 +249,6 @@ std::optional<ArticleSideRecord> SqliteStore::readArticleSide(std::string_view k
 
 void SqliteStore::writeArticleSide(const ArticleSideRecord& s) {
     const std::string key = keyForWrite(s.key, "Artikel-Zusatz schreiben");
-    journal_.capture(tables::articleSide, RowGroup::Key, key);
     auto q = db_.query(kSideWrite, "Artikel-Zusatz schreiben");
     q.bindStatic(1, key)
         .bind(2, s.recordtype)
@@ -275,7 +266,6 @@ void SqliteStore::writeArticleSide(const ArticleSideRecord& s) {
 bool SqliteStore::deleteArticleSide(std::string_view key) {
     const auto k = keyForLookup(key);
     if (!k) return false;
-    journal_.capture(tables::articleSide, RowGroup::Key, *k);
     auto q = db_.query(kSideDelete, "Artikel-Zusatz löschen");
     q.bind(1, *k);
     q.run();
@@ -284,7 +274,6 @@ bool SqliteStore::deleteArticleSide(std::string_view key) {
 
 void SqliteStore::writeDRecords(std::string_view key, const std::vector<DRecord>& records) {
     const std::string k = keyForWrite(key, "D-Sätze schreiben");
-    journal_.capture(tables::dline, RowGroup::Key, k);
     {
         auto q = db_.query(kDlineDelete, "D-Sätze schreiben");
         q.bindStatic(1, k);
@@ -316,7 +305,6 @@ std::vector<DRecord> SqliteStore::readDRecords(std::string_view key) {
 
 void SqliteStore::writeZBlob(std::string_view key, const std::vector<std::string>& lines) {
     const std::string k = keyForWrite(key, "Z-Sätze schreiben");
-    journal_.capture(tables::zblob, RowGroup::Key, k);
     if (lines.empty()) {
         auto q = db_.query(kZblobDelete, "Z-Sätze schreiben");
         q.bind(1, k);

@@ -79,7 +79,6 @@ std::optional<DiscountGroupRecord> SqliteStore::readDiscountGroup(std::string_vi
 
 void SqliteStore::writeDiscountGroup(const DiscountGroupRecord& g) {
     const std::string k = keyForWrite(g.key, "Rabattgruppe schreiben");
-    journal_.capture(tables::discountGroup, RowGroup::Key, k);
     auto q = db_.query(kDiscountWrite, "Rabattgruppe schreiben");
     q.bind(1, k).bind(2, g.number).bind(3, g.selektiert ? 1 : 0).bind(4, g.salesSurcharge);
     q.bind(5, g.secondmark).bind(6, g.kennung).bind(7, g.wert).bind(8, g.bezeichnung);
@@ -89,7 +88,6 @@ void SqliteStore::writeDiscountGroup(const DiscountGroupRecord& g) {
 bool SqliteStore::deleteDiscountGroup(std::string_view key) {
     const auto k = keyForLookup(key);
     if (!k) return false;
-    journal_.capture(tables::discountGroup, RowGroup::Key, *k);
     auto q = db_.query(kDiscountDelete, "Rabattgruppe löschen");
     q.bind(1, *k);
     q.run();
@@ -109,7 +107,6 @@ std::vector<DiscountGroupRecord> SqliteStore::listDiscountGroups(const KeyRange&
 bool SqliteStore::setDiscountGroupMark(std::string_view key, bool marked) {
     const auto k = keyForLookup(key);
     if (!k) return false;
-    journal_.capture(tables::discountGroup, RowGroup::Key, *k);
     auto q = db_.query(kDiscountMark, "Rabattgruppe markieren");
     q.bind(1, *k).bind(2, marked ? 1 : 0);
     q.run();
@@ -118,7 +115,6 @@ bool SqliteStore::setDiscountGroupMark(std::string_view key, bool marked) {
 
 std::size_t SqliteStore::deleteDiscountGroups(const KeyRange& range) {
     static const RangeSql sql = rangeSql("DELETE FROM discount_group WHERE", "");
-    captureRange(tables::discountGroup, range);
     auto q = db_.query(sql.pick(range), "Rabattgruppen löschen");
     bindRange(q, range);
     q.run();
@@ -128,7 +124,6 @@ std::size_t SqliteStore::deleteDiscountGroups(const KeyRange& range) {
 std::size_t SqliteStore::deleteMarkedDiscountGroups(const KeyRange& range) {
     static const RangeSql sql =
         rangeSql("DELETE FROM discount_group WHERE selektiert <> 0 AND", "");
-    captureRange(tables::discountGroup, range);
     auto q = db_.query(sql.pick(range), "Rabattgruppen löschen");
     bindRange(q, range);
     q.run();
@@ -150,7 +145,6 @@ std::optional<ProductGroupRecord> SqliteStore::readProductGroup(std::string_view
 
 void SqliteStore::writeProductGroup(const ProductGroupRecord& g) {
     const std::string k = keyForWrite(g.key, "Warengruppe schreiben");
-    journal_.capture(tables::productGroup, RowGroup::Key, k);
     auto q = db_.query(kProductWrite, "Warengruppe schreiben");
     q.bind(1, k).bind(2, g.number).bind(3, g.bezeichnung).bind(4, g.costType);
     q.bind(5, g.isSubGroup ? 1 : 0).bind(6, g.selektiert ? 1 : 0).bindBlob(7, g.furtherData);
@@ -160,7 +154,6 @@ void SqliteStore::writeProductGroup(const ProductGroupRecord& g) {
 bool SqliteStore::deleteProductGroup(std::string_view key) {
     const auto k = keyForLookup(key);
     if (!k) return false;
-    journal_.capture(tables::productGroup, RowGroup::Key, *k);
     auto q = db_.query(kProductDelete, "Warengruppe löschen");
     q.bind(1, *k);
     q.run();
@@ -180,7 +173,6 @@ std::vector<ProductGroupRecord> SqliteStore::listProductGroups(const KeyRange& r
 bool SqliteStore::setProductGroupMark(std::string_view key, bool marked) {
     const auto k = keyForLookup(key);
     if (!k) return false;
-    journal_.capture(tables::productGroup, RowGroup::Key, *k);
     auto q = db_.query(kProductMark, "Warengruppe markieren");
     q.bind(1, *k).bind(2, marked ? 1 : 0);
     q.run();
@@ -189,7 +181,6 @@ bool SqliteStore::setProductGroupMark(std::string_view key, bool marked) {
 
 std::size_t SqliteStore::deleteProductGroups(const KeyRange& range) {
     static const RangeSql sql = rangeSql("DELETE FROM product_group WHERE", "");
-    captureRange(tables::productGroup, range);
     auto q = db_.query(sql.pick(range), "Warengruppen löschen");
     bindRange(q, range);
     q.run();
@@ -198,7 +189,6 @@ std::size_t SqliteStore::deleteProductGroups(const KeyRange& range) {
 
 std::size_t SqliteStore::deleteMarkedProductGroups(const KeyRange& range) {
     static const RangeSql sql = rangeSql("DELETE FROM product_group WHERE selektiert <> 0 AND", "");
-    captureRange(tables::productGroup, range);
     auto q = db_.query(sql.pick(range), "Warengruppen löschen");
     bindRange(q, range);
     q.run();

@@ -93,8 +93,6 @@ void SqliteStore::writeService(const ServiceRecord& s) {
     if (s.rows.size() > kServiceRows) {
         throw DatabaseError("Leistung schreiben: mehr als 213 Kalkulationszeilen (" + k + ")");
     }
-    journal_.capture(tables::service, RowGroup::Key, k);
-    journal_.capture(tables::serviceRow, RowGroup::Key, k);
     StoreSavepoint atomic(*this);
     {
         auto q = db_.query(kServiceWrite, "Leistung schreiben");
@@ -118,8 +116,6 @@ void SqliteStore::writeService(const ServiceRecord& s) {
 bool SqliteStore::deleteService(std::string_view key) {
     const auto k = keyForLookup(key);
     if (!k) return false;
-    journal_.capture(tables::service, RowGroup::Key, *k);
-    journal_.capture(tables::serviceRow, RowGroup::Key, *k);
     deleteByKey(db_, kServiceDelete, *k, "Leistung löschen");
     const bool found = db_.changes() > 0;
     deleteByKey(db_, kServiceRowsDelete, *k, "Leistung löschen");
@@ -163,8 +159,6 @@ void SqliteStore::writeBom(const BomRecord& b) {
     if (b.rows.size() > kBomRows) {
         throw DatabaseError("Stückliste schreiben: mehr als 50 Zeilen (" + k + ")");
     }
-    journal_.capture(tables::bom, RowGroup::Key, k);
-    journal_.capture(tables::bomRow, RowGroup::Key, k);
     StoreSavepoint atomic(*this);
     {
         auto q = db_.query(kBomWrite, "Stückliste schreiben");
@@ -185,8 +179,6 @@ void SqliteStore::writeBom(const BomRecord& b) {
 bool SqliteStore::deleteBom(std::string_view key) {
     const auto k = keyForLookup(key);
     if (!k) return false;
-    journal_.capture(tables::bom, RowGroup::Key, *k);
-    journal_.capture(tables::bomRow, RowGroup::Key, *k);
     deleteByKey(db_, kBomDelete, *k, "Stückliste löschen");
     const bool found = db_.changes() > 0;
     deleteByKey(db_, kBomRowsDelete, *k, "Stückliste löschen");
@@ -209,7 +201,6 @@ void SqliteStore::forEachBom(const KeyRange& range, const Visitor<BomRecord>& vi
 
 void SqliteStore::writeContent(const ContentRecord& e) {
     const std::string k = keyForWrite(e.key, "Inhaltsverzeichnis schreiben");
-    journal_.capture(tables::content, RowGroup::KeyKind, k, std::to_string(e.kind));
     auto q = db_.query(kContentWrite, "Inhaltsverzeichnis schreiben");
     q.bind(1, k).bind(2, e.kind).bind(3, e.key1).bind(4, e.key2).bind(5, e.key3).bind(6, e.text);
     q.run();

@@ -1,5 +1,4 @@
-// Opening the SQLite store, its schema, keys, transactions, savepoints and
-// the block journal.
+// Opening the SQLite store, its schema, keys, transactions and savepoints.
 
 #include "host/sqlite_store.h"
 
@@ -138,7 +137,7 @@ std::optional<std::string> keyForLookup(std::string_view key) {
 }
 
 SqliteStore::SqliteStore(const std::filesystem::path& file, const StoreOptions& options)
-    : file_(file), db_(file), journal_(db_) {
+    : file_(file), db_(file) {
     db_.setBusyWait(std::chrono::seconds(8), options.waiting);
     // A checkpoint for every 16 MB of log; at 256 MB a commit waits for one,
     // so that the log can begin anew. Each wait costs the writer a
@@ -208,16 +207,6 @@ void SqliteStore::bindRange(SqlQuery& q, const KeyRange& range) {
     q.bind(2, range.to);
 }
 
-void SqliteStore::captureRange(const JournalTable& table, const KeyRange& range) {
-    if (!journal_.active()) return;
-    if (!range.bounded)
-        journal_.capture(table, RowGroup::All);
-    else if (range.byPrefix)
-        journal_.capture(table, RowGroup::Range, range.from, range.to);
-    else
-        journal_.capture(table, RowGroup::RangeInclusive, range.from, range.to);
-}
-
 void SqliteStore::createSchemaOnce(const StoreOptions& options) {
     const auto exists = [this] {
         auto q = db_.query(kArticleTableExists, "Tabellen prüfen");
@@ -257,7 +246,6 @@ void SqliteStore::StartTransaction() {
 
 void SqliteStore::Commit() {
     if (db_.autocommit()) throw DatabaseError("Commit: es läuft keine Transaktion");
-    journal_.end();
     db_.query(kCommit, "Commit").run();
     ++commits_;
     committedArticles_ += pendingArticles_;
@@ -270,7 +258,6 @@ void SqliteStore::Commit() {
 void SqliteStore::Rollback() {
     pendingArticles_ = 0;
     pendingLastKey_.clear();
-    journal_.end();
     if (!db_.autocommit()) db_.query(kRollback, "Rollback").run();
 }
 
@@ -290,22 +277,6 @@ void SqliteStore::releaseSavepoint(const std::string& name) {
 
 void SqliteStore::rollbackToSavepoint(const std::string& name) {
     db_.exec("ROLLBACK TO " + name + "; RELEASE " + name, "Sicherungspunkt zurücksetzen");
-}
-
-void SqliteStore::beginBlock() {
-    journal_.begin();
-}
-
-void SqliteStore::undoBlock() {
-    if (journal_.active()) journal_.undo();
-}
-
-void SqliteStore::endBlock() {
-    journal_.end();
-}
-
-bool SqliteStore::inBlock() const {
-    return journal_.active();
 }
 
 std::unique_ptr<HostStore> openSqliteStore(const std::filesystem::path& file,

@@ -8,29 +8,11 @@
 #include <vector>
 
 #include "host/sqlite_db.h"
-#include "host/sqlite_journal.h"
 #include "host/store.h"
 #include "host/store_article_columns.h"
 #include "host/wal_checkpointer.h"
 
 namespace dn {
-
-// The tables as the block journal sees them.
-namespace tables {
-inline constexpr JournalTable article{"article", "key", nullptr};
-inline constexpr JournalTable articleSide{"article_side", "key", nullptr};
-inline constexpr JournalTable dline{"article_dline", "key", nullptr};
-inline constexpr JournalTable zblob{"article_zblob", "key", nullptr};
-inline constexpr JournalTable longtext{"longtext", "key", "kind"};
-inline constexpr JournalTable graphics{"graphics_index", "articlekey", nullptr};
-inline constexpr JournalTable discountGroup{"discount_group", "key", nullptr};
-inline constexpr JournalTable productGroup{"product_group", "key", nullptr};
-inline constexpr JournalTable service{"service", "key", nullptr};
-inline constexpr JournalTable serviceRow{"service_row", "key", nullptr};
-inline constexpr JournalTable bom{"bom", "key", nullptr};
-inline constexpr JournalTable bomRow{"bom_row", "key", nullptr};
-inline constexpr JournalTable content{"content", "key", "kind"};
-}  // namespace tables
 
 // An amount as stored: rounded with rund (which an already rounded amount
 // passes unchanged without the cost of rounding it again).
@@ -109,18 +91,12 @@ class SqliteStore final : public HostStore {
     std::string beginSavepoint() override;
     void releaseSavepoint(const std::string& name) override;
     void rollbackToSavepoint(const std::string& name) override;
-    void beginBlock() override;
-    void undoBlock() override;
-    void endBlock() override;
-    bool inBlock() const override;
 
   private:
     void prepareArticleSql();
     void createSchemaOnce(const StoreOptions& options);
     // The note a busy store's message ends with.
     void noteProgress();
-    // Journal the rows of a table in the range before they change.
-    void captureRange(const JournalTable& table, const KeyRange& range);
     // Range condition on column "key" with parameters ?1 and ?2.
     struct RangeSql {
         std::string all, prefix, between;
@@ -142,7 +118,6 @@ class SqliteStore final : public HostStore {
     long commits_ = 0;
     std::string pendingLastKey_;
     std::string committedLastKey_;
-    BlockJournal journal_;
     std::vector<std::string> presentOptional_;
     std::vector<const ArticleColumn*> articleCols_;  // the columns this file has
     int savepointCount_ = 0;

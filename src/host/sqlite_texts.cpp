@@ -54,7 +54,6 @@ std::optional<LongText> SqliteStore::readLongText(std::string_view key, std::str
 
 void SqliteStore::writeLongText(const LongText& text) {
     const std::string k = keyForWrite(text.key, "Langtext schreiben");
-    journal_.capture(tables::longtext, RowGroup::KeyKind, k, text.kind);
     const std::string joined = joinLines(text.lines);
     auto q = db_.query(kTextWrite, "Langtext schreiben");
     q.bindStatic(1, k).bindStatic(2, text.kind).bindStatic(3, joined);
@@ -64,7 +63,6 @@ void SqliteStore::writeLongText(const LongText& text) {
 bool SqliteStore::deleteLongText(std::string_view key, std::string_view kind) {
     const auto k = keyForLookup(key);
     if (!k) return false;
-    journal_.capture(tables::longtext, RowGroup::KeyKind, *k, kind);
     auto q = db_.query(kTextDelete, "Langtext löschen");
     q.bind(1, *k).bind(2, kind);
     q.run();
@@ -96,7 +94,6 @@ void SqliteStore::forEachLongText(const KeyRange& range, const Visitor<LongText>
 
 std::size_t SqliteStore::deleteGraphicsIndexOfPrefix(std::string_view prefix) {
     const KeyRange range = KeyRange::prefix(prefix);
-    captureRange(tables::graphics, range);
     auto q = db_.query(range.bounded ? kGraphicsDelete : kGraphicsDeleteAll, "Grafikindex löschen");
     bindRange(q, range);
     q.run();
@@ -105,7 +102,6 @@ std::size_t SqliteStore::deleteGraphicsIndexOfPrefix(std::string_view prefix) {
 
 void SqliteStore::addGraphicsIndexEntry(const GraphicsIndexEntry& entry) {
     const std::string k = keyForWrite(entry.articleKey, "Grafikindex schreiben");
-    journal_.capture(tables::graphics, RowGroup::Key, k);
     auto q = db_.query(kGraphicsAdd, "Grafikindex schreiben");
     q.bind(1, k).bind(2, entry.pictureKind).bind(3, entry.fileName).bind(4, entry.text);
     q.run();

@@ -9,11 +9,8 @@
 // DatabaseError; looking one up finds nothing.
 //
 // Transactions: StartTransaction/Commit/Rollback, the RAII StoreTransaction
-// and nestable StoreSavepoint (store_transaction.h). For many small units
-// inside one large transaction use the block journal: beginBlock() records
-// the previous state of every row a write or delete touches, undoBlock()
-// puts those rows back, endBlock() keeps the changes (StoreBlock is the
-// RAII form). Commit and Rollback end an open block.
+// and nestable StoreSavepoint (store_transaction.h). Many small units in one
+// large transaction: UnitBatch (common/unit_batch.h).
 //
 // Host operation → method:
 //   artikel_vorhandenff → articleExists; Lies_artikel/lies_artikelff → readArticle;
@@ -191,13 +188,6 @@ class HostStore {
     virtual std::string beginSavepoint() = 0;
     virtual void releaseSavepoint(const std::string& name) = 0;
     virtual void rollbackToSavepoint(const std::string& name) = 0;
-
-    // Block journal (use StoreBlock). beginBlock while a block is open
-    // raises DatabaseError.
-    virtual void beginBlock() = 0;
-    virtual void undoBlock() = 0;  // restore and end the block
-    virtual void endBlock() = 0;   // keep the changes and end the block
-    virtual bool inBlock() const = 0;
 };
 
 // Opens the store file, creating it (and its tables) when it is missing.

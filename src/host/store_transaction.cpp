@@ -50,28 +50,4 @@ void StoreSavepoint::rollback() {
     store_.rollbackToSavepoint(name_);
 }
 
-StoreBlock::StoreBlock(HostStore& store) : store_(store) {
-    store_.beginBlock();
-}
-
-StoreBlock::~StoreBlock() {
-    if (!open_ || !store_.inBlock()) return;
-    try {
-        store_.undoBlock();
-    } catch (...) {
-    }
-}
-
-void StoreBlock::keep() {
-    if (!open_) return;
-    open_ = false;
-    if (store_.inBlock()) store_.endBlock();
-}
-
-void StoreBlock::undo() {
-    if (!open_) return;
-    open_ = false;
-    if (store_.inBlock()) store_.undoBlock();
-}
-
 }  // namespace dn

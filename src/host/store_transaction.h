@@ -1,5 +1,5 @@
 #pragma once
-// RAII handles over the store's transactions, savepoints and block journal.
+// RAII handles over the store's transactions and savepoints.
 // Each undoes its work in the destructor unless it was committed; the
 // destructors never throw.
 
@@ -42,24 +42,6 @@ class StoreSavepoint {
   private:
     HostStore& store_;
     std::string name_;
-    bool open_ = true;
-};
-
-// One import block inside a large transaction: the rows it touches are
-// journaled in memory and put back in the destructor unless keep() was
-// called. Far cheaper than a savepoint per block.
-class StoreBlock {
-  public:
-    explicit StoreBlock(HostStore& store);
-    ~StoreBlock();
-    StoreBlock(const StoreBlock&) = delete;
-    StoreBlock& operator=(const StoreBlock&) = delete;
-
-    void keep();
-    void undo();
-
-  private:
-    HostStore& store_;
     bool open_ = true;
 };
 

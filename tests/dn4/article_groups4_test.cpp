@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/batch_commit4.h"
+#include "common/unit_batch.h"
 #include "import4_fixture.h"
 #include "support/store_dump.h"
 
@@ -75,21 +75,22 @@ TEST_F(Import4Test, BatchWaitsForTheNextArticle) {
     HostStore& st = store();
     auto text = [&](const std::string& key) { st.writeLongText(LongText{key, "1", {"a"}}); };
     {
-        BatchCommit4 batch(st, host, 2, BatchCommit4::Ends::AtBoundaries);
-        auto record = [&](const char* key) {
+        StreamBatch batch(st, host, CommitBatchLimits(2));
+        auto record = [&](const char* key, UnitStart start) {
+            ASSERT_TRUE(batch.before(start));
             text(key);
-            ASSERT_TRUE(batch.count());
+            ASSERT_TRUE(batch.after(start));
         };
-        record("1-a1");
-        record("1-t1");
-        ASSERT_TRUE(batch.boundary());  // not full yet
-        record("1-a2");
-        record("1-t2");                 // full: waits for the boundary
-        ASSERT_TRUE(batch.boundary());  // committed
-        record("1-a3");
-        record("1-t3");
-        record("1-t4");  // three records without boundary: committed
-        record("1-t5");  // never committed
+        constexpr auto kBoundary = UnitStart::Begins;
+        constexpr auto kWithin = UnitStart::Follows;
+        record("1-a1", kWithin);
+        record("1-t1", kWithin);
+        record("1-a2", kBoundary);  // not full yet
+        record("1-t2", kWithin);    // full: waits for the boundary
+        record("1-a3", kBoundary);  // committed before it
+        record("1-t3", kWithin);
+        record("1-t4", kWithin);  // three records without boundary: committed
+        record("1-t5", kWithin);  // never committed
     }
     for (const char* key : {"1-a1", "1-t1", "1-a2", "1-t2", "1-a3", "1-t3", "1-t4"})
         EXPECT_TRUE(st.longTextExists(key, "1")) << key;

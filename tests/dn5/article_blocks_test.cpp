@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <algorithm>
+
 #include "features/articles/article_run_state.h"
 #include "features/articles/article_writer5.h"
 #include "import_fixture5.h"
@@ -186,6 +188,12 @@ TEST_P(StoreErrorTest, RefusedBlockIsMissingAndTheOthersStay) {
     EXPECT_EQ(lastMessage(),
               "299 Artikel und 0 Langtexte nach TORVALO übernommen!\n\n0 Artikel gelöscht!\n\n0 "
               "Artikel umbenannt!");
+    // The blocks of the batch written again after the refusal print nothing
+    // a second time.
+    if (GetParam())
+        EXPECT_EQ(std::count(host.printed.begin(), host.printed.end(), "A-Satz Neuanlage:"), 300);
+    else
+        EXPECT_TRUE(host.printed.empty());
 }
 
 // A C line belongs to its article's block; when the store refuses the
@@ -214,22 +222,22 @@ TEST_F(ImportFixture5, LongTextKeyRuleOncePerRun) {
     HostStore& st = store();
     session->ArticlePrefix = "LIEFERANT-";
     dn5::ArticleRunState run;
-    ArticleWriter5 writer(*session, run, st);
+    dn5::ArticleWriter writer(*session, run, st);
     ArticleBlock5 text;
     text.kind = ArticleBlock5::Kind::Text;
     text.number = "123456789";
     text.lastFlag = "N";
     text.textKind = "1";
     text.textLines = {"Zeile"};
-    writer.WriteBlock5(text);
-    writer.WriteBlock5(text);
+    writer.write(text);
+    writer.write(text);
     EXPECT_EQ(
         host.messages,
         (std::vector<std::string>{
             "Der Langtextschlüssel ist zu lang!\n\nBitte fragen Sie bei dem ZEKO-Support nach."}));
     EXPECT_FALSE(st.longTextExists("LIEFERANT-123456789", "1"));
     text.number = "12345678";  // 18 characters: stored
-    writer.WriteBlock5(text);
+    writer.write(text);
     EXPECT_TRUE(st.longTextExists("LIEFERANT-12345678", "1"));
 }
 

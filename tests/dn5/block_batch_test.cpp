@@ -3,12 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include "features/articles/block_batch5.h"
+#include "common/unit_batch.h"
+#include "features/articles/block_sink.h"
 #include "host/errors.h"
 #include "host/store.h"
 #include "support/temp_dir.h"
 
-namespace dn {
+namespace dn::dn5 {
 namespace {
 
 ArticleBlock5 block(const std::string& number,
@@ -19,27 +20,32 @@ ArticleBlock5 block(const std::string& number,
     return b;
 }
 
-TEST(BlockBatch5, FailedBlockIsAbsentAndTheRestOfTheBatchStays) {
+TEST(ArticleBlockBatch, FailedBlockIsAbsentAndTheRestOfTheBatchStays) {
     test::TempDir dir;
     auto store = openSqliteStore(dir / "stamm.db");
     std::vector<std::string> written;
     std::vector<std::string> errors;
-    auto write = [&](ArticleBlock5& b, bool replay) {
-        written.push_back(b.number + (replay ? " again" : ""));
+    auto write = [&](ArticleBlock5& b, Replay replay) {
+        written.push_back(b.number + (replay == Replay::Yes ? " again" : ""));
         store->writeLongText(LongText{"1-" + b.number, "1", {"a"}});
         store->writeLongText(LongText{"1-" + b.number, "2", {"b"}});
-        if (b.number == "bad" && !replay) throw DatabaseError("Langtext schreiben: disk I/O error");
+        if (b.number == "bad" && replay == Replay::No)
+            throw DatabaseError("Langtext schreiben: disk I/O error");
     };
     {
-        BlockBatch5 batch(
-            *store, write, [&](const DatabaseError& e) { errors.push_back(e.what()); }, 3);
-        EXPECT_TRUE(batch.add(block("1")));
-        EXPECT_FALSE(batch.add(block("bad")));
-        EXPECT_TRUE(batch.add(block("2")));
+        UnitBatch<ArticleBlock5> batch(*store, ArticleBlockLimits(3), write,
+                                       [&](const DatabaseError& e) { errors.push_back(e.what()); });
+        auto add = [&](ArticleBlock5 b) {
+            const UnitStart start = StartOf(b);
+            return batch.add(std::move(b), start);
+        };
+        EXPECT_TRUE(add(block("1")));
+        EXPECT_FALSE(add(block("bad")));
+        EXPECT_TRUE(add(block("2")));
         EXPECT_EQ(batch.pending(), 2u);
-        EXPECT_TRUE(batch.add(block("3")));  // third kept block: committed
+        EXPECT_TRUE(add(block("3")));  // third kept block: committed
         EXPECT_EQ(batch.pending(), 0u);
-        EXPECT_TRUE(batch.add(block("4")));  // never committed: rolled back at the end
+        EXPECT_TRUE(add(block("4")));  // never committed: rolled back at the end
     }
     EXPECT_EQ(written, (std::vector<std::string>{"1", "bad", "1 again", "2", "3", "4"}));
     EXPECT_EQ(errors, (std::vector<std::string>{"Langtext schreiben: disk I/O error"}));
@@ -55,27 +61,31 @@ TEST(BlockBatch5, FailedBlockIsAbsentAndTheRestOfTheBatchStays) {
 // A full batch waits for the next block that is no text: an article and
 // the texts after it are committed together. A run of texts as long as a
 // batch is committed on its own.
-TEST(BlockBatch5, EndsOnlyBeforeAnArticleOrAfterALongRunOfTexts) {
+TEST(ArticleBlockBatch, EndsOnlyBeforeAnArticleOrAfterALongRunOfTexts) {
     test::TempDir dir;
     auto store = openSqliteStore(dir / "stamm.db");
-    auto write = [&](ArticleBlock5& b, bool) {
+    auto write = [&](ArticleBlock5& b, Replay) {
         store->writeLongText(LongText{"1-" + b.number, "1", {"a"}});
     };
     constexpr auto kArticle = ArticleBlock5::Kind::Article;
     {
-        BlockBatch5 batch(
-            *store, write, [](const DatabaseError&) {}, 3);
-        batch.add(block("a1", kArticle));
-        batch.add(block("t1"));
-        batch.add(block("g1", ArticleBlock5::Kind::Graphics));  // full, yet no commit
+        UnitBatch<ArticleBlock5> batch(*store, ArticleBlockLimits(3), write,
+                                       [](const DatabaseError&) {});
+        auto add = [&](ArticleBlock5 b) {
+            const UnitStart start = StartOf(b);
+            return batch.add(std::move(b), start);
+        };
+        add(block("a1", kArticle));
+        add(block("t1"));
+        add(block("g1", ArticleBlock5::Kind::Graphics));  // full, yet no commit
         EXPECT_EQ(batch.pending(), 3u);
-        batch.add(block("a2", kArticle));  // the batch before it committed
+        add(block("a2", kArticle));  // the batch before it committed
         EXPECT_EQ(batch.pending(), 1u);
-        for (const char* n : {"t3", "t4"}) batch.add(block(n));
+        for (const char* n : {"t3", "t4"}) add(block(n));
         EXPECT_EQ(batch.pending(), 3u);
-        batch.add(block("t5"));  // three texts in a row: committed
+        add(block("t5"));  // three texts in a row: committed
         EXPECT_EQ(batch.pending(), 0u);
-        batch.add(block("t6"));  // never committed
+        add(block("t6"));  // never committed
     }
     for (const char* key : {"1-a1", "1-t1", "1-g1", "1-a2", "1-t3", "1-t4", "1-t5"})
         EXPECT_TRUE(store->longTextExists(key, "1")) << key;
@@ -83,4 +93,4 @@ TEST(BlockBatch5, EndsOnlyBeforeAnArticleOrAfterALongRunOfTexts) {
 }
 
 }  // namespace
-}  // namespace dn
+}  // namespace dn::dn5

@@ -10,7 +10,7 @@
 #include "features/articles/block_pipeline5.h"
 #include "host/scripted_host.h"
 
-namespace dn {
+namespace dn::dn5 {
 namespace {
 
 ArticleBlock5 block(int n) {
@@ -19,12 +19,12 @@ ArticleBlock5 block(int n) {
     return b;
 }
 
-TEST(BlockPipeline5, WritesEveryBlockInOrderOnItsOwnThread) {
+TEST(BlockPipeline, WritesEveryBlockInOrderOnItsOwnThread) {
     ScriptedHost host;
     std::vector<std::string> written;
     std::thread::id writer;
-    BlockPipeline5* self = nullptr;
-    BlockPipeline5 pipeline(
+    BlockPipeline* self = nullptr;
+    BlockPipeline pipeline(
         [&](ArticleBlock5&& b) {
             writer = std::this_thread::get_id();
             written.push_back(b.number);
@@ -44,10 +44,10 @@ TEST(BlockPipeline5, WritesEveryBlockInOrderOnItsOwnThread) {
     EXPECT_EQ(written.back(), "1000");
 }
 
-TEST(BlockPipeline5, FailureOfTheWriterIsRaisedOnTheReadingThread) {
+TEST(BlockPipeline, FailureOfTheWriterIsRaisedOnTheReadingThread) {
     ScriptedHost host;
     std::vector<std::string> written;
-    BlockPipeline5 pipeline(
+    BlockPipeline pipeline(
         [&](ArticleBlock5&& b) {
             if (b.number == "20") throw std::runtime_error("Speicher voll");
             written.push_back(b.number);
@@ -64,4 +64,4 @@ TEST(BlockPipeline5, FailureOfTheWriterIsRaisedOnTheReadingThread) {
 }
 
 }  // namespace
-}  // namespace dn
+}  // namespace dn::dn5

@@ -30,7 +30,7 @@ struct ArticleLine5 {
     std::array<std::string, 30> f;
     dn5::ArticlePriceInput price;
     // The row this line makes of a key without stored article, built ahead
-    // on the reading thread (ArticleWriter5::prepare); used only when the
+    // on the reading thread (dn5::ArticleWriter::prepare); used only when the
     // key turns out to have none.
     std::optional<ArticleRecord> fresh;
     bool present(int n) const;  // field n holds more than blanks

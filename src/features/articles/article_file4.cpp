@@ -108,8 +108,7 @@ FileEnd ArticleImporter4::readFile(const std::string& path, long long bytesBefor
     p_ = PendingArticle4{};
     letterWarned_ = false;
     pushedBackConverted_ = false;
-    batch_ = std::make_unique<BatchCommit4>(store_, ui, ReadCommitBatchSize(s_),
-                                            BatchCommit4::Ends::AtBoundaries);
+    batch_ = std::make_unique<StreamBatch>(store_, ui, CommitBatchLimits(ReadCommitBatchSize(s_)));
 
     // A fault ends the file: the pending article is still written and
     // everything committed.
@@ -131,6 +130,7 @@ FileEnd ArticleImporter4::readFile(const std::string& path, long long bytesBefor
         }
         const bool converted = lines_->hasPushedBack() && pushedBackConverted_;
         pushedBackConverted_ = false;
+        UnitStart start = UnitStart::Follows;
         try {
             if (!lines_->readLine(line)) break;
             if (!converted && !lines_->convert(reader_, line)) return endWith(FileEnd::Stopped);
@@ -139,12 +139,13 @@ FileEnd ArticleImporter4::readFile(const std::string& path, long long bytesBefor
             if (type == 0) continue;
             if (endsArticleGroup(type)) writePending();
             // The article before and what belongs to it are written: a batch may end here.
-            if (type == 'A' && !batch_->boundary()) return FileEnd::Stopped;
+            start = type == 'A' ? UnitStart::Begins : UnitStart::Follows;
+            if (!batch_->before(start)) return FileEnd::Stopped;
             if (!hasKey(rec)) {
                 protocol(std::string("Fehler: ") + (type == 'c' ? 'C' : type) + "-Satz ohne " +
                          (type == 'T' || type == 'E' ? "Textnummer" : "Artikelnummer") +
                          " in Zeile " + std::to_string(lines_->lineNumber()) + " übergangen!");
-                if (!batch_->count()) return FileEnd::Stopped;
+                if (!batch_->after(start)) return FileEnd::Stopped;
                 continue;
             }
             bool ok = true;
@@ -201,7 +202,7 @@ FileEnd ArticleImporter4::readFile(const std::string& path, long long bytesBefor
             ui.meldung(std::string("Datei-Fehler in Datei: ") + e.what());
             return FileEnd::ReadError;
         }
-        if (!batch_->count()) return FileEnd::StoreFailed;
+        if (!batch_->after(start)) return FileEnd::StoreFailed;
     }
     // A file without a header (empty) is no delivery.
     if (!reader_.HeaderSeen()) {

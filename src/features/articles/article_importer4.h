@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "common/batch_commit4.h"
 #include "common/discount_rules.h"
 #include "common/file_end.h"
+#include "common/unit_batch.h"
 #include "features/articles/import_options4.h"
 #include "formats/dn4/dn4_lines_ahead.h"
 #include "formats/dn4/dn4_reader.h"
@@ -93,7 +93,7 @@ class ArticleImporter4 {
     long importedCount_ = 0;
     bool longLinesWarned_ = false;  // per run
     bool letterWarned_ = false;     // per file
-    std::unique_ptr<BatchCommit4> batch_;
+    std::unique_ptr<StreamBatch> batch_;
     std::map<std::string, DiscountGroupRule> groups_;
 };
 

@@ -11,7 +11,7 @@
 #include "host/codepage.h"
 #include "host/store.h"
 
-namespace dn {
+namespace dn::dn5 {
 
 namespace {
 
@@ -29,27 +29,9 @@ std::string dottedDate(const std::string& d) {
     return d.substr(6, 2) + "." + d.substr(4, 2) + "." + d.substr(0, 4);
 }
 
-// Protocol off while a block is written again. The setting is only
-// touched when the protocol is on (another thread may read it meanwhile).
-class QuietProtocol {
-  public:
-    QuietProtocol(Session& s, bool quiet) : s_(s), changed_(quiet && s.PrintProtocol) {
-        if (changed_) s_.PrintProtocol = false;
-    }
-    ~QuietProtocol() {
-        if (changed_) s_.PrintProtocol = true;
-    }
-    QuietProtocol(const QuietProtocol&) = delete;
-    QuietProtocol& operator=(const QuietProtocol&) = delete;
-
-  private:
-    Session& s_;
-    bool changed_;
-};
-
 }  // namespace
 
-ArticleWriter5::ArticleWriter5(Session& s, dn5::ArticleRunState& run, HostStore& store)
+ArticleWriter::ArticleWriter(Session& s, dn5::ArticleRunState& run, HostStore& store)
     : s_(s), run_(run), store_(store) {
     const KeyRange range = KeyRange::prefix(s.ArticlePrefix);
     for (const auto& g : store.listDiscountGroups(range)) {
@@ -62,15 +44,15 @@ ArticleWriter5::ArticleWriter5(Session& s, dn5::ArticleRunState& run, HostStore&
             if (g.selektiert) markedProductGroups_.insert(storeKey(g.key));
 }
 
-DiscountGroupRule ArticleWriter5::discountGroup(std::string_view code) const {
+DiscountGroupRule ArticleWriter::discountGroup(std::string_view code) const {
     const auto it = groups_.find(storeKey(s_.ArticlePrefix + std::string(Trim5(code))));
     DiscountGroupRule info = it == groups_.end() ? DiscountGroupRule{} : it->second;
     info.code = std::string(code);
     return info;
 }
 
-bool ArticleWriter5::ImportFilter5(std::string_view number, std::string_view productGroup,
-                                   std::string_view discountGroup) {
+bool ArticleWriter::ImportFilter5(std::string_view number, std::string_view productGroup,
+                                  std::string_view discountGroup) {
     const dn5::ArticleImportOptions& o = run_.ImportOptions;
     const std::string& prefix = s_.ArticlePrefix;
     if (o.OnlyNumberRange) {
@@ -80,19 +62,31 @@ bool ArticleWriter5::ImportFilter5(std::string_view number, std::string_view pro
     const std::string product = trimmed(productGroup);
     if (!product.empty() && o.OnlySelectedProductGroups &&
         !markedProductGroups_.contains(storeKey(prefix + product))) {
-        ProtocolLine(s_, "Warengruppe: " + product + " nicht ausgewählt!");
+        protocolLine("Warengruppe: " + product + " nicht ausgewählt!");
         return false;
     }
     const std::string discount = trimmed(discountGroup);
     if (!discount.empty() && o.OnlySelectedDiscountGroups &&
         !markedDiscountGroups_.contains(storeKey(prefix + discount))) {
-        ProtocolLine(s_, "Rabattgruppe: " + discount + " nicht ausgewählt!");
+        protocolLine("Rabattgruppe: " + discount + " nicht ausgewählt!");
         return false;
     }
     return true;
 }
 
-void ArticleWriter5::status(const std::string& text) {
+bool ArticleWriter::protocolOn() const {
+    return !replay_ && s_.PrintProtocol;
+}
+
+void ArticleWriter::protocolLine(const std::string& text) {
+    if (protocolOn()) ProtocolLine(s_, text);
+}
+
+void ArticleWriter::protocolText(const std::string& text) {
+    if (protocolOn()) ProtocolText(s_, text);
+}
+
+void ArticleWriter::status(const std::string& text) {
     if (replay_) return;
     if (output_.status)
         output_.status(text);
@@ -100,23 +94,22 @@ void ArticleWriter5::status(const std::string& text) {
         s_.ui.SetInfo(text);
 }
 
-void ArticleWriter5::message(const std::string& text) {
+void ArticleWriter::message(const std::string& text) {
     if (output_.message)
         output_.message(text);
     else
         s_.ui.meldung(text);
 }
 
-void ArticleWriter5::count(std::int32_t& counter) {
-    if (!replay_) counted_.push_back(&counter);
+void ArticleWriter::count(long WriteCounts::*counter) {
+    ++(block_.*counter);
 }
 
-void ArticleWriter5::WriteBlock5(ArticleBlock5& block, bool replay) {
-    replay_ = replay;
+void ArticleWriter::write(ArticleBlock5& block, Replay replay) {
+    replay_ = replay == Replay::Yes;
     if (block.kind == ArticleBlock5::Kind::Deletion || block.kind == ArticleBlock5::Kind::Renumber)
         forget();
-    QuietProtocol quiet(s_, replay);
-    counted_.clear();
+    block_ = {};
     switch (block.kind) {
         case ArticleBlock5::Kind::Article:
             articleBlock(block);
@@ -137,10 +130,10 @@ void ArticleWriter5::WriteBlock5(ArticleBlock5& block, bool replay) {
     }
     // Counted only once the whole block is written: a block the store
     // refused is not among the imported ones.
-    for (std::int32_t* counter : counted_) ++*counter;
+    if (!replay_) counts_ += block_;
 }
 
-void ArticleWriter5::textBlock(const ArticleBlock5& block) {
+void ArticleWriter::textBlock(const ArticleBlock5& block) {
     Session& s = s_;
     const std::string key = s.ArticlePrefix + trimmed(block.number);
     if (utf8Length(key) > kMaxKeyLength) {
@@ -153,59 +146,59 @@ void ArticleWriter5::textBlock(const ArticleBlock5& block) {
     }
     if (!s.settings.TakeLongTexts) return;
     status(key);
-    ProtocolLine(s, "T-Satz: ");
+    protocolLine("T-Satz: ");
     const std::string kind = Utf8Of5(block.textKind);
     if (block.lastFlag == "A" || block.lastFlag == "N") {
-        ProtocolLine(s, "Langtext: " + key);
+        protocolLine("Langtext: " + key);
         LongText text{key, kind, {}};
         for (const auto& line : block.textLines) {
             text.lines.push_back(Utf8Of5(line));
-            ProtocolLine(s, text.lines.back());
+            protocolLine(text.lines.back());
         }
         store_.writeLongText(text);
     } else if (block.lastFlag == "L") {
         if (store_.deleteLongText(key, kind))
-            ProtocolLine(s, "Langtext " + quoted(key) + " gelöscht!");
+            protocolLine("Langtext " + quoted(key) + " gelöscht!");
         else
-            ProtocolLine(s, "Hinweis: Langtext " + quoted(key) + " nicht vorhanden!");
+            protocolLine("Hinweis: Langtext " + quoted(key) + " nicht vorhanden!");
     }
-    count(run_.counts.LongTextCount);
-    ProtocolLine(s, "");
+    count(&WriteCounts::longTexts);
+    protocolLine("");
 }
 
-void ArticleWriter5::graphicsBlock(const ArticleBlock5& block) {
+void ArticleWriter::graphicsBlock(const ArticleBlock5& block) {
     Session& s = s_;
     const std::string key = s.ArticlePrefix + trimmed(block.number);
     status(key);
-    ProtocolLine(s, "G-Satz: ");
+    protocolLine("G-Satz: ");
     if (block.lastFlag == "A" || block.lastFlag == "N") {
-        ProtocolLine(s, "Grafikanbindung: " + key);
+        protocolLine("Grafikanbindung: " + key);
         LongText text{key, "3", {}};
         for (const auto& line : block.textLines) {
             text.lines.push_back(Utf8Of5(line));
-            ProtocolLine(s, text.lines.back());
+            protocolLine(text.lines.back());
         }
         store_.writeLongText(text);
     } else if (block.lastFlag == "L") {
         if (store_.deleteLongText(key, "3"))
-            ProtocolLine(s, "Grafikanbindung " + quoted(key) + " gelöscht!");
+            protocolLine("Grafikanbindung " + quoted(key) + " gelöscht!");
         else
-            ProtocolLine(s, "Hinweis: Grafikanbindung " + quoted(key) + " nicht vorhanden!");
+            protocolLine("Hinweis: Grafikanbindung " + quoted(key) + " nicht vorhanden!");
     }
-    ProtocolLine(s, "");
+    protocolLine("");
 }
 
-void ArticleWriter5::deletion(const ArticleBlock5& block) {
+void ArticleWriter::deletion(const ArticleBlock5& block) {
     Session& s = s_;
     if (!ImportFilter5(block.number, {}, {})) return;
     const std::string key = storeKey(s.ArticlePrefix + Utf8Of5(block.number));
-    ProtocolLine(s, block.byArticleLine ? "A-Satz Löschung:" : "B-Satz Löschung:");
+    protocolLine(block.byArticleLine ? "A-Satz Löschung:" : "B-Satz Löschung:");
     const std::string replacement = trimmed(block.newNumber);
     const std::string date =
         Trim5(block.date).empty() ? std::string() : dottedDate(std::string(Trim5(block.date)));
     std::optional<ArticleRecord> article = store_.readArticle(key);
     if (!article) {
-        ProtocolLine(s, "Hinweis: Artikel " + quoted(key) + " nicht vorhanden!");
+        protocolLine("Hinweis: Artikel " + quoted(key) + " nicht vorhanden!");
     } else {
         if (s.settings.DeletedArticleMode == 1) {
             if (replacement.empty() && date.empty())
@@ -220,36 +213,36 @@ void ArticleWriter5::deletion(const ArticleBlock5& block) {
         } else {
             store_.deleteArticle(key);
         }
-        ProtocolText(s, "Artikel " + quoted(key) + " gelöscht!");
-        if (!replacement.empty()) ProtocolText(s, "  Ersatzartikel: " + replacement);
-        if (!date.empty()) ProtocolText(s, "  ab: " + date);
-        ProtocolLine(s, "");
+        protocolText("Artikel " + quoted(key) + " gelöscht!");
+        if (!replacement.empty()) protocolText("  Ersatzartikel: " + replacement);
+        if (!date.empty()) protocolText("  ab: " + date);
+        protocolLine("");
     }
-    ProtocolLine(s, "");
+    protocolLine("");
     status(key);
-    count(run_.counts.DeletedCount);
+    count(&WriteCounts::deleted);
 }
 
-void ArticleWriter5::renumber(const ArticleBlock5& block) {
+void ArticleWriter::renumber(const ArticleBlock5& block) {
     Session& s = s_;
     if (!ImportFilter5(block.number, {}, {})) return;
     const std::string oldKey = storeKey(s.ArticlePrefix + Utf8Of5(block.number));
     const std::string newKey = storeKey(s.ArticlePrefix + Utf8Of5(block.newNumber));
-    ProtocolLine(s, "B-Satz Artikelnummeränderung:");
+    protocolLine("B-Satz Artikelnummeränderung:");
     if (!store_.articleExists(oldKey)) {
-        ProtocolLine(s, "Hinweis: Artikel " + quoted(oldKey) + " nicht vorhanden!");
+        protocolLine("Hinweis: Artikel " + quoted(oldKey) + " nicht vorhanden!");
     } else if (Trim5(block.newNumber).empty() || store_.articleExists(newKey)) {
         // Without a new number the article would lose its number: left as it is.
         if (!Trim5(block.newNumber).empty())
-            ProtocolLine(s, "Fehler: Neue Artikelnummer " + quoted(newKey) + " existiert bereits!");
-        ProtocolLine(s, "        Artikelnummer nicht geändert!");
+            protocolLine("Fehler: Neue Artikelnummer " + quoted(newKey) + " existiert bereits!");
+        protocolLine("        Artikelnummer nicht geändert!");
     } else {
         store_.renameArticle(oldKey, newKey);
-        ProtocolLine(s, "Nummernänderung: " + oldKey + " --> " + newKey);
+        protocolLine("Nummernänderung: " + oldKey + " --> " + newKey);
     }
-    ProtocolLine(s, "");
+    protocolLine("");
     status(oldKey);
-    count(run_.counts.RenamedCount);
+    count(&WriteCounts::renamed);
 }
 
-}  // namespace dn
+}  // namespace dn::dn5

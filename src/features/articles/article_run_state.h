@@ -1,12 +1,10 @@
 #pragma once
 // What one run of the DATANORM 5 article import keeps from its dialog to its
 // last file: the options, the store's optional article columns, the per-run
-// note, and the counts of the file being read.
+// note, and the records of the file being read that were left out.
 
 #include <string>
 #include <vector>
-
-#include "formats/dn5/run_counts.h"
 
 namespace dn::dn5 {
 
@@ -24,7 +22,7 @@ struct ArticleRunState {
     ArticleImportOptions ImportOptions;
     std::vector<std::string> OptionalColumns;  // upper-cased "_" columns of the article table
     bool LongTextKeyNoteShown = false;         // the note about an over-long long-text key
-    RunCounts counts;                          // of the file being read, from 0 at each file
+    long skipped = 0;  // records of the file being read left out for faulty fields
 };
 
 }  // namespace dn::dn5

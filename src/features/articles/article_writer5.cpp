@@ -16,7 +16,7 @@
 #include "host/codepage.h"
 #include "host/store.h"
 
-namespace dn {
+namespace dn::dn5 {
 
 namespace {
 
@@ -56,17 +56,17 @@ std::optional<double> minutesOf(std::string_view kind, std::string_view value) {
 
 }  // namespace
 
-std::string ArticleProtocolLine5(const std::string& key, const std::string& shorttext1,
-                                 const std::string& discountgroup, double purchase, double sales) {
+std::string ArticleProtocolLine(const std::string& key, const std::string& shorttext1,
+                                const std::string& discountgroup, double purchase, double sales) {
     return padText(key, 18) + " " + padText(shorttext1, 35) + "  " + padText(discountgroup, 4) +
            " " + formatNumber(purchase, 9, 2) + " " + formatNumber(sales, 9, 2);
 }
 
-void ArticleWriter5::articleBlock(ArticleBlock5& block) {
+void ArticleWriter::articleBlock(ArticleBlock5& block) {
     for (const UnattachedLine5& u : block.unattached)
-        ProtocolLine(s_, std::string("Fehler: ") + u.letter + "-Satz ohne Artikel in Zeile " +
-                             std::to_string(u.lineNumber) +
-                             " übergangen: " + quotedKey(s_.ArticlePrefix + trimmed(block.number)));
+        protocolLine(std::string("Fehler: ") + u.letter + "-Satz ohne Artikel in Zeile " +
+                     std::to_string(u.lineNumber) +
+                     " übergangen: " + quotedKey(s_.ArticlePrefix + trimmed(block.number)));
     for (auto& step : block.steps) {
         if (auto* a = std::get_if<ArticleLine5>(&step)) {
             if (!ImportFilter5(a->f[3], a->f[11], a->f[10])) continue;
@@ -78,12 +78,12 @@ void ArticleWriter5::articleBlock(ArticleBlock5& block) {
     }
 }
 
-std::optional<ArticleRecord> ArticleWriter5::readArticle(const std::string& key) {
+std::optional<ArticleRecord> ArticleWriter::readArticle(const std::string& key) {
     if (last_ && last_->key == storeKey(key)) return last_;
     return store_.readArticle(key);
 }
 
-void ArticleWriter5::writeArticleRow(ArticleRecord r) {
+void ArticleWriter::writeArticleRow(ArticleRecord r) {
     // A key the store refuses fails here, where the write used to fail.
     std::string key = keyForWrite(r.key, "Artikel schreiben");
     if (lastPending_ && last_->key != key) flushArticle();
@@ -92,7 +92,7 @@ void ArticleWriter5::writeArticleRow(ArticleRecord r) {
     lastPending_ = true;
 }
 
-void ArticleWriter5::flushArticle() {
+void ArticleWriter::flushArticle() {
     if (!lastPending_) return;
     lastPending_ = false;
     try {
@@ -103,16 +103,15 @@ void ArticleWriter5::flushArticle() {
     }
 }
 
-void ArticleWriter5::prepare(ArticleBlock5& block) const {
+void ArticleWriter::prepare(ArticleBlock5& block) const {
     if (block.kind != ArticleBlock5::Kind::Article) return;
     for (auto& step : block.steps)
         if (auto* a = std::get_if<ArticleLine5>(&step))
             a->fresh = buildArticle(block, *a, std::nullopt).row;
 }
 
-ArticleWriter5::Built ArticleWriter5::buildArticle(const ArticleBlock5& block,
-                                                   const ArticleLine5& a,
-                                                   std::optional<ArticleRecord> old) const {
+ArticleWriter::Built ArticleWriter::buildArticle(const ArticleBlock5& block, const ArticleLine5& a,
+                                                 std::optional<ArticleRecord> old) const {
     const Session& s = s_;
     Built built;
     ArticleRecord& r = built.row;
@@ -207,12 +206,12 @@ ArticleWriter5::Built ArticleWriter5::buildArticle(const ArticleBlock5& block,
     return built;
 }
 
-void ArticleWriter5::writeArticle(const ArticleBlock5& block, ArticleLine5& a,
-                                  const std::string& key, std::optional<ArticleRecord> old) {
+void ArticleWriter::writeArticle(const ArticleBlock5& block, ArticleLine5& a,
+                                 const std::string& key, std::optional<ArticleRecord> old) {
     Session& s = s_;
     const bool stored = old.has_value();
     // Protocol lines are built only when the protocol is printed.
-    const bool protocol = s.PrintProtocol;
+    const bool protocol = protocolOn();
     // A row built ahead holds no protocol; it serves a key without article.
     // It is taken: a block written again builds its rows anew.
     Built built;
@@ -223,10 +222,10 @@ void ArticleWriter5::writeArticle(const ArticleBlock5& block, ArticleLine5& a,
     a.fresh.reset();
     if (protocol) {
         if (built.isNew) {
-            ProtocolLine(s, "A-Satz Neuanlage:");
-            if (stored) ProtocolLine(s, "Hinweis: Artikel \"" + key + "\" wird überschrieben");
+            protocolLine("A-Satz Neuanlage:");
+            if (stored) protocolLine("Hinweis: Artikel \"" + key + "\" wird überschrieben");
         } else {
-            ProtocolLine(s, "A-Satz Änderung:");
+            protocolLine("A-Satz Änderung:");
         }
         printPriceProtocol(s, built.price.protocol);
     }
@@ -245,21 +244,21 @@ void ArticleWriter5::writeArticle(const ArticleBlock5& block, ArticleLine5& a,
 
     if (protocol) {
         if (Trim5(written.shorttext1).empty() && Trim5(written.shorttext2).empty())
-            ProtocolLine(s, "Kurztextzeile 1 und Kurztextzeile 2 sind leer!");
-        ProtocolLine(s, ArticleProtocolLine5(key, written.shorttext1, written.discountgroup,
-                                             written.purchaseprice, written.salesprice));
-        if (!price.surchargeLine.empty()) ProtocolLine(s, price.surchargeLine);
+            protocolLine("Kurztextzeile 1 und Kurztextzeile 2 sind leer!");
+        protocolLine(ArticleProtocolLine(key, written.shorttext1, written.discountgroup,
+                                         written.purchaseprice, written.salesprice));
+        if (!price.surchargeLine.empty()) protocolLine(price.surchargeLine);
         if (!block.dRecords.empty()) {
-            ProtocolLine(s, "D-Satz:");
-            for (const auto& d : block.dRecords) ProtocolLine(s, d.text);
+            protocolLine("D-Satz:");
+            for (const auto& d : block.dRecords) protocolLine(d.text);
         }
-        ProtocolLine(s, "");
+        protocolLine("");
     }
-    count(run_.counts.RecordCount);
+    count(&WriteCounts::articles);
     status(trimmed(a.f[3]));
 }
 
-void ArticleWriter5::calcLine(const CalcLine5& c) {
+void ArticleWriter::calcLine(const CalcLine5& c) {
     Session& s = s_;
     const std::string key = s.ArticlePrefix + trimmed(c.f[4]);
     if (c.f[2] == "L") return;
@@ -268,9 +267,9 @@ void ArticleWriter5::calcLine(const CalcLine5& c) {
     ArticleRecord& r = *found;
     const std::string_view subtype = Trim5(c.f[3]);
     auto done = [&](const char* name) {
-        if (!s.PrintProtocol) return;
-        ProtocolLine(s, std::string("C-Satz ") + name + "  Artikel: " + key);
-        ProtocolLine(s, "");
+        if (!protocolOn()) return;
+        protocolLine(std::string("C-Satz ") + name + "  Artikel: " + key);
+        protocolLine("");
     };
     if (subtype == "WST1") {
         r.metalbase = numberOf(c.f[6]) / 1000.0;
@@ -297,4 +296,4 @@ void ArticleWriter5::calcLine(const CalcLine5& c) {
     }
 }
 
-}  // namespace dn
+}  // namespace dn::dn5

@@ -2,7 +2,7 @@
 // Writing the parsed blocks of a DATANORM 5 article file into the host
 // store: `NewArticle5`/`ChangeArticle5` with the field mapping and prices,
 // the C lines, the T and G texts, B deletions and number changes, with
-// their protocol lines and counters.
+// their protocol lines; the writer counts what it wrote.
 //
 // The caller owns the transaction; a DatabaseError leaves the block half
 // written and is for the caller to roll back.
@@ -13,8 +13,10 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "common/unit_batch.h"
 #include "features/articles/article_block5.h"
 #include "formats/dn5/prices5.h"
 
@@ -26,20 +28,46 @@ namespace dn5 {
 struct ArticleRunState;
 }
 
-class ArticleWriter5 {
+namespace dn5 {
+
+// What the writer wrote: the counts of the closing message.
+struct WriteCounts {
+    long articles = 0;
+    long longTexts = 0;
+    long deleted = 0;
+    long renamed = 0;
+    // Blocks the store refused (their errors were shown).
+    long storeErrors = 0;
+
+    WriteCounts& operator+=(const WriteCounts& o) {
+        articles += o.articles;
+        longTexts += o.longTexts;
+        deleted += o.deleted;
+        renamed += o.renamed;
+        storeErrors += o.storeErrors;
+        return *this;
+    }
+    // The records that changed the store.
+    long changes() const { return articles + longTexts + deleted + renamed; }
+};
+
+class ArticleWriter {
   public:
     // Loads the supplier's discount groups (and, for the selections, the
     // marked product groups) once for the run. The run's state gives the
     // options and the optional columns and takes the counts.
-    ArticleWriter5(Session& s, dn5::ArticleRunState& run, HostStore& store);
+    ArticleWriter(Session& s, ArticleRunState& run, HostStore& store);
 
-    // Writes one block. With `replay` on the block is written again after a
-    // rollback: no protocol, no counters, no status line.
+    // Writes one block. A replayed block is written again after a rollback:
+    // no protocol, no counting, no status line.
     //
     // An article with the C lines of its block is one write of its row, at
     // the end of the block. The block's rows built ahead are taken out of it
     // as they are written.
-    void WriteBlock5(ArticleBlock5& block, bool replay = false);
+    void write(ArticleBlock5& block, Replay replay = Replay::No);
+
+    // The counts of the blocks written since the last call.
+    WriteCounts takeCounts() { return std::exchange(counts_, {}); }
 
     // Builds, for each A line of the block, the row it makes of a key
     // without stored article (no protocol, no store: the reading thread may
@@ -92,9 +120,14 @@ class ArticleWriter5 {
     void graphicsBlock(const ArticleBlock5& block);
     void deletion(const ArticleBlock5& block);
     void renumber(const ArticleBlock5& block);
+    // The protocol of a block written for the first time; a replayed block
+    // prints nothing.
+    bool protocolOn() const;
+    void protocolLine(const std::string& text);
+    void protocolText(const std::string& text);
     void status(const std::string& text);
     void message(const std::string& text);
-    void count(std::int32_t& counter);
+    void count(long WriteCounts::*counter);
 
     Session& s_;
     dn5::ArticleRunState& run_;
@@ -104,13 +137,15 @@ class ArticleWriter5 {
     std::set<std::string> markedProductGroups_;
     bool replay_ = false;
     Output output_;
-    std::vector<std::int32_t*> counted_;  // counters of the block being written
+    WriteCounts counts_;
+    WriteCounts block_;  // counts of the block being written
     std::optional<ArticleRecord> last_;
     bool lastPending_ = false;  // last_ is not yet in the store
 };
 
 // The protocol line of a written article.
-std::string ArticleProtocolLine5(const std::string& key, const std::string& shorttext1,
-                                 const std::string& discountgroup, double purchase, double sales);
+std::string ArticleProtocolLine(const std::string& key, const std::string& shorttext1,
+                                const std::string& discountgroup, double purchase, double sales);
 
+}  // namespace dn5
 }  // namespace dn

@@ -4,9 +4,9 @@
 
 #include "host/host_services.h"
 
-namespace dn {
+namespace dn::dn5 {
 
-BlockPipeline5::BlockPipeline5(Consumer consume, std::size_t chunkSize, std::size_t maxChunks)
+BlockPipeline::BlockPipeline(Consumer consume, std::size_t chunkSize, std::size_t maxChunks)
     : consume_(std::move(consume)),
       chunkSize_(chunkSize == 0 ? 1 : chunkSize),
       maxChunks_(maxChunks == 0 ? 1 : maxChunks) {
@@ -14,7 +14,7 @@ BlockPipeline5::BlockPipeline5(Consumer consume, std::size_t chunkSize, std::siz
     thread_ = std::thread([this] { run(); });
 }
 
-BlockPipeline5::~BlockPipeline5() {
+BlockPipeline::~BlockPipeline() {
     {
         std::lock_guard lock(mutex_);
         stop_ = true;
@@ -24,12 +24,12 @@ BlockPipeline5::~BlockPipeline5() {
     thread_.join();
 }
 
-void BlockPipeline5::push(ArticleBlock5 block) {
+void BlockPipeline::push(ArticleBlock5 block) {
     filling_.push_back(std::move(block));
     if (filling_.size() >= chunkSize_) handOver();
 }
 
-void BlockPipeline5::handOver() {
+void BlockPipeline::handOver() {
     std::unique_lock lock(mutex_);
     room_.wait(lock, [&] { return chunks_.size() < maxChunks_ || failure_; });
     if (failure_) {
@@ -47,7 +47,7 @@ void BlockPipeline5::handOver() {
     filling_.reserve(chunkSize_);
 }
 
-void BlockPipeline5::drain(HostServices& ui) {
+void BlockPipeline::drain(HostServices& ui) {
     if (!filling_.empty()) handOver();
     {
         std::unique_lock lock(mutex_);
@@ -57,7 +57,7 @@ void BlockPipeline5::drain(HostServices& ui) {
     rethrow();
 }
 
-void BlockPipeline5::rethrow() {
+void BlockPipeline::rethrow() {
     std::exception_ptr failure;
     {
         std::lock_guard lock(mutex_);
@@ -66,7 +66,7 @@ void BlockPipeline5::rethrow() {
     if (failure) std::rethrow_exception(failure);
 }
 
-void BlockPipeline5::run() {
+void BlockPipeline::run() {
     std::unique_lock lock(mutex_);
     for (;;) {
         work_.wait(lock, [&] { return !chunks_.empty() || stop_; });
@@ -98,12 +98,12 @@ void BlockPipeline5::run() {
     }
 }
 
-void BlockPipeline5::recycle(std::vector<ArticleBlock5>&& blocks) {
+void BlockPipeline::recycle(std::vector<ArticleBlock5>&& blocks) {
     std::lock_guard lock(mutex_);
     done_.push_back(std::move(blocks));
 }
 
-void BlockPipeline5::status(const std::string& text) {
+void BlockPipeline::status(const std::string& text) {
     // Taken only when the reading thread asked for a new one.
     if (!statusWanted_.load(std::memory_order_relaxed)) return;
     std::lock_guard lock(mutex_);
@@ -112,19 +112,19 @@ void BlockPipeline5::status(const std::string& text) {
     statusWanted_.store(false, std::memory_order_relaxed);
 }
 
-void BlockPipeline5::message(const std::string& text) {
+void BlockPipeline::message(const std::string& text) {
     std::lock_guard lock(mutex_);
     messages_.push_back(text);
     messagesWaiting_.store(true, std::memory_order_release);
 }
 
-void BlockPipeline5::deliver(HostServices& ui) {
+void BlockPipeline::deliver(HostServices& ui) {
     // Messages as soon as they are there; the status line every so often.
     if (!messagesWaiting_.load(std::memory_order_acquire) && ++deliveries_ % 512 != 0) return;
     showNow(ui);
 }
 
-void BlockPipeline5::showNow(HostServices& ui) {
+void BlockPipeline::showNow(HostServices& ui) {
     std::vector<std::string> messages;
     std::string status;
     bool statusChanged = false;
@@ -141,4 +141,4 @@ void BlockPipeline5::showNow(HostServices& ui) {
     for (const auto& m : messages) ui.meldung(m);
 }
 
-}  // namespace dn
+}  // namespace dn::dn5

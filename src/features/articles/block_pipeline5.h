@@ -32,16 +32,17 @@ namespace dn {
 
 class HostServices;
 
-class BlockPipeline5 {
+namespace dn5 {
+
+class BlockPipeline {
   public:
     using Consumer = std::function<void(ArticleBlock5&& block)>;
 
-    explicit BlockPipeline5(Consumer consume, std::size_t chunkSize = 64,
-                            std::size_t maxChunks = 8);
+    explicit BlockPipeline(Consumer consume, std::size_t chunkSize = 64, std::size_t maxChunks = 8);
     // Stops the writing thread; blocks not yet written are dropped.
-    ~BlockPipeline5();
-    BlockPipeline5(const BlockPipeline5&) = delete;
-    BlockPipeline5& operator=(const BlockPipeline5&) = delete;
+    ~BlockPipeline();
+    BlockPipeline(const BlockPipeline&) = delete;
+    BlockPipeline& operator=(const BlockPipeline&) = delete;
 
     // Reading thread.
     void push(ArticleBlock5 block);
@@ -87,4 +88,5 @@ class BlockPipeline5 {
     std::thread thread_;
 };
 
+}  // namespace dn5
 }  // namespace dn

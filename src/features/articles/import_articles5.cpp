@@ -19,9 +19,7 @@
 #include "common/protocol.h"
 #include "common/session.h"
 #include "features/articles/article_run_state.h"
-#include "features/articles/article_writer5.h"
-#include "features/articles/block_batch5.h"
-#include "features/articles/block_pipeline5.h"
+#include "features/articles/block_sink.h"
 #include "formats/dn5/block_grouping5.h"
 #include "formats/dn5/field_split5.h"
 #include "formats/dn5/file_result5.h"
@@ -67,13 +65,13 @@ struct Totals {
     long longTexts = 0;
     long deleted = 0;
     long renamed = 0;
-    // Adds a file's counters; the number of records that changed the store.
-    long add(const dn5::RunCounts& c) {
-        articles += c.RecordCount;
-        longTexts += c.LongTextCount;
-        deleted += c.DeletedCount;
-        renamed += c.RenamedCount;
-        return long{c.RecordCount} + c.LongTextCount + c.DeletedCount + c.RenamedCount;
+    // Adds a file's counts; the number of records that changed the store.
+    long add(const dn5::WriteCounts& c) {
+        articles += c.articles;
+        longTexts += c.longTexts;
+        deleted += c.deleted;
+        renamed += c.renamed;
+        return c.changes();
     }
 };
 
@@ -84,26 +82,8 @@ class ArticleImportRun5 {
         : s_(s),
           d_(d),
           state_(state),
-          writer_(s, state, s.store()),
-          batch_(
-              s.store(), [this](ArticleBlock5& b, bool replay) { writer_.WriteBlock5(b, replay); },
-              [this](const DatabaseError& e) {
-                  writer_.forget();
-                  storeFailed_ = true;
-                  message(e.what());
-              }),
-          blocks_([this](BlockLines5&& lines) { writeLines(std::move(lines)); }) {
-        // Without a protocol the store is written on a second thread while
-        // this one reads on. With it, everything stays on this thread, so
-        // that protocol lines and messages keep their order.
-        if (!s.PrintProtocol) {
-            pipeline_.emplace([this](ArticleBlock5&& b) { batch_.add(std::move(b)); });
-            batch_.setDisposer(
-                [this](std::vector<ArticleBlock5>&& b) { pipeline_->recycle(std::move(b)); });
-            writer_.setOutput({[this](const std::string& t) { pipeline_->status(t); },
-                               [this](const std::string& t) { pipeline_->message(t); }});
-        }
-    }
+          sink_(dn5::OpenBlockSink(s, state)),
+          blocks_([this](BlockLines5&& lines) { writeLines(std::move(lines)); }) {}
 
     dn5::RecordTable table() {
         auto t = dn5::RecordTable::withHeader('A');
@@ -120,29 +100,30 @@ class ArticleImportRun5 {
         return t;
     }
 
+    // What the blocks of a file wrote; whether its last block was dropped.
+    struct FileWrites {
+        dn5::WriteCounts counts;
+        bool lastBlockFaulty = false;
+    };
+
     // The block still open at the end of a file; a faulty field is shown
-    // and the block dropped. False when that happened.
-    bool finishFile() {
+    // and the block dropped.
+    FileWrites finishFile() {
         std::optional<std::string> fault;
         try {
             blocks_.closeAll();
         } catch (const edatanormfehler& e) {
             fault = e.what();
         }
-        drain();
+        FileWrites done{sink_->finish(), fault.has_value()};
         if (fault) s_.ui.meldung(*fault);
-        commit();
-        return !fault;
+        return done;
     }
 
-    // A store error since the last call (its message was shown).
-    bool takeStoreFailure() { return std::exchange(storeFailed_, false); }
-
     // Escape: what was read before stays, the open block is dropped.
-    void cancelFile() {
+    dn5::WriteCounts cancelFile() {
         blocks_.clear();
-        drain();
-        commit();
+        return sink_->finish();
     }
 
     // True when the line the file was cut off in may belong to the open
@@ -161,13 +142,11 @@ class ArticleImportRun5 {
     }
 
     // Called before every line: what the writing thread has to say.
-    void deliver() {
-        if (pipeline_) pipeline_->deliver(s_.ui);
-    }
+    void deliver() { sink_->deliver(); }
 
     void startFile() {
         blocks_.clear();
-        state_.counts = {};
+        state_.skipped = 0;
     }
 
     // Article blocks read so far in the run, for the progress line.
@@ -176,36 +155,14 @@ class ArticleImportRun5 {
   private:
     void write(ArticleBlock5 block) {
         if (block.kind == ArticleBlock5::Kind::Article) ++articlesRead_;
-        if (pipeline_) {
-            writer_.prepare(block);  // here, while the writing thread is busy
-            pipeline_->push(std::move(block));
-        } else {
-            batch_.add(std::move(block));
-        }
-    }
-
-    // Every block read so far written, the writer's messages shown.
-    void drain() {
-        if (pipeline_) pipeline_->drain(s_.ui);
-    }
-
-    void commit() {
-        batch_.commit();
-        drain();  // a failed commit's message
-    }
-
-    void message(const std::string& text) {
-        if (pipeline_)
-            pipeline_->message(text);
-        else
-            s_.ui.meldung(text);
+        sink_->put(std::move(block));
     }
 
     void writeLines(BlockLines5&& lines) {
         // A numeric field held no number: the whole block is left out and
         // counted once.
         if (std::any_of(lines.begin(), lines.end(), [](const BlockLine5& l) { return l.faulty; })) {
-            ++state_.counts.SkippedCount;
+            ++state_.skipped;
             return;
         }
         ArticleBlock5 block = ParseArticleBlock5(d_, lines, s_.settings.TakeLongTexts);
@@ -271,12 +228,9 @@ class ArticleImportRun5 {
     Session& s_;
     tdatanorm5& d_;
     dn5::ArticleRunState& state_;
-    ArticleWriter5 writer_;
-    BlockBatch5 batch_;
-    std::optional<BlockPipeline5> pipeline_;  // stopped before the batch goes
+    std::unique_ptr<dn5::BlockSink> sink_;
     BlockGrouping5 blocks_;
     std::unordered_set<std::string> arbsArticles_;  // numbers whose ARBS lines were seen in the run
-    bool storeFailed_ = false;
     long articlesRead_ = 0;
 };
 
@@ -359,20 +313,23 @@ CommandOutcome ImportArticles5(Session& s, int mode) {
                 result.addRefused();
                 continue;
             }
+            dn5::WriteCounts written;
             if (end == FileEnd::Cancelled) {
-                run.cancelFile();
+                written = run.cancelFile();
                 stopped = true;
             } else if (end == FileEnd::ReadError && run.cutInsideOpenBlock()) {
-                run.cancelFile();  // the file ends inside a block: that block is dropped
-            } else if (!run.finishFile() && end == FileEnd::EndOfFile) {
-                end = FileEnd::Stopped;  // the last block had a faulty field
+                written = run.cancelFile();  // the file ends inside a block: that block is dropped
+            } else {
+                const auto done = run.finishFile();
+                written = done.counts;
+                if (done.lastBlockFaulty && end == FileEnd::EndOfFile)
+                    end = FileEnd::Stopped;  // the last block had a faulty field
             }
             for (const auto& note : d.readNotes()) ProtocolLine(s, note);
             done += FileSize(*input);
             // What was written before an early end stays and counts.
-            FileResult file5 =
-                FileResult5(d, end, totals.add(state.counts), state.counts.SkippedCount);
-            if (run.takeStoreFailure()) file5.ending = FileEnding::StoreFailed;
+            FileResult file5 = FileResult5(d, end, totals.add(written), state.skipped);
+            if (written.storeErrors > 0) file5.ending = FileEnding::StoreFailed;
             result.add(file5);
             if (ChangeLogWanted(file5, ChangeLogWhen::AlsoAfterStop)) logged.push_back(file);
             if (file5.ending == FileEnding::ReadToEnd && i < s.OnlineImportStatus.size())

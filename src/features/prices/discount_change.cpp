@@ -4,10 +4,10 @@
 
 #include <cmath>
 
-#include "common/batch_commit4.h"
 #include "common/current_supplier.h"
 #include "common/discount_group.h"
 #include "common/session.h"
+#include "common/unit_batch.h"
 #include "features/articles/import_options4.h"
 #include "host/amounts.h"
 #include "host/store.h"
@@ -67,7 +67,7 @@ CommandOutcome PricesAfterDiscountChange(Session& s) {
     HostStore& store = s.store();
     s.ui.PanelOn("Preispflege nach Rabatt");
     try {
-        BatchCommit4 batch(store, s.ui, ReadCommitBatchSize(s));
+        StreamBatch batch(store, s.ui, CommitBatchLimits(ReadCommitBatchSize(s)));
         bool ok = true;
         store.forEachArticle(KeyRange::prefix(s.ArticlePrefix), [&](const ArticleRecord& found) {
             if (s.ui.ESCPanel()) return false;

@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <memory>
 
-#include "common/batch_commit4.h"
 #include "common/change_log.h"
 #include "common/current_supplier.h"
 #include "common/field_fault.h"
@@ -12,6 +11,7 @@
 #include "common/protocol.h"
 #include "common/session.h"
 #include "common/source_directory.h"
+#include "common/unit_batch.h"
 #include "features/articles/import_options4.h"
 #include "features/prices/maintain_price4.h"
 #include "formats/dn4/dn4_reader.h"
@@ -52,7 +52,7 @@ FileResult readPriceFile(Session& s, const PriceModes& modes, const std::string&
     reader.startFile();
     ui.Balken_Oeffnen("Importiere " + std::filesystem::path(file).filename().string());
     ui.Balken_Max(static_cast<long>(lines.fileSize()));
-    BatchCommit4 batch(s.store(), ui, ReadCommitBatchSize(s));
+    StreamBatch batch(s.store(), ui, CommitBatchLimits(ReadCommitBatchSize(s)));
     FileEnding ending = FileEnding::ReadToEnd;
     const auto ended = [&reader](FileEnding how) {
         return FileResult{how, reader.skippedRecords(), 0};

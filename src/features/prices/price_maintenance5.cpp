@@ -12,7 +12,7 @@
 #include "common/file_choice.h"
 #include "common/protocol.h"
 #include "common/session.h"
-#include "features/prices/article_batch5.h"
+#include "common/unit_batch.h"
 #include "features/prices/price_line5.h"
 #include "formats/dn5/field_split5.h"
 #include "formats/dn5/file_result5.h"
@@ -58,7 +58,10 @@ class PriceRun5 {
           store_(s.store()),
           hasOptionalColumns_(!store_.optionalColumns().empty()),
           groups_(store_, s.ArticlePrefix),
-          batch_(store_, batchSize, [&s](const std::string& m) { s.ui.meldung(m); }),
+          batch_(
+              store_, BatchLimits{.units = batchSize},
+              [this](ArticleRecord& a, Replay) { store_.writeArticle(a); },
+              [&s](const DatabaseError& e) { s.ui.meldung(e.what()); }),
           convert_(FileCurrency5(dn5)) {}
 
     dn5::RecordTable table() {
@@ -78,7 +81,7 @@ class PriceRun5 {
         return t;
     }
 
-    ArticleBatch5& batch() { return batch_; }
+    UnitBatch<ArticleRecord>& batch() { return batch_; }
     const dn5::RunCounts& counts() const { return counts_; }
     // Articles changed so far, for the progress bar.
     long changed() const { return counts_.RecordCount; }
@@ -103,7 +106,7 @@ class PriceRun5 {
             const PriceChangeResult5 r = PriceMaintenance5Article(input(record, a));
             printPriceProtocol(s_, r.protocol);
             apply(r, a);
-            batch_.write(std::move(a));
+            batch_.add(std::move(a));
             ++counts_.RecordCount;  // also after a refused write
         } else {
             if (s_.PrintProtocol) ProtocolLine(s_, "Artikel nicht gefunden: " + key);
@@ -150,7 +153,7 @@ class PriceRun5 {
     HostStore& store_;
     bool hasOptionalColumns_;  // the article table has "_" columns
     DiscountGroups5 groups_;
-    ArticleBatch5 batch_;
+    UnitBatch<ArticleRecord> batch_;
     CurrencyConversion5 convert_;
     dn5::RunCounts counts_;
 };

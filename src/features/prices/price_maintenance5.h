@@ -24,7 +24,7 @@ struct PriceFileEnd {
 }  // namespace dn5
 
 // Records of one store transaction. Each record stays atomic on its own
-// (see ArticleBatch5).
+// (see UnitBatch).
 inline constexpr std::size_t kPriceBatchSize5 = 4096;
 
 // Mode 0: the dialog, then the file chosen by the user (kind "p"). Mode 1
