@@ -20,7 +20,7 @@ CurrencyConversion5 FileCurrency5(tdatanorm5& dn5) {
 }
 
 dn5::ArticlePriceInput ReadArticlePriceFields5(const dn5::Record& r,
-                                           const CurrencyConversion5& convert) {
+                                               const CurrencyConversion5& convert) {
     using namespace field5;
     dn5::ArticlePriceInput in;
     in.priceFlag = r.GetField5(PriceFlag);

@@ -25,7 +25,7 @@ CurrencyConversion5 FileCurrency5(tdatanorm5& dn5);
 // Fields 7 to 10 of an A line: price flag, price unit, price, discount group
 // presence. `group.code` is field 10 as it stands.
 dn5::ArticlePriceInput ReadArticlePriceFields5(const dn5::Record& record,
-                                           const CurrencyConversion5& convert);
+                                               const CurrencyConversion5& convert);
 
 // Fields 3 to 12 of a P line.
 PriceChangeInput5 ReadPriceChangeFields5(const dn5::Record& record,

@@ -52,7 +52,7 @@ bool tdatanorm5::HandleRecord5(const dn5::RecordTable& table, std::string& line,
 }
 
 FileEnd tdatanorm5::ReadFile5(const std::filesystem::path& file, const dn5::RecordTable& table,
-                               const ReadHooks5& hooks) {
+                              const ReadHooks5& hooks) {
     LineReader reader(file, dn5::kLineOptions);
     ResetRun5();
     currentLineNumber_ = 0;

@@ -93,7 +93,7 @@ class tdatanorm5 {
     // Opens the file (IoError when it cannot be opened), `ResetRun5`, and
     // hands every line to `HandleRecord5` until the end or a stop.
     FileEnd ReadFile5(const std::filesystem::path& file, const dn5::RecordTable& table,
-                       const ReadHooks5& hooks = {});
+                      const ReadHooks5& hooks = {});
 
   private:
     Session& session_;
