@@ -3,6 +3,7 @@
 #include "features/prices/discount_change.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include "import4_fixture.h"
 
@@ -69,6 +70,42 @@ TEST_F(Import4Test, ZeroEkKeepsOldSurchargeZero) {
     ASSERT_EQ(PricesAfterDiscountChange(*session), CommandOutcome::Done);
     EXPECT_DOUBLE_EQ(store().readArticle("1-Z")->purchaseprice, 70);
     EXPECT_DOUBLE_EQ(store().readArticle("1-Z")->salesprice, 70);
+}
+
+// A write the store refuses is reported and only that article keeps its
+// old prices; the run goes on and ends as one the store failed under.
+TEST_F(Import4Test, RefusedWriteLeavesOnlyThatArticleOut) {
+    for (const char* size : {"1", "2", "100"}) {
+        SCOPED_TRACE(size);
+        writeFile(session->dir(kSystemDir) / "flag.dat", std::string("/tp=") + size + "\r\n");
+        session->settings.TakeListPrice = true;
+        addGroup("RG1", "1", 30, 10);
+        for (const char* n : {"1-A", "1-B", "1-C"}) {
+            ArticleRecord a;
+            a.key = n;
+            a.purchaseprice = 60;
+            a.salesprice = 100;
+            a.discountgroup = "RG1";
+            store().writeArticle(a);
+        }
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(session->storeFile().c_str(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db,
+                               "CREATE TRIGGER IF NOT EXISTS sperre BEFORE INSERT ON article WHEN "
+                               "NEW.key = '1-B' AND NEW.purchaseprice = 70 BEGIN SELECT "
+                               "RAISE(ABORT, 'Artikel gesperrt'); END;",
+                               nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(db);
+        host.messages.clear();
+        host.forms.push_back(FormScript{"TRABATTAENDERN", {{102, "1"}, {103, "0"}}, {}});
+        EXPECT_EQ(PricesAfterDiscountChange(*session), CommandOutcome::DatabaseFailure);
+        EXPECT_DOUBLE_EQ(store().readArticle("1-A")->purchaseprice, 70);
+        EXPECT_DOUBLE_EQ(store().readArticle("1-B")->purchaseprice, 60);
+        EXPECT_DOUBLE_EQ(store().readArticle("1-C")->purchaseprice, 70);
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_NE(host.messages[0].find("Artikel gesperrt"), std::string::npos) << host.messages[0];
+    }
 }
 
 TEST_F(Import4Test, ListPriceQuestionReturnsToTheDialog) {

@@ -2,6 +2,9 @@
 // over price flags and modes, the dialog's refusals and a whole run.
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <algorithm>
 
 #include "common/change_log.h"
 #include "features/prices/maintain_price4.h"
@@ -206,6 +209,48 @@ TEST_F(Import4Test, PriceMaintenanceRun) {
         EXPECT_TRUE(printed(line)) << line;
     EXPECT_EQ(session->OnlineImportStatus, "1");
     EXPECT_NE(ReadChangeLog(*session)->find("4 Preispflege"), std::string::npos);
+}
+
+// A price write the store refuses is reported and only that article keeps
+// its old prices; the articles of the same batch before and after it and
+// those of the next record get theirs, whatever the batch size.
+TEST_F(Import4Test, RefusedPriceWriteLeavesOnlyThatArticleOut) {
+    for (const char* size : {"1", "2", "100"}) {
+        SCOPED_TRACE(size);
+        writeFile(session->dir(kSystemDir) / "flag.dat", std::string("/tp=") + size + "\r\n");
+        for (const char* n : {"1-A1", "1-A2", "1-A3", "1-A4"}) {
+            ArticleRecord a;
+            a.key = n;
+            a.salesprice = 10;
+            store().writeArticle(a);
+        }
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(session->storeFile().c_str(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db,
+                               "CREATE TRIGGER IF NOT EXISTS sperre BEFORE INSERT ON article WHEN "
+                               "NEW.key = '1-A3' AND NEW.salesprice = 80 BEGIN SELECT "
+                               "RAISE(ABORT, 'Artikel gesperrt'); END;",
+                               nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(db);
+        auto block = [](const std::string& n) { return n + ";1;00008000;;;;;;;"; };
+        const std::string file = writeDelivery(
+            "datpreis.001",
+            {dn4Header(), "P;A;" + block("A1") + block("A2") + block("A3"), "P;A;" + block("A4")});
+        host.forms.push_back(FormScript{"TPFLEGEDISKETTE", {{104, "1"}}, {}});
+        host.messages.clear();
+        session->PriceFilePath = file;
+        EXPECT_EQ(PriceMaintenance4(*session, 1), CommandOutcome::DatabaseFailure);
+        for (const char* n : {"1-A1", "1-A2", "1-A4"})
+            EXPECT_DOUBLE_EQ(store().readArticle(n)->salesprice, 80) << n;
+        EXPECT_DOUBLE_EQ(store().readArticle("1-A3")->salesprice, 10);
+        EXPECT_EQ(std::count_if(host.messages.begin(), host.messages.end(),
+                                [](const std::string& m) {
+                                    return m.find("Artikel gesperrt") != std::string::npos;
+                                }),
+                  1);
+        EXPECT_FALSE(ReadChangeLog(*session));
+    }
 }
 
 }  // namespace

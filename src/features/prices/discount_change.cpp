@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include <cmath>
+#include <utility>
 
 #include "common/current_supplier.h"
 #include "common/discount_group.h"
@@ -66,25 +67,31 @@ CommandOutcome PricesAfterDiscountChange(Session& s) {
 
     HostStore& store = s.store();
     s.ui.PanelOn("Preispflege nach Rabatt");
+    // A write the store refuses is reported and left out; the others go on.
+    bool refused = false;
     try {
-        StreamBatch batch(store, s.ui, CommitBatchLimits(ReadCommitBatchSize(s)));
-        bool ok = true;
+        UnitBatch<ArticleRecord> batch(
+            store, CommitBatchLimits(ReadCommitBatchSize(s)),
+            [&store](ArticleRecord& a, Replay) { store.writeArticle(a); },
+            [&s, &refused](const DatabaseError& e) {
+                s.ui.meldung(e.what());
+                refused = true;
+            });
         store.forEachArticle(KeyRange::prefix(s.ArticlePrefix), [&](const ArticleRecord& found) {
             if (s.ui.ESCPanel()) return false;
             ArticleRecord a = found;
             RepriceArticle(s, modes, a);
-            store.writeArticle(a);
             s.ui.SetInfo("Artikel Nr.: " + a.key);
-            ok = batch.count();
-            return ok;
+            batch.add(std::move(a));
+            return true;
         });
-        if (ok) batch.commit();
+        batch.commit();
     } catch (...) {
         s.ui.PanelOff();
         throw;
     }
     s.ui.PanelOff();
-    return CommandOutcome::Done;
+    return refused ? CommandOutcome::DatabaseFailure : CommandOutcome::Done;
 }
 
 }  // namespace dn

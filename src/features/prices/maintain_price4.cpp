@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "common/currency.h"
@@ -82,6 +83,12 @@ void CopperSurchargeOnPrice(Session& s, const ArticleRecord& a, double& price) {
 }
 
 void MaintainArticlePrice(Session& s, const PriceModes& modes, PriceBlock4 block, bool fileInEuro) {
+    MaintainArticlePrice(s, modes, std::move(block), fileInEuro,
+                         [&s](ArticleRecord&& a) { s.store().writeArticle(a); });
+}
+
+void MaintainArticlePrice(Session& s, const PriceModes& modes, PriceBlock4 block, bool fileInEuro,
+                          const PricedArticleSink& write) {
     auto line = [&s](const std::string& t) { ProtocolLine(s, t); };
     ConvertAmountField(block.price, s.host.euroIsBase(), fileInEuro);
     const std::string number = trimBlanks4(dn4ToUtf8(block.articleNumber));
@@ -232,7 +239,7 @@ void MaintainArticlePrice(Session& s, const PriceModes& modes, PriceBlock4 block
             CopperSurchargeOnPrice(s, a, a.purchaseprice);
         }
     }
-    store.writeArticle(a);
+    write(std::move(a));
     line("");
 }
 

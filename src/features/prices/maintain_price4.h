@@ -45,7 +45,14 @@ std::optional<double> DiscountFactor(int index, const DiscountPair4& pair,
 // value, other kinds 1 (a missing group gives kind "1" value 0).
 double GroupFactor(Session& s, const std::string& code);
 
+// Takes an article with its new prices (the run's batch writes it).
+using PricedArticleSink = std::function<void(ArticleRecord&& article)>;
+
 // The per-article rule; `fileInEuro` is the currency of the running file.
+// The article with its new prices goes to `write`.
+void MaintainArticlePrice(Session& s, const PriceModes& modes, PriceBlock4 block, bool fileInEuro,
+                          const PricedArticleSink& write);
+// As above, the article written straight to the store.
 void MaintainArticlePrice(Session& s, const PriceModes& modes, PriceBlock4 block, bool fileInEuro);
 
 // `CopperSurchargeOnPrice`: with "/CU" and an article of surcharge kind

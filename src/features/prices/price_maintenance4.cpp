@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <utility>
 
 #include "common/change_log.h"
 #include "common/current_supplier.h"
@@ -52,21 +53,32 @@ FileResult readPriceFile(Session& s, const PriceModes& modes, const std::string&
     reader.startFile();
     ui.Balken_Oeffnen("Importiere " + std::filesystem::path(file).filename().string());
     ui.Balken_Max(static_cast<long>(lines.fileSize()));
-    StreamBatch batch(s.store(), ui, CommitBatchLimits(ReadCommitBatchSize(s)));
+    HostStore& store = s.store();
+    // A price write the store refuses is reported and left out; the file
+    // goes on and ends as one the store failed under.
+    bool refused = false;
+    UnitBatch<ArticleRecord> batch(
+        store, CommitBatchLimits(ReadCommitBatchSize(s)),
+        [&store](ArticleRecord& a, Replay) { store.writeArticle(a); },
+        [&ui, &refused](const DatabaseError& e) {
+            ui.meldung(e.what());
+            refused = true;
+        });
+    const PricedArticleSink write = [&batch](ArticleRecord&& a) { batch.add(std::move(a)); };
     FileEnding ending = FileEnding::ReadToEnd;
-    const auto ended = [&reader](FileEnding how) {
+    const auto ended = [&reader, &refused](FileEnding how) {
+        if (refused) how = FileEnding::StoreFailed;
         return FileResult{how, reader.skippedRecords(), 0};
     };
     std::string line;
     for (;;) {
         ui.Balken_Ist(static_cast<long>(lines.bytesRead()));
         if (ui.EscPressed()) {
-            if (!batch.commit()) return ended(FileEnding::StoreFailed);
+            batch.commit();  // the question waits on nothing open
             if (ConfirmEscape(ui, "Import Preispflege abbrechen ?")) {
                 ending = FileEnding::Cancelled;
                 break;
             }
-            batch.restart();
         }
         try {
             if (!lines.readLine(line)) break;
@@ -100,7 +112,7 @@ FileResult readPriceFile(Session& s, const PriceModes& modes, const std::string&
                     PriceBlock4 block = priceBlockOf(bytes, i);
                     ui.SetInfo(dn4ToUtf8(block.articleNumber));
                     if (block.hasArticle())
-                        MaintainArticlePrice(s, modes, block, reader.FileInEuro());
+                        MaintainArticlePrice(s, modes, block, reader.FileInEuro(), write);
                 }
                 break;
             }
@@ -126,7 +138,6 @@ FileResult readPriceFile(Session& s, const PriceModes& modes, const std::string&
                     s, "Ungültiges Satzkennzeichen: " + dn4ToUtf8(std::string(1, rec.type())));
                 break;
         }
-        if (!batch.count()) return ended(FileEnding::StoreFailed);
     }
     // A file without a header (empty) is no price file.
     if (ending == FileEnding::ReadToEnd && !reader.HeaderSeen()) {
@@ -134,9 +145,9 @@ FileResult readPriceFile(Session& s, const PriceModes& modes, const std::string&
         ending = FileEnding::Failed;
     }
     if (ShowReadFaults(s, lines.report())) ending = FileEnding::Failed;
-    const bool committed = batch.commit();
+    batch.commit();
     ui.Balken_Schliessen();
-    return ended(committed ? ending : FileEnding::StoreFailed);
+    return ended(ending);
 }
 
 }  // namespace
