@@ -37,7 +37,7 @@ Outcome of(const dn5::ArticlePriceResult& r) {
     return {r.purchaseprice, r.salesprice,    r.listprice,      {}, {},
             r.richtpreis,    r.surchargeLine, lines(r.protocol)};
 }
-Outcome of(const PriceChangeResult5& r) {
+Outcome of(const dn5::PriceChangeResult& r) {
     return {r.purchaseprice, r.salesprice, r.listprice, r.factoryprice,
             r.empfohlenervk, r.richtpreis, {},          lines(r.protocol)};
 }
@@ -61,8 +61,8 @@ dn5::ArticlePriceInput change(dn5::ArticlePriceInput in, double oldEk, double ol
     return in;
 }
 
-PriceChangeInput5 priceChange(std::string flag, double price, int pu) {
-    PriceChangeInput5 in;
+dn5::PriceChangeInput priceChange(std::string flag, double price, int pu) {
+    dn5::PriceChangeInput in;
     in.priceFlag = std::move(flag);
     in.pricePresent = true;
     in.price = price;
@@ -72,8 +72,8 @@ PriceChangeInput5 priceChange(std::string flag, double price, int pu) {
     in.discountGroup = "    ";
     return in;
 }
-PriceChangeInput5 withGroup(PriceChangeInput5 in, DiscountGroupRule g, int salesMode = 0,
-                            int purchaseMode = 0) {
+dn5::PriceChangeInput withGroup(dn5::PriceChangeInput in, DiscountGroupRule g, int salesMode = 0,
+                                int purchaseMode = 0) {
     in.discountGroup = "0001";
     in.givenGroup = std::move(g);
     in.salesMode = salesMode;
@@ -102,7 +102,7 @@ class PriceRules5 : public Dn5Test {
         in.group = g;
         return in;
     }
-    PriceChangeInput5 fromPLine(const std::string& l) {
+    dn5::PriceChangeInput fromPLine(const std::string& l) {
         line(l);
         auto in = ReadPriceChangeFields5(rec(), {});
         in.oldPurchasePrice = 40;
@@ -112,10 +112,10 @@ class PriceRules5 : public Dn5Test {
 };
 
 TEST_F(PriceRules5, Table) {
-    auto P = [](PriceChangeInput5 in) {
+    auto P = [](dn5::PriceChangeInput in) {
         return [in](Dn5Test&) { return of(PriceMaintenance5Article(in)); };
     };
-    auto pList = [](PriceChangeInput5 in) { return in.TakeListPrice = true, in; };
+    auto pList = [](dn5::PriceChangeInput in) { return in.TakeListPrice = true, in; };
     auto netZero = [](int purchaseMode) {
         auto in = priceChange("2", 0, 1);
         in.NetZeroUsesListPrice = in.TakeListPrice = true;
@@ -124,7 +124,7 @@ TEST_F(PriceRules5, Table) {
         in.purchaseMode = purchaseMode;
         return in;
     };
-    auto factors = [](PriceChangeInput5 in, std::array<DiscountFields5, 3> d) {
+    auto factors = [](dn5::PriceChangeInput in, std::array<DiscountFields5, 3> d) {
         return in.discounts = d, in;
     };
 
@@ -307,13 +307,13 @@ TEST_F(PriceRules5, Table) {
 // the new EK, the VK follows it with the article's old markup; rules that
 // leave the EK leave the VK.
 TEST_F(PriceRules5, SalesMode1FollowsTheNewPurchasePriceInEveryRule) {
-    auto mode1 = [](PriceChangeInput5 in, double oldEk = 40, double oldVk = 50) {
+    auto mode1 = [](dn5::PriceChangeInput in, double oldEk = 40, double oldVk = 50) {
         in.salesMode = 1;
         in.oldPurchasePrice = oldEk;
         in.oldSalesPrice = oldVk;
         return in;
     };
-    auto netZero = [](PriceChangeInput5 in) {
+    auto netZero = [](dn5::PriceChangeInput in) {
         in.NetZeroUsesListPrice = true;
         in.storedListPrice = 200;
         in.articleGroup = group('1', 25);
@@ -321,7 +321,7 @@ TEST_F(PriceRules5, SalesMode1FollowsTheNewPurchasePriceInEveryRule) {
     };
     const struct {
         const char* name;
-        PriceChangeInput5 in;
+        dn5::PriceChangeInput in;
         double ek;
         double vk;
     } cases[] = {
@@ -341,7 +341,7 @@ TEST_F(PriceRules5, SalesMode1FollowsTheNewPurchasePriceInEveryRule) {
         {"recommended price leaves both", mode1(priceChange("9", 20, 1)), 40, 50},
     };
     for (const auto& c : cases) {
-        const PriceChangeResult5 r = PriceMaintenance5Article(c.in);
+        const dn5::PriceChangeResult r = PriceMaintenance5Article(c.in);
         EXPECT_DOUBLE_EQ(r.purchaseprice, c.ek) << c.name;
         EXPECT_DOUBLE_EQ(r.salesprice, c.vk) << c.name;
     }

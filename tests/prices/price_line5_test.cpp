@@ -24,8 +24,8 @@ TEST_F(PriceLine5Test, SameInputAsTheCheckedFields) {
     for (const char* l : lines) {
         SCOPED_TRACE(l);
         line(l);
-        const PriceChangeInput5 fast = ReadPriceLine5(rec(), convert);
-        const PriceChangeInput5 checked = ReadPriceChangeFields5(rec(), convert);
+        const dn5::PriceChangeInput fast = ReadPriceLine5(rec(), convert);
+        const dn5::PriceChangeInput checked = ReadPriceChangeFields5(rec(), convert);
         EXPECT_EQ(fast.priceFlag, checked.priceFlag);
         EXPECT_EQ(fast.priceUnit, checked.priceUnit);
         EXPECT_EQ(fast.pricePresent, checked.pricePresent);

@@ -103,7 +103,7 @@ class PriceRun5 {
         if (auto found = store_.readArticle(key)) {
             if (s_.PrintProtocol) ProtocolLine(s_, "Preisänderung: " + key);
             ArticleRecord a = std::move(*found);
-            const PriceChangeResult5 r = PriceMaintenance5Article(input(record, a));
+            const dn5::PriceChangeResult r = PriceMaintenance5Article(input(record, a));
             printPriceProtocol(s_, r.protocol);
             apply(r, a);
             batch_.add(std::move(a));
@@ -115,8 +115,8 @@ class PriceRun5 {
         s_.ui.SetInfo(key);
     }
 
-    PriceChangeInput5 input(const dn5::Record& record, const ArticleRecord& a) {
-        PriceChangeInput5 in = ReadPriceLine5(record, convert_);
+    dn5::PriceChangeInput input(const dn5::Record& record, const ArticleRecord& a) {
+        dn5::PriceChangeInput in = ReadPriceLine5(record, convert_);
         in.discountGroup = cp850ToUtf8(in.discountGroup);
         if (!Trim5(in.discountGroup).empty()) in.givenGroup = groups_.lookup(in.discountGroup);
         in.givenGroup.code = in.discountGroup;
@@ -131,7 +131,7 @@ class PriceRun5 {
         return in;
     }
 
-    void apply(const PriceChangeResult5& r, ArticleRecord& a) const {
+    void apply(const dn5::PriceChangeResult& r, ArticleRecord& a) const {
         a.priceflag = cp850ToUtf8(r.priceflag);
         a.priceflagsource = "1";
         a.priceunit = r.priceunit;

@@ -33,9 +33,10 @@ dn5::ArticlePriceInput ReadArticlePriceFields5(const dn5::Record& r,
     return in;
 }
 
-PriceChangeInput5 ReadPriceChangeFields5(const dn5::Record& r, const CurrencyConversion5& convert) {
+dn5::PriceChangeInput ReadPriceChangeFields5(const dn5::Record& r,
+                                             const CurrencyConversion5& convert) {
     using namespace field5;
-    PriceChangeInput5 in;
+    dn5::PriceChangeInput in;
     in.priceFlag = r.GetField5(ChangePriceFlag);
     in.priceUnit = r.GetInteger5(ChangePriceUnit);
     in.pricePresent = r.present(ChangePrice);

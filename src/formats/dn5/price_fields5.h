@@ -28,7 +28,7 @@ dn5::ArticlePriceInput ReadArticlePriceFields5(const dn5::Record& record,
                                                const CurrencyConversion5& convert);
 
 // Fields 3 to 12 of a P line.
-PriceChangeInput5 ReadPriceChangeFields5(const dn5::Record& record,
-                                         const CurrencyConversion5& convert);
+dn5::PriceChangeInput ReadPriceChangeFields5(const dn5::Record& record,
+                                             const CurrencyConversion5& convert);
 
 }  // namespace dn
