@@ -49,9 +49,9 @@ class DiscountGroups5 {
 };
 
 // One run over a price-change file.
-class PriceRun5 {
+class PriceRun {
   public:
-    PriceRun5(Session& s, tdatanorm5& dn5, const PriceModes& options, std::size_t batchSize)
+    PriceRun(Session& s, tdatanorm5& dn5, const PriceModes& options, std::size_t batchSize)
         : s_(s),
           dn5_(dn5),
           options_(options),
@@ -182,7 +182,7 @@ dn5::PriceFileEnd RunPriceFile5(Session& s, const std::string& file, const Price
     s.ui.Balken_Max(static_cast<long>(fileSize(file)));
     PrintPriceSettings(s, options);
 
-    PriceRun5 run(s, dn5, options, batchSize);
+    PriceRun run(s, dn5, options, batchSize);
     const dn5::RecordTable table = run.table();
     FileEnd end = FileEnd::ReadError;
     try {
