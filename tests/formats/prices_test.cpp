@@ -374,7 +374,7 @@ TEST_F(PriceRules5, PricesOfADmFileAreConvertedForAEuroHost) {
     line("V;050;A;20010131;DEM;;;;");
     dn5.ShowHeader5(rec(), 'A');
     line("A;N;1;Rohr;;PCE;2;1;195583;0001;");
-    const auto convert = FileCurrency5(dn5);
+    const auto convert = dn5::FileCurrency(dn5);
     EXPECT_NEAR(ReadArticlePriceFields5(rec(), convert).price, 1000.0, 1e-9);
     dn5.FileInEuro = true;
     EXPECT_DOUBLE_EQ(ReadArticlePriceFields5(rec(), convert).price, 1955.83);

@@ -20,7 +20,7 @@ TEST_F(PriceLine5Test, SameInputAsTheCheckedFields) {
         "BC;1;1;100;;;;;;;;",  // CP850 letter in the number
         "P;A1;1; 10 ;12,5;;x;;;;;;",
     };
-    const CurrencyConversion5 convert = [](double v) { return v * 2; };
+    const dn5::CurrencyConversion convert = [](double v) { return v * 2; };
     for (const char* l : lines) {
         SCOPED_TRACE(l);
         line(l);

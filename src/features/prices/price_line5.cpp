@@ -27,7 +27,7 @@ const std::array<std::size_t, kLastField + 1>& priceFieldMax() {
 }  // namespace
 
 dn5::PriceChangeInput ReadPriceLine5(const dn5::Record& record,
-                                     const CurrencyConversion5& convert) {
+                                     const dn5::CurrencyConversion& convert) {
     const std::string_view line = record.line();
     std::array<std::string_view, kLastField + 1> f{};
     const auto& max = priceFieldMax();

@@ -62,7 +62,7 @@ class PriceRun {
               store_, BatchLimits{.units = batchSize},
               [this](ArticleRecord& a, Replay) { store_.writeArticle(a); },
               [&s](const DatabaseError& e) { s.ui.meldung(e.what()); }),
-          convert_(FileCurrency5(dn5)) {}
+          convert_(dn5::FileCurrency(dn5)) {}
 
     dn5::RecordTable table() {
         dn5::RecordTable t = dn5::RecordTable::withHeader('P');
@@ -154,7 +154,7 @@ class PriceRun {
     bool hasOptionalColumns_;  // the article table has "_" columns
     DiscountGroups5 groups_;
     UnitBatch<ArticleRecord> batch_;
-    CurrencyConversion5 convert_;
+    dn5::CurrencyConversion convert_;
     dn5::RunCounts counts_;
 };
 
