@@ -98,7 +98,7 @@ void readArticleLine(tdatanorm5& dn5, const dn5::Record& record, ArticleBlock5& 
     p.priceUnitPresent = a.present(field5::PriceUnit);
     p.priceUnit = IntegerOf5(a.f[field5::PriceUnit]);
     p.pricePresent = a.present(field5::Price);
-    p.price = FileCurrency5(dn5)(numberOf(a.f[field5::Price]) / 100.0);
+    p.price = dn5::FileCurrency(dn5)(numberOf(a.f[field5::Price]) / 100.0);
     p.discountGroupPresent = a.present(field5::DiscountGroup);
     p.group.code = a.f[field5::DiscountGroup];
     block.steps.emplace_back(std::move(a));
@@ -137,7 +137,7 @@ void readZLine(tdatanorm5& dn5, const dn5::Record& record, ArticleBlock5& block)
     if (flag != "A" && flag != "N") return;
     std::array<std::string, 17> f;
     readFields(record, f, 16);
-    std::string line = SurchargeLine5(f, block.copperValues, FileCurrency5(dn5));
+    std::string line = SurchargeLine5(f, block.copperValues, dn5::FileCurrency(dn5));
     if (!line.empty()) block.surchargeLines.push_back(std::move(line));
 }
 

@@ -56,7 +56,7 @@ class ListingJob5 {
 // Prints the A record when it is a new article; counts it in `listed`.
 bool listArticle(Session& s, tdatanorm5& d, const dn5::Record& r, long& listed) {
     if (r.GetField5(field5::ProcessingFlag) != "N") return true;
-    const double price = FileCurrency5(d)(r.amount(field5::Price));
+    const double price = dn5::FileCurrency(d)(r.amount(field5::Price));
     const std::string number = r.GetField5(field5::ArticleNumber, 15);
     s.ui.SetInfo(cp850ToUtf8(Trim5(number)));
     ProtocolLine(s, padded(number, 15) + " " + padded(r.GetField5(field5::ShortText1), 40) + " " +

@@ -26,7 +26,8 @@ const std::array<std::size_t, kLastField + 1>& priceFieldMax() {
 
 }  // namespace
 
-PriceChangeInput5 ReadPriceLine5(const dn5::Record& record, const CurrencyConversion5& convert) {
+dn5::PriceChangeInput ReadPriceLine5(const dn5::Record& record,
+                                     const dn5::CurrencyConversion& convert) {
     const std::string_view line = record.line();
     std::array<std::string_view, kLastField + 1> f{};
     const auto& max = priceFieldMax();
@@ -36,7 +37,7 @@ PriceChangeInput5 ReadPriceLine5(const dn5::Record& record, const CurrencyConver
             return ReadPriceChangeFields5(record, convert);
     }
     using namespace field5;
-    PriceChangeInput5 in;
+    dn5::PriceChangeInput in;
     in.priceFlag = std::string(f[ChangePriceFlag]);
     in.priceUnit = IntegerOf5(f[ChangePriceUnit]);
     in.pricePresent = !Trim5(f[ChangePrice]).empty();

@@ -15,7 +15,8 @@ class Record;
 }
 
 // Fields 3 to 12 of a P record, as ReadPriceChangeFields5.
-PriceChangeInput5 ReadPriceLine5(const dn5::Record& record, const CurrencyConversion5& convert);
+dn5::PriceChangeInput ReadPriceLine5(const dn5::Record& record,
+                                     const dn5::CurrencyConversion& convert);
 
 // Field 2, the article number, as UTF-8 (checked like Record::utf8Field).
 std::string PriceLineArticleNumber5(const dn5::Record& record);

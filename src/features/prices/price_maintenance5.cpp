@@ -49,9 +49,9 @@ class DiscountGroups5 {
 };
 
 // One run over a price-change file.
-class PriceRun5 {
+class PriceRun {
   public:
-    PriceRun5(Session& s, tdatanorm5& dn5, const PriceModes& options, std::size_t batchSize)
+    PriceRun(Session& s, tdatanorm5& dn5, const PriceModes& options, std::size_t batchSize)
         : s_(s),
           dn5_(dn5),
           options_(options),
@@ -62,7 +62,7 @@ class PriceRun5 {
               store_, BatchLimits{.units = batchSize},
               [this](ArticleRecord& a, Replay) { store_.writeArticle(a); },
               [&s](const DatabaseError& e) { s.ui.meldung(e.what()); }),
-          convert_(FileCurrency5(dn5)) {}
+          convert_(dn5::FileCurrency(dn5)) {}
 
     dn5::RecordTable table() {
         dn5::RecordTable t = dn5::RecordTable::withHeader('P');
@@ -103,7 +103,7 @@ class PriceRun5 {
         if (auto found = store_.readArticle(key)) {
             if (s_.PrintProtocol) ProtocolLine(s_, "Preisänderung: " + key);
             ArticleRecord a = std::move(*found);
-            const PriceChangeResult5 r = PriceMaintenance5Article(input(record, a));
+            const dn5::PriceChangeResult r = PriceMaintenance5Article(input(record, a));
             printPriceProtocol(s_, r.protocol);
             apply(r, a);
             batch_.add(std::move(a));
@@ -115,8 +115,8 @@ class PriceRun5 {
         s_.ui.SetInfo(key);
     }
 
-    PriceChangeInput5 input(const dn5::Record& record, const ArticleRecord& a) {
-        PriceChangeInput5 in = ReadPriceLine5(record, convert_);
+    dn5::PriceChangeInput input(const dn5::Record& record, const ArticleRecord& a) {
+        dn5::PriceChangeInput in = ReadPriceLine5(record, convert_);
         in.discountGroup = cp850ToUtf8(in.discountGroup);
         if (!Trim5(in.discountGroup).empty()) in.givenGroup = groups_.lookup(in.discountGroup);
         in.givenGroup.code = in.discountGroup;
@@ -131,7 +131,7 @@ class PriceRun5 {
         return in;
     }
 
-    void apply(const PriceChangeResult5& r, ArticleRecord& a) const {
+    void apply(const dn5::PriceChangeResult& r, ArticleRecord& a) const {
         a.priceflag = cp850ToUtf8(r.priceflag);
         a.priceflagsource = "1";
         a.priceunit = r.priceunit;
@@ -154,7 +154,7 @@ class PriceRun5 {
     bool hasOptionalColumns_;  // the article table has "_" columns
     DiscountGroups5 groups_;
     UnitBatch<ArticleRecord> batch_;
-    CurrencyConversion5 convert_;
+    dn5::CurrencyConversion convert_;
     dn5::RunCounts counts_;
 };
 
@@ -182,7 +182,7 @@ dn5::PriceFileEnd RunPriceFile5(Session& s, const std::string& file, const Price
     s.ui.Balken_Max(static_cast<long>(fileSize(file)));
     PrintPriceSettings(s, options);
 
-    PriceRun5 run(s, dn5, options, batchSize);
+    PriceRun run(s, dn5, options, batchSize);
     const dn5::RecordTable table = run.table();
     FileEnd end = FileEnd::ReadError;
     try {

@@ -21,11 +21,11 @@ struct PriceFileEnd {
     FileEnd end = FileEnd::ReadError;
     RunCounts counts;
 };
-}  // namespace dn5
 
 // Records of one store transaction. Each record stays atomic on its own
 // (see UnitBatch).
-inline constexpr std::size_t kPriceBatchSize5 = 4096;
+inline constexpr std::size_t kPriceBatchSize = 4096;
+}  // namespace dn5
 
 // Mode 0: the dialog, then the file chosen by the user (kind "p"). Mode 1
 // (online import): the dialog, then the file `PriceFilePath`; sets
@@ -36,6 +36,6 @@ CommandOutcome PriceMaintenance5(Session& s, int mode = 0);
 // settings block, the records. The caller has opened the protocol; the
 // change log and the final message are the command's.
 dn5::PriceFileEnd RunPriceFile5(Session& s, const std::string& file, const PriceModes& options,
-                                std::size_t batchSize = kPriceBatchSize5);
+                                std::size_t batchSize = dn5::kPriceBatchSize);
 
 }  // namespace dn

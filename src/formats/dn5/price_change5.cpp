@@ -23,8 +23,8 @@ double DiscountFactor(std::string_view flag, std::string_view value, PriceProtoc
 namespace {
 
 struct Step {
-    const PriceChangeInput5& in;
-    PriceChangeResult5& r;
+    const dn5::PriceChangeInput& in;
+    dn5::PriceChangeResult& r;
     std::int32_t pu;
     double markup;             // old markup m = (VK - EK) / EK
     bool purchaseSet = false;  // a rule computed a new EK
@@ -127,8 +127,8 @@ struct Step {
 
 }  // namespace
 
-PriceChangeResult5 PriceMaintenance5Article(const PriceChangeInput5& in) {
-    PriceChangeResult5 r;
+dn5::PriceChangeResult PriceMaintenance5Article(const dn5::PriceChangeInput& in) {
+    dn5::PriceChangeResult r;
     r.priceflag = in.priceFlag;
     r.priceunit = in.priceUnit == 0 ? 1 : in.priceUnit;
     r.purchaseprice = in.oldPurchasePrice;

@@ -7,12 +7,12 @@
 namespace dn {
 
 namespace {
-double converted(const CurrencyConversion5& convert, double amount) {
+double converted(const dn5::CurrencyConversion& convert, double amount) {
     return convert ? convert(amount) : amount;
 }
 }  // namespace
 
-CurrencyConversion5 FileCurrency5(tdatanorm5& dn5) {
+dn5::CurrencyConversion dn5::FileCurrency(tdatanorm5& dn5) {
     return [&dn5](double amount) {
         ConvertCurrency(amount, dn5.session().host.euroIsBase(), dn5.FileInEuro);
         return amount;
@@ -20,7 +20,7 @@ CurrencyConversion5 FileCurrency5(tdatanorm5& dn5) {
 }
 
 dn5::ArticlePriceInput ReadArticlePriceFields5(const dn5::Record& r,
-                                               const CurrencyConversion5& convert) {
+                                               const dn5::CurrencyConversion& convert) {
     using namespace field5;
     dn5::ArticlePriceInput in;
     in.priceFlag = r.GetField5(PriceFlag);
@@ -33,9 +33,10 @@ dn5::ArticlePriceInput ReadArticlePriceFields5(const dn5::Record& r,
     return in;
 }
 
-PriceChangeInput5 ReadPriceChangeFields5(const dn5::Record& r, const CurrencyConversion5& convert) {
+dn5::PriceChangeInput ReadPriceChangeFields5(const dn5::Record& r,
+                                             const dn5::CurrencyConversion& convert) {
     using namespace field5;
-    PriceChangeInput5 in;
+    dn5::PriceChangeInput in;
     in.priceFlag = r.GetField5(ChangePriceFlag);
     in.priceUnit = r.GetInteger5(ChangePriceUnit);
     in.pricePresent = r.present(ChangePrice);

@@ -12,23 +12,23 @@ namespace dn {
 class tdatanorm5;
 namespace dn5 {
 class Record;
-}
 
 // Turns an amount of the file into the host currency (the currency rule of
 // the older reader, by `FileInEuro`). The identity when both agree.
-using CurrencyConversion5 = std::function<double(double)>;
+using CurrencyConversion = std::function<double(double)>;
 
 // The currency rule of the running file: the host's base currency against
 // the `FileInEuro` of the data module at the time of the call.
-CurrencyConversion5 FileCurrency5(tdatanorm5& dn5);
+CurrencyConversion FileCurrency(tdatanorm5& dn5);
+}  // namespace dn5
 
 // Fields 7 to 10 of an A line: price flag, price unit, price, discount group
 // presence. `group.code` is field 10 as it stands.
 dn5::ArticlePriceInput ReadArticlePriceFields5(const dn5::Record& record,
-                                               const CurrencyConversion5& convert);
+                                               const dn5::CurrencyConversion& convert);
 
 // Fields 3 to 12 of a P line.
-PriceChangeInput5 ReadPriceChangeFields5(const dn5::Record& record,
-                                         const CurrencyConversion5& convert);
+dn5::PriceChangeInput ReadPriceChangeFields5(const dn5::Record& record,
+                                             const dn5::CurrencyConversion& convert);
 
 }  // namespace dn

@@ -31,7 +31,9 @@ struct DiscountFields5 {
     std::string value;  // fields 8, 10, 12
 };
 
-struct PriceChangeInput5 {
+namespace dn5 {
+
+struct PriceChangeInput {
     std::string priceFlag;       // field 3
     std::int32_t priceUnit = 0;  // field 4; 0 counts as 1
     bool pricePresent = false;   // field 5 not empty
@@ -50,7 +52,7 @@ struct PriceChangeInput5 {
     bool MissingGroupNote = true;
 };
 
-struct PriceChangeResult5 {
+struct PriceChangeResult {
     std::string priceflag;  // write with `priceflagsource` "1"
     std::int32_t priceunit = 1;
     std::optional<std::string> discountgroup;  // the record's group, when taken
@@ -63,6 +65,8 @@ struct PriceChangeResult5 {
     PriceProtocol protocol;
 };
 
-PriceChangeResult5 PriceMaintenance5Article(const PriceChangeInput5& in);
+}  // namespace dn5
+
+dn5::PriceChangeResult PriceMaintenance5Article(const dn5::PriceChangeInput& in);
 
 }  // namespace dn
