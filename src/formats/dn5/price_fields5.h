@@ -14,7 +14,7 @@ namespace dn5 {
 class Record;
 
 // Turns an amount of the file into the host currency (the currency rule of
-// the older reader, by `FileInEuro`). The identity when both agree.
+// common/currency.h, by `FileInEuro`). The identity when both agree.
 using CurrencyConversion = std::function<double(double)>;
 
 // The currency rule of the running file: the host's base currency against
