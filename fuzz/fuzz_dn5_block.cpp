@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) return 0;
     session.AllowOverlongFields = (data[0] & 1) != 0;
     const dn::dn5::FieldPolicy policy(session.AllowOverlongFields, host);
-    dn::BlockLines5 lines;
+    dn::dn5::BlockLines lines;
     for (std::size_t start = 0; start <= bytes.size() && lines.size() < 64;) {
         std::size_t end = bytes.find('\n', start);
         if (end == std::string_view::npos) end = bytes.size();
@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     dn::tdatanorm5 dn5(session);
     dn5.HeaderMissing = false;
     try {
-        (void)dn::ParseArticleBlock5(dn5, lines, (size & 1) != 0);
+        (void)dn::dn5::parseArticleBlock(dn5, lines, (size & 1) != 0);
     } catch (const dn::Error&) {
         // A faulty field ends the file with a message: not a finding.
     }

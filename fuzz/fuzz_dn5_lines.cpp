@@ -18,11 +18,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string line;
         while (reader.readLine(line)) {
             for (int n = 1; n <= 40; ++n) {
-                const std::string_view field = dn::FieldOf5(line, n);
-                const std::string_view trimmed = dn::Trim5(field);
-                (void)dn::ParseNumber5(trimmed);
-                (void)dn::IntegerOf5(field);
-                (void)dn::Utf8Of5(field);
+                const std::string_view field = dn::dn5::fieldOf(line, n);
+                const std::string_view trimmed = dn::dn5::trim(field);
+                (void)dn::dn5::parseNumber(trimmed);
+                (void)dn::dn5::integerOf(field);
+                (void)dn::dn5::utf8Of(field);
             }
         }
     } catch (const dn::Error&) {

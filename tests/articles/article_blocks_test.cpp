@@ -223,8 +223,8 @@ TEST_F(ImportFixture5, LongTextKeyRuleOncePerRun) {
     session->ArticlePrefix = "LIEFERANT-";
     dn5::ArticleRunState run;
     dn5::ArticleWriter writer(*session, run, st);
-    ArticleBlock5 text;
-    text.kind = ArticleBlock5::Kind::Text;
+    dn5::ArticleBlock text;
+    text.kind = dn5::ArticleBlock::Kind::Text;
     text.number = "123456789";
     text.lastFlag = "N";
     text.textKind = "1";

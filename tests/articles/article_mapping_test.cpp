@@ -182,7 +182,7 @@ TEST(ArticleTextRules5, Units) {
                                            {"XYZ", true, "XYZ "},
                                            {"pce", false, "pce"},
                                            {"", true, "    "}})
-        EXPECT_EQ(ReplaceUnit5(c.in, c.replace), c.out) << c.in;
+        EXPECT_EQ(dn5::ReplaceUnit5(c.in, c.replace), c.out) << c.in;
 }
 
 }  // namespace

@@ -12,9 +12,9 @@
 namespace dn::dn5 {
 namespace {
 
-ArticleBlock5 block(const std::string& number,
-                    ArticleBlock5::Kind kind = ArticleBlock5::Kind::Text) {
-    ArticleBlock5 b;
+dn5::ArticleBlock block(const std::string& number,
+                        dn5::ArticleBlock::Kind kind = dn5::ArticleBlock::Kind::Text) {
+    dn5::ArticleBlock b;
     b.kind = kind;
     b.number = number;
     return b;
@@ -25,7 +25,7 @@ TEST(ArticleBlockBatch, FailedBlockIsAbsentAndTheRestOfTheBatchStays) {
     auto store = openSqliteStore(dir / "stamm.db");
     std::vector<std::string> written;
     std::vector<std::string> errors;
-    auto write = [&](ArticleBlock5& b, Replay replay) {
+    auto write = [&](dn5::ArticleBlock& b, Replay replay) {
         written.push_back(b.number + (replay == Replay::Yes ? " again" : ""));
         store->writeLongText(LongText{"1-" + b.number, "1", {"a"}});
         store->writeLongText(LongText{"1-" + b.number, "2", {"b"}});
@@ -33,9 +33,10 @@ TEST(ArticleBlockBatch, FailedBlockIsAbsentAndTheRestOfTheBatchStays) {
             throw DatabaseError("Langtext schreiben: disk I/O error");
     };
     {
-        UnitBatch<ArticleBlock5> batch(*store, ArticleBlockLimits(3), write,
-                                       [&](const DatabaseError& e) { errors.push_back(e.what()); });
-        auto add = [&](ArticleBlock5 b) {
+        UnitBatch<dn5::ArticleBlock> batch(
+            *store, ArticleBlockLimits(3), write,
+            [&](const DatabaseError& e) { errors.push_back(e.what()); });
+        auto add = [&](dn5::ArticleBlock b) {
             const UnitStart start = StartOf(b);
             return batch.add(std::move(b), start);
         };
@@ -64,20 +65,20 @@ TEST(ArticleBlockBatch, FailedBlockIsAbsentAndTheRestOfTheBatchStays) {
 TEST(ArticleBlockBatch, EndsOnlyBeforeAnArticleOrAfterALongRunOfTexts) {
     test::TempDir dir;
     auto store = openSqliteStore(dir / "stamm.db");
-    auto write = [&](ArticleBlock5& b, Replay) {
+    auto write = [&](dn5::ArticleBlock& b, Replay) {
         store->writeLongText(LongText{"1-" + b.number, "1", {"a"}});
     };
-    constexpr auto kArticle = ArticleBlock5::Kind::Article;
+    constexpr auto kArticle = dn5::ArticleBlock::Kind::Article;
     {
-        UnitBatch<ArticleBlock5> batch(*store, ArticleBlockLimits(3), write,
-                                       [](const DatabaseError&) {});
-        auto add = [&](ArticleBlock5 b) {
+        UnitBatch<dn5::ArticleBlock> batch(*store, ArticleBlockLimits(3), write,
+                                           [](const DatabaseError&) {});
+        auto add = [&](dn5::ArticleBlock b) {
             const UnitStart start = StartOf(b);
             return batch.add(std::move(b), start);
         };
         add(block("a1", kArticle));
         add(block("t1"));
-        add(block("g1", ArticleBlock5::Kind::Graphics));  // full, yet no commit
+        add(block("g1", dn5::ArticleBlock::Kind::Graphics));  // full, yet no commit
         EXPECT_EQ(batch.pending(), 3u);
         add(block("a2", kArticle));  // the batch before it committed
         EXPECT_EQ(batch.pending(), 1u);

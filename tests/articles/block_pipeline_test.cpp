@@ -13,8 +13,8 @@
 namespace dn::dn5 {
 namespace {
 
-ArticleBlock5 block(int n) {
-    ArticleBlock5 b;
+dn5::ArticleBlock block(int n) {
+    dn5::ArticleBlock b;
     b.number = std::to_string(n);
     return b;
 }
@@ -25,7 +25,7 @@ TEST(BlockPipeline, WritesEveryBlockInOrderOnItsOwnThread) {
     std::thread::id writer;
     BlockPipeline* self = nullptr;
     BlockPipeline pipeline(
-        [&](ArticleBlock5&& b) {
+        [&](dn5::ArticleBlock&& b) {
             writer = std::this_thread::get_id();
             written.push_back(b.number);
             if (b.number == "500") self->message("Fehler bei 500");
@@ -48,7 +48,7 @@ TEST(BlockPipeline, FailureOfTheWriterIsRaisedOnTheReadingThread) {
     ScriptedHost host;
     std::vector<std::string> written;
     BlockPipeline pipeline(
-        [&](ArticleBlock5&& b) {
+        [&](dn5::ArticleBlock&& b) {
             if (b.number == "20") throw std::runtime_error("Speicher voll");
             written.push_back(b.number);
         },

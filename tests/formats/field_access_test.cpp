@@ -222,13 +222,13 @@ TEST(RecordLayout5, SubtypesChooseTheLayout) {
 }
 
 TEST(FieldSplit5, NumberSyntax) {
-    EXPECT_EQ(ParseNumber5("8.94"), 8.94);
-    EXPECT_EQ(ParseNumber5(" 1234.50 "), 1234.5);
-    EXPECT_EQ(ParseNumber5("+5"), 5.0);
-    EXPECT_EQ(ParseNumber5("-5"), -5.0);
+    EXPECT_EQ(dn5::parseNumber("8.94"), 8.94);
+    EXPECT_EQ(dn5::parseNumber(" 1234.50 "), 1234.5);
+    EXPECT_EQ(dn5::parseNumber("+5"), 5.0);
+    EXPECT_EQ(dn5::parseNumber("-5"), -5.0);
     for (const char* bad :
          {"8,94", "1,2,3", "-", "  ", "12O00", "12a", "1e3", "1 000", "n/a", "1.2.3"})
-        EXPECT_FALSE(ParseNumber5(bad)) << bad;
+        EXPECT_FALSE(dn5::parseNumber(bad)) << bad;
 }
 
 }  // namespace

@@ -48,7 +48,7 @@ TEST_F(Dn5Test, LoopEndsAndCounters) {
     EXPECT_EQ(handledLine, 3);  // the record knows its line
 
     int lines = 0;
-    ReadHooks5 hooks;
+    dn5::ReadHooks hooks;
     hooks.beforeLine = [&](std::uint64_t) { return ++lines <= 2; };
     handled = 0;
     EXPECT_EQ(dn5.ReadFile5(dir / "a.001", table, hooks), FileEnd::Cancelled);

@@ -1,4 +1,4 @@
-// Reading the lines of an article-file block into an ArticleBlock5, and the
+// Reading the lines of an article-file block into an dn5::ArticleBlock, and the
 // small text rules of the field mapping (units, case, surcharge lines).
 
 #include "features/articles/article_block5.h"
@@ -15,7 +15,7 @@
 #include "formats/dn5/tdatanorm5.h"
 #include "host/codepage.h"
 
-namespace dn {
+namespace dn::dn5 {
 
 namespace {
 
@@ -30,7 +30,7 @@ constexpr UnitCode kUnits[] = {
 };
 
 double numberOf(std::string_view text) {
-    return ParseNumber5(text).value_or(0.0);
+    return parseNumber(text).value_or(0.0);
 }
 
 // A whole number right-aligned in the field's width (the fixed-width amount
@@ -38,7 +38,7 @@ double numberOf(std::string_view text) {
 // currency; an empty field stays empty.
 std::string normalized(std::string_view field, std::size_t width,
                        const std::function<double(double)>& convert = {}) {
-    if (Trim5(field).empty()) return std::string(field);
+    if (trim(field).empty()) return std::string(field);
     const double r = std::round(convert ? convert(numberOf(field)) : numberOf(field));
     char buffer[48];
     // Whole numbers of common size without the floating-point formatter;
@@ -67,7 +67,7 @@ constexpr SurchargeLayout kSurcharge[] = {
 // once. A field within its layout maximum is taken as it stands; any other
 // goes the reader's way (message, question, cut).
 template <std::size_t N>
-void readFields(const dn5::Record& record, std::array<std::string, N>& out, int last) {
+void readFields(const Record& record, std::array<std::string, N>& out, int last) {
     const std::string& line = record.line();
     std::array<std::string_view, N> parts{};
     std::size_t pos = 0;
@@ -90,27 +90,27 @@ void readFields(const dn5::Record& record, std::array<std::string, N>& out, int 
     }
 }
 
-void readArticleLine(tdatanorm5& dn5, const dn5::Record& record, ArticleBlock5& block) {
-    ArticleLine5 a;
+void readArticleLine(tdatanorm5& dn5, const Record& record, ArticleBlock& block) {
+    ArticleLine a;
     readFields(record, a.f, 29);
-    dn5::ArticlePriceInput& p = a.price;
+    ArticlePriceInput& p = a.price;
     p.priceFlag = a.f[field5::PriceFlag];
     p.priceUnitPresent = a.present(field5::PriceUnit);
-    p.priceUnit = IntegerOf5(a.f[field5::PriceUnit]);
+    p.priceUnit = integerOf(a.f[field5::PriceUnit]);
     p.pricePresent = a.present(field5::Price);
-    p.price = dn5::FileCurrency(dn5)(numberOf(a.f[field5::Price]) / 100.0);
+    p.price = FileCurrency(dn5)(numberOf(a.f[field5::Price]) / 100.0);
     p.discountGroupPresent = a.present(field5::DiscountGroup);
     p.group.code = a.f[field5::DiscountGroup];
     block.steps.emplace_back(std::move(a));
 }
 
-void readCalcLine(const dn5::Record& record, ArticleBlock5& block) {
-    CalcLine5 c;
+void readCalcLine(const Record& record, ArticleBlock& block) {
+    CalcLine c;
     readFields(record, c.f, 8);
     block.steps.emplace_back(std::move(c));
 }
 
-void readDLine(tdatanorm5& dn5, const dn5::Record& record, ArticleBlock5& block) {
+void readDLine(tdatanorm5& dn5, const Record& record, ArticleBlock& block) {
     const std::string flag = record.GetField5(field5::ProcessingFlag);
     if (flag == "L") {
         block.dRecords.clear();
@@ -120,15 +120,15 @@ void readDLine(tdatanorm5& dn5, const dn5::Record& record, ArticleBlock5& block)
     std::array<std::string, 8> f;
     readFields(record, f, 7);
     DRecord d;
-    d.lineNumber = Utf8Of5(f[4]);
-    d.flag = Utf8Of5(f[5]);
-    d.text = Utf8Of5(f[6]);
-    d.textKey = Utf8Of5(f[7]);
-    if (!Trim5(d.textKey).empty()) d.textKey = dn5.session().ArticlePrefix + d.textKey;
+    d.lineNumber = utf8Of(f[4]);
+    d.flag = utf8Of(f[5]);
+    d.text = utf8Of(f[6]);
+    d.textKey = utf8Of(f[7]);
+    if (!trim(d.textKey).empty()) d.textKey = dn5.session().ArticlePrefix + d.textKey;
     block.dRecords.push_back(std::move(d));
 }
 
-void readZLine(tdatanorm5& dn5, const dn5::Record& record, ArticleBlock5& block) {
+void readZLine(tdatanorm5& dn5, const Record& record, ArticleBlock& block) {
     const std::string flag = record.GetField5(field5::ProcessingFlag);
     if (flag == "L") {
         block.surchargeLines.clear();
@@ -137,31 +137,31 @@ void readZLine(tdatanorm5& dn5, const dn5::Record& record, ArticleBlock5& block)
     if (flag != "A" && flag != "N") return;
     std::array<std::string, 17> f;
     readFields(record, f, 16);
-    std::string line = SurchargeLine5(f, block.copperValues, dn5::FileCurrency(dn5));
+    std::string line = surchargeLine(f, block.copperValues, FileCurrency(dn5));
     if (!line.empty()) block.surchargeLines.push_back(std::move(line));
 }
 
 // Graphics binding: picture kinds, file name with extension, text.
-std::string graphicsLine(const dn5::Record& record) {
-    const std::string name = std::string(Trim5(record.GetField5(field5::GraphicsFileName))) + "." +
-                             std::string(Trim5(record.GetField5(field5::GraphicsExtension)));
-    return Pad5(record.GetField5(4), 2) + Pad5(record.GetField5(5), 2) + Pad5(name, 12) +
+std::string graphicsLine(const Record& record) {
+    const std::string name = std::string(trim(record.GetField5(field5::GraphicsFileName))) + "." +
+                             std::string(trim(record.GetField5(field5::GraphicsExtension)));
+    return pad(record.GetField5(4), 2) + pad(record.GetField5(5), 2) + pad(name, 12) +
            record.GetField5(field5::GraphicsText);
 }
 
-ArticleBlock5::Kind kindOf(char letter) {
-    if (letter == 'T') return ArticleBlock5::Kind::Text;
-    if (letter == 'G') return ArticleBlock5::Kind::Graphics;
-    return ArticleBlock5::Kind::Article;
+ArticleBlock::Kind kindOf(char letter) {
+    if (letter == 'T') return ArticleBlock::Kind::Text;
+    if (letter == 'G') return ArticleBlock::Kind::Graphics;
+    return ArticleBlock::Kind::Article;
 }
 
 }  // namespace
 
-bool ArticleLine5::present(int n) const {
-    return !Trim5(f[n]).empty();
+bool ArticleLine::present(int n) const {
+    return !trim(f[n]).empty();
 }
 
-std::string Pad5(std::string_view text, std::size_t width) {
+std::string pad(std::string_view text, std::size_t width) {
     std::string s(text.substr(0, width));
     s.resize(width, ' ');
     return s;
@@ -169,7 +169,7 @@ std::string Pad5(std::string_view text, std::size_t width) {
 
 std::string ReplaceUnit5(std::string_view unit, bool replace) {
     if (!replace) return std::string(unit);
-    std::string u(Trim5(unit));
+    std::string u(trim(unit));
     for (char& c : u) c = upperCp850(c);
     for (const auto& [code, host] : kUnits)
         if (u == code) {
@@ -180,9 +180,9 @@ std::string ReplaceUnit5(std::string_view unit, bool replace) {
     return u;
 }
 
-std::string SurchargeLine5(const std::array<std::string, 17>& f, std::array<double, 2>& copper,
-                           const std::function<double(double)>& convert) {
-    const std::string subtype(Trim5(f[5]));
+std::string surchargeLine(const std::array<std::string, 17>& f, std::array<double, 2>& copper,
+                          const std::function<double(double)>& convert) {
+    const std::string subtype(trim(f[5]));
     const SurchargeLayout* layout = nullptr;
     for (const auto& l : kSurcharge)
         if (l.subtype == subtype) layout = &l;
@@ -192,16 +192,16 @@ std::string SurchargeLine5(const std::array<std::string, 17>& f, std::array<doub
     std::array<std::string_view, 17> v;
     for (std::size_t n = 0; n < f.size(); ++n) v[n] = f[n];
     std::string n11, n12, n13, n9;
-    if (subtype == "1" && (Trim5(f[8]) == "1" || Trim5(f[8]) == "2"))
+    if (subtype == "1" && (trim(f[8]) == "1" || trim(f[8]) == "2"))
         v[12] = n12 = normalized(f[12], 10, convert);
     if (subtype == "2") {
-        if (Trim5(f[7]) == "2") v[11] = n11 = normalized(f[11], 10, convert);
+        if (trim(f[7]) == "2") v[11] = n11 = normalized(f[11], 10, convert);
         v[12] = n12 = normalized(f[12], 8);
         v[13] = n13 = normalized(f[13], 8);
     }
     if (subtype == "3") {
         v[9] = n9 = normalized(f[9], 8);
-        if (Trim5(f[6]) == "CU") {
+        if (trim(f[6]) == "CU") {
             double n = std::round(numberOf(f[8]));
             if (n == 0) n = 1;
             copper[0] = std::round(numberOf(f[10]) * numberOf(f[9]) / 100.0 / 10.0);
@@ -220,12 +220,12 @@ std::string SurchargeLine5(const std::array<std::string, 17>& f, std::array<doub
     return line;
 }
 
-ArticleBlock5 ParseArticleBlock5(tdatanorm5& dn5, const BlockLines5& lines, bool takeLongTexts) {
-    ArticleBlock5 block;
+ArticleBlock parseArticleBlock(tdatanorm5& dn5, const BlockLines& lines, bool takeLongTexts) {
+    ArticleBlock block;
     if (lines.empty()) return block;
     block.kind = kindOf(lines.front().record.letter());
 
-    if (block.kind == ArticleBlock5::Kind::Article) {
+    if (block.kind == ArticleBlock::Kind::Article) {
         // First pass: D and Z lines, whatever their place; without an A line
         // they have no article.
         bool hasArticle = false;
@@ -262,17 +262,17 @@ ArticleBlock5 ParseArticleBlock5(tdatanorm5& dn5, const BlockLines5& lines, bool
                 block.textLines.push_back(line.record.GetField5(field5::TextLine, 70));
         }
     }
-    const dn5::Record& last = lines.back().record;
+    const Record& last = lines.back().record;
     const int numberField =
         last.letter() == 'C' ? field5::CalcArticleNumber : field5::ArticleNumber;
     block.number = last.GetField5(numberField, 15);
     block.lastFlag = last.GetField5(field5::ProcessingFlag);
-    if (block.kind == ArticleBlock5::Kind::Text) block.textKind = last.GetField5(field5::TextKind);
+    if (block.kind == ArticleBlock::Kind::Text) block.textKind = last.GetField5(field5::TextKind);
     return block;
 }
 
-ArticleBlock5 ParseBRecord5(const dn5::Record& record, ArticleBlock5::Kind kind) {
-    ArticleBlock5 block;
+ArticleBlock parseBRecord(const Record& record, ArticleBlock::Kind kind) {
+    ArticleBlock block;
     block.kind = kind;
     block.number = record.GetField5(field5::ArticleNumber, 15);
     block.lastFlag = record.GetField5(field5::ProcessingFlag);
@@ -281,13 +281,13 @@ ArticleBlock5 ParseBRecord5(const dn5::Record& record, ArticleBlock5::Kind kind)
     return block;
 }
 
-ArticleBlock5 ParseArticleDeletion5(const dn5::Record& record) {
-    ArticleBlock5 block;
-    block.kind = ArticleBlock5::Kind::Deletion;
+ArticleBlock parseArticleDeletion(const Record& record) {
+    ArticleBlock block;
+    block.kind = ArticleBlock::Kind::Deletion;
     block.number = record.GetField5(field5::ArticleNumber, 15);
     block.lastFlag = record.GetField5(field5::ProcessingFlag);
     block.byArticleLine = true;
     return block;
 }
 
-}  // namespace dn
+}  // namespace dn::dn5

@@ -21,23 +21,25 @@
 #include "host/store_records.h"
 
 namespace dn {
-
 class tdatanorm5;
+}  // namespace dn
+
+namespace dn::dn5 {
 
 // An A line: fields 1 to 29 as read (index = field number) and its price
 // fields.
-struct ArticleLine5 {
+struct ArticleLine {
     std::array<std::string, 30> f;
-    dn5::ArticlePriceInput price;
+    ArticlePriceInput price;
     // The row this line makes of a key without stored article, built ahead
-    // on the reading thread (dn5::ArticleWriter::prepare); used only when the
+    // on the reading thread (ArticleWriter::prepare); used only when the
     // key turns out to have none.
     std::optional<ArticleRecord> fresh;
     bool present(int n) const;  // field n holds more than blanks
 };
 
 // A C line: flag, subtype and fields 4 to 8.
-struct CalcLine5 {
+struct CalcLine {
     std::array<std::string, 9> f;
     // The first ARBS line of its article in the run: the article's stored
     // "C50" lines give way to those of the file (set by the import run).
@@ -45,12 +47,12 @@ struct CalcLine5 {
 };
 
 // A D or Z line of a block without A line: it has no article to go to.
-struct UnattachedLine5 {
+struct UnattachedLine {
     char letter = ' ';
     long lineNumber = 0;
 };
 
-struct ArticleBlock5 {
+struct ArticleBlock {
     enum class Kind { Article, Text, Graphics, Deletion, Renumber };
     Kind kind = Kind::Article;
     std::string number;  // field 3 as read (15)
@@ -58,11 +60,11 @@ struct ArticleBlock5 {
     // Article blocks: the A lines, then the C lines, each in block order;
     // the D records (UTF-8, prefix already in front of the text key), the
     // built Z lines; the D and Z lines of a block without A line.
-    std::vector<std::variant<ArticleLine5, CalcLine5>> steps;
+    std::vector<std::variant<ArticleLine, CalcLine>> steps;
     std::vector<DRecord> dRecords;
     std::vector<std::string> surchargeLines;
     std::array<double, 2> copperValues{};
-    std::vector<UnattachedLine5> unattached;
+    std::vector<UnattachedLine> unattached;
 
     // Text and graphics blocks: one line per T (with long texts on) or G
     // line; flag and kind of the block's last line.
@@ -83,13 +85,13 @@ struct ArticleBlock5 {
 // data module gives the file's currency. Raises edatanormfehler for a
 // faulty field. `takeLongTexts` decides whether D and
 // T lines count.
-ArticleBlock5 ParseArticleBlock5(tdatanorm5& dn5, const BlockLines5& lines, bool takeLongTexts);
+ArticleBlock parseArticleBlock(tdatanorm5& dn5, const BlockLines& lines, bool takeLongTexts);
 
 // A B record ("L" deletion, "A" number change).
-ArticleBlock5 ParseBRecord5(const dn5::Record& record, ArticleBlock5::Kind kind);
+ArticleBlock parseBRecord(const Record& record, ArticleBlock::Kind kind);
 
 // An A record with flag "L": the deletion of its article.
-ArticleBlock5 ParseArticleDeletion5(const dn5::Record& record);
+ArticleBlock parseArticleDeletion(const Record& record);
 
 // --- helpers of the field mapping ---------------------------------------
 
@@ -102,10 +104,10 @@ std::string ReplaceUnit5(std::string_view unit, bool replace);
 // subtype. The amount fields are turned into the host currency by
 // `convert` (none: as the file has them). Sets `copper` for a subtype 3 "CU"
 // line.
-std::string SurchargeLine5(const std::array<std::string, 17>& f, std::array<double, 2>& copper,
-                           const std::function<double(double)>& convert = {});
+std::string surchargeLine(const std::array<std::string, 17>& f, std::array<double, 2>& copper,
+                          const std::function<double(double)>& convert = {});
 
 // The text padded with blanks (or cut) to width bytes.
-std::string Pad5(std::string_view text, std::size_t width);
+std::string pad(std::string_view text, std::size_t width);
 
-}  // namespace dn
+}  // namespace dn::dn5

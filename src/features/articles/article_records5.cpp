@@ -16,7 +16,7 @@ namespace dn::dn5 {
 namespace {
 
 std::string trimmed(std::string_view cp850) {
-    return Utf8Of5(Trim5(cp850));
+    return dn5::utf8Of(dn5::trim(cp850));
 }
 
 std::string quoted(const std::string& key) {
@@ -45,7 +45,7 @@ ArticleWriter::ArticleWriter(Session& s, dn5::ArticleRunState& run, HostStore& s
 }
 
 DiscountGroupRule ArticleWriter::discountGroup(std::string_view code) const {
-    const auto it = groups_.find(storeKey(s_.ArticlePrefix + std::string(Trim5(code))));
+    const auto it = groups_.find(storeKey(s_.ArticlePrefix + std::string(dn5::trim(code))));
     DiscountGroupRule info = it == groups_.end() ? DiscountGroupRule{} : it->second;
     info.code = std::string(code);
     return info;
@@ -56,7 +56,7 @@ bool ArticleWriter::ImportFilter5(std::string_view number, std::string_view prod
     const dn5::ArticleImportOptions& o = run_.ImportOptions;
     const std::string& prefix = s_.ArticlePrefix;
     if (o.OnlyNumberRange) {
-        const std::string key = prefix + Utf8Of5(number);
+        const std::string key = prefix + dn5::utf8Of(number);
         if (key < o.RangeFrom || key > o.RangeTo) return false;
     }
     const std::string product = trimmed(productGroup);
@@ -105,26 +105,27 @@ void ArticleWriter::count(long WriteCounts::*counter) {
     ++(block_.*counter);
 }
 
-void ArticleWriter::write(ArticleBlock5& block, Replay replay) {
+void ArticleWriter::write(dn5::ArticleBlock& block, Replay replay) {
     replay_ = replay == Replay::Yes;
-    if (block.kind == ArticleBlock5::Kind::Deletion || block.kind == ArticleBlock5::Kind::Renumber)
+    if (block.kind == dn5::ArticleBlock::Kind::Deletion ||
+        block.kind == dn5::ArticleBlock::Kind::Renumber)
         forget();
     block_ = {};
     switch (block.kind) {
-        case ArticleBlock5::Kind::Article:
+        case dn5::ArticleBlock::Kind::Article:
             articleBlock(block);
             flushArticle();
             break;
-        case ArticleBlock5::Kind::Text:
+        case dn5::ArticleBlock::Kind::Text:
             textBlock(block);
             break;
-        case ArticleBlock5::Kind::Graphics:
+        case dn5::ArticleBlock::Kind::Graphics:
             graphicsBlock(block);
             break;
-        case ArticleBlock5::Kind::Deletion:
+        case dn5::ArticleBlock::Kind::Deletion:
             deletion(block);
             break;
-        case ArticleBlock5::Kind::Renumber:
+        case dn5::ArticleBlock::Kind::Renumber:
             renumber(block);
             break;
     }
@@ -133,7 +134,7 @@ void ArticleWriter::write(ArticleBlock5& block, Replay replay) {
     if (!replay_) counts_ += block_;
 }
 
-void ArticleWriter::textBlock(const ArticleBlock5& block) {
+void ArticleWriter::textBlock(const dn5::ArticleBlock& block) {
     Session& s = s_;
     const std::string key = s.ArticlePrefix + trimmed(block.number);
     if (utf8Length(key) > kMaxKeyLength) {
@@ -147,12 +148,12 @@ void ArticleWriter::textBlock(const ArticleBlock5& block) {
     if (!s.settings.TakeLongTexts) return;
     status(key);
     protocolLine("T-Satz: ");
-    const std::string kind = Utf8Of5(block.textKind);
+    const std::string kind = dn5::utf8Of(block.textKind);
     if (block.lastFlag == "A" || block.lastFlag == "N") {
         protocolLine("Langtext: " + key);
         LongText text{key, kind, {}};
         for (const auto& line : block.textLines) {
-            text.lines.push_back(Utf8Of5(line));
+            text.lines.push_back(dn5::utf8Of(line));
             protocolLine(text.lines.back());
         }
         store_.writeLongText(text);
@@ -166,7 +167,7 @@ void ArticleWriter::textBlock(const ArticleBlock5& block) {
     protocolLine("");
 }
 
-void ArticleWriter::graphicsBlock(const ArticleBlock5& block) {
+void ArticleWriter::graphicsBlock(const dn5::ArticleBlock& block) {
     Session& s = s_;
     const std::string key = s.ArticlePrefix + trimmed(block.number);
     status(key);
@@ -175,7 +176,7 @@ void ArticleWriter::graphicsBlock(const ArticleBlock5& block) {
         protocolLine("Grafikanbindung: " + key);
         LongText text{key, "3", {}};
         for (const auto& line : block.textLines) {
-            text.lines.push_back(Utf8Of5(line));
+            text.lines.push_back(dn5::utf8Of(line));
             protocolLine(text.lines.back());
         }
         store_.writeLongText(text);
@@ -188,14 +189,15 @@ void ArticleWriter::graphicsBlock(const ArticleBlock5& block) {
     protocolLine("");
 }
 
-void ArticleWriter::deletion(const ArticleBlock5& block) {
+void ArticleWriter::deletion(const dn5::ArticleBlock& block) {
     Session& s = s_;
     if (!ImportFilter5(block.number, {}, {})) return;
-    const std::string key = storeKey(s.ArticlePrefix + Utf8Of5(block.number));
+    const std::string key = storeKey(s.ArticlePrefix + dn5::utf8Of(block.number));
     protocolLine(block.byArticleLine ? "A-Satz Löschung:" : "B-Satz Löschung:");
     const std::string replacement = trimmed(block.newNumber);
-    const std::string date =
-        Trim5(block.date).empty() ? std::string() : dottedDate(std::string(Trim5(block.date)));
+    const std::string date = dn5::trim(block.date).empty()
+                                 ? std::string()
+                                 : dottedDate(std::string(dn5::trim(block.date)));
     std::optional<ArticleRecord> article = store_.readArticle(key);
     if (!article) {
         protocolLine("Hinweis: Artikel " + quoted(key) + " nicht vorhanden!");
@@ -223,17 +225,17 @@ void ArticleWriter::deletion(const ArticleBlock5& block) {
     count(&WriteCounts::deleted);
 }
 
-void ArticleWriter::renumber(const ArticleBlock5& block) {
+void ArticleWriter::renumber(const dn5::ArticleBlock& block) {
     Session& s = s_;
     if (!ImportFilter5(block.number, {}, {})) return;
-    const std::string oldKey = storeKey(s.ArticlePrefix + Utf8Of5(block.number));
-    const std::string newKey = storeKey(s.ArticlePrefix + Utf8Of5(block.newNumber));
+    const std::string oldKey = storeKey(s.ArticlePrefix + dn5::utf8Of(block.number));
+    const std::string newKey = storeKey(s.ArticlePrefix + dn5::utf8Of(block.newNumber));
     protocolLine("B-Satz Artikelnummeränderung:");
     if (!store_.articleExists(oldKey)) {
         protocolLine("Hinweis: Artikel " + quoted(oldKey) + " nicht vorhanden!");
-    } else if (Trim5(block.newNumber).empty() || store_.articleExists(newKey)) {
+    } else if (dn5::trim(block.newNumber).empty() || store_.articleExists(newKey)) {
         // Without a new number the article would lose its number: left as it is.
-        if (!Trim5(block.newNumber).empty())
+        if (!dn5::trim(block.newNumber).empty())
             protocolLine("Fehler: Neue Artikelnummer " + quoted(newKey) + " existiert bereits!");
         protocolLine("        Artikelnummer nicht geändert!");
     } else {

@@ -21,11 +21,11 @@ namespace dn::dn5 {
 namespace {
 
 std::string utf8(std::string_view cp850) {
-    return Utf8Of5(cp850);
+    return dn5::utf8Of(cp850);
 }
 
 std::string trimmed(std::string_view cp850) {
-    return Utf8Of5(Trim5(cp850));
+    return dn5::utf8Of(dn5::trim(cp850));
 }
 
 // UTF-8 text padded with blanks or cut to n characters.
@@ -37,7 +37,7 @@ std::string padText(std::string_view text, std::size_t n) {
 }
 
 double numberOf(std::string_view field) {
-    return ParseNumber5(field).value_or(0.0);
+    return dn5::parseNumber(field).value_or(0.0);
 }
 
 std::string quotedKey(const std::string& key) {
@@ -62,18 +62,18 @@ std::string ArticleProtocolLine(const std::string& key, const std::string& short
            " " + formatNumber(purchase, 9, 2) + " " + formatNumber(sales, 9, 2);
 }
 
-void ArticleWriter::articleBlock(ArticleBlock5& block) {
-    for (const UnattachedLine5& u : block.unattached)
+void ArticleWriter::articleBlock(dn5::ArticleBlock& block) {
+    for (const dn5::UnattachedLine& u : block.unattached)
         protocolLine(std::string("Fehler: ") + u.letter + "-Satz ohne Artikel in Zeile " +
                      std::to_string(u.lineNumber) +
                      " übergangen: " + quotedKey(s_.ArticlePrefix + trimmed(block.number)));
     for (auto& step : block.steps) {
-        if (auto* a = std::get_if<ArticleLine5>(&step)) {
+        if (auto* a = std::get_if<dn5::ArticleLine>(&step)) {
             if (!ImportFilter5(a->f[3], a->f[11], a->f[10])) continue;
             const std::string key = s_.ArticlePrefix + utf8(a->f[3]);
             writeArticle(block, *a, key, readArticle(key));
         } else {
-            calcLine(std::get<CalcLine5>(step));
+            calcLine(std::get<dn5::CalcLine>(step));
         }
     }
 }
@@ -103,14 +103,15 @@ void ArticleWriter::flushArticle() {
     }
 }
 
-void ArticleWriter::prepare(ArticleBlock5& block) const {
-    if (block.kind != ArticleBlock5::Kind::Article) return;
+void ArticleWriter::prepare(dn5::ArticleBlock& block) const {
+    if (block.kind != dn5::ArticleBlock::Kind::Article) return;
     for (auto& step : block.steps)
-        if (auto* a = std::get_if<ArticleLine5>(&step))
+        if (auto* a = std::get_if<dn5::ArticleLine>(&step))
             a->fresh = buildArticle(block, *a, std::nullopt).row;
 }
 
-ArticleWriter::Built ArticleWriter::buildArticle(const ArticleBlock5& block, const ArticleLine5& a,
+ArticleWriter::Built ArticleWriter::buildArticle(const dn5::ArticleBlock& block,
+                                                 const dn5::ArticleLine& a,
                                                  std::optional<ArticleRecord> old) const {
     const Session& s = s_;
     Built built;
@@ -139,7 +140,7 @@ ArticleWriter::Built ArticleWriter::buildArticle(const ArticleBlock5& block, con
 
     r.shorttext1 = shortText(4);
     r.shorttext2 = shortText(5);
-    if (take(6)) r.unit = utf8(ReplaceUnit5(a.f[6], s.settings.ReplaceUnits));
+    if (take(6)) r.unit = utf8(dn5::ReplaceUnit5(a.f[6], s.settings.ReplaceUnits));
     if (take(7)) {
         r.priceflag = text(7);
         r.priceflagsource = "1";
@@ -174,7 +175,7 @@ ArticleWriter::Built ArticleWriter::buildArticle(const ArticleBlock5& block, con
     if (take(19)) r.attr19 = text(19);
     keyField(20, r.graphickey);
     if (a.present(21))
-        r.attr21 = IntegerOf5(a.f[21]);
+        r.attr21 = dn5::integerOf(a.f[21]);
     else if (isNew)
         r.attr21 = 1;
     if (take(22)) r.attr22 = text(22);
@@ -184,10 +185,10 @@ ArticleWriter::Built ArticleWriter::buildArticle(const ArticleBlock5& block, con
         r.attr23 = "0";
     r.attrzero = "0";
     keyField(24, r.longtextkey);
-    if (take(25)) r.attr25 = IntegerOf5(a.f[25]);
+    if (take(25)) r.attr25 = dn5::integerOf(a.f[25]);
     if (take(27)) r.attr27 = text(27);
     if (take(28)) r.attr28 = text(28);
-    if (a.present(29)) r.attr29 = IntegerOf5(a.f[29]);
+    if (a.present(29)) r.attr29 = dn5::integerOf(a.f[29]);
     if (hasOptional) {
         if (take(14)) r._kuerzelalternativ = utf8(a.f[14].substr(0, 13));
         if (take(16)) r._kuerzelhersteller = utf8(a.f[16].substr(0, 13));
@@ -206,7 +207,7 @@ ArticleWriter::Built ArticleWriter::buildArticle(const ArticleBlock5& block, con
     return built;
 }
 
-void ArticleWriter::writeArticle(const ArticleBlock5& block, ArticleLine5& a,
+void ArticleWriter::writeArticle(const dn5::ArticleBlock& block, dn5::ArticleLine& a,
                                  const std::string& key, std::optional<ArticleRecord> old) {
     Session& s = s_;
     const bool stored = old.has_value();
@@ -243,7 +244,7 @@ void ArticleWriter::writeArticle(const ArticleBlock5& block, ArticleLine5& a,
     }
 
     if (protocol) {
-        if (Trim5(written.shorttext1).empty() && Trim5(written.shorttext2).empty())
+        if (dn5::trim(written.shorttext1).empty() && dn5::trim(written.shorttext2).empty())
             protocolLine("Kurztextzeile 1 und Kurztextzeile 2 sind leer!");
         protocolLine(ArticleProtocolLine(key, written.shorttext1, written.discountgroup,
                                          written.purchaseprice, written.salesprice));
@@ -258,14 +259,14 @@ void ArticleWriter::writeArticle(const ArticleBlock5& block, ArticleLine5& a,
     status(trimmed(a.f[3]));
 }
 
-void ArticleWriter::calcLine(const CalcLine5& c) {
+void ArticleWriter::calcLine(const dn5::CalcLine& c) {
     Session& s = s_;
     const std::string key = s.ArticlePrefix + trimmed(c.f[4]);
     if (c.f[2] == "L") return;
     std::optional<ArticleRecord> found = readArticle(key);
     if (!found) return;
     ArticleRecord& r = *found;
-    const std::string_view subtype = Trim5(c.f[3]);
+    const std::string_view subtype = dn5::trim(c.f[3]);
     auto done = [&](const char* name) {
         if (!protocolOn()) return;
         protocolLine(std::string("C-Satz ") + name + "  Artikel: " + key);
@@ -278,16 +279,16 @@ void ArticleWriter::calcLine(const CalcLine5& c) {
         done("WST1");
     } else if (subtype == "WST2") {
         if (run_.OptionalColumns.empty()) return;
-        r._kalkmengeneinheit = utf8(ReplaceUnit5(c.f[5], s.settings.ReplaceUnits));
+        r._kalkmengeneinheit = utf8(dn5::ReplaceUnit5(c.f[5], s.settings.ReplaceUnits));
         r._kalkfaktor = numberOf(c.f[6]);
         writeArticleRow(std::move(r));
     } else if (subtype == "ARBA") {
         if (run_.ImportOptions.KeepAssemblyMinutes) return;
-        if (auto m = minutesOf(Trim5(c.f[6]), c.f[7])) r.assemblyminutes = *m;
+        if (auto m = minutesOf(dn5::trim(c.f[6]), c.f[7])) r.assemblyminutes = *m;
         writeArticleRow(std::move(r));
         done("ARBA");
     } else if (subtype == "ARBS") {
-        const double m = minutesOf(Trim5(c.f[6]), c.f[7]).value_or(r.assemblyminutes);
+        const double m = minutesOf(dn5::trim(c.f[6]), c.f[7]).value_or(r.assemblyminutes);
         if (c.replacesStoredLines)
             std::erase_if(r.extralines, [](const std::string& l) { return l.starts_with("C50"); });
         r.extralines.push_back("C50" + formatNumber(m, 7, 3) + trimmed(c.f[8]));

@@ -64,7 +64,7 @@ class ArticleWriter {
     // An article with the C lines of its block is one write of its row, at
     // the end of the block. The block's rows built ahead are taken out of it
     // as they are written.
-    void write(ArticleBlock5& block, Replay replay = Replay::No);
+    void write(dn5::ArticleBlock& block, Replay replay = Replay::No);
 
     // The counts of the blocks written since the last call.
     WriteCounts takeCounts() { return std::exchange(counts_, {}); }
@@ -72,7 +72,7 @@ class ArticleWriter {
     // Builds, for each A line of the block, the row it makes of a key
     // without stored article (no protocol, no store: the reading thread may
     // call it while the writing thread writes earlier blocks).
-    void prepare(ArticleBlock5& block) const;
+    void prepare(dn5::ArticleBlock& block) const;
 
     // The article filter of the import options: number range, selected
     // product group, selected discount group.
@@ -103,10 +103,10 @@ class ArticleWriter {
     };
     // `NewArticle5`/`ChangeArticle5`: the row an A line makes of the stored
     // article (none for a new key) and its prices.
-    Built buildArticle(const ArticleBlock5& block, const ArticleLine5& a,
+    Built buildArticle(const dn5::ArticleBlock& block, const dn5::ArticleLine& a,
                        std::optional<ArticleRecord> old) const;
-    void articleBlock(ArticleBlock5& block);
-    void writeArticle(const ArticleBlock5& block, ArticleLine5& a, const std::string& key,
+    void articleBlock(dn5::ArticleBlock& block);
+    void writeArticle(const dn5::ArticleBlock& block, dn5::ArticleLine& a, const std::string& key,
                       std::optional<ArticleRecord> old);
     // The article as stored; the one written last is kept, for its C lines.
     std::optional<ArticleRecord> readArticle(const std::string& key);
@@ -115,11 +115,11 @@ class ArticleWriter {
     // so an A line with its C lines is one write.
     void writeArticleRow(ArticleRecord r);
     void flushArticle();
-    void calcLine(const CalcLine5& c);
-    void textBlock(const ArticleBlock5& block);
-    void graphicsBlock(const ArticleBlock5& block);
-    void deletion(const ArticleBlock5& block);
-    void renumber(const ArticleBlock5& block);
+    void calcLine(const dn5::CalcLine& c);
+    void textBlock(const dn5::ArticleBlock& block);
+    void graphicsBlock(const dn5::ArticleBlock& block);
+    void deletion(const dn5::ArticleBlock& block);
+    void renumber(const dn5::ArticleBlock& block);
     // The protocol of a block written for the first time; a replayed block
     // prints nothing.
     bool protocolOn() const;

@@ -24,7 +24,7 @@ BlockPipeline::~BlockPipeline() {
     thread_.join();
 }
 
-void BlockPipeline::push(ArticleBlock5 block) {
+void BlockPipeline::push(dn5::ArticleBlock block) {
     filling_.push_back(std::move(block));
     if (filling_.size() >= chunkSize_) handOver();
 }
@@ -38,7 +38,7 @@ void BlockPipeline::handOver() {
         rethrow();
     }
     chunks_.push_back(std::move(filling_));
-    std::vector<std::vector<ArticleBlock5>> done;
+    std::vector<std::vector<dn5::ArticleBlock>> done;
     done.swap(done_);
     lock.unlock();
     work_.notify_one();
@@ -71,7 +71,7 @@ void BlockPipeline::run() {
     for (;;) {
         work_.wait(lock, [&] { return !chunks_.empty() || stop_; });
         if (stop_) return;
-        std::vector<ArticleBlock5> chunk = std::move(chunks_.front());
+        std::vector<dn5::ArticleBlock> chunk = std::move(chunks_.front());
         chunks_.pop_front();
         busy_ = true;
         lock.unlock();
@@ -98,7 +98,7 @@ void BlockPipeline::run() {
     }
 }
 
-void BlockPipeline::recycle(std::vector<ArticleBlock5>&& blocks) {
+void BlockPipeline::recycle(std::vector<dn5::ArticleBlock>&& blocks) {
     std::lock_guard lock(mutex_);
     done_.push_back(std::move(blocks));
 }

@@ -36,7 +36,7 @@ namespace dn5 {
 
 class BlockPipeline {
   public:
-    using Consumer = std::function<void(ArticleBlock5&& block)>;
+    using Consumer = std::function<void(dn5::ArticleBlock&& block)>;
 
     explicit BlockPipeline(Consumer consume, std::size_t chunkSize = 64, std::size_t maxChunks = 8);
     // Stops the writing thread; blocks not yet written are dropped.
@@ -45,7 +45,7 @@ class BlockPipeline {
     BlockPipeline& operator=(const BlockPipeline&) = delete;
 
     // Reading thread.
-    void push(ArticleBlock5 block);
+    void push(dn5::ArticleBlock block);
     // Waits until every pushed block is written and shows what the writing
     // thread kept for the user.
     void drain(HostServices& ui);
@@ -58,7 +58,7 @@ class BlockPipeline {
     void message(const std::string& text);
     // Blocks done with, freed by the reading thread (which allocated them:
     // freeing memory of another thread is what costs the allocator most).
-    void recycle(std::vector<ArticleBlock5>&& blocks);
+    void recycle(std::vector<dn5::ArticleBlock>&& blocks);
 
   private:
     void handOver();
@@ -69,16 +69,16 @@ class BlockPipeline {
     Consumer consume_;
     std::size_t chunkSize_;
     std::size_t maxChunks_;
-    std::vector<ArticleBlock5> filling_;  // reading thread only
+    std::vector<dn5::ArticleBlock> filling_;  // reading thread only
 
     std::mutex mutex_;
     std::condition_variable work_;  // a chunk waits or stop
     std::condition_variable room_;  // a chunk was taken or written
-    std::deque<std::vector<ArticleBlock5>> chunks_;
+    std::deque<std::vector<dn5::ArticleBlock>> chunks_;
     bool busy_ = false;
     bool stop_ = false;
     std::exception_ptr failure_;
-    std::vector<std::vector<ArticleBlock5>> done_;
+    std::vector<std::vector<dn5::ArticleBlock>> done_;
     std::vector<std::string> messages_;
     std::string status_;
     bool statusChanged_ = false;

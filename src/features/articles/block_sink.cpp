@@ -26,7 +26,7 @@ class BatchedWriter {
           message_(std::move(message)),
           batch_(
               s.store(), ArticleBlockLimits(),
-              [this](ArticleBlock5& b, Replay replay) { writer_.write(b, replay); },
+              [this](dn5::ArticleBlock& b, Replay replay) { writer_.write(b, replay); },
               [this](const DatabaseError& e) {
                   writer_.forget();
                   ++storeErrors_;
@@ -36,9 +36,9 @@ class BatchedWriter {
     }
 
     ArticleWriter& writer() { return writer_; }
-    UnitBatch<ArticleBlock5>& batch() { return batch_; }
+    UnitBatch<dn5::ArticleBlock>& batch() { return batch_; }
 
-    void add(ArticleBlock5&& block) {
+    void add(dn5::ArticleBlock&& block) {
         const UnitStart start = StartOf(block);
         batch_.add(std::move(block), start);
     }
@@ -53,7 +53,7 @@ class BatchedWriter {
     ArticleWriter writer_;
     Message message_;
     long storeErrors_ = 0;
-    UnitBatch<ArticleBlock5> batch_;
+    UnitBatch<dn5::ArticleBlock> batch_;
 };
 
 class InlineSink final : public BlockSink {
@@ -61,7 +61,7 @@ class InlineSink final : public BlockSink {
     InlineSink(Session& s, ArticleRunState& run)
         : out_(s, run, [&ui = s.ui](const std::string& m) { ui.meldung(m); }) {}
 
-    void put(ArticleBlock5 block) override { out_.add(std::move(block)); }
+    void put(dn5::ArticleBlock block) override { out_.add(std::move(block)); }
 
     WriteCounts finish() override {
         out_.batch().commit();
@@ -77,14 +77,14 @@ class ThreadedSink final : public BlockSink {
     ThreadedSink(Session& s, ArticleRunState& run)
         : ui_(s.ui),
           out_(s, run, [this](const std::string& m) { pipeline_.message(m); }),
-          pipeline_([this](ArticleBlock5&& b) { out_.add(std::move(b)); }) {
+          pipeline_([this](dn5::ArticleBlock&& b) { out_.add(std::move(b)); }) {
         out_.batch().disposeWith(
-            [this](std::vector<ArticleBlock5>&& b) { pipeline_.recycle(std::move(b)); });
+            [this](std::vector<dn5::ArticleBlock>&& b) { pipeline_.recycle(std::move(b)); });
         out_.writer().setOutput({[this](const std::string& t) { pipeline_.status(t); },
                                  [this](const std::string& t) { pipeline_.message(t); }});
     }
 
-    void put(ArticleBlock5 block) override {
+    void put(dn5::ArticleBlock block) override {
         out_.writer().prepare(block);  // here, while the writing thread is busy
         pipeline_.push(std::move(block));
     }
@@ -115,17 +115,17 @@ BatchLimits ArticleBlockLimits(std::size_t blocks) {
     return BatchLimits{.units = blocks, .bytes = 16u << 20, .run = blocks};
 }
 
-UnitStart StartOf(const ArticleBlock5& block) {
-    const bool follows =
-        block.kind == ArticleBlock5::Kind::Text || block.kind == ArticleBlock5::Kind::Graphics;
+UnitStart StartOf(const dn5::ArticleBlock& block) {
+    const bool follows = block.kind == dn5::ArticleBlock::Kind::Text ||
+                         block.kind == dn5::ArticleBlock::Kind::Graphics;
     return follows ? UnitStart::Follows : UnitStart::Begins;
 }
 
-std::size_t BlockBytes(const ArticleBlock5& block) {
+std::size_t BlockBytes(const dn5::ArticleBlock& block) {
     std::size_t n = sizeof block;
     for (const auto& step : block.steps) {
         n += sizeof step;
-        if (const auto* a = std::get_if<ArticleLine5>(&step))
+        if (const auto* a = std::get_if<dn5::ArticleLine>(&step))
             for (const auto& f : a->f) n += f.capacity();
     }
     for (const auto& d : block.dRecords) n += sizeof d + d.text.size() + d.textKey.size();

@@ -20,7 +20,7 @@ class BlockSink {
   public:
     virtual ~BlockSink() = default;
 
-    virtual void put(ArticleBlock5 block) = 0;
+    virtual void put(dn5::ArticleBlock block) = 0;
     // Every block put so far written and committed, what the writer had
     // to say shown: the counts of the blocks since the last call.
     virtual WriteCounts finish() = 0;
@@ -39,10 +39,10 @@ std::unique_ptr<BlockSink> OpenBlockSink(Session& s, ArticleRunState& run);
 BatchLimits ArticleBlockLimits(std::size_t blocks = 4000);
 
 // Text and graphics blocks follow their article: no batch ends before them.
-UnitStart StartOf(const ArticleBlock5& block);
+UnitStart StartOf(const dn5::ArticleBlock& block);
 
 // The memory a block holds, for the batch's byte limit.
-std::size_t BlockBytes(const ArticleBlock5& block);
+std::size_t BlockBytes(const dn5::ArticleBlock& block);
 
 }  // namespace dn5
 }  // namespace dn

@@ -39,7 +39,7 @@ class FreeTextGroup5 {
     // Stores the pending group: one transaction per text.
     void store() {
         if (lines_.empty()) return;
-        const std::string key = s_.ArticlePrefix + cp850ToUtf8(Trim5(key_));
+        const std::string key = s_.ArticlePrefix + cp850ToUtf8(dn5::trim(key_));
         HostStore& store = s_.store();
         try {
             StoreTransactionGuard tx(store);
@@ -113,7 +113,7 @@ CommandOutcome ImportFreeTexts5(Session& s, int mode) {
     FreeTextGroup5 group(s);
     dn5::RecordTable table = dn5::RecordTable::withHeader('T');
     table.handle('T', [&group](tdatanorm5&, const dn5::Record& r) { return group.line(r); });
-    ReadHooks5 hooks;
+    dn5::ReadHooks hooks;
     hooks.beforeLine = [&s](std::uint64_t) { return !s.ui.ESCPanel(); };
 
     long total = 0;

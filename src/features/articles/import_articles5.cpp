@@ -83,7 +83,7 @@ class ArticleImportRun5 {
           d_(d),
           state_(state),
           sink_(dn5::OpenBlockSink(s, state)),
-          blocks_([this](BlockLines5&& lines) { writeLines(std::move(lines)); }) {}
+          blocks_([this](dn5::BlockLines&& lines) { writeLines(std::move(lines)); }) {}
 
     dn5::RecordTable table() {
         auto t = dn5::RecordTable::withHeader('A');
@@ -135,8 +135,8 @@ class ArticleImportRun5 {
         const std::string* key = blocks_.openKey(cut.front());
         if (!key) return false;
         const int keyField = cut.front() == 'C' ? field5::CalcArticleNumber : field5::ArticleNumber;
-        if (FieldCount(cut) > keyField && FieldOf5(cut, keyField) != *key) return false;
-        ProtocolLine(s_, "Artikel " + s_.ArticlePrefix + Utf8Of5(Trim5(*key)) +
+        if (FieldCount(cut) > keyField && dn5::fieldOf(cut, keyField) != *key) return false;
+        ProtocolLine(s_, "Artikel " + s_.ArticlePrefix + dn5::utf8Of(dn5::trim(*key)) +
                              " nicht übernommen: die Datei endet mitten in seinen Sätzen.");
         return true;
     }
@@ -153,31 +153,32 @@ class ArticleImportRun5 {
     long articlesRead() const { return articlesRead_; }
 
   private:
-    void write(ArticleBlock5 block) {
-        if (block.kind == ArticleBlock5::Kind::Article) ++articlesRead_;
+    void write(dn5::ArticleBlock block) {
+        if (block.kind == dn5::ArticleBlock::Kind::Article) ++articlesRead_;
         sink_->put(std::move(block));
     }
 
-    void writeLines(BlockLines5&& lines) {
+    void writeLines(dn5::BlockLines&& lines) {
         // A numeric field held no number: the whole block is left out and
         // counted once.
-        if (std::any_of(lines.begin(), lines.end(), [](const BlockLine5& l) { return l.faulty; })) {
+        if (std::any_of(lines.begin(), lines.end(),
+                        [](const dn5::BlockLine& l) { return l.faulty; })) {
             ++state_.skipped;
             return;
         }
-        ArticleBlock5 block = ParseArticleBlock5(d_, lines, s_.settings.TakeLongTexts);
+        dn5::ArticleBlock block = dn5::parseArticleBlock(d_, lines, s_.settings.TakeLongTexts);
         markStoredCalculationLines(block);
         write(std::move(block));
     }
 
     // The first ARBS line of an article in the run replaces the article's
     // stored calculation lines; the later ones are added to them.
-    void markStoredCalculationLines(ArticleBlock5& block) {
+    void markStoredCalculationLines(dn5::ArticleBlock& block) {
         for (auto& step : block.steps) {
-            auto* c = std::get_if<CalcLine5>(&step);
-            if (!c || Trim5(c->f[field5::CalcSubtype]) != "ARBS") continue;
+            auto* c = std::get_if<dn5::CalcLine>(&step);
+            if (!c || dn5::trim(c->f[field5::CalcSubtype]) != "ARBS") continue;
             c->replacesStoredLines =
-                arbsArticles_.emplace(Trim5(c->f[field5::CalcArticleNumber])).second;
+                arbsArticles_.emplace(dn5::trim(c->f[field5::CalcArticleNumber])).second;
         }
     }
 
@@ -185,19 +186,19 @@ class ArticleImportRun5 {
         const char letter = record.letter();
         const int keyField = letter == 'C' ? field5::CalcArticleNumber : field5::ArticleNumber;
         const std::string key = record.GetField5(keyField, 15);
-        if (Trim5(key).empty()) {
+        if (dn5::trim(key).empty()) {
             skipWithoutKey(record);
             return true;
         }
         if (letter == 'A' && record.GetField5(field5::ProcessingFlag) == "L") {
             blocks_.closeAll();
-            write(ParseArticleDeletion5(record));
+            write(dn5::parseArticleDeletion(record));
             return true;
         }
         // The protocol names a numeric field that holds no number; its block
         // is left out when it is complete.
         const bool faulty = d_.noteNumberFault(record);
-        blocks_.add(letter, key, BlockLine5{record, faulty});
+        blocks_.add(letter, key, dn5::BlockLine{record, faulty});
         return true;
     }
 
@@ -216,12 +217,12 @@ class ArticleImportRun5 {
         blocks_.closeAll();
         const std::string flag = record.GetField5(field5::ProcessingFlag);
         if ((flag == "A" || flag == "L") &&
-            Trim5(record.GetField5(field5::ArticleNumber, 15)).empty()) {
+            dn5::trim(record.GetField5(field5::ArticleNumber, 15)).empty()) {
             skipWithoutKey(record);
             return true;
         }
-        if (flag == "A") write(ParseBRecord5(record, ArticleBlock5::Kind::Renumber));
-        if (flag == "L") write(ParseBRecord5(record, ArticleBlock5::Kind::Deletion));
+        if (flag == "A") write(dn5::parseBRecord(record, dn5::ArticleBlock::Kind::Renumber));
+        if (flag == "L") write(dn5::parseBRecord(record, dn5::ArticleBlock::Kind::Deletion));
         return true;
     }
 
@@ -229,7 +230,7 @@ class ArticleImportRun5 {
     tdatanorm5& d_;
     dn5::ArticleRunState& state_;
     std::unique_ptr<dn5::BlockSink> sink_;
-    BlockGrouping5 blocks_;
+    dn5::BlockGrouping blocks_;
     std::unordered_set<std::string> arbsArticles_;  // numbers whose ARBS lines were seen in the run
     long articlesRead_ = 0;
 };
@@ -298,7 +299,7 @@ CommandOutcome ImportArticles5(Session& s, int mode) {
             }
             s.ui.SetInfo("Lese " + file.filename().string());
             run.startFile();
-            ReadHooks5 hooks;
+            dn5::ReadHooks hooks;
             hooks.beforeLine = [&](std::uint64_t bytes) {
                 run.deliver();
                 s.ui.Balken_Ist(static_cast<long>(done + bytes));

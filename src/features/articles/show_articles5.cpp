@@ -58,11 +58,11 @@ bool listArticle(Session& s, tdatanorm5& d, const dn5::Record& r, long& listed) 
     if (r.GetField5(field5::ProcessingFlag) != "N") return true;
     const double price = dn5::FileCurrency(d)(r.amount(field5::Price));
     const std::string number = r.GetField5(field5::ArticleNumber, 15);
-    s.ui.SetInfo(cp850ToUtf8(Trim5(number)));
+    s.ui.SetInfo(cp850ToUtf8(dn5::trim(number)));
     ProtocolLine(s, padded(number, 15) + " " + padded(r.GetField5(field5::ShortText1), 40) + " " +
                         fmt::format("{:10.2f}", price) + "  " +
                         padded(r.GetField5(field5::DiscountGroup), 4));
-    const std::string text2(Trim5(r.GetField5(field5::ShortText2)));
+    const std::string text2(dn5::trim(r.GetField5(field5::ShortText2)));
     if (!text2.empty()) ProtocolLine(s, std::string(16, ' ') + cp850ToUtf8(text2));
     ++listed;
     return true;
@@ -91,7 +91,7 @@ CommandOutcome ShowArticles5(Session& s) {
     for (char skipped = 1; skipped > 0 && skipped < 127; ++skipped)
         if (skipped != 'A' && skipped != 'V' && skipped != 'K' && skipped != 'E')
             table.ignore(skipped);
-    ReadHooks5 hooks;
+    dn5::ReadHooks hooks;
     hooks.beforeLine = [&s](std::uint64_t) { return !s.ui.ESCPanel(); };
     CommandOutcome outcome = CommandOutcome::Done;
     try {

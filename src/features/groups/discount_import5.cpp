@@ -76,10 +76,10 @@ void DiscountGroupRecord5(tdatanorm5& dn5, const dn5::Record& record, HostStore&
     }
     Session& s = dn5.session();
     const std::string group = record.utf8Field(DiscountGroupCode);
-    const std::string key = utf8Left(std::string(Trim5(s.ArticlePrefix + group)), 10);
+    const std::string key = utf8Left(std::string(dn5::trim(s.ArticlePrefix + group)), 10);
     DiscountGroupRecord rec = store.readDiscountGroup(key).value_or(DiscountGroupRecord{});
     rec.key = key;
-    rec.bezeichnung = std::string(Trim5(record.utf8Field(DiscountText)));
+    rec.bezeichnung = std::string(dn5::trim(record.utf8Field(DiscountText)));
     rec.kennung = record.utf8Field(DiscountKind);
     const double value = record.GetReal5(DiscountValue);
     const DiscountKind5* kind = kindOf(rec.kennung);

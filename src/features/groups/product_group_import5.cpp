@@ -49,9 +49,9 @@ void ProductGroupRecord5(tdatanorm5& dn5, const dn5::Record& record, HostStore& 
     const std::string main = record.utf8Field(ProductMainGroup);
     const std::string sub = record.utf8Field(ProductSubGroupCode);
     ProductGroupRecord rec;
-    rec.key = utf8Left(std::string(Trim5(s.ArticlePrefix + main + sub)), 18);
-    rec.bezeichnung = std::string(Trim5(record.utf8Field(ProductGroupText)));
-    rec.isSubGroup = !Trim5(sub).empty();
+    rec.key = utf8Left(std::string(dn5::trim(s.ArticlePrefix + main + sub)), 18);
+    rec.bezeichnung = std::string(dn5::trim(record.utf8Field(ProductGroupText)));
+    rec.isSubGroup = !dn5::trim(sub).empty();
     store.writeProductGroup(rec);
     s.ui.SetInfo(rec.key);
     ++counts.RecordCount;

@@ -32,16 +32,16 @@ dn5::PriceChangeInput ReadPriceLine5(const dn5::Record& record,
     std::array<std::string_view, kLastField + 1> f{};
     const auto& max = priceFieldMax();
     for (int n = 2; n <= kLastField; ++n) {
-        f[n] = FieldOf5(line, n);
+        f[n] = dn5::fieldOf(line, n);
         if (f[n].size() > max[n] || line.front() != 'P')
             return ReadPriceChangeFields5(record, convert);
     }
     using namespace field5;
     dn5::PriceChangeInput in;
     in.priceFlag = std::string(f[ChangePriceFlag]);
-    in.priceUnit = IntegerOf5(f[ChangePriceUnit]);
-    in.pricePresent = !Trim5(f[ChangePrice]).empty();
-    const double amount = ParseNumber5(f[ChangePrice]).value_or(0.0) / 100.0;
+    in.priceUnit = dn5::integerOf(f[ChangePriceUnit]);
+    in.pricePresent = !dn5::trim(f[ChangePrice]).empty();
+    const double amount = dn5::parseNumber(f[ChangePrice]).value_or(0.0) / 100.0;
     in.price = convert ? convert(amount) : amount;
     in.discountGroup = std::string(f[ChangeDiscountGroup]);
     in.givenGroup.code = in.discountGroup;
@@ -53,7 +53,7 @@ dn5::PriceChangeInput ReadPriceLine5(const dn5::Record& record,
 }
 
 std::string PriceLineArticleNumber5(const dn5::Record& record) {
-    const std::string_view number = FieldOf5(record.line(), field5::ChangeArticleNumber);
+    const std::string_view number = dn5::fieldOf(record.line(), field5::ChangeArticleNumber);
     if (number.size() > priceFieldMax()[field5::ChangeArticleNumber] || record.letter() != 'P')
         return record.utf8Field(field5::ChangeArticleNumber);
     return cp850ToUtf8(number);

@@ -94,7 +94,7 @@ class PriceRun {
             return;
         }
         const std::string number = PriceLineArticleNumber5(record);
-        if (Trim5(number).empty()) {  // would name the article of the prefix alone
+        if (dn5::trim(number).empty()) {  // would name the article of the prefix alone
             ProtocolLine(s_, "Fehler: P-Satz ohne Artikelnummer in Zeile " +
                                  std::to_string(record.lineNumber()) + " übergangen!");
             return;
@@ -118,7 +118,7 @@ class PriceRun {
     dn5::PriceChangeInput input(const dn5::Record& record, const ArticleRecord& a) {
         dn5::PriceChangeInput in = ReadPriceLine5(record, convert_);
         in.discountGroup = cp850ToUtf8(in.discountGroup);
-        if (!Trim5(in.discountGroup).empty()) in.givenGroup = groups_.lookup(in.discountGroup);
+        if (!dn5::trim(in.discountGroup).empty()) in.givenGroup = groups_.lookup(in.discountGroup);
         in.givenGroup.code = in.discountGroup;
         in.articleGroup = groups_.lookup(a.discountgroup);
         in.oldPurchasePrice = a.purchaseprice;
@@ -135,7 +135,7 @@ class PriceRun {
         a.priceflag = cp850ToUtf8(r.priceflag);
         a.priceflagsource = "1";
         a.priceunit = r.priceunit;
-        if (r.discountgroup) a.discountgroup = std::string(Trim5(*r.discountgroup));
+        if (r.discountgroup) a.discountgroup = std::string(dn5::trim(*r.discountgroup));
         a.purchaseprice = r.purchaseprice;
         a.salesprice = r.salesprice;
         if (r.listprice) a.listprice = *r.listprice;

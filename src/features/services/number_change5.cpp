@@ -72,7 +72,7 @@ CommandOutcome ChangeNumbersInServices5(tdatanorm5& dn5) {
     {
         PanelScope panel(s.ui, "Artikelnummern-Änderung");
         s.ui.SetInfo("Indexdatei erzeugen");
-        ReadHooks5 hooks;
+        dn5::ReadHooks hooks;
         hooks.beforeLine = [&s](std::uint64_t) { return !s.ui.ESCPanel(); };
         const FileEnd end = dn5.ReadFile5(file, changeTable(scan), hooks);
         result = FileResult5(dn5, end, 0, 0);

@@ -70,7 +70,7 @@ CommandOutcome ImportSets5(tdatanorm5& dn5) {
                 s.ui.SetInfo(sets.keyOf(line.setNumber));
                 return true;
             });
-            ReadHooks5 hooks;
+            dn5::ReadHooks hooks;
             hooks.beforeLine = [&s, &escaped](std::uint64_t) {
                 if (!s.ui.ESCPanel()) return true;
                 s.ui.meldung("Import Leistungen/Stücklisten abgebrochen!");

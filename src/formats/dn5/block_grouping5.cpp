@@ -2,20 +2,20 @@
 
 #include <utility>
 
-namespace dn {
+namespace dn::dn5 {
 
-bool BlockGrouping5::isArticleLine(char letter) {
+bool BlockGrouping::isArticleLine(char letter) {
     return letter == 'A' || letter == 'C' || letter == 'D' || letter == 'Z';
 }
 
-void BlockGrouping5::add(char letter, const std::string& key, BlockLine5 line) {
+void BlockGrouping::add(char letter, const std::string& key, BlockLine line) {
     if (isArticleLine(letter))
         addArticleLine(letter, key, std::move(line));
     else
         addTextLine(letter, key, std::move(line));
 }
 
-void BlockGrouping5::addArticleLine(char letter, const std::string& key, BlockLine5 line) {
+void BlockGrouping::addArticleLine(char letter, const std::string& key, BlockLine line) {
     // A second A line of the number after a text block of it begins a new
     // article block; C, D and Z lines join the open one.
     const bool textSince = text_.open() || !waiting_.empty();
@@ -27,7 +27,7 @@ void BlockGrouping5::addArticleLine(char letter, const std::string& key, BlockLi
     article_.lines.push_back(std::move(line));
 }
 
-void BlockGrouping5::addTextLine(char letter, const std::string& key, BlockLine5 line) {
+void BlockGrouping::addTextLine(char letter, const std::string& key, BlockLine line) {
     if (text_.open() && text_.key == key && text_.letter == letter) {
         text_.lines.push_back(std::move(line));
         return;
@@ -37,7 +37,7 @@ void BlockGrouping5::addTextLine(char letter, const std::string& key, BlockLine5
             waiting_.push_back(std::move(text_.lines));
             text_.lines.clear();
         } else {
-            BlockLines5 lines = std::move(text_.lines);
+            BlockLines lines = std::move(text_.lines);
             text_.lines.clear();
             emit_(std::move(lines));
         }
@@ -48,26 +48,26 @@ void BlockGrouping5::addTextLine(char letter, const std::string& key, BlockLine5
     text_.lines.push_back(std::move(line));
 }
 
-void BlockGrouping5::closeAll() {
+void BlockGrouping::closeAll() {
     // Taken out first: a block that raises leaves nothing behind.
-    BlockLines5 article = std::move(article_.lines);
-    std::vector<BlockLines5> waiting = std::move(waiting_);
-    BlockLines5 text = std::move(text_.lines);
+    BlockLines article = std::move(article_.lines);
+    std::vector<BlockLines> waiting = std::move(waiting_);
+    BlockLines text = std::move(text_.lines);
     clear();
     if (!article.empty()) emit_(std::move(article));
     for (auto& block : waiting) emit_(std::move(block));
     if (!text.empty()) emit_(std::move(text));
 }
 
-const std::string* BlockGrouping5::openKey(char letter) const {
+const std::string* BlockGrouping::openKey(char letter) const {
     if (!isArticleLine(letter) && text_.open()) return &text_.key;
     return article_.open() ? &article_.key : nullptr;
 }
 
-void BlockGrouping5::clear() {
+void BlockGrouping::clear() {
     article_ = {};
     waiting_.clear();
     text_ = {};
 }
 
-}  // namespace dn
+}  // namespace dn::dn5

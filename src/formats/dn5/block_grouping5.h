@@ -19,26 +19,26 @@
 
 #include "formats/dn5/record.h"
 
-namespace dn {
+namespace dn::dn5 {
 
 // A line of a block: its record (CP850, trimmed, with its line number).
-struct BlockLine5 {
-    dn5::Record record;
+struct BlockLine {
+    Record record;
     bool faulty = false;  // a numeric field holds no number
 };
 
-using BlockLines5 = std::vector<BlockLine5>;
+using BlockLines = std::vector<BlockLine>;
 
-class BlockGrouping5 {
+class BlockGrouping {
   public:
     // Takes each finished block; it may raise, which drops the blocks not
     // yet handed on.
-    using Emit = std::function<void(BlockLines5&& lines)>;
+    using Emit = std::function<void(BlockLines&& lines)>;
 
-    explicit BlockGrouping5(Emit emit) : emit_(std::move(emit)) {}
+    explicit BlockGrouping(Emit emit) : emit_(std::move(emit)) {}
 
     // The line of this letter (A, C, D, Z, T or G) and block key.
-    void add(char letter, const std::string& key, BlockLine5 line);
+    void add(char letter, const std::string& key, BlockLine line);
     // Hands on every open block (at a B record, at the end of a file).
     void closeAll();
     // Drops every open block unwritten (Escape).
@@ -51,17 +51,17 @@ class BlockGrouping5 {
     struct Open {
         std::string key;
         char letter = ' ';
-        BlockLines5 lines;
+        BlockLines lines;
         bool open() const { return !lines.empty(); }
     };
     static bool isArticleLine(char letter);
-    void addArticleLine(char letter, const std::string& key, BlockLine5 line);
-    void addTextLine(char letter, const std::string& key, BlockLine5 line);
+    void addArticleLine(char letter, const std::string& key, BlockLine line);
+    void addTextLine(char letter, const std::string& key, BlockLine line);
 
     Emit emit_;
-    Open article_;                      // A, C, D, Z of one number
-    std::vector<BlockLines5> waiting_;  // T and G blocks of that number
-    Open text_;                         // the T or G block being read
+    Open article_;                     // A, C, D, Z of one number
+    std::vector<BlockLines> waiting_;  // T and G blocks of that number
+    Open text_;                        // the T or G block being read
 };
 
-}  // namespace dn
+}  // namespace dn::dn5

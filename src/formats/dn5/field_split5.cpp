@@ -6,9 +6,9 @@
 
 #include "host/codepage.h"
 
-namespace dn {
+namespace dn::dn5 {
 
-std::string_view FieldOf5(std::string_view line, int n) {
+std::string_view fieldOf(std::string_view line, int n) {
     if (n < 1) return {};
     // The line is read as if a ";" stood before it: field n begins after the
     // (n-1)-th ";" of the line itself.
@@ -22,14 +22,14 @@ std::string_view FieldOf5(std::string_view line, int n) {
     return line.substr(begin, end == std::string_view::npos ? std::string_view::npos : end - begin);
 }
 
-std::string_view Trim5(std::string_view text) {
+std::string_view trim(std::string_view text) {
     while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
     while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
     return text;
 }
 
-std::optional<double> ParseNumber5(std::string_view text) {
-    text = Trim5(text);
+std::optional<double> parseNumber(std::string_view text) {
+    text = trim(text);
     if (text.empty()) return std::nullopt;
     bool negative = false;
     if (text.front() == '+' || text.front() == '-') {
@@ -58,21 +58,21 @@ std::optional<double> ParseNumber5(std::string_view text) {
     return negative ? -value : value;
 }
 
-std::int32_t RoundToInt32_5(double value) {
+std::int32_t roundToInt32(double value) {
     const double r = std::round(value);
     if (r >= static_cast<double>(INT32_MAX)) return INT32_MAX;
     if (r <= static_cast<double>(INT32_MIN)) return INT32_MIN;
     return static_cast<std::int32_t>(r);
 }
 
-std::int32_t IntegerOf5(std::string_view text) {
-    return RoundToInt32_5(ParseNumber5(text).value_or(0.0));
+std::int32_t integerOf(std::string_view text) {
+    return roundToInt32(parseNumber(text).value_or(0.0));
 }
 
-std::string Utf8Of5(std::string_view cp850) {
+std::string utf8Of(std::string_view cp850) {
     const bool ascii = std::all_of(cp850.begin(), cp850.end(),
                                    [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     return ascii ? std::string(cp850) : cp850ToUtf8(cp850);
 }
 
-}  // namespace dn
+}  // namespace dn::dn5

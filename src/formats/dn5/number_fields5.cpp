@@ -65,12 +65,12 @@ std::optional<FieldFault> NumberFault5(std::string_view line) {
     }
     const int subtypeField = SubtypeField5(letter);
     const std::string_view subtype =
-        subtypeField == 0 ? std::string_view{} : Trim5(f[subtypeField]);
+        subtypeField == 0 ? std::string_view{} : dn5::trim(f[subtypeField]);
     for (const auto& nf : kNumberFields) {
         if (nf.letter != letter || (!nf.subtype.empty() && nf.subtype != subtype)) continue;
-        if (nf.whenField != 0 && !IsOneOf(Trim5(f[nf.whenField]), nf.when)) continue;
+        if (nf.whenField != 0 && !IsOneOf(dn5::trim(f[nf.whenField]), nf.when)) continue;
         const std::string_view text = f[nf.field];
-        if (Trim5(text).empty() || ParseNumber5(text)) continue;
+        if (dn5::trim(text).empty() || dn5::parseNumber(text)) continue;
         return FieldFault{0, letter, nf.field, std::string(text)};
     }
     return std::nullopt;

@@ -15,7 +15,7 @@ namespace dn {
 std::span<const NumberField> NumberFields5();
 
 // The first numeric field of the line that is neither empty nor a number
-// (ParseNumber5); the fault's line number is left 0 for the caller.
+// (dn5::parseNumber); the fault's line number is left 0 for the caller.
 std::optional<FieldFault> NumberFault5(std::string_view line);
 
 }  // namespace dn

@@ -11,8 +11,8 @@
 namespace dn {
 
 double DiscountFactor(std::string_view flag, std::string_view value, PriceProtocol& protocol) {
-    if (Trim5(value).empty()) return 1.0;
-    const double v = ParseNumber5(value).value_or(0.0);
+    if (dn5::trim(value).empty()) return 1.0;
+    const double v = dn5::parseNumber(value).value_or(0.0);
     if (flag == "1") return 1.0 - v / 10000.0;
     if (flag == "2") return v / 1000.0;
     if (flag == "3") return 1.0 + v / 10000.0;
@@ -154,7 +154,7 @@ dn5::PriceChangeResult PriceMaintenance5Article(const dn5::PriceChangeInput& in)
         step.purchaseSet = true;
     }
 
-    if (!Trim5(in.discountGroup).empty() && in.priceFlag == "1") {
+    if (!dn5::trim(in.discountGroup).empty() && in.priceFlag == "1") {
         r.discountgroup = in.discountGroup;
         step.givenGroup();
     } else {

@@ -11,7 +11,7 @@ namespace dn {
 
 bool tdatanorm5::HandleRecord5(const dn5::RecordTable& table, std::string& line, long lineNumber) {
     {  // trimmed in place: the line keeps its buffer
-        const std::string_view kept = Trim5(line);
+        const std::string_view kept = dn5::trim(line);
         const auto front = static_cast<std::size_t>(kept.data() - line.data());
         line.resize(front + kept.size());
         line.erase(0, front);
@@ -52,7 +52,7 @@ bool tdatanorm5::HandleRecord5(const dn5::RecordTable& table, std::string& line,
 }
 
 FileEnd tdatanorm5::ReadFile5(const std::filesystem::path& file, const dn5::RecordTable& table,
-                              const ReadHooks5& hooks) {
+                              const dn5::ReadHooks& hooks) {
     LineReader reader(file, dn5::kLineOptions);
     ResetRun5();
     currentLineNumber_ = 0;

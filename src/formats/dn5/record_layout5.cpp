@@ -190,7 +190,7 @@ int FieldsNeeded5(std::string_view line) {
     const int subtypeField = SubtypeField5(letter);
     const std::string_view variant =
         subtypeField == 0 ? std::string_view{}
-                          : LayoutVariant5(letter, Trim5(FieldOf5(line, subtypeField)));
+                          : LayoutVariant5(letter, dn5::trim(dn5::fieldOf(line, subtypeField)));
     int needed = 0;
     for (const auto& f : kLayouts)
         if (f.letter == letter && (f.subtype.empty() || f.subtype == variant))

@@ -37,12 +37,14 @@ namespace dn {
 
 struct Session;
 
-struct ReadHooks5 {
+namespace dn5 {
+struct ReadHooks {
     // Called before each line with the bytes of the file read so far (line
     // ends included); false ends the file at once. Progress bars and the
     // Escape question of the commands live here.
     std::function<bool(std::uint64_t bytesRead)> beforeLine;
 };
+}  // namespace dn5
 
 class tdatanorm5 {
   public:
@@ -93,7 +95,7 @@ class tdatanorm5 {
     // Opens the file (IoError when it cannot be opened), `ResetRun5`, and
     // hands every line to `HandleRecord5` until the end or a stop.
     FileEnd ReadFile5(const std::filesystem::path& file, const dn5::RecordTable& table,
-                      const ReadHooks5& hooks = {});
+                      const dn5::ReadHooks& hooks = {});
 
   private:
     Session& session_;
