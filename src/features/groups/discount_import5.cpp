@@ -6,7 +6,6 @@
 #include "common/current_supplier.h"
 #include "common/field_fault.h"
 #include "common/file_choice.h"
-#include "common/group_file_transaction.h"
 #include "common/price_protocol.h"
 #include "common/protocol.h"
 #include "common/session.h"
@@ -22,8 +21,6 @@
 namespace dn {
 
 namespace {
-
-constexpr const char* kArticleRecords = "Artikelsätze mit Funktion Artikelübernahme einlesen!";
 
 // `TR_EINLESEN`. The label names the expected file in the source directory
 // of the kind, sub-directory included.
@@ -110,44 +107,21 @@ CommandOutcome ImportDiscountGroups5(Session& s) {
     s.PrintProtocol = protocol;
     if (s.PrintProtocol && !openProtocol(s)) return CommandOutcome::Cancelled;
 
-    // The old groups go only once the header was accepted, in the
-    // transaction of the new ones: a refused file leaves them as they were.
-    HostStore& store = s.store();
-    GroupFileTransaction groups(store);
-    dn5::RunCounts counts;
-    dn5::RecordTable table = dn5::RecordTable::withHeader('R');
-    table.handle(
-        'V',
-        [&](tdatanorm5& d, const dn5::Record& r) {
-            d.ShowHeader5(r, 'R');
-            if (deleteOld && groups.acceptHeader()) {
-                store.deleteDiscountGroups(KeyRange::prefix(s.ArticlePrefix));
-                s.ui.meldung("Alte Rabattsätze des Lieferanten \"" +
-                             s.suppliers.entry(s.CurrentSupplier).name + "\" wurden gelöscht!");
-            }
-            return true;
-        },
-        false);
-    table.handle('R', [&store, &counts](tdatanorm5& d, const dn5::Record& r) {
-        DiscountGroupRecord5(d, r, store, counts);
-        return true;
-    });
-    for (char c : {'A', 'B', 'C', 'D', 'G', 'T', 'Z'}) table.answer(c, kArticleRecords);
-    table.answer('S', "Warengruppensätze mit Funktion Warengruppen einlesen!");
-
-    s.ui.PanelOn("Rabatte");
-    FileEnd end = FileEnd::ReadError;
+    const GroupFileKind5 kind{'R',
+                              "Rabatte",
+                              deleteOld ? &HostStore::deleteDiscountGroups : nullptr,
+                              "Alte Rabattsätze",
+                              DiscountGroupRecord5,
+                              'S',
+                              "Warengruppensätze mit Funktion Warengruppen einlesen!"};
+    FileResult result;
     try {
-        end = dn5.ReadFile5(file, table, {[&s](std::uint64_t) { return !s.ui.ESCPanel(); }});
-        groups.finish(end == FileEnd::EndOfFile, counts.RecordCount);
+        result = ReadGroupFile5(s, dn5, file, kind);
     } catch (...) {
-        s.ui.PanelOff();
         closeProtocol(s);
         throw;
     }
-    s.ui.PanelOff();
-    const FileResult result = FileResult5(dn5, end, counts.RecordCount, counts.SkippedCount);
-    s.ui.meldung(std::to_string(counts.RecordCount) + " Rabattgruppen/-sätze gelesen!" +
+    s.ui.meldung(std::to_string(result.changed) + " Rabattgruppen/-sätze gelesen!" +
                  SkippedNote(result.skipped));
     closeProtocol(s);
     // Also after an early end, as long as groups were read.

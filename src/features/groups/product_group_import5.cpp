@@ -4,7 +4,6 @@
 
 #include "common/current_supplier.h"
 #include "common/file_choice.h"
-#include "common/group_file_transaction.h"
 #include "common/session.h"
 #include "common/source_directory.h"
 #include "features/groups/group_import5.h"
@@ -18,8 +17,6 @@
 namespace dn {
 
 namespace {
-
-constexpr const char* kArticleRecords = "Artikelsätze mit Funktion Artikelübernahme einlesen!";
 
 // `TW_EINLESEN`: no options; the supplier's old groups always go.
 class TW_EINLESEN : public EntryForm {
@@ -68,43 +65,15 @@ CommandOutcome ImportProductGroups5(Session& s) {
     if (!ChooseImportFiles(s, 'w', dir)) return CommandOutcome::Cancelled;
     const std::string file = s.OnlineImportFiles.front();
 
-    // The old groups go only once the header was accepted, in the
-    // transaction of the new ones: a refused file leaves them as they were.
-    HostStore& store = s.store();
-    GroupFileTransaction groups(store);
-    dn5::RunCounts counts;
-    dn5::RecordTable table = dn5::RecordTable::withHeader('S');
-    table.handle(
-        'V',
-        [&](tdatanorm5& d, const dn5::Record& r) {
-            d.ShowHeader5(r, 'S');
-            if (groups.acceptHeader()) {
-                store.deleteProductGroups(KeyRange::prefix(s.ArticlePrefix));
-                s.ui.meldung("Alte Warengruppen des Lieferanten \"" +
-                             s.suppliers.entry(s.CurrentSupplier).name + "\" wurden gelöscht!");
-            }
-            return true;
-        },
-        false);
-    table.handle('S', [&store, &counts](tdatanorm5& d, const dn5::Record& r) {
-        ProductGroupRecord5(d, r, store, counts);
-        return true;
-    });
-    for (char c : {'A', 'B', 'C', 'D', 'G', 'T', 'Z'}) table.answer(c, kArticleRecords);
-    table.answer('R', "Rabattsätze mit Rabattsatzfunktion übernehmen!");
-
-    s.ui.PanelOn("Warengruppen");
-    FileEnd end = FileEnd::ReadError;
-    try {
-        end = dn5.ReadFile5(file, table, {[&s](std::uint64_t) { return !s.ui.ESCPanel(); }});
-        groups.finish(end == FileEnd::EndOfFile, counts.RecordCount);
-    } catch (...) {
-        s.ui.PanelOff();
-        throw;
-    }
-    s.ui.PanelOff();
-    const FileResult result = FileResult5(dn5, end, counts.RecordCount, counts.SkippedCount);
-    s.ui.meldung(std::to_string(counts.RecordCount) + " Warengruppen gelesen!" +
+    const GroupFileKind5 kind{'S',
+                              "Warengruppen",
+                              &HostStore::deleteProductGroups,
+                              "Alte Warengruppen",
+                              ProductGroupRecord5,
+                              'R',
+                              "Rabattsätze mit Rabattsatzfunktion übernehmen!"};
+    const FileResult result = ReadGroupFile5(s, dn5, file, kind);
+    s.ui.meldung(std::to_string(result.changed) + " Warengruppen gelesen!" +
                  SkippedNote(result.skipped));
     // A file that ended early is not reported as taken over.
     if (result.ending == FileEnding::ReadToEnd && !s.OnlineImportStatus.empty())
