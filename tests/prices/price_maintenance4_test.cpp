@@ -14,6 +14,11 @@
 namespace dn::test {
 namespace {
 
+// The repriced article straight into the store, as the command's batch writes it.
+PricedArticleSink writeTo(HostStore& st) {
+    return [&st](ArticleRecord&& a) { st.writeArticle(a); };
+}
+
 DiscountPair4 pair(char flag, const char* value) {
     return DiscountPair4{flag, value};
 }
@@ -86,7 +91,8 @@ TEST_P(PriceMatrix, NewPrices) {
     block.priceFlag = c.flag;
     block.price = c.price;
     block.pairs[0] = pair('1', "1000");
-    MaintainArticlePrice(*session, PriceModes{c.purchaseMode, c.salesMode}, block, true);
+    MaintainArticlePrice(*session, PriceModes{c.purchaseMode, c.salesMode}, block, true,
+                         writeTo(store()));
     auto after = store().readArticle("1-ART");
     ASSERT_TRUE(after);
     EXPECT_DOUBLE_EQ(after->purchaseprice, c.ek) << c.name;
@@ -120,7 +126,7 @@ TEST_F(Import4Test, OldSurchargeOfZeroEkGivesVkEqualToEk) {
     a.salesprice = 100;
     store().writeArticle(a);
     PriceBlock4 block{"ART", '1', "00002000", {}};
-    MaintainArticlePrice(*session, PriceModes{0, 1}, block, true);
+    MaintainArticlePrice(*session, PriceModes{0, 1}, block, true, writeTo(store()));
     EXPECT_DOUBLE_EQ(store().readArticle("1-ART")->purchaseprice, 20);
     EXPECT_DOUBLE_EQ(store().readArticle("1-ART")->salesprice, 20);
 }
@@ -137,16 +143,16 @@ TEST_F(Import4Test, OldSurchargeHoldsOverTheGroupSurcharge) {
     addGroup("RG1", "1", 25, 10);
     PriceBlock4 block{"ART", '1', "00008000", {}};
     block.pairs[0] = pair('1', "1000");
-    MaintainArticlePrice(*session, PriceModes{0, 1}, block, true);
+    MaintainArticlePrice(*session, PriceModes{0, 1}, block, true, writeTo(store()));
     EXPECT_DOUBLE_EQ(store().readArticle("1-ART")->purchaseprice, 72);
     EXPECT_DOUBLE_EQ(store().readArticle("1-ART")->salesprice, 144);
-    MaintainArticlePrice(*session, PriceModes{0, 0}, block, true);
+    MaintainArticlePrice(*session, PriceModes{0, 0}, block, true, writeTo(store()));
     EXPECT_NEAR(store().readArticle("1-ART")->salesprice, 79.2, 1e-9);  // mode 0: EK + 10 %
 
     session->PrintProtocol = true;
     for (const char* price : {"", "        "}) {
         block.price = price;
-        MaintainArticlePrice(*session, PriceModes{0, 1}, block, true);
+        MaintainArticlePrice(*session, PriceModes{0, 1}, block, true, writeTo(store()));
         EXPECT_DOUBLE_EQ(store().readArticle("1-ART")->purchaseprice, 72);
         EXPECT_NEAR(store().readArticle("1-ART")->salesprice, 79.2, 1e-9);
     }
@@ -161,7 +167,7 @@ TEST_F(Import4Test, InvalidDiscountFlagSkipsTheArticle) {
     session->PrintProtocol = true;
     PriceBlock4 block{"ART", '1', "00002000", {}};
     block.pairs[1] = pair('8', "0100");
-    MaintainArticlePrice(*session, PriceModes{}, block, true);
+    MaintainArticlePrice(*session, PriceModes{}, block, true, writeTo(store()));
     EXPECT_TRUE(host.printedSomething("  Ungültiges Rabattkennzeichen:8"));
     EXPECT_DOUBLE_EQ(store().readArticle("1-ART")->purchaseprice, 5);
 }

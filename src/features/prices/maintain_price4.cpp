@@ -82,11 +82,6 @@ void CopperSurchargeOnPrice(Session& s, const ArticleRecord& a, double& price) {
     ProtocolLine(s, "Neuer Preis   : " + amount(price));
 }
 
-void MaintainArticlePrice(Session& s, const PriceModes& modes, PriceBlock4 block, bool fileInEuro) {
-    MaintainArticlePrice(s, modes, std::move(block), fileInEuro,
-                         [&s](ArticleRecord&& a) { s.store().writeArticle(a); });
-}
-
 void MaintainArticlePrice(Session& s, const PriceModes& modes, PriceBlock4 block, bool fileInEuro,
                           const PricedArticleSink& write) {
     auto line = [&s](const std::string& t) { ProtocolLine(s, t); };

@@ -52,8 +52,6 @@ using PricedArticleSink = std::function<void(ArticleRecord&& article)>;
 // The article with its new prices goes to `write`.
 void MaintainArticlePrice(Session& s, const PriceModes& modes, PriceBlock4 block, bool fileInEuro,
                           const PricedArticleSink& write);
-// As above, the article written straight to the store.
-void MaintainArticlePrice(Session& s, const PriceModes& modes, PriceBlock4 block, bool fileInEuro);
 
 // `CopperSurchargeOnPrice`: with "/CU" and an article of surcharge kind
 // "c", price += (`CopperQuotation` - base) * metal weight / 100.
