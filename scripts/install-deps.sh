@@ -7,7 +7,8 @@ packages=(
   libsqlite3-dev sqlite3
   libcurl4-openssl-dev libxml2-dev libzip-dev zlib1g-dev
   libcli11-dev libfmt-dev libcpp-httplib-dev
-  qt6-base-dev
+  qt6-base-dev qt6-translations-l10n
+  xvfb xauth
   clang libclang-rt-14-dev clang-format
 )
 missing=()
