@@ -13,10 +13,10 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_messages.h"
 #include "cli/console_host.h"
-#include "cli/exit_codes.h"
 #include "common/session.h"
 #include "features/setup/startup.h"
 #include "host/errors.h"
+#include "shared/exit_codes.h"
 #include "shared/library_versions.h"
 
 namespace dn::cli {
@@ -177,18 +177,9 @@ int runCli(int argc, char** argv) {
         if (app.got_subcommand("info")) return checkedOutput(showInfo(session, req));
         if (articles->parsed()) return checkedOutput(exportArticleList(session, req));
         if (app.got_subcommand("groups")) return checkedOutput(runGroups(session));
-    } catch (const DatabaseError& e) {
-        host.meldung(e.what());
-        return kExitDatabase;
-    } catch (const UnansweredQuestion& e) {
-        host.meldung(e.what());
-        return kExitCancelled;
-    } catch (const InputError& e) {
-        host.meldung(e.what());
-        return kExitUsage;
     } catch (const std::exception& e) {
         host.meldung(e.what());
-        return kExitFailed;
+        return exitCodeForError(e);
     }
     return kExitUsage;
 }

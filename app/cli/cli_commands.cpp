@@ -3,7 +3,6 @@
 #include <iomanip>
 #include <iostream>
 
-#include "cli/exit_codes.h"
 #include "common/change_log.h"
 #include "common/command_table.h"
 #include "common/current_supplier.h"
@@ -16,6 +15,7 @@
 #include "host/day_number.h"
 #include "host/errors.h"
 #include "routes/command_routes.h"
+#include "shared/exit_codes.h"
 #include "shared/library_versions.h"
 
 namespace dn::cli {

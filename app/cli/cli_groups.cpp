@@ -6,12 +6,12 @@
 #include <memory>
 
 #include "cli/cli_commands.h"
-#include "cli/exit_codes.h"
 #include "common/current_supplier.h"
 #include "common/discount_group.h"
 #include "common/session.h"
 #include "features/groups/group_format.h"
 #include "features/groups/group_lists.h"
+#include "shared/exit_codes.h"
 
 namespace dn::cli {
 namespace {

@@ -3,10 +3,10 @@
 #include <iostream>
 
 #include "cli/cli_commands.h"
-#include "cli/exit_codes.h"
 #include "common/session.h"
 #include "features/setup/settings_dialogs.h"
 #include "host/errors.h"
+#include "shared/exit_codes.h"
 
 namespace dn::cli {
 namespace {

@@ -1,12 +1,15 @@
 #pragma once
-// Exit codes of the command-line program. How the files of an import make
-// the command's outcome is decided in frame/import_outcome.h (a store error
+// Exit codes of both front ends. How the files of an import make the
+// command's outcome is decided in common/import_outcome.h (a store error
 // over a failed file over cancelling over done); here each outcome gets its
-// code, for every command alike.
+// code, for every command alike, and so does an error that ends the
+// program outside a command (the start-up, the command line's own work).
+
+#include <exception>
 
 #include "common/dispatch.h"
 
-namespace dn::cli {
+namespace dn {
 
 enum ExitCode : int {
     kExitDone = 0,
@@ -21,4 +24,9 @@ enum ExitCode : int {
 
 int exitCodeFor(CommandOutcome outcome);
 
-}  // namespace dn::cli
+// The code of an error that ends the program: a database error 4, a
+// question nobody could answer 3, a refused value 2, any other error 1
+// (a failed start-up among them).
+int exitCodeForError(const std::exception& error);
+
+}  // namespace dn

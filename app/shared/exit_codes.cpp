@@ -1,6 +1,8 @@
-#include "cli/exit_codes.h"
+#include "shared/exit_codes.h"
 
-namespace dn::cli {
+#include "host/errors.h"
+
+namespace dn {
 
 int exitCodeFor(CommandOutcome outcome) {
     switch (outcome) {
@@ -28,4 +30,11 @@ int exitCodeFor(CommandOutcome outcome) {
     return kExitFailed;
 }
 
-}  // namespace dn::cli
+int exitCodeForError(const std::exception& error) {
+    if (dynamic_cast<const DatabaseError*>(&error)) return kExitDatabase;
+    if (dynamic_cast<const UnansweredQuestion*>(&error)) return kExitCancelled;
+    if (dynamic_cast<const InputError*>(&error)) return kExitUsage;
+    return kExitFailed;
+}
+
+}  // namespace dn
