@@ -42,6 +42,15 @@ void ReadCurrentSupplier(Session& s) {
     s.CurrentCaseConversion = e.caseConversion;
 }
 
+bool RefreshCurrentSupplier(Session& s) {
+    if (s.suppliers.file().empty()) return false;
+    const int version = s.DnVersion;
+    const std::string caption = s.caption;
+    s.suppliers.load(s.masterDataDir());
+    ReadCurrentSupplier(s);
+    return s.DnVersion != version || s.caption != caption;
+}
+
 void SetCurrentSupplier(Session& s, int number) {
     writeCurrentSupplierNumber(s.masterDataDir(), number);
     applySupplier(s, number);

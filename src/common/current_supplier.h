@@ -13,6 +13,12 @@ struct Session;
 // `CurrentSupplier`, `ArticlePrefix`, `DnVersion`, the caption and the
 // supplier's path and flags.
 void ReadCurrentSupplier(Session& s);
+// Loads the supplier table and reads the current supplier again, as
+// another program (or the command line) may have changed either since the
+// set-up. Returns whether the version or the caption changed, so that the
+// window can update its menu. Does nothing before the set-up loaded the
+// table.
+bool RefreshCurrentSupplier(Session& s);
 // Writes the number to `aktuell.dat` and sets number, prefix, version and
 // caption (steps 3 to 5 of reading).
 void SetCurrentSupplier(Session& s, int number);

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "common/command_table.h"
+#include "common/current_supplier.h"
 #include "common/session.h"
 #include "host/errors.h"
 #include "host/store.h"
@@ -85,6 +86,9 @@ CommandOutcome Dispatcher::Kommando(int number) {
         endRequested_ = true;
         return CommandOutcome::Done;
     }
+    // Another program may have changed the current supplier: the command
+    // runs for the one in `aktuell.dat` now.
+    if (RefreshCurrentSupplier(session_) && onMenuChanged) onMenuChanged();
     const int version = versionBit(session_.DnVersion) != 0 ? session_.DnVersion : kFallbackVersion;
     if (!commandRuns(number, version)) return CommandOutcome::NotForVersion;
     auto it = routes_.find(number);

@@ -1,7 +1,8 @@
 #pragma once
 // The single dispatch routine of the menu commands: the user-rights check,
-// the `busy` guard against a second command, the routing by DATANORM
-// version, and the handling of errors by kind.
+// the `busy` guard against a second command, the current supplier read
+// again, the routing by its DATANORM version, and the handling of errors by
+// kind.
 
 #include <array>
 #include <functional>
@@ -53,7 +54,8 @@ class Dispatcher {
     bool endRequested() const { return endRequested_; }
 
     // The window's parts: hide/show the logo around a command, update the
-    // menu after the supplier changed.
+    // menu after the supplier changed (by a command, or outside the program
+    // before a command).
     std::function<void(bool running)> onRunning;
     std::function<void()> onMenuChanged;
     // The host's user-rights check; by default the configuration's list of

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+
 #include "common/command_table.h"
 #include "host/errors.h"
 #include "host/store.h"
+#include "suppliers/supplier_table.h"
 #include "support/session_fixture.h"
 
 namespace dn {
@@ -118,6 +122,83 @@ TEST_F(DispatchTest, MenuIsUpdatedAfterSupplierCommands) {
     d.dispatch(25);
     d.dispatch(33);
     EXPECT_EQ(updates, 2);
+}
+
+// Another program (or the command line) changes the current supplier, or
+// the current supplier's record, while the window is open: the next command
+// runs for the supplier the files name now, and the menu follows.
+TEST_F(DispatchTest, OutsideChangeOfTheCurrentSupplierRoutesTheNextCommand) {
+    // Written as another program writes them: through a table of its own.
+    SupplierTable other;
+    other.load(masterDir());
+    auto putSupplier = [&](int number, const char* name, char version, char letter) {
+        SupplierRecord r;
+        r.setName(name);
+        r.setVersion(version);
+        r.setLetter(letter);
+        other.writeRecord(number, r);
+    };
+    putSupplier(3, "Alpha", '4', ' ');
+    putSupplier(12, "Nord", '5', 'K');
+    const auto current = masterDir() / "aktuell.dat";
+    // Supplier 1 has the blank record: a name of eight blanks, no letter.
+    const std::string blankOne = "DATANORM: 1 " + std::string(8, ' ') + "   ";
+
+    const struct {
+        const char* change;
+        std::function<void()> apply;
+        const char* ran;
+        const char* prefix;
+        std::string caption;
+        int menuUpdates;  // in all, since the first step
+    } steps[] = {
+        {"supplier 12 made current", [&] { test::writeFile(current, "12\r\n"); }, "33/v5", "K-",
+         "DATANORM: 12 Nord  K", 1},
+        {"nothing changed", [] {}, "33/v5", "K-", "DATANORM: 12 Nord  K", 1},
+        {"supplier 12 now DATANORM 4", [&] { putSupplier(12, "Nord", '4', 'K'); }, "33/v4", "K-",
+         "DATANORM: 12 Nord  K", 2},
+        {"supplier 3 made current", [&] { test::writeFile(current, "3\r\n"); }, "33/v4", "3-",
+         "DATANORM: 3 Alpha   ", 3},
+        // Not a number: supplier 1, whose blank version keeps DATANORM 4.
+        {"damaged", [&] { test::writeFile(current, "drei\r\n"); }, "33/v4", "1-", blankOne, 4},
+        {"supplier 12 again", [&] { test::writeFile(current, "12\r\n"); }, "33/v4", "K-",
+         "DATANORM: 12 Nord  K", 5},
+        // Missing: created again with supplier 1.
+        {"removed", [&] { std::filesystem::remove(current); }, "33/v4", "1-", blankOne, 6},
+    };
+    CommandRoutes routes;
+    routes[33] = recording(33);
+    Dispatcher d(*session, routes);
+    int menuUpdates = 0;
+    d.onMenuChanged = [&] { ++menuUpdates; };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.change);
+        step.apply();
+        calls.clear();
+        EXPECT_EQ(d.dispatch(33), CommandOutcome::Done);
+        EXPECT_EQ(calls, std::vector<std::string>{step.ran});
+        EXPECT_EQ(session->ArticlePrefix, step.prefix);
+        EXPECT_EQ(session->caption, step.caption);
+        EXPECT_EQ(host.caption, step.caption);
+        EXPECT_EQ(menuUpdates, step.menuUpdates);
+    }
+    EXPECT_EQ(test::readFile(current), "1\r\n");
+}
+
+TEST_F(DispatchTest, UnreadableCurrentSupplierFailsTheCommandButNotTheEnd) {
+    CommandRoutes routes;
+    routes[33] = recording(33);
+    Dispatcher d(*session, routes);
+    const auto current = masterDir() / "aktuell.dat";
+    std::filesystem::remove(current);
+    std::filesystem::create_directory(current);
+    EXPECT_EQ(d.dispatch(33), CommandOutcome::Failed);
+    EXPECT_TRUE(calls.empty());
+    EXPECT_TRUE(host.saidSomething("Fehler beim Lesen von " + current.string() +
+                                   ": das ist ein Verzeichnis, keine Datei"));
+    EXPECT_FALSE(d.busy());
+    EXPECT_EQ(d.dispatch(10), CommandOutcome::Done);
+    EXPECT_TRUE(d.endRequested());
 }
 
 // Every command through the dispatcher for every version: whether the menu
