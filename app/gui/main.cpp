@@ -10,6 +10,7 @@
 #include "gui/main_window.h"
 #include "gui/qt_host.h"
 #include "routes/command_routes.h"
+#include "shared/exit_codes.h"
 #include "shared/library_versions.h"
 
 namespace {
@@ -36,7 +37,7 @@ int main(int argc, char** argv) {
 
     if (const auto failure = dn::RuntimeVersionCheck(dn::linkedLibraryVersions())) {
         QMessageBox::critical(nullptr, QStringLiteral("Fehler"), QString::fromStdString(*failure));
-        return 1;
+        return dn::kExitFailed;
     }
 
     dn::gui::QtHost host;
@@ -46,5 +47,7 @@ int main(int argc, char** argv) {
     dn::Dispatcher dispatcher(session, dn::makeCommandRoutes());
     dn::gui::TFDATANORM window(session, dispatcher, host, parseArguments(app.arguments()));
     window.show();
-    return app.exec();
+    const int loopCode = app.exec();
+    // A failed set-up or a database error decides the code.
+    return window.exitCode() != dn::kExitDone ? window.exitCode() : loopCode;
 }

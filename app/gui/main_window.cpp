@@ -16,6 +16,7 @@
 #include "gui/logo_view.h"
 #include "gui/qt_host.h"
 #include "gui/window_position.h"
+#include "shared/exit_codes.h"
 #include "shared/library_versions.h"
 
 namespace dn::gui {
@@ -94,12 +95,13 @@ void TFDATANORM::showEvent(QShowEvent* event) {
 }
 
 void TFDATANORM::firstActivation() {
-    if (initialised_) return;
+    if (initialised_ || setupFailed_) return;
     if (options_.runSetup) {
         try {
             Setup(session_, options_.home, options_.args);
         } catch (const std::exception& e) {
-            host_.messageBox("Fehler", e.what(), MessageKind::Error);
+            endAfterFailedSetup(e);
+            return;
         }
     }
     updateMenu();
@@ -109,6 +111,15 @@ void TFDATANORM::firstActivation() {
     positionFile_ = windowPositionFile(session_.host, QCoreApplication::applicationFilePath());
     restorePosition();
     initialised_ = true;
+}
+
+void TFDATANORM::endAfterFailedSetup(const std::exception& error) {
+    // Without the set-up there are no directories to work in (not even one
+    // for the window position): the message says why, and the program ends.
+    setupFailed_ = true;
+    exitCode_ = exitCodeForError(error);
+    host_.messageBox("Fehler", error.what(), MessageKind::Error);
+    close();
 }
 
 void TFDATANORM::restorePosition() {
@@ -142,8 +153,9 @@ void TFDATANORM::updateMenu() {
 }
 
 void TFDATANORM::runCommand(int number) {
+    CommandOutcome outcome = CommandOutcome::Failed;
     try {
-        dispatcher_.dispatch(number);
+        outcome = dispatcher_.dispatch(number);
     } catch (...) {
         // Nothing may leave through the event loop; the dispatcher has
         // cleared its busy flag already.
@@ -151,7 +163,10 @@ void TFDATANORM::runCommand(int number) {
         host_.messageBox("Fehler", "Unbekannter Fehler im Befehl " + std::to_string(number),
                          MessageKind::Error);
     }
-    if (dispatcher_.endRequested()) QTimer::singleShot(0, this, &QWidget::close);
+    if (dispatcher_.endRequested()) {
+        exitCode_ = exitCodeFor(outcome);
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
 }
 
 void TFDATANORM::resizeEvent(QResizeEvent* event) {

@@ -1,10 +1,11 @@
 #pragma once
 // The main window `TFDATANORM`: the command menu, the logo, the window
 // menu in place of the system menu ("&Info", "&Fensterposition
-// speichern"), the set-up on first activation and the dispatch of the
-// chosen commands one at a time.
+// speichern"), the set-up on first activation (a failed one ends the
+// program) and the dispatch of the chosen commands one at a time.
 
 #include <QMainWindow>
+#include <exception>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -41,6 +42,9 @@ class TFDATANORM : public QMainWindow {
     void updateMenu();
 
     bool initialised() const { return initialised_; }
+    // The code the program ends with: that of an error that failed the
+    // set-up or of a database error that ended a command, else 0.
+    int exitCode() const { return exitCode_; }
     bool savePosition() const { return savePosition_; }
     // The window menu's "&Fensterposition speichern": toggles, saves or
     // deletes at once.
@@ -58,6 +62,7 @@ class TFDATANORM : public QMainWindow {
 
   private:
     void buildWindowMenu();
+    void endAfterFailedSetup(const std::exception& error);
     void placeInitially();
     void restorePosition();
 
@@ -70,7 +75,9 @@ class TFDATANORM : public QMainWindow {
     QAction* savePositionAction_ = nullptr;
     std::filesystem::path positionFile_;
     bool initialised_ = false;
+    bool setupFailed_ = false;
     bool savePosition_ = false;
+    int exitCode_ = 0;
 };
 
 }  // namespace dn::gui

@@ -57,6 +57,11 @@ void readSettings(const std::filesystem::path& iniFile, Settings& s) {
 }
 
 void writeSettings(const std::filesystem::path& iniFile, const Settings& s) {
+    // The file belongs in the master-data directory; a name without one
+    // would land in whatever directory the program was started from.
+    if (!iniFile.is_absolute())
+        throw IoError("Fehler beim Schreiben von " + iniFile.filename().string() +
+                      ": das Stammdatenverzeichnis ist nicht bekannt");
     // Line 1 is the only text; a line break in it would shift every later line.
     refuseControlCharacters(s.SourcePath, "SourcePath", iniFile);
     auto b = [](bool v) { return v ? "1" : "0"; };

@@ -22,7 +22,9 @@ struct Settings {
 // five lines (the older form) leaves lines 6 to 9 untouched.
 void readSettings(const std::filesystem::path& iniFile, Settings& s);
 // Writes all nine lines, CR LF. A `SourcePath` with a control character
-// raises InputError and leaves the file as it was.
+// raises InputError and leaves the file as it was; a path that is not
+// absolute (no master-data directory known) raises IoError and writes
+// nothing.
 void writeSettings(const std::filesystem::path& iniFile, const Settings& s);
 
 }  // namespace dn

@@ -44,8 +44,9 @@ fs::path HostConfig::resolveHome(const std::string& given) {
     if (!given.empty()) return fs::absolute(given);
     if (const char* env = std::getenv("TORVALO_HOME"); env && *env) return fs::absolute(env);
     if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)
-        return fs::path(xdg) / "torvalo";
-    if (const char* h = std::getenv("HOME"); h && *h) return fs::path(h) / ".local/share/torvalo";
+        return fs::absolute(fs::path(xdg) / "torvalo");
+    if (const char* h = std::getenv("HOME"); h && *h)
+        return fs::absolute(fs::path(h) / ".local/share/torvalo");
     return fs::absolute("torvalo");
 }
 

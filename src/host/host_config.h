@@ -50,7 +50,7 @@ struct HostConfig {
     // defaults and creating the default directories when missing.
     static HostConfig load(const std::filesystem::path& home);
     // The home directory: the given one, else $TORVALO_HOME, else a
-    // per-user default.
+    // per-user default; always an absolute path.
     static std::filesystem::path resolveHome(const std::string& given);
     void save() const;
 };

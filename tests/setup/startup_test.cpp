@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+#include <vector>
+
 #include "common/file_choice.h"
 #include "features/setup/settings_dialogs.h"
 #include "host/amounts.h"
 #include "host/errors.h"
+#include "host/scripted_host.h"
 #include "support/session_fixture.h"
 
 namespace dn {
@@ -131,6 +136,60 @@ TEST_F(StartupTest, FixedGroupFilesAndTheirFallback) {
     EXPECT_EQ(host.fileRequests.back().directory, session->host.konf[0]);
     host.files.push_back({"/gibt/es/nicht.wrg"});
     EXPECT_FALSE(ChooseImportFiles(*session, 'w'));
+}
+
+// Runs the scope in another working directory.
+class WorkingDirectory {
+  public:
+    explicit WorkingDirectory(const std::filesystem::path& dir)
+        : saved_(std::filesystem::current_path()) {
+        std::filesystem::current_path(dir);
+    }
+    ~WorkingDirectory() { std::filesystem::current_path(saved_); }
+    WorkingDirectory(const WorkingDirectory&) = delete;
+    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
+
+  private:
+    std::filesystem::path saved_;
+};
+
+// A home below a plain file cannot be created: the start-up fails, and a
+// session it left without a master-data directory saves no settings, not
+// into the working directory either.
+TEST(FailedStartup, LeavesNoDirectoryForTheSettings) {
+    test::TempDir dir;
+    writeFile(dir / "datei", "kein Verzeichnis");
+    const WorkingDirectory here(dir.path());
+    ScriptedHost host;
+    Session session(host);
+    const std::string home = (dir / "datei" / "torvalo").string();
+    try {
+        dn::Setup(session, home, {});
+        ADD_FAILURE() << "the start-up went through";
+    } catch (const IoError& e) {
+        EXPECT_EQ(
+            std::string(e.what()).rfind("Verzeichnis " + home + " kann nicht angelegt werden: ", 0),
+            0u)
+            << e.what();
+    }
+    host.forms.push_back({"TPARAMETER", {{102, "1"}}, {}});
+    host.forms.push_back({"TLAUFWERK", {{100, "/daten/lief"}}, {}});
+    for (auto dialog : {&ParameterDialog, &DriveDialog}) {
+        try {
+            dialog(session);
+            ADD_FAILURE() << "the settings were saved";
+        } catch (const IoError& e) {
+            EXPECT_STREQ(e.what(),
+                         "Fehler beim Schreiben von datanorm.ini: das Stammdatenverzeichnis ist "
+                         "nicht bekannt");
+        }
+    }
+    EXPECT_FALSE(session.settings.TakeListPrice);
+    EXPECT_EQ(session.settings.SourcePath, "a:");
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        left.push_back(entry.path().filename().string());
+    EXPECT_EQ(left, std::vector<std::string>{"datei"});
 }
 
 TEST(RuntimeVersionCheck, FirstFailingLibraryNamed) {
