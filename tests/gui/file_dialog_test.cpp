@@ -11,8 +11,9 @@
 #include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QTranslator>
-#include <algorithm>
+#include <ostream>
 
 #include "common/file_choice.h"
 #include "common/session.h"
@@ -23,6 +24,14 @@
 #include "gui/qt_host.h"
 #include "support/temp_dir.h"
 
+// Texts in failure messages as text, not as UTF-16 units.
+static void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+static void PrintTo(const QStringList& texts, std::ostream* out) {
+    PrintTo(texts.join(QStringLiteral(" | ")), out);
+}
+
 namespace dn::gui {
 namespace {
 
@@ -30,7 +39,7 @@ QString qpath(const std::filesystem::path& p) {
     return QString::fromStdString(p.string());
 }
 
-// Counts the file dialogs that appear while it lives.
+// Counts the file dialogs that appear while it lives, and closes them.
 class FileDialogWatch : public QObject {
   public:
     FileDialogWatch() { qApp->installEventFilter(this); }
@@ -40,8 +49,10 @@ class FileDialogWatch : public QObject {
   protected:
     bool eventFilter(QObject* object, QEvent* event) override {
         if (event->type() == QEvent::Show &&
-            (qobject_cast<QFileDialog*>(object) || qobject_cast<FileChoiceDialog*>(object)))
+            (qobject_cast<QFileDialog*>(object) || qobject_cast<FileChoiceDialog*>(object))) {
             ++shown;
+            QTimer::singleShot(0, static_cast<QDialog*>(object), &QDialog::reject);
+        }
         return false;
     }
 };
