@@ -24,17 +24,6 @@ bool matchesPattern(const QString& fileName, const std::vector<std::string>& pat
     return false;
 }
 
-QString caseFreePattern(const std::string& pattern) {
-    QString out;
-    for (const QChar c : QString::fromStdString(pattern)) {
-        if (c.isLetter() && c.toLower() != c.toUpper())
-            out += QStringLiteral("[%1%2]").arg(c.toLower(), c.toUpper());
-        else
-            out += c;
-    }
-    return out;
-}
-
 bool usesFileChoiceDialog(const FileRequest& request) {
     return request.title == "Dateiauswahl" || request.purpose == "a" || request.purpose == "t";
 }

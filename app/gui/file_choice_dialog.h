@@ -19,9 +19,6 @@ namespace dn::gui {
 // Whether a file name matches one of the patterns ("datanorm.*"), without
 // regard to case. No patterns match every name.
 bool matchesPattern(const QString& fileName, const std::vector<std::string>& patterns);
-// A pattern for the system file dialog that matches without case:
-// "da*" -> "[dD][aA]*".
-QString caseFreePattern(const std::string& pattern);
 
 // Articles and free texts are marked in "Dateiauswahl"; the other kinds
 // use the system file dialog.

@@ -3,10 +3,12 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTranslator>
 
 #include "common/dispatch.h"
 #include "common/session.h"
 #include "features/setup/startup.h"
+#include "gui/german_translation.h"
 #include "gui/main_window.h"
 #include "gui/qt_host.h"
 #include "routes/command_routes.h"
@@ -34,6 +36,9 @@ dn::gui::StartOptions parseArguments(const QStringList& arguments) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("datanorm-gui"));
+    QTranslator qtGerman;
+    if (!dn::gui::installGermanTranslations(qtGerman))
+        qWarning("Qt-Übersetzungen (qtbase_de.qm) nicht gefunden: Qt-Dialoge bleiben englisch.");
 
     if (const auto failure = dn::RuntimeVersionCheck(dn::linkedLibraryVersions())) {
         QMessageBox::critical(nullptr, QStringLiteral("Fehler"), QString::fromStdString(*failure));

@@ -31,9 +31,10 @@ void showPrintPreview(const PrintJob& job, QWidget* parent) {
         toolbar->addSeparator();
         QAction* pdf = toolbar->addAction(QObject::tr("Als PDF speichern ..."));
         QObject::connect(pdf, &QAction::triggered, &preview, [&preview, &job] {
-            const QString file =
-                QFileDialog::getSaveFileName(&preview, QObject::tr("Als PDF speichern"), QString(),
-                                             QStringLiteral("PDF (*.pdf)"));
+            // Qt's own dialog, as the host's file choosers use it.
+            const QString file = QFileDialog::getSaveFileName(
+                &preview, QObject::tr("Als PDF speichern"), QString(),
+                QStringLiteral("PDF-Dateien (*.pdf)"), nullptr, QFileDialog::DontUseNativeDialog);
             if (file.isEmpty()) return;
             if (!savePdf(job, file))
                 QMessageBox::warning(

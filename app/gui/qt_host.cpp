@@ -2,12 +2,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDir>
-#include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include "gui/file_choice_dialog.h"
+#include "gui/file_dialogs.h"
 #include "gui/form_dialog.h"
 #include "gui/help_window.h"
 #include "gui/list_dialog.h"
@@ -166,37 +166,21 @@ void QtHost::close_drucker() {
 }
 
 std::vector<std::string> QtHost::chooseFiles(const FileRequest& request) {
-    const QString directory = qs(request.directory);
+    // No chooser without its directory: the file choice has told the user.
+    if (!QFileInfo(qs(request.directory)).isDir()) return {};
     if (request.multiple && usesFileChoiceDialog(request)) {
         FileChoiceDialog dialog(request, dialogParent());
         if (dialog.exec() != QDialog::Accepted) return {};
         return dialog.chosen();
     }
-    QStringList patterns;
-    for (const auto& p : request.patterns) patterns << caseFreePattern(p);
-    QString filter;
-    if (!patterns.isEmpty()) filter = QStringLiteral("DATANORM (%1);;").arg(patterns.join(u' '));
-    filter += QStringLiteral("Alle Dateien (*)");
-    const QString title =
-        request.title.empty() ? QStringLiteral("Datanorm-Datei auswählen") : qs(request.title);
-    QStringList files;
-    if (request.multiple)
-        files = QFileDialog::getOpenFileNames(dialogParent(), title, directory, filter);
-    else if (QString file = QFileDialog::getOpenFileName(dialogParent(), title, directory, filter);
-             !file.isEmpty())
-        files << file;
-    std::vector<std::string> out;
-    for (const QString& f : files) out.push_back(QDir::toNativeSeparators(f).toStdString());
-    return out;
+    return chooseWithFileDialog(request, dialogParent());
 }
 
 std::optional<std::string> QtHost::chooseDirectory(const std::string& title,
                                                    const std::string& text,
                                                    const std::string& start) {
     const QString caption = text.empty() ? qs(title) : qs(title) + QStringLiteral(" - ") + qs(text);
-    const QString dir = QFileDialog::getExistingDirectory(dialogParent(), caption, qs(start));
-    if (dir.isEmpty()) return std::nullopt;
-    return QDir::toNativeSeparators(dir).toStdString();
+    return chooseFolder(caption, qs(start), dialogParent());
 }
 
 ListResult QtHost::chooseFromList(const ListRequest& request) {

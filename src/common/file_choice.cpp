@@ -24,6 +24,17 @@ bool isFile(const std::string& p) {
     return fs::is_regular_file(p, ec);
 }
 
+// A chooser opens in the source directory and nowhere else: when that does
+// not exist, the choice fails with this message (also for the system's file
+// dialog, which would otherwise open in the folder it showed last).
+bool sourceDirectoryFound(Session& s, const std::string& dir) {
+    if (isDirectory(dir)) return true;
+    s.ui.meldung("Pfad nicht gefunden!\n" + dir +
+                 "\nBitte prüfen Sie die Angaben unter Diverses/Laufwerk,\noder den beim "
+                 "Lieferanten angegebenem Pfad!");
+    return false;
+}
+
 // The files named beforehand, checked against what the command reads.
 std::optional<std::vector<std::string>> presetChoice(Session& s, const FileRequest& req) {
     std::vector<std::string> files = s.ui.presetFiles(req);
@@ -49,6 +60,7 @@ bool chooseFixedFile(Session& s, char kind, const std::string& dir) {
         s.OnlineImportFiles = *preset;
         return true;
     }
+    if (!sourceDirectoryFound(s, dir)) return false;
     std::string path = FixedFilePath(dir, kind);
     if (!isFile(path)) {
         s.ui.meldung("Datei " + path + " nicht vorhanden!");
@@ -103,17 +115,8 @@ bool ChooseImportFiles(Session& s, char fileKind, const std::string& dir) {
     req.multiple = s.settings.MultiSelectDialog;
     std::optional<std::vector<std::string>> chosen = presetChoice(s, req);
     if (!chosen) {
-        if (req.multiple && (fileKind == 'a' || fileKind == 't')) {
-            // The dialog "Dateiauswahl" needs the directory.
-            req.title = "Dateiauswahl";
-            if (!isDirectory(dir)) {
-                s.ui.meldung(
-                    "Pfad nicht gefunden!\n" + dir +
-                    "\nBitte prüfen Sie die Angaben unter Diverses/Laufwerk,\noder den beim "
-                    "Lieferanten angegebenem Pfad!");
-                return false;
-            }
-        }
+        if (!sourceDirectoryFound(s, dir)) return false;
+        if (req.multiple && (fileKind == 'a' || fileKind == 't')) req.title = "Dateiauswahl";
         chosen = s.ui.chooseFiles(req);
     }
     if (chosen->empty()) return false;

@@ -17,12 +17,14 @@ std::string FileKindPattern(char fileKind);
 std::string FixedFilePath(const std::string& directory, char fileKind);
 
 // Lets the user choose the file(s) of a kind. Returns false when the choice
-// was cancelled or failed (the caller ends its command without changes).
+// was cancelled or failed (the caller ends its command without changes);
+// it fails with "Pfad nicht gefunden!" when the source directory does not
+// exist, before any chooser opens.
 // On success `OnlineImportFiles` holds the full paths, the first one being
 // the import's input name; for price maintenance it is also stored as
 // `PriceFilePath`. Files named beforehand (the command line's --file) win
-// over the fixed names; more of them than the command reads raise
-// InputError, as does one that does not exist.
+// over the fixed names and need no source directory; more of them than the
+// command reads raise InputError, as does one that does not exist.
 bool ChooseImportFiles(Session& s, char fileKind);
 // The same in a source directory the caller has already built (so that the
 // sub-directory question is asked once).

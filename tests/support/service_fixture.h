@@ -35,6 +35,13 @@ inline std::string jLine4(const std::string& set, const std::string& kind,
 
 class ServiceTest : public SessionFixture {
   protected:
+    // The file dialog opens in the source directory, where file() writes
+    // the files the scripted user picks.
+    void SetUp() override {
+        SessionFixture::SetUp();
+        session->settings.SourcePath = home.path().string() + "/";
+    }
+
     HostStore& store() { return session->store(); }
 
     ArticleRecord article(const std::string& key, double purchase = 0, double minutes = 0) {
