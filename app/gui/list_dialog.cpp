@@ -130,7 +130,7 @@ ListDialog::ListDialog(const ListRequest& request, bool grid, QWidget* parent,
         request.markMode ? tr("&Markieren\tLeertaste") : tr("&Nächste Zeile\tLeertaste"), view_);
     connect(markAction_, &QAction::triggered, this, [this] { toggleMark(currentRow()); });
     view_->addAction(markAction_);
-    auto* takeOverAction = new QAction(takeOverText + tr("\tEingabe"), view_);
+    auto* takeOverAction = new QAction(takeOverText + tr("\tEingabetaste"), view_);
     connect(takeOverAction, &QAction::triggered, this, [this] { endWith(0); });
     view_->addAction(takeOverAction);
 
