@@ -185,7 +185,7 @@ std::optional<std::string> QtHost::chooseDirectory(const std::string& title,
 
 ListResult QtHost::chooseFromList(const ListRequest& request) {
     const bool grid = context_.gridLists ? context_.gridLists() : true;
-    ListDialog dialog(request, grid, dialogParent());
+    ListDialog dialog(request, grid, dialogParent(), [this](int context) { hilfe(context); });
     dialog.exec();
     return dialog.result();
 }

@@ -22,6 +22,19 @@ struct FileRequest {
     std::string purpose;  // kind letter or a word, for scripts
 };
 
+// A column of a list shown as a grid (the lines split at tabs).
+struct ListColumn {
+    std::string title;        // "Gruppe"
+    int width = 0;            // in characters
+    bool alignRight = false;  // numbers
+};
+
+// An order a grid list offers: its name and the lines in that order.
+struct ListOrder {
+    std::string name;       // "Rabattgruppe", "Blitzindex"
+    std::vector<int> rows;  // indices into `lines`, each once
+};
+
 // A list dialog: pick one line, or mark lines (group selection).
 struct ListRequest {
     std::string title;
@@ -31,6 +44,13 @@ struct ListRequest {
     bool markMode = false;     // lines can be marked; `marked` in and out
     std::vector<bool> marked;  // one per line in mark mode
     std::vector<int> buttons;  // extra numbered buttons (F-keys) the list offers
+    // The grid form: headed columns, the orders offered (the first one is
+    // the order of `lines`), the take-over button's caption and the help
+    // context. Front ends without a grid show the lines as they are.
+    std::vector<ListColumn> columns;
+    std::vector<ListOrder> orders;
+    std::string takeOver;  // "Rabatt überne&hmen"; empty = the front end's own
+    int helpContext = 0;
 };
 
 struct ListResult {

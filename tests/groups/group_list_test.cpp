@@ -2,6 +2,7 @@
 // lists do with the marked groups.
 
 #include "features/groups/group_commands.h"
+#include "features/groups/group_grid.h"
 #include "features/groups/group_lists.h"
 #include "group_fixture.h"
 
@@ -129,6 +130,87 @@ TEST_F(GroupListTest, OlderPickerRefusesSubGroupsTheGridTakesThem) {
     ASSERT_EQ(ProductGroupSelection(*session), CommandOutcome::Done);
     EXPECT_EQ(requests[1].lines[1], "1-1234567\tUntergruppe");
     EXPECT_TRUE(store().readProductGroup("1-1234567")->selektiert);
+}
+
+// The grid form names its columns, orders, take-over caption and help; the
+// older picker's request carries none of it.
+TEST_F(GroupListTest, GridListsDescribeColumnsOrdersAndTakeOver) {
+    store().writeDiscountGroup(discount("1-47", "1", 35.5, true, "Rohre"));
+    store().writeDiscountGroup(discount("1-48", "2", 1.234, false, "armaturen"));
+    store().writeDiscountGroup(discount("1-49", "3", 5, false, "Fittings"));
+    store().writeProductGroup(product("1-123", "Wärmepumpen"));
+    store().writeProductGroup(product("1-1234567", "Bäder", true));
+    struct Case {
+        const char* title;
+        std::vector<ListColumn> columns;
+        std::vector<std::string> orders;
+        std::vector<int> blitzindex;
+        const char* takeOver;
+    };
+    const Case cases[] = {
+        {"Liste Rabatte",
+         {{"Gruppe", 8}, {"Bezeichnung", 43}, {"Typ", 8}, {"Wert", 12, true}},
+         {"Rabattgruppe", "Blitzindex"},
+         {1, 2, 0},
+         "Rabatt überne&hmen"},
+        {"Liste Warengruppen",
+         {{"Gruppe", 20}, {"Bezeichnung", 60}},
+         {"WG-Key", "Blitzindex"},
+         {1, 0},
+         "Warengruppe überne&hmen"},
+    };
+    auto answer = [this] {
+        host.lists.push_back([this](const ListRequest& req) {
+            requests.push_back(req);
+            return ListResult{false, 0, 0, req.marked};
+        });
+    };
+    for (bool grid : {true, false}) {
+        session->host.f_dbbrowser = grid;
+        requests.clear();
+        for (int i = 0; i < 4; ++i) answer();
+        PickDiscountGroup(*session);
+        PickProductGroup(*session);
+        DiscountGroupList(*session);
+        ProductGroupList(*session);
+        ASSERT_EQ(requests.size(), 4u);
+        for (std::size_t i = 0; i < requests.size(); ++i) {
+            const ListRequest& req = requests[i];
+            const Case& c = cases[i % 2];
+            SCOPED_TRACE(std::string(c.title) + (grid ? " grid" : " picker"));
+            EXPECT_EQ(req.title, c.title);
+            EXPECT_EQ(req.markMode, i >= 2);
+            if (!grid) {
+                EXPECT_TRUE(req.columns.empty());
+                EXPECT_TRUE(req.orders.empty());
+                EXPECT_EQ(req.takeOver, "");
+                EXPECT_EQ(req.helpContext, 0);
+                continue;
+            }
+            ASSERT_EQ(req.columns.size(), c.columns.size());
+            for (std::size_t k = 0; k < c.columns.size(); ++k) {
+                EXPECT_EQ(req.columns[k].title, c.columns[k].title);
+                EXPECT_EQ(req.columns[k].width, c.columns[k].width);
+                EXPECT_EQ(req.columns[k].alignRight, c.columns[k].alignRight);
+            }
+            ASSERT_EQ(req.orders.size(), 2u);
+            EXPECT_EQ(req.orders[0].name, c.orders[0]);
+            EXPECT_EQ(req.orders[1].name, c.orders[1]);
+            std::vector<int> keyOrder(req.lines.size());
+            for (std::size_t k = 0; k < keyOrder.size(); ++k) keyOrder[k] = static_cast<int>(k);
+            EXPECT_EQ(req.orders[0].rows, keyOrder);
+            EXPECT_EQ(req.orders[1].rows, c.blitzindex);
+            EXPECT_EQ(req.takeOver, c.takeOver);
+            EXPECT_EQ(req.helpContext, 9905);
+        }
+    }
+}
+
+TEST_F(GroupListTest, BlitzindexOrdersByDescriptionWithoutCase) {
+    const std::vector<std::string> descriptions = {"Rohre",   "Ärmel",     "Armaturen", "",
+                                                   "Zubehör", "ARMATUREN", " Bögen",    "Boden"};
+    // Equal descriptions keep the key order; umlauts sort with their letters.
+    EXPECT_EQ(blitzindexOrder(descriptions), (std::vector<int>{3, 2, 5, 1, 7, 6, 0, 4}));
 }
 
 // Mended: only the current supplier's articles are deleted, not another

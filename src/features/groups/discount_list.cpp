@@ -6,6 +6,7 @@
 #include "common/host_guards.h"
 #include "common/session.h"
 #include "features/groups/group_format.h"
+#include "features/groups/group_grid.h"
 #include "features/groups/group_lists.h"
 #include "host/store.h"
 #include "host/store_transaction.h"
@@ -32,6 +33,7 @@ ListRequest discountListRequest(Session& s, const std::vector<DiscountGroupRecor
         req.marked.push_back(g.selektiert);
     }
     if (!markMode) req.marked.clear();
+    if (grid) describeDiscountGrid(req, groups);
     return req;
 }
 

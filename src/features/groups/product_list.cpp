@@ -6,6 +6,7 @@
 #include "common/host_guards.h"
 #include "common/session.h"
 #include "features/groups/group_format.h"
+#include "features/groups/group_grid.h"
 #include "features/groups/group_lists.h"
 #include "host/store.h"
 #include "host/store_transaction.h"
@@ -34,6 +35,7 @@ ListRequest productListRequest(Session& s, const std::vector<ProductGroupRecord>
         req.lines.push_back(grid ? productGridLine(g) : productPickerLine(g));
         if (markMode) req.marked.push_back(g.selektiert);
     }
+    if (grid) describeProductGrid(req, groups);
     return req;
 }
 
