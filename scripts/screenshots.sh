@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Pictures of the desktop program as a user meets it, on a fresh demo home:
-# the main window, an opened menu, the supplier dialog, the article import
-# (options, file choice, progress window), the change log, the discount
-# groups with marks and the info page.
+# the main window, an opened menu, the supplier dialog and the change of
+# the current supplier, the article import (options, file choice, progress
+# window), the change log, the discount and product groups with marks, the
+# drive and parameter dialogs and the info page.
 #
 #   scripts/screenshots.sh OUTDIR
 #     DATANORM_GUI: the desktop program to show (default: datanorm-gui built
@@ -82,8 +83,22 @@ done | iconv -f UTF-8 -t WINDOWS-1252 | sed 's/$/\r/' >"$master/datanorm.log"
     printf 'R;;%s;\r\n' "$group"
   done | iconv -f UTF-8 -t CP850
 } >"$delivery/datanorm.rab"
-dn --yes run 22 2>"$work/discount.txt" || { cat "$work/discount.txt" >&2; exit 1; }
+dn --yes run 22 2>"$work/groups.txt" || { cat "$work/groups.txt" >&2; exit 1; }
 for group in MA01 HZ04 DU13 SP10; do dn groups discount mark "$group"; done
+
+# Main product groups with product groups below them, two marked.
+{
+  head -n 1 examples/datanorm4/DATANORM.001 | tr -d '\r\n'
+  printf '\r\n'
+  for group in "110;Rohre" "110;;10;Kupferrohre hart" "110;;20;Kupferrohre weich" \
+    "120;Fittings" "120;;10;Lötfittings" "120;;20;Pressfittings" "130;Armaturen" \
+    "130;;10;Waschtischarmaturen" "130;;20;Küchenarmaturen" "140;Heizung" \
+    "140;;10;Heizkörper" "140;;20;Thermostatventile" "160;Befestigung" "160;;10;Rohrschellen"; do
+    printf 'S;;%s;\r\n' "$group"
+  done | iconv -f UTF-8 -t CP850
+} >"$delivery/datanorm.wrg"
+dn --yes run 51 2>"$work/groups.txt" || { cat "$work/groups.txt" >&2; exit 1; }
+for group in 110 140; do dn groups product mark "$group"; done
 
 # The desktop program's tour through its windows. Under Xvfb a window
 # manager (openbox) draws the title bars and maximises.

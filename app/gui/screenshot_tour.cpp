@@ -31,7 +31,7 @@ namespace dn::gui {
 enum class Awaited {
     MainWindow,  // the main window set up, nothing in front of it
     Menu,        // an opened menu
-    Dialog,      // the first modal window
+    Dialog,      // the first modal window (or dialog in front)
     FileChoice,  // the file dialog or "Dateiauswahl"
     Progress,    // the progress window, taken while the command runs
 };
@@ -76,11 +76,15 @@ const TourStep kSteps[] = {
     {"main-window.png", nullptr, Awaited::MainWindow, false},
     {"menu-articles.png", openArticleMenu, Awaited::Menu, false},
     {"supplier-dialog.png", command<1>, Awaited::Dialog, false},
+    {"supplier-change.png", command<25>, Awaited::Dialog, false},
     {"article-import-options.png", command<33>, Awaited::Dialog, false},
     {"article-import-file-choice.png", command<33>, Awaited::FileChoice, true},
     {"article-import-progress.png", command<33>, Awaited::Progress, true},
     {"change-log.png", command<64>, Awaited::Dialog, false},
     {"discount-groups-marked.png", command<26>, Awaited::Dialog, false},
+    {"product-groups-marked.png", command<54>, Awaited::Dialog, false},
+    {"drive-dialog.png", command<61>, Awaited::Dialog, false},
+    {"parameters-dialog.png", command<63>, Awaited::Dialog, false},
     {"info-page.png", openInfoPage, Awaited::Dialog, false},
 };
 constexpr int kStepCount = static_cast<int>(std::size(kSteps));
@@ -102,7 +106,12 @@ QWidget* awaitedWindow(Awaited awaited, TFDATANORM& main) {
         case Awaited::Menu:
             return qobject_cast<QMenu*>(QApplication::activePopupWidget());
         case Awaited::Dialog:
-            return QApplication::activeModalWidget();
+            if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+            // A dialog shown without a loop of its own.
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeWindow());
+                dialog && !qobject_cast<ProgressWindow*>(dialog))
+                return dialog;
+            return nullptr;
         case Awaited::FileChoice:
             return isFileChoice(front) ? front : nullptr;
         case Awaited::Progress:

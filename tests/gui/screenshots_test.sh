@@ -6,8 +6,9 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 out=$(mktemp -d "${TMPDIR:-/tmp}/screenshots-test.XXXXXX")
 trap 'rm -rf "$out"' EXIT
-expected=(main-window menu-articles supplier-dialog article-import-options
-  article-import-file-choice article-import-progress change-log discount-groups-marked info-page)
+expected=(main-window menu-articles supplier-dialog supplier-change article-import-options
+  article-import-file-choice article-import-progress change-log discount-groups-marked
+  product-groups-marked drive-dialog parameters-dialog info-page)
 
 QT_QPA_PLATFORM=offscreen DATANORM_GUI=$1 SCREEN=1024x768 bash "$root/scripts/screenshots.sh" "$out"
 status=$?
