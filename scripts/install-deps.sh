@@ -8,7 +8,7 @@ packages=(
   libcurl4-openssl-dev libxml2-dev libzip-dev zlib1g-dev
   libcli11-dev libfmt-dev libcpp-httplib-dev
   qt6-base-dev qt6-translations-l10n
-  xvfb xauth
+  xvfb xauth openbox
   clang libclang-rt-14-dev clang-format
 )
 missing=()

@@ -1,5 +1,5 @@
 // datanorm-gui: the DATANORM import module as a desktop program.
-//   datanorm-gui [--home DIR] [/KA] [/CU] [EGEMA | ok]
+//   datanorm-gui [--home DIR] [--screenshots DIR] [/KA] [/CU] [EGEMA | ok]
 
 #include <QApplication>
 #include <QMessageBox>
@@ -11,6 +11,7 @@
 #include "gui/german_translation.h"
 #include "gui/main_window.h"
 #include "gui/qt_host.h"
+#include "gui/screenshot_tour.h"
 #include "routes/command_routes.h"
 #include "shared/exit_codes.h"
 #include "shared/library_versions.h"
@@ -25,6 +26,8 @@ dn::gui::StartOptions parseArguments(const QStringList& arguments) {
             options.home = arguments[++i].toStdString();
         else if (a.startsWith(QStringLiteral("--home=")))
             options.home = a.mid(7).toStdString();
+        else if (a == QStringLiteral("--screenshots") && i + 1 < arguments.size())
+            options.screenshots = arguments[++i].toStdString();
         else
             options.args.push_back(a.toStdString());
     }
@@ -50,8 +53,11 @@ int main(int argc, char** argv) {
     host.setContext({[&session] { return session.host.f_dbbrowser; },
                      [&session] { return session.DialogHelpId; }});
     dn::Dispatcher dispatcher(session, dn::makeCommandRoutes());
-    dn::gui::TFDATANORM window(session, dispatcher, host, parseArguments(app.arguments()));
+    dn::gui::StartOptions options = parseArguments(app.arguments());
+    const QString screenshots = QString::fromStdString(options.screenshots);
+    dn::gui::TFDATANORM window(session, dispatcher, host, std::move(options));
     window.show();
+    const auto tour = dn::gui::startScreenshotTour(window, screenshots);
     const int loopCode = app.exec();
     // A failed set-up or a database error decides the code.
     return window.exitCode() != dn::kExitDone ? window.exitCode() : loopCode;

@@ -26,6 +26,7 @@ struct StartOptions {
     std::string home;               // --home; empty = $TORVALO_HOME or the default
     std::vector<std::string> args;  // "/KA", "/CU", "EGEMA", "ok"
     bool runSetup = true;           // tests build the window without the set-up
+    std::string screenshots;        // --screenshots DIR: the screenshot tour
 };
 
 class TFDATANORM : public QMainWindow {
