@@ -139,6 +139,7 @@ QPushButton* FormDialog::makeButton(const FormButton& b, QWidget* parent) {
 // The scroll area as large as the room leaves beside the buttons and the
 // margins, the dialog as large as its contents within the room.
 void FormDialog::fitToRoom() {
+    area_->widget()->layout()->activate();
     const QSize others = QDialog::sizeHint() - area_->sizeHint();
     const QMargins m = layout()->contentsMargins();
     area_->setLimit(QSize(dialogRoom(this).width() - m.left() - m.right(),

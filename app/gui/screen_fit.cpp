@@ -19,6 +19,15 @@ constexpr QSize kFrame(16, 40);
 // Icon, minimise, maximise and close buttons of a title bar.
 constexpr int kTitleBarButtons = 120;
 
+// Brings the cached sizes of every layout up to date (texts set after the
+// layouts were built), the inner ones first.
+void activateLayouts(QWidget& window) {
+    const auto children = window.findChildren<QWidget*>();
+    for (auto it = children.rbegin(); it != children.rend(); ++it)
+        if ((*it)->layout()) (*it)->layout()->activate();
+    if (window.layout()) window.layout()->activate();
+}
+
 }  // namespace
 
 QSize dialogRoom(const QWidget* window) {
@@ -46,7 +55,7 @@ void fitToScreen(QWidget& window) {
     const QMargins margins = window.layout() ? window.layout()->contentsMargins() : QMargins();
     wrapWideLabels(window, room.width() - margins.left() - margins.right());
     window.ensurePolished();
-    if (window.layout()) window.layout()->activate();
+    activateLayouts(window);
     const bool sized = window.testAttribute(Qt::WA_Resized);
     const QSize wanted = sized ? window.size() : window.sizeHint();
     const int width = std::min(std::max(wanted.width(), titleRoom(window)), room.width());
