@@ -136,6 +136,15 @@ QPushButton* FormDialog::makeButton(const FormButton& b, QWidget* parent) {
     return button;
 }
 
+// Rows shown later (the editing state) make the open dialog taller, as far
+// as the room allows, before its contents scroll.
+void FormDialog::growToContents() {
+    if (!isVisible() || isMaximized()) return;
+    area_->widget()->layout()->activate();
+    const int missing = area_->sizeHint().height() - area_->height();
+    if (missing > 0) resize(width(), std::min(height() + missing, dialogRoom(this).height()));
+}
+
 // The scroll area as large as the room leaves beside the buttons and the
 // margins, the dialog as large as its contents within the room.
 void FormDialog::fitToRoom() {
@@ -157,6 +166,7 @@ void FormDialog::refresh() {
         fieldsLayout_->setRowVisible(rows_.at(c.tag), !f->hidden);
         if (c.note) fieldsLayout_->setRowVisible(c.note, !f->hidden);
     }
+    growToContents();
     for (const auto& b : form_.buttons()) {
         QPushButton* button = buttons_.at(b.tag);
         button->setText(qs(b.caption));

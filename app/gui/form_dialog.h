@@ -55,6 +55,7 @@ class FormDialog : public QDialog {
     QWidget* fieldRow(const FieldControl& c, QWidget* parent);
     QPushButton* makeButton(const FormButton& b, QWidget* parent);
     void fitToRoom();
+    void growToContents();
     FieldControl* controlOf(int tag);
     FieldControl* controlOwning(const QWidget* widget);
     bool handleKey(int qtKey);

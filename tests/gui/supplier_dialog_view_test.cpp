@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 
 #include "common/session.h"
@@ -83,6 +86,20 @@ TEST(SupplierDialogView, ListClickedInTheNumberEntryOpensTheListAndKeepsTheState
         const int middle = chooser->mapTo(&dialog, chooser->rect().center()).y();
         const int top = path->mapTo(&dialog, QPoint(0, 0)).y();
         EXPECT_TRUE(middle >= top && middle <= top + path->height());
+
+        // Return in the number reads the record; the letter row of the
+        // editing state makes the dialog taller instead of scrolling.
+        QApplication::setActiveWindow(&dialog);
+        number->setFocus(Qt::OtherFocusReason);
+        settle();
+        number->setText("12");
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(number, &enter);
+        settle();
+        EXPECT_TRUE(dialog.fieldWidget(kSupName)->isEnabled());
+        EXPECT_TRUE(dialog.fieldWidget(kSupLetter)->isVisible());
+        EXPECT_EQ(dialog.findChild<QScrollArea*>()->verticalScrollBar()->maximum(), 0);
+        dialog.pressButton(kEndSave);
         dialog.pressButton(kEndSave);
     });
     SupplierDialog(session);
