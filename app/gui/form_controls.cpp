@@ -10,6 +10,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "gui/text_view.h"
+
 namespace dn::gui {
 namespace {
 
@@ -77,6 +79,13 @@ FieldControl makeDisplay(const FormField& f, QWidget* parent) {
     return c;
 }
 
+FieldControl makeTextView(const FormField& f, QWidget* parent) {
+    FieldControl c;
+    if (!f.label.empty()) c.label = new QLabel(qs(f.label), parent);
+    c.editor = new TextView(parent);
+    return c;
+}
+
 }  // namespace
 
 FieldControl makeFieldControl(const FormField& field, QWidget* parent,
@@ -94,6 +103,9 @@ FieldControl makeFieldControl(const FormField& field, QWidget* parent,
             break;
         case FieldKind::Display:
             c = makeDisplay(field, parent);
+            break;
+        case FieldKind::TextView:
+            c = makeTextView(field, parent);
             break;
         default:
             c = makeLine(field, parent);
@@ -116,6 +128,8 @@ QString FieldControl::text() const {
             return QString::number(std::max(0, static_cast<QComboBox*>(editor)->currentIndex()));
         case FieldKind::Display:
             return static_cast<QLabel*>(editor)->text();
+        case FieldKind::TextView:
+            return static_cast<TextView*>(editor)->toPlainText();
         default:
             return static_cast<QLineEdit*>(editor)->text();
     }
@@ -152,6 +166,12 @@ void FieldControl::show(const FormField& field) {
         case FieldKind::Display:
             static_cast<QLabel*>(editor)->setText(value);
             break;
+        case FieldKind::TextView: {
+            QString text = value;
+            text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+            static_cast<TextView*>(editor)->showText(text);
+            break;
+        }
         default: {
             auto* edit = static_cast<QLineEdit*>(editor);
             QSignalBlocker block(edit);
@@ -166,7 +186,7 @@ void FieldControl::show(const FormField& field) {
 
 bool FieldControl::isTextEntry() const {
     return kind != FieldKind::YesNo && kind != FieldKind::RadioGroup && kind != FieldKind::List &&
-           kind != FieldKind::Display;
+           kind != FieldKind::Display && kind != FieldKind::TextView;
 }
 
 bool FieldControl::owns(const QWidget* widget) const {

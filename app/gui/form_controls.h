@@ -1,8 +1,8 @@
 #pragma once
 // The controls of one entry-dialog field, made from its description: a
-// check box, a line, a radio group, a list box or a display label. They
-// show the field's contents and hand the edited text back in the form's
-// notation ("1"/"0", the item index, the text).
+// check box, a line, a radio group, a list box, a display label or a text
+// view. They show the field's contents and hand the edited text back in
+// the form's notation ("1"/"0", the item index, the text).
 
 #include <QList>
 #include <QString>

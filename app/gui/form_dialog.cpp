@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "gui/screen_fit.h"
 #include "host/errors.h"
 
 namespace dn::gui {
@@ -58,51 +59,102 @@ FormDialog::FormDialog(EntryForm& form, QWidget* parent, std::function<void(int)
     setObjectName(qs(form.formClass()));
     build();
     refresh();
+    fitToRoom();
 }
 
 void FormDialog::build() {
     auto* layout = new QVBoxLayout(this);
+    // Explanations and fields scroll when the screen is too small for
+    // them; the buttons stay in view below.
+    area_ = new FittingScrollArea(this);
+    auto* content = new QWidget(area_);
+    auto* contentLayout = new QVBoxLayout(content);
+    contentLayout->setContentsMargins(0, 0, 0, 0);
     for (const auto& text : form_.explanations()) {
-        auto* label = new QLabel(qs(text), this);
+        auto* label = new QLabel(qs(text), content);
         label->setWordWrap(true);
-        layout->addWidget(label);
+        contentLayout->addWidget(label);
     }
     fieldsLayout_ = new QFormLayout;
-    layout->addLayout(fieldsLayout_);
+    contentLayout->addLayout(fieldsLayout_);
     const auto& fields = form_.fields();
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const FormField& f = fields[i];
         const int tag = f.tag;
-        fields_.push_back(makeFieldControl(f, this, [this, tag] { onChoiceChanged(tag); }));
+        fields_.push_back(makeFieldControl(f, content, [this, tag] { onChoiceChanged(tag); }));
         FieldControl& c = fields_.back();
+        QWidget* row = fieldRow(c, content);
+        rows_[tag] = row;
         if (c.label)
-            fieldsLayout_->addRow(c.label, c.editor);
+            fieldsLayout_->addRow(c.label, row);
         else
-            fieldsLayout_->addRow(c.editor);
+            fieldsLayout_->addRow(row);
         for (QWidget* w : c.focusables) w->installEventFilter(this);
         // The explanation beside a field; fields sharing one show it once,
         // after the last of them.
         const bool sharedWithNext = i + 1 < fields.size() && fields[i + 1].hint == f.hint;
         if (!f.hint.empty() && !sharedWithNext) {
-            c.note = new QLabel(qs(f.hint), this);
+            c.note = new QLabel(qs(f.hint), content);
             c.note->setObjectName(QStringLiteral("note_%1").arg(tag));
             c.note->setWordWrap(true);
             c.note->setStyleSheet(QStringLiteral("color: #505050;"));
             fieldsLayout_->addRow(c.note);
         }
     }
+    area_->setWidget(content);
+    layout->addWidget(area_, 1);
     auto* row = new QHBoxLayout;
     row->addStretch();
-    for (const auto& b : form_.buttons()) {
-        auto* button = new QPushButton(qs(b.caption), this);
-        button->setObjectName(QStringLiteral("button_%1").arg(b.tag));
-        button->setAutoDefault(false);
-        const int tag = b.tag;
-        connect(button, &QPushButton::clicked, this, [this, tag] { pressButton(tag); });
-        buttons_[b.tag] = button;
-        row->addWidget(button);
-    }
+    for (const auto& b : form_.buttons())
+        if (b.besideField == 0 || !form_.field(b.besideField)) row->addWidget(makeButton(b, this));
     layout->addLayout(row);
+}
+
+QWidget* FormDialog::fieldRow(const FieldControl& c, QWidget* parent) {
+    std::vector<const FormButton*> beside;
+    for (const auto& b : form_.buttons())
+        if (b.besideField == c.tag) beside.push_back(&b);
+    if (beside.empty()) return c.editor;
+    auto* row = new QWidget(parent);
+    auto* line = new QHBoxLayout(row);
+    line->setContentsMargins(0, 0, 0, 0);
+    line->addWidget(c.editor, 1);
+    for (const FormButton* b : beside) line->addWidget(makeButton(*b, row));
+    return row;
+}
+
+QPushButton* FormDialog::makeButton(const FormButton& b, QWidget* parent) {
+    auto* button = new QPushButton(qs(b.caption), parent);
+    button->setObjectName(QStringLiteral("button_%1").arg(b.tag));
+    button->setAutoDefault(false);
+    // A key's button clicked acts as its key: the field being edited keeps
+    // the focus and is not left (the list of the number entry stays usable).
+    if (b.tag >= kF1 && b.tag < kF1 + 10) button->setFocusPolicy(Qt::TabFocus);
+    const int tag = b.tag;
+    connect(button, &QPushButton::clicked, this, [this, tag] { pressButton(tag); });
+    buttons_[b.tag] = button;
+    return button;
+}
+
+// Rows shown later (the editing state) make the open dialog taller, as far
+// as the room allows, before its contents scroll.
+void FormDialog::growToContents() {
+    if (!isVisible() || isMaximized()) return;
+    area_->widget()->layout()->activate();
+    const int missing = area_->sizeHint().height() - area_->height();
+    if (missing > 0) resize(width(), std::min(height() + missing, dialogRoom(this).height()));
+}
+
+// The scroll area as large as the room leaves beside the buttons and the
+// margins, the dialog as large as its contents within the room.
+void FormDialog::fitToRoom() {
+    area_->widget()->layout()->activate();
+    const QSize others = QDialog::sizeHint() - area_->sizeHint();
+    const QMargins m = layout()->contentsMargins();
+    area_->setLimit(QSize(dialogRoom(this).width() - m.left() - m.right(),
+                          dialogRoom(this).height() - others.height()));
+    fitToScreen(*this);
+    if (form_.maximised) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void FormDialog::refresh() {
@@ -111,9 +163,10 @@ void FormDialog::refresh() {
         const FormField* f = form_.field(c.tag);
         if (!f) continue;
         c.show(*f);
-        fieldsLayout_->setRowVisible(c.editor, !f->hidden);
+        fieldsLayout_->setRowVisible(rows_.at(c.tag), !f->hidden);
         if (c.note) fieldsLayout_->setRowVisible(c.note, !f->hidden);
     }
+    growToContents();
     for (const auto& b : form_.buttons()) {
         QPushButton* button = buttons_.at(b.tag);
         button->setText(qs(b.caption));

@@ -2,7 +2,8 @@
 // An entry dialog rendered from its form description. The user's edits go
 // to the form through its hooks (enterField, setValue, leaveField, press);
 // after every hook the controls show the description again. F1..F10 are
-// the buttons 11..20, Escape is button 10 or else cancel.
+// the buttons 11..20, Escape is button 10 or else cancel. The dialog fits
+// the screen: what does not fit scrolls above the buttons.
 
 #include <QDialog>
 #include <exception>
@@ -17,6 +18,8 @@ class QFormLayout;
 class QPushButton;
 
 namespace dn::gui {
+
+class FittingScrollArea;
 
 // The button a key presses in `form`, 0 for none. F1 without a button 11
 // is help (-1).
@@ -48,6 +51,11 @@ class FormDialog : public QDialog {
 
   private:
     void build();
+    // The editor, or a row holding it with the buttons placed beside it.
+    QWidget* fieldRow(const FieldControl& c, QWidget* parent);
+    QPushButton* makeButton(const FormButton& b, QWidget* parent);
+    void fitToRoom();
+    void growToContents();
     FieldControl* controlOf(int tag);
     FieldControl* controlOwning(const QWidget* widget);
     bool handleKey(int qtKey);
@@ -64,7 +72,9 @@ class FormDialog : public QDialog {
 
     EntryForm& form_;
     std::function<void(int)> help_;
+    FittingScrollArea* area_ = nullptr;
     QFormLayout* fieldsLayout_ = nullptr;
+    std::map<int, QWidget*> rows_;  // field tag -> the widget of its row
     std::vector<FieldControl> fields_;
     std::map<int, QPushButton*> buttons_;
     std::exception_ptr failure_;

@@ -9,6 +9,7 @@
 #include <QToolBar>
 
 #include "gui/print_job.h"
+#include "gui/screen_fit.h"
 
 namespace dn::gui {
 
@@ -25,6 +26,7 @@ void showPrintPreview(const PrintJob& job, QWidget* parent) {
     QPrintPreviewDialog preview(&printer, parent);
     preview.setWindowTitle(QObject::tr("Druckvorschau"));
     preview.resize(900, 700);
+    fitToScreen(preview);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&job](QPrinter* p) { job.render(*p); });
     if (auto* toolbar = preview.findChild<QToolBar*>()) {

@@ -1,19 +1,19 @@
 #include "gui/qt_host.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QPushButton>
 
 #include "gui/file_choice_dialog.h"
 #include "gui/file_dialogs.h"
 #include "gui/form_dialog.h"
 #include "gui/help_window.h"
 #include "gui/list_dialog.h"
+#include "gui/message_dialog.h"
 #include "gui/output_window.h"
 #include "gui/print_preview.h"
 #include "gui/progress_window.h"
+#include "gui/screen_fit.h"
 
 namespace dn::gui {
 namespace {
@@ -43,25 +43,18 @@ QWidget* QtHost::dialogParent() const {
 }
 
 void QtHost::meldung(const std::string& text) {
-    QMessageBox::information(dialogParent(), kTitle, messageText(text));
+    showMessage(dialogParent(), QMessageBox::Information, kTitle, messageText(text));
 }
 
 bool QtHost::janein(const std::string& text) {
-    QMessageBox box(QMessageBox::Question, kTitle, messageText(text), QMessageBox::NoButton,
-                    dialogParent());
-    QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
-    box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
-    box.exec();
-    return box.clickedButton() == static_cast<QAbstractButton*>(yes);
+    return askYesNo(dialogParent(), kTitle, messageText(text));
 }
 
 void QtHost::messageBox(const std::string& title, const std::string& text, MessageKind kind) {
     static constexpr QMessageBox::Icon icons[] = {QMessageBox::Information, QMessageBox::Warning,
                                                   QMessageBox::Critical, QMessageBox::Question};
-    QMessageBox box(icons[static_cast<int>(kind)], title.empty() ? kTitle : qs(title),
-                    messageText(text), QMessageBox::Ok, dialogParent());
-    box.exec();
+    showMessage(dialogParent(), icons[static_cast<int>(kind)], title.empty() ? kTitle : qs(title),
+                messageText(text));
 }
 
 void QtHost::Balken_Oeffnen(const std::string& title, bool withCancel) {
@@ -186,6 +179,7 @@ std::optional<std::string> QtHost::chooseDirectory(const std::string& title,
 ListResult QtHost::chooseFromList(const ListRequest& request) {
     const bool grid = context_.gridLists ? context_.gridLists() : true;
     ListDialog dialog(request, grid, dialogParent(), [this](int context) { hilfe(context); });
+    fitToScreen(dialog);
     dialog.exec();
     return dialog.result();
 }

@@ -79,7 +79,7 @@ namespace {
 class ChangeLogForm : public EntryForm {
   public:
     explicit ChangeLogForm(Session& s) : EntryForm("TFPROTOKOLL", "Protokoll"), s_(s) {
-        AddDisplay(100, "", [this] { return text_; });
+        AddTextView(100, "", [this] { return text_; });
         AddDisplay(101, "Satzaufbau", [] {
             return std::string(
                 "Importdatum-Version-Importart-Datei-Lieferantnummer-Lieferantname ");
@@ -88,6 +88,7 @@ class ChangeLogForm : public EntryForm {
         AddButton(kCancel, "&Beenden");
         defaultButton = kCancel;
         helpContext = 64;
+        maximised = true;
     }
 
   protected:

@@ -148,8 +148,17 @@ void EntryForm::AddDisplay(int tag, std::string label, std::function<std::string
     f.save = [](const std::string&) {};
 }
 
+void EntryForm::AddTextView(int tag, std::string label, std::function<std::string()> text) {
+    AddDisplay(tag, std::move(label), std::move(text));
+    fields_.back().kind = FieldKind::TextView;
+}
+
 void EntryForm::AddButton(int tag, std::string caption, std::string hint) {
     buttons_.push_back(FormButton{tag, std::move(caption), std::move(hint)});
+}
+
+void EntryForm::PlaceButtonBeside(int buttonTag, int fieldTag) {
+    if (FormButton* b = button(buttonTag)) b->besideField = fieldTag;
 }
 
 FormField* EntryForm::field(int tag) {
@@ -220,6 +229,7 @@ void EntryForm::setValue(int tag, std::string text) {
             break;
         }
         case FieldKind::Display:
+        case FieldKind::TextView:
             throw InputError("Feld " + std::to_string(tag) + " ist nur eine Anzeige.");
     }
     f->value = std::move(text);

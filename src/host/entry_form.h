@@ -25,6 +25,7 @@ enum class FieldKind {
     RadioGroup,  // index into the item list
     List,        // list box, index into the item list
     Display,     // shown only
+    TextView,    // shown only: a long multi-line text in a fixed-pitch font, its end in view
 };
 
 struct FormField {
@@ -47,6 +48,7 @@ struct FormButton {
     std::string hint;
     bool hidden = false;
     bool disabled = false;
+    int besideField = 0;  // the field whose row holds the button; 0 = the button row
 };
 
 enum ButtonTag : int { kOk = 1, kCancel = 2, kEndSave = 10, kF1 = 11, kF2 = 12, kF8 = 18 };
@@ -70,8 +72,11 @@ class EntryForm {
     void AddRadioGroup(int tag, std::string label, std::vector<std::string> items, int& index);
     void AddList(int tag, std::string label, std::vector<std::string> items, int& index);
     void AddDisplay(int tag, std::string label, std::function<std::string()> text);
+    void AddTextView(int tag, std::string label, std::function<std::string()> text);
     void AddButton(int tag, std::string caption, std::string hint = {});
     void AddExplanation(std::string text) { explanations_.push_back(std::move(text)); }
+    // Shows a button in the row of a field (a chooser beside its line).
+    void PlaceButtonBeside(int buttonTag, int fieldTag);
 
     // Description for the front ends.
     const std::string& formClass() const { return formClass_; }
@@ -84,6 +89,8 @@ class EntryForm {
     const FormField* field(int tag) const;
     FormButton* button(int tag);
     int helpContext = 0;
+    // The dialog opens maximised (a viewer of a long text).
+    bool maximised = false;
     // The button the command line presses when no button is named.
     int defaultButton = kOk;
     // A question asked along the way (the sub-directory question): scripts

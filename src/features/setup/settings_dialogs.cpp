@@ -17,7 +17,7 @@ class DriveForm : public EntryForm {
     DriveForm(Session& s, std::string& path, bool& multi, bool& copy)
         : EntryForm("TLAUFWERK", "Laufwerk wechseln"), s_(s) {
         AddExplanation(
-            "Mit dieser Funktion können Sie den Quellpfad für alle Leseoperatio- nen festlegen. "
+            "Mit dieser Funktion können Sie den Quellpfad für alle Leseoperationen festlegen. "
             "Standardmäßig ist das Diskettenlaufwerk A eingestellt. Wenn Sie jedoch Dateien von "
             "anderen Laufwerken verwenden wollen, so können Sie das Laufwerk und den Pfad "
             "eingeben.");
@@ -27,6 +27,7 @@ class DriveForm : public EntryForm {
         AddButton(kOk, "&Speichern");
         AddButton(kCancel, "&Abbruch");
         AddButton(20, "...", "Datanorm-Verzeichnis");
+        PlaceButtonBeside(20, 100);
         helpContext = 61;
     }
 

@@ -65,6 +65,7 @@ class SupplierForm : public EntryForm {
         AddButton(kSupShkSearch, "SHK-Connect",
                   "Abruf von Lieferanten mit automatischem Verfahren");
         AddButton(kSupPathChooser, "...", "Datanorm Verzeichnis wählen");
+        PlaceButtonBeside(kSupPathChooser, kSupPath);
         defaultButton = kEndSave;
         helpContext = 1;
     }
